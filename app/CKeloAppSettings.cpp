@@ -1,0 +1,141 @@
+// CKeloApp: reading the settings files.
+#include "app/CKeloApp.h"
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+namespace
+{
+// Text values are read into 181 bytes: at most 180 characters survive.
+const DWORD kTextBufferSize = 181;
+const UINT kPauseListEnd = 999;
+
+CString ReadText(const char* pszSection, const char* pszKey, const char* pszDefault, const CString& strFile)
+{
+    char szValue[kTextBufferSize] = {};
+    ::GetPrivateProfileStringA(pszSection, pszKey, pszDefault, szValue, kTextBufferSize, strFile);
+    return CString(szValue);
+}
+
+int ReadInt(const char* pszSection, const char* pszKey, int nDefault, const CString& strFile)
+{
+    return static_cast<int>(::GetPrivateProfileIntA(pszSection, pszKey, nDefault, strFile));
+}
+
+// atoi without its undefined overflow: out-of-range numbers stop at the int limits.
+int ToInt(const char* psz)
+{
+    long nValue = std::strtol(psz, nullptr, 10);
+    if (nValue > INT_MAX)
+        return INT_MAX;
+    if (nValue < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(nValue);
+}
+
+// "10,20,30" gives 0, 10, 20, 30, 999. An empty item ends the list: the rest is then
+// converted as a whole, so "10,,20,30" gives 0, 10, 20, 999.
+void ParsePauses(const CString& strValue, CUIntArray& aPauses)
+{
+    aPauses.RemoveAll();
+    aPauses.Add(0);
+    CString strRest = strValue;
+    for (;;) {
+        int nComma = strRest.Find(',');
+        CString strItem = nComma >= 0 ? strRest.Left(nComma) : CString();
+        if (!strItem.IsEmpty())
+            aPauses.Add(static_cast<UINT>(ToInt(strItem)));
+        if (nComma >= 0)
+            strRest = strRest.Mid(nComma + 1);
+        if (strItem.IsEmpty())
+            break;
+    }
+    if (!strRest.IsEmpty())
+        aPauses.Add(static_cast<UINT>(ToInt(strRest)));
+    aPauses.Add(kPauseListEnd);
+}
+} // namespace
+
+void CKeloApp::DeriveFolders()
+{
+    m_settings.m_strResDir = m_settings.m_strAppDir + "RES\\";
+    m_settings.m_strVideoDir = m_settings.m_strAppDir + "VIDEOS\\";
+    m_settings.m_strSkinDir = m_settings.m_strExeDir + "SKINS\\";
+}
+
+BOOL CKeloApp::LoadSettings()
+{
+    CSkinSettings& s = m_settings;
+
+    const CString strMainFile = s.m_strExeDir + "Kelo.ini";
+    CString strAppli = ReadText("Generalite", "Appli", "error", strMainFile);
+    s.m_strAppDir = s.m_strExeDir + strAppli + "\\";
+    s.m_strAppName = strAppli.Mid(strAppli.ReverseFind('\\') + 1);
+
+    DeriveFolders();
+
+    const CString strChoiceFile = s.m_strExeDir + "SKINS\\Lanceur.ini";
+    CString strSkin = ReadText("Generalite", "skin", "error skin", strChoiceFile);
+    if (strSkin != "error skin")
+        s.m_strSkinDir += strSkin + "\\";
+    else
+        s.m_strSkinDir.Empty();
+
+    const CString strSkinFile = s.m_strSkinDir + "Skin.ini";
+    s.m_crEcran = static_cast<COLORREF>(ReadInt("Generalite", "Ecran", 0, strSkinFile));
+    s.m_nBtMenuX = ReadInt("Menu", "BTMenu_X", 0, strSkinFile);
+    s.m_nBtMenuY = ReadInt("Menu", "BTMenu_Y", 0, strSkinFile);
+    s.m_nBtMiniX = ReadInt("Menu", "BTMini_X", 0, strSkinFile);
+    s.m_nBtMiniY = ReadInt("Menu", "BTMini_Y", 0, strSkinFile);
+    s.m_nBtQuitX = ReadInt("Menu", "BTQuit_X", 0, strSkinFile);
+    s.m_nBtQuitY = ReadInt("Menu", "BTQuit_Y", 0, strSkinFile);
+    s.m_nMenuX = ReadInt("Menu", "Menu_X", 0, strSkinFile);
+    s.m_nMenuY = ReadInt("Menu", "Menu_Y", 0, strSkinFile);
+    s.m_crMenuFond = static_cast<COLORREF>(ReadInt("Menu", "MenuCouleurFond", 0, strSkinFile));
+    s.m_crMenuBord = static_cast<COLORREF>(ReadInt("Menu", "MenuCouleurBord", 0, strSkinFile));
+    s.m_crMenuTxt = static_cast<COLORREF>(ReadInt("Menu", "MenuCouleurTxt", 0, strSkinFile));
+    s.m_crAccueilTxt = static_cast<COLORREF>(ReadInt("Menu", "AccueilCouleurTxt", 0, strSkinFile));
+    s.m_crAccueilTxtGris = static_cast<COLORREF>(ReadInt("Menu", "AccueilCouleurTxtGris", 0, strSkinFile));
+    s.m_crAccueilTxtSurvol = static_cast<COLORREF>(ReadInt("Menu", "AccueilCouleurTxtSurvol", 0, strSkinFile));
+    s.m_crAccueilTxtClic = static_cast<COLORREF>(ReadInt("Menu", "AccueilCouleurTxtClic", 0, strSkinFile));
+    s.m_crAccueilTxtTitre = static_cast<COLORREF>(ReadInt("Menu", "AccueilCouleurTxtTitre", 0, strSkinFile));
+    s.m_nBtAccueilX = ReadInt("Menu", "BTAccueil_X", 0, strSkinFile);
+    s.m_nBtAccueilY = ReadInt("Menu", "BTAccueil_Y", 0, strSkinFile);
+    s.m_nBtPrevX = ReadInt("Menu", "BTPrev_X", 0, strSkinFile);
+    s.m_nBtPrevY = ReadInt("Menu", "BTPrev_Y", 0, strSkinFile);
+    s.m_nBtNextX = ReadInt("Menu", "BTNext_X", 0, strSkinFile);
+    s.m_nBtNextY = ReadInt("Menu", "BTNext_Y", 0, strSkinFile);
+
+    const CString strLayoutFile = s.m_strSkinDir + s.m_strAppName + ".ini";
+    s.m_nVideoX = ReadInt("Video", "Video_X", 0, strLayoutFile);
+    s.m_nVideoY = ReadInt("Video", "Video_Y", 0, strLayoutFile);
+    s.m_nSliderX = ReadInt("Video", "Slider_X", 0, strLayoutFile);
+    s.m_nSliderY = ReadInt("Video", "Slider_Y", 0, strLayoutFile);
+    s.m_nBtSliderPlayX = ReadInt("Video", "BTSliderPlay_X", 0, strLayoutFile);
+    s.m_nBtSliderPlayY = ReadInt("Video", "BTSliderPlay_Y", 0, strLayoutFile);
+    s.m_nBtSliderPauseX = ReadInt("Video", "BTSliderPause_X", 0, strLayoutFile);
+    s.m_nBtSliderPauseY = ReadInt("Video", "BTSliderPause_Y", 0, strLayoutFile);
+    s.m_nBtSliderStopX = ReadInt("Video", "BTSliderStop_X", 0, strLayoutFile);
+    s.m_nBtSliderStopY = ReadInt("Video", "BTSliderStop_Y", 0, strLayoutFile);
+    s.m_nBtSliderImgPrevX = ReadInt("Video", "BTSliderImgPrev_X", 0, strLayoutFile);
+    s.m_nBtSliderImgPrevY = ReadInt("Video", "BTSliderImgPrev_Y", 0, strLayoutFile);
+    s.m_nBtSliderImgNextX = ReadInt("Video", "BTSliderImgNext_X", 0, strLayoutFile);
+    s.m_nBtSliderImgNextY = ReadInt("Video", "BTSliderImgNext_Y", 0, strLayoutFile);
+    s.m_nCadreNImagageX = ReadInt("Video", "CadreNImagage_X", 0, strLayoutFile);
+    s.m_nCadreNImagageY = ReadInt("Video", "CadreNImagage_Y", 0, strLayoutFile);
+    s.m_bCadreVideo = ReadInt("Video", "Cadre Video", 0, strLayoutFile) != 0;
+    s.m_rcTxt1.left = ReadInt("Texte", "Txt1_X0", 0, strLayoutFile);
+    s.m_rcTxt1.top = ReadInt("Texte", "Txt1_Y0", 0, strLayoutFile);
+    s.m_rcTxt1.right = ReadInt("Texte", "Txt1_X1", 0, strLayoutFile);
+    s.m_rcTxt1.bottom = ReadInt("Texte", "Txt1_Y1", 0, strLayoutFile);
+    s.m_rcTxt2.left = ReadInt("Texte", "Txt2_X0", 0, strLayoutFile);
+    s.m_rcTxt2.top = ReadInt("Texte", "Txt2_Y0", 0, strLayoutFile);
+    s.m_rcTxt2.right = ReadInt("Texte", "Txt2_X1", 0, strLayoutFile);
+    s.m_rcTxt2.bottom = ReadInt("Texte", "Txt2_Y1", 0, strLayoutFile);
+
+    const CString strVideoFile = s.m_strVideoDir + "Video.ini";
+    s.m_nRalenti = ReadInt("Generalite", "Ralenti", 1, strVideoFile);
+    ParsePauses(ReadText("Generalite", "Pauses", "error", strVideoFile), s.m_aPauses);
+
+    return TRUE;
+}

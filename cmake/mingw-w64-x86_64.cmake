@@ -1,0 +1,20 @@
+# Cross-compiling Kelo for 64-bit Windows with mingw-w64 on Linux.
+# The -posix compilers are needed: GoogleTest uses std::thread and std::mutex.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(KELO_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER   ${KELO_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${KELO_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER  ${KELO_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${KELO_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# Static runtime: the programs need only the system DLLs.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+
+# Every Windows program of the build runs under Wine through this wrapper.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)

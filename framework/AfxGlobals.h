@@ -1,0 +1,21 @@
+#pragma once
+// Process-wide access to the application object and its module.
+#include <windows.h>
+
+class CWinApp;
+class CWnd;
+
+// The application object, or null before it is constructed.
+CWinApp* AfxGetApp();
+// The program's module (the application's m_hInstance once set, else the .exe's module).
+HINSTANCE AfxGetInstanceHandle();
+// Where string, menu and icon resources are loaded from: the same module.
+HINSTANCE AfxGetResourceHandle();
+// The application's main window, or null.
+CWnd* AfxGetMainWnd();
+
+// A message box with the application's title as caption. Its owner is the main window
+// when called on the main window's own thread; elsewhere it has none.
+int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+// The same with the text of a string resource.
+int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);

@@ -1,0 +1,7 @@
+#pragma once
+#include "framework/CArrayOf.h"
+#include "framework/CString.h"
+
+class CStringArray : public CArrayOf<CString>
+{
+};

@@ -1,0 +1,149 @@
+#include "framework/CWinApp.h"
+#include "framework/AfxGlobals.h"
+#include "framework/CWnd.h"
+#include "framework/FrameworkIds.h"
+#include <vector>
+
+namespace
+{
+CWinApp* g_pApp = nullptr;
+} // namespace
+
+KELO_BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+    OnCommand<ID_APP_EXIT, &CWinApp::OnAppExit>(),
+KELO_END_MESSAGE_MAP()
+
+CWinApp::CWinApp(LPCSTR lpszAppName)
+    : m_strAppName(lpszAppName)
+{
+    // The first application object is the application; tests may make more.
+    if (!g_pApp)
+        g_pApp = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_pApp == this)
+        g_pApp = nullptr;
+}
+
+void CWinApp::SetCurrentHandles(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow)
+{
+    m_hInstance = hInstance;
+    m_lpCmdLine = lpCmdLine;
+    m_nCmdShow = nCmdShow;
+
+    std::vector<char> path(32768);
+    DWORD nLength = ::GetModuleFileNameA(hInstance, path.data(), static_cast<DWORD>(path.size()));
+    CString strPath(path.data(), static_cast<int>(nLength));
+    CString strName = strPath.Mid(strPath.ReverseFind('\\') + 1);
+    int nDot = strName.ReverseFind('.');
+    m_strExeName = nDot >= 0 ? strName.Left(nDot) : strName;
+    int nPathDot = strPath.ReverseFind('.');
+    m_strHelpFilePath = (nPathDot > strPath.ReverseFind('\\') ? strPath.Left(nPathDot) : strPath) + ".HLP";
+    if (m_strAppName.IsEmpty() && !m_strAppName.LoadString(IDS_APP_TITLE))
+        m_strAppName = m_strExeName;
+}
+
+int CWinApp::Run()
+{
+    MSG msg;
+    for (;;) {
+        BOOL bRet = ::GetMessageA(&msg, nullptr, 0, 0);
+        if (bRet == 0 || bRet == -1)
+            break;
+        if (!PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+    m_nExitCode = static_cast<int>(msg.wParam);
+    return ExitInstance();
+}
+
+int CWinApp::ExitInstance()
+{
+    return m_nExitCode;
+}
+
+BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
+{
+    HWND hWndStop = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
+    for (HWND hWnd = pMsg->hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
+        if (CWnd* pWnd = CWnd::FromHandlePermanent(hWnd)) {
+            if (pWnd->PreTranslateMessage(pMsg))
+                return TRUE;
+        }
+        if (hWnd == hWndStop)
+            return FALSE;
+    }
+    // Messages of windows outside the main window still see its accelerators.
+    return m_pMainWnd && m_pMainWnd->PreTranslateMessage(pMsg);
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->SendMessage(WM_CLOSE);
+}
+
+CWinApp* AfxGetApp()
+{
+    return g_pApp;
+}
+
+HINSTANCE AfxGetInstanceHandle()
+{
+    if (g_pApp && g_pApp->m_hInstance)
+        return g_pApp->m_hInstance;
+    return ::GetModuleHandleA(nullptr);
+}
+
+HINSTANCE AfxGetResourceHandle()
+{
+    return AfxGetInstanceHandle();
+}
+
+CWnd* AfxGetMainWnd()
+{
+    return g_pApp ? g_pApp->m_pMainWnd : nullptr;
+}
+
+int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp)
+{
+    CString strCaption;
+    if (g_pApp)
+        strCaption = g_pApp->m_strAppName;
+    if (strCaption.IsEmpty())
+        strCaption.LoadString(IDS_APP_TITLE);
+
+    HWND hWndOwner = nullptr;
+    if (CWnd* pMainWnd = AfxGetMainWnd()) {
+        HWND hWndMain = pMainWnd->m_hWnd;
+        if (hWndMain && ::GetWindowThreadProcessId(hWndMain, nullptr) == ::GetCurrentThreadId() &&
+            ::IsWindowEnabled(hWndMain))
+            hWndOwner = hWndMain;
+    }
+    return ::MessageBoxA(hWndOwner, lpszText ? lpszText : "", strCaption, nType);
+}
+
+int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
+{
+    CString strText;
+    strText.LoadString(nIDPrompt);
+    return AfxMessageBox(strText, nType, nIDHelp);
+}
+
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (!pApp)
+        return -1;
+    pApp->SetCurrentHandles(hInstance, lpCmdLine, nCmdShow);
+    if (!pApp->InitInstance()) {
+        if (pApp->m_pMainWnd)
+            pApp->m_pMainWnd->DestroyWindow();
+        return pApp->ExitInstance();
+    }
+    return pApp->Run();
+}

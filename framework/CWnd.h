@@ -1,0 +1,106 @@
+#pragma once
+// A window object bound to one HWND. Every window of the program, whether of a class we
+// register or of a system class (MDICLIENT, controls), reaches its CWnd through one window
+// procedure, which dispatches through the object's message map and falls back to the
+// window's previous procedure (for subclassed windows) or DefWindowProcA.
+#include "framework/CCmdTarget.h"
+#include "framework/CRect.h"
+#include "framework/CString.h"
+
+class CWnd : public CCmdTarget
+{
+    KELO_DECLARE_MESSAGE_MAP()
+
+public:
+    CWnd() = default;
+    ~CWnd() override;
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND m_hWnd = nullptr;
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    operator HWND() const { return GetSafeHwnd(); }
+    // The object bound to hWnd, or null for windows without one.
+    static CWnd* FromHandlePermanent(HWND hWnd);
+
+    // Creation: fills a CREATESTRUCTA, lets PreCreateWindow change it, then creates the
+    // window bound to this object from its first message on. Any window class works.
+    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
+                  int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
+                  LPVOID lpParam = nullptr);
+    virtual BOOL PreCreateWindow(CREATESTRUCTA& cs);
+    virtual BOOL DestroyWindow();
+
+    // Binds an existing window: Attach only maps it; SubclassWindow also routes its messages
+    // through this object (the previous procedure then handles what the map does not).
+    BOOL Attach(HWND hWnd);
+    HWND Detach();
+    BOOL SubclassWindow(HWND hWnd);
+    HWND UnsubclassWindow();
+
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    // Called after the window's last message (WM_NCDESTROY); objects that own themselves
+    // delete themselves here.
+    virtual void PostNcDestroy() {}
+
+    // Default processing of the message being handled.
+    LRESULT Default();
+
+    // Thin wrappers.
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendMessageA(m_hWnd, message, wParam, lParam); }
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::PostMessageA(m_hWnd, message, wParam, lParam); }
+    BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+    BOOL UpdateWindow() { return ::UpdateWindow(m_hWnd); }
+    BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
+    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+    void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
+    void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
+    void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
+    void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
+    BOOL MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE) { return ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint); }
+    BOOL MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE)
+    {
+        return MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint);
+    }
+    BOOL SetWindowPos(HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) { return ::SetWindowPos(m_hWnd, hWndInsertAfter, x, y, cx, cy, nFlags); }
+    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr) { return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer); }
+    BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
+    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE)); }
+    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    HMENU GetMenu() const { return ::GetMenu(m_hWnd); }
+    BOOL SetMenu(HMENU hMenu) { return ::SetMenu(m_hWnd, hMenu); }
+    HWND GetParent() const { return ::GetParent(m_hWnd); }
+    HWND SetFocus() { return ::SetFocus(m_hWnd); }
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+    void SetWindowText(LPCSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
+    CString GetWindowText() const;
+    // Centres the window over its owner (or hWndAlternateOwner), or over the screen's
+    // work area for a window without one, keeping it inside the work area.
+    void CenterWindow(HWND hWndAlternateOwner = nullptr);
+
+    // Handlers of the base class: each does the default processing.
+    int OnCreate(LPCREATESTRUCTA lpCreateStruct);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnClose();
+    void OnDestroy();
+
+    static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+protected:
+    WNDPROC m_pfnSuper = nullptr;   // previous procedure of a subclassed window
+
+private:
+    static LRESULT CALLBACK CbtHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+    void BindHandle(HWND hWnd);
+    void OnNcDestroyed();
+};

@@ -1,0 +1,115 @@
+#pragma once
+// Owners of Win32 handles: each releases its handle with the matching function when it
+// goes out of scope. Move-only.
+#include <windows.h>
+#include <utility>
+
+template <class H, class Traits>
+class ScopedWinHandle
+{
+public:
+    ScopedWinHandle() = default;
+    explicit ScopedWinHandle(H h) : m_h(h) {}
+    ~ScopedWinHandle() { Reset(); }
+    ScopedWinHandle(ScopedWinHandle&& other) noexcept : m_h(other.Release()) {}
+    ScopedWinHandle& operator=(ScopedWinHandle&& other) noexcept
+    {
+        if (this != &other)
+            Reset(other.Release());
+        return *this;
+    }
+    ScopedWinHandle(const ScopedWinHandle&) = delete;
+    ScopedWinHandle& operator=(const ScopedWinHandle&) = delete;
+
+    H Get() const { return m_h; }
+    operator H() const { return m_h; }
+    bool IsValid() const { return Traits::IsValid(m_h); }
+    H Release() { H h = m_h; m_h = Traits::Invalid(); return h; }
+    void Reset(H h = Traits::Invalid())
+    {
+        if (Traits::IsValid(m_h))
+            Traits::Close(m_h);
+        m_h = h;
+    }
+
+private:
+    H m_h = Traits::Invalid();
+};
+
+struct KernelHandleTraits
+{
+    static HANDLE Invalid() { return nullptr; }
+    static bool IsValid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
+using ScopedHandle = ScopedWinHandle<HANDLE, KernelHandleTraits>;
+
+struct FindHandleTraits
+{
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(HANDLE h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+    static void Close(HANDLE h) { FindClose(h); }
+};
+using ScopedFindHandle = ScopedWinHandle<HANDLE, FindHandleTraits>;
+
+struct HookTraits
+{
+    static HHOOK Invalid() { return nullptr; }
+    static bool IsValid(HHOOK h) { return h != nullptr; }
+    static void Close(HHOOK h) { UnhookWindowsHookEx(h); }
+};
+using ScopedHook = ScopedWinHandle<HHOOK, HookTraits>;
+
+template <class T>
+struct GdiObjectTraits
+{
+    static T Invalid() { return nullptr; }
+    static bool IsValid(T h) { return h != nullptr; }
+    static void Close(T h) { DeleteObject(h); }
+};
+template <class T>
+using ScopedGdiObject = ScopedWinHandle<T, GdiObjectTraits<T>>;
+using ScopedBitmap = ScopedGdiObject<HBITMAP>;
+using ScopedBrush = ScopedGdiObject<HBRUSH>;
+using ScopedPen = ScopedGdiObject<HPEN>;
+using ScopedFont = ScopedGdiObject<HFONT>;
+using ScopedPalette = ScopedGdiObject<HPALETTE>;
+using ScopedRegion = ScopedGdiObject<HRGN>;
+
+struct CreatedDCTraits
+{
+    static HDC Invalid() { return nullptr; }
+    static bool IsValid(HDC h) { return h != nullptr; }
+    static void Close(HDC h) { DeleteDC(h); }
+};
+// A DC made with CreateCompatibleDC or CreateDC.
+using ScopedCreatedDC = ScopedWinHandle<HDC, CreatedDCTraits>;
+
+// A window's DC from GetDC, given back with ReleaseDC.
+class ScopedGetDC
+{
+public:
+    explicit ScopedGetDC(HWND hWnd) : m_hWnd(hWnd), m_hDC(GetDC(hWnd)) {}
+    ~ScopedGetDC() { if (m_hDC) ReleaseDC(m_hWnd, m_hDC); }
+    ScopedGetDC(const ScopedGetDC&) = delete;
+    ScopedGetDC& operator=(const ScopedGetDC&) = delete;
+    operator HDC() const { return m_hDC; }
+
+private:
+    HWND m_hWnd;
+    HDC m_hDC;
+};
+
+// Selects an object into a DC and puts the previous one back.
+class ScopedSelectObject
+{
+public:
+    ScopedSelectObject(HDC hDC, HGDIOBJ hObj) : m_hDC(hDC), m_hOld(SelectObject(hDC, hObj)) {}
+    ~ScopedSelectObject() { if (m_hOld && m_hOld != HGDI_ERROR) SelectObject(m_hDC, m_hOld); }
+    ScopedSelectObject(const ScopedSelectObject&) = delete;
+    ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+
+private:
+    HDC m_hDC;
+    HGDIOBJ m_hOld;
+};
