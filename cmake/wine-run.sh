@@ -34,18 +34,28 @@ make_prefix() {
   WINEPREFIX=$target wineserver -w
 }
 
-if [ ! -f "$WINEPREFIX/.kelo-ready" ]; then
-  mkdir -p "$(dirname "$WINEPREFIX")"
-  exec 9>"$WINEPREFIX.lock"
+# Every prefix of the build is a copy of one template: making one takes seconds, copying
+# it a fraction of one. Tests that need their own screen use a prefix of their own.
+ensure_prefix() {
+  local target=$1 template=$build/wine/template
+  [ -f "$target/.kelo-ready" ] && return
+  mkdir -p "$build/wine"
+  exec 9>"$build/wine/.lock"
   flock 9
-  if [ ! -f "$WINEPREFIX/.kelo-ready" ]; then
-    rm -rf "$WINEPREFIX"
-    make_prefix "$WINEPREFIX"
-    touch "$WINEPREFIX/.kelo-ready"
+  if [ ! -f "$template/.kelo-ready" ]; then
+    rm -rf "$template"
+    make_prefix "$template"
+    touch "$template/.kelo-ready"
+  fi
+  if [ ! -f "$target/.kelo-ready" ]; then
+    rm -rf "$target"
+    mkdir -p "$(dirname "$target")"
+    cp -a "$template" "$target"
   fi
   flock -u 9
   exec 9>&-
-fi
+}
+ensure_prefix "$WINEPREFIX"
 
 # A persistent server: each test program then starts in a fraction of a second.
 wineserver -p60 >/dev/null 2>&1 </dev/null
