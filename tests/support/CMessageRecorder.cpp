@@ -1,0 +1,116 @@
+#include "support/CMessageRecorder.h"
+#include "framework/AfxGlobals.h"
+#include "framework/CWinApp.h"
+#include <algorithm>
+
+namespace
+{
+const char kRecorderClass[] = "KeloMessageRecorder";
+
+// Dispatches what is queued now, handing any WM_QUIT to onQuit.
+void DrainQueue(const std::function<void(const MSG&)>& onQuit)
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            if (onQuit)
+                onQuit(msg);
+            continue;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+bool PumpLoop(const std::function<bool()>& condition, HANDLE hWake, DWORD dwTimeoutMs,
+              const std::function<void(const MSG&)>& onQuit)
+{
+    ULONGLONG nEnd = ::GetTickCount64() + dwTimeoutMs;
+    for (;;) {
+        DrainQueue(onQuit);
+        if (condition()) {
+            DrainQueue(onQuit);
+            return true;
+        }
+        ULONGLONG nNow = ::GetTickCount64();
+        if (nNow >= nEnd)
+            return false;
+        // Wakes up for new messages and hWake, and at least every 10 ms for conditions
+        // that come without either (a window of another thread appearing).
+        DWORD dwWait = static_cast<DWORD>(std::min<ULONGLONG>(nEnd - nNow, 10));
+        ::MsgWaitForMultipleObjects(hWake ? 1 : 0, hWake ? &hWake : nullptr, FALSE, dwWait, QS_ALLINPUT);
+    }
+}
+} // namespace
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD dwTimeoutMs, const std::function<void(const MSG&)>& onQuit)
+{
+    return PumpLoop(condition, nullptr, dwTimeoutMs, onQuit);
+}
+
+bool PumpUntilSignaled(HANDLE hObject, DWORD dwTimeoutMs, const std::function<void(const MSG&)>& onQuit)
+{
+    return PumpLoop([hObject] { return ::WaitForSingleObject(hObject, 0) == WAIT_OBJECT_0; }, hObject, dwTimeoutMs,
+                    onQuit);
+}
+
+CMessageRecorder::CMessageRecorder(std::initializer_list<UINT> messages)
+    : m_filter(messages)
+{
+}
+
+CMessageRecorder::~CMessageRecorder()
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp && pApp->m_pMainWnd == this)
+        pApp->m_pMainWnd = nullptr;
+    DestroyWindow();
+}
+
+BOOL CMessageRecorder::Create()
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = AfxGetInstanceHandle();
+    wc.lpszClassName = kRecorderClass;
+    if (!::RegisterClassA(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return FALSE;
+    return CreateEx(0, kRecorderClass, "", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr);
+}
+
+std::vector<RecordedMessage> CMessageRecorder::Take()
+{
+    std::vector<RecordedMessage> messages;
+    messages.swap(m_messages);
+    return messages;
+}
+
+bool CMessageRecorder::PumpUntil(const std::function<bool()>& condition, DWORD dwTimeoutMs)
+{
+    return ::PumpUntil(condition, dwTimeoutMs, [this](const MSG& msg) { RecordQuit(msg); });
+}
+
+bool CMessageRecorder::PumpUntilSignaled(HANDLE hObject, DWORD dwTimeoutMs)
+{
+    return ::PumpUntilSignaled(hObject, dwTimeoutMs, [this](const MSG& msg) { RecordQuit(msg); });
+}
+
+void CMessageRecorder::RecordQuit(const MSG& msg)
+{
+    m_messages.push_back({msg.message, msg.wParam, msg.lParam});
+}
+
+bool CMessageRecorder::Records(UINT message) const
+{
+    if (m_filter.empty())
+        return message >= WM_USER;
+    return std::find(m_filter.begin(), m_filter.end(), message) != m_filter.end();
+}
+
+LRESULT CMessageRecorder::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!Records(message))
+        return CWnd::WindowProc(message, wParam, lParam);
+    m_messages.push_back({message, wParam, lParam});
+    return 0;
+}
