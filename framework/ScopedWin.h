@@ -113,3 +113,12 @@ private:
     HDC m_hDC;
     HGDIOBJ m_hOld;
 };
+
+struct GlobalMemoryTraits
+{
+    static HGLOBAL Invalid() { return nullptr; }
+    static bool IsValid(HGLOBAL h) { return h != nullptr; }
+    static void Close(HGLOBAL h) { GlobalFree(h); }
+};
+// A block from GlobalAlloc, given back with GlobalFree.
+using ScopedGlobal = ScopedWinHandle<HGLOBAL, GlobalMemoryTraits>;

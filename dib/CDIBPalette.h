@@ -1,0 +1,12 @@
+#pragma once
+// A logical palette made from an image's colour table.
+#include "framework/CPalette.h"
+
+class CDIB;
+
+class CDIBPalette : public CPalette
+{
+public:
+    // FALSE (and no handle) for an image without colour table.
+    BOOL CreateFromDIB(CDIB* pDib);
+};

@@ -1,0 +1,7 @@
+#include "framework/CBitmap.h"
+#include "framework/CDC.h"
+
+BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight)
+{
+    return Attach(::CreateCompatibleBitmap(pDC ? pDC->m_hDC : nullptr, nWidth, nHeight));
+}

@@ -1,0 +1,76 @@
+#include "framework/CDC.h"
+#include "framework/CGdiObject.h"
+#include "framework/CPalette.h"
+
+CDC::~CDC()
+{
+    DeleteDC();
+}
+
+BOOL CDC::Attach(HDC hDC)
+{
+    if (!hDC)
+        return FALSE;
+    DeleteDC();
+    m_hDC = hDC;
+    m_bOwned = false;
+    return TRUE;
+}
+
+HDC CDC::Detach()
+{
+    HDC hDC = m_hDC;
+    m_hDC = nullptr;
+    m_bOwned = false;
+    return hDC;
+}
+
+BOOL CDC::CreateCompatibleDC(CDC* pDC)
+{
+    HDC hDC = ::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr);
+    if (!hDC)
+        return FALSE;
+    DeleteDC();
+    m_hDC = hDC;
+    m_bOwned = true;
+    return TRUE;
+}
+
+BOOL CDC::DeleteDC()
+{
+    bool bOwned = m_bOwned;
+    HDC hDC = Detach();
+    return hDC && bOwned ? ::DeleteDC(hDC) : FALSE;
+}
+
+HGDIOBJ CDC::SelectObject(CGdiObject* pObject)
+{
+    return pObject ? SelectObject(pObject->m_hObject) : nullptr;
+}
+
+HGDIOBJ CDC::SelectObject(HGDIOBJ hObject)
+{
+    if (!m_hDC || !hObject)
+        return nullptr;
+    HGDIOBJ hOld = ::SelectObject(m_hDC, hObject);
+    return hOld == HGDI_ERROR ? nullptr : hOld;
+}
+
+HPALETTE CDC::SelectPalette(CPalette* pPalette, BOOL bForceBackground)
+{
+    return SelectPalette(pPalette ? static_cast<HPALETTE>(pPalette->m_hObject) : nullptr, bForceBackground);
+}
+
+HPALETTE CDC::SelectPalette(HPALETTE hPalette, BOOL bForceBackground)
+{
+    if (!m_hDC || !hPalette)
+        return nullptr;
+    return ::SelectPalette(m_hDC, hPalette, bForceBackground);
+}
+
+void CDC::FillSolidRect(const RECT& rc, COLORREF crColor)
+{
+    COLORREF crOld = ::SetBkColor(m_hDC, crColor);
+    ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+    ::SetBkColor(m_hDC, crOld);
+}
