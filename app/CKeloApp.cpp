@@ -1,5 +1,6 @@
 #include "app/CKeloApp.h"
 #include "app/FolderScan.h"
+#include "frame/CMainFrame.h"
 #include "resources/resource.h"
 #include <objbase.h>
 
@@ -23,6 +24,14 @@ BOOL CKeloApp::InitInstance()
 
     if (!LoadSettings())
         return FALSE;
+
+    CMainFrame* pMainFrame = new CMainFrame;
+    if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
+        return FALSE;
+    m_pMainFrame = pMainFrame;
+    m_pMainWnd = pMainFrame;
+
+    m_pMainFrame->ShowWindow(m_nCmdShow);
 
     return TRUE;
 }

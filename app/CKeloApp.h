@@ -4,6 +4,8 @@
 #include "app/CSkinSettings.h"
 #include "framework/CWinApp.h"
 
+class CMainFrame;
+
 class CKeloApp : public CWinApp
 {
     KELO_DECLARE_MESSAGE_MAP()
@@ -21,6 +23,8 @@ public:
     // Resource, video and skin base folders from the application and program folders.
     void DeriveFolders();
 
+    // The main frame, also the framework's main window; it deletes itself with its window.
+    CMainFrame* m_pMainFrame = nullptr;
     CSkinSettings m_settings;
     BOOL m_bLoadStartPage = TRUE;
 };

@@ -7,3 +7,8 @@
 #define IDS_LOW_RESOLUTION  130   // "screen too narrow" message
 #define IDC_HANDCURSOR      130   // pointing hand over the skin buttons
 #define IDR_KELOTYPE        131   // document type: no menu, accelerators or strings
+
+// Commands of the main frame that nothing in the program sends; other senders may.
+#define ID_FRAME_RESERVED1  32771   // handled, does nothing
+#define ID_FRAME_RESERVED2  32772   // handled, does nothing
+#define ID_VIDEO_STOP       32773   // stops the video

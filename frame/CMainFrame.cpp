@@ -1,0 +1,152 @@
+#include "frame/CMainFrame.h"
+#include "app/KeloMessages.h"
+#include "frame/CVideoPlayer.h"
+#include "resources/resource.h"
+#include "startpage/CLinkCommandRunner.h"
+#include <cstring>
+#include <vector>
+
+namespace
+{
+const int kFrameWidth = 800;
+const int kFrameHeight = 600;
+// The MDI client reaches this far beyond every edge, which hides its client edge.
+const int kClientOverhang = 2;
+const char kVideoFolder[] = "\\Video\\";
+// Characters that no file name holds; "/" and ":" would also lead out of the folder.
+const char kForbiddenNameChars[] = "/:*?\"<>|";
+
+// A path component of dots and blanks only: "." and ".." always, and the longer ones
+// Windows may shorten to them.
+bool IsDotsOnly(const char* pszStart, const char* pszEnd)
+{
+    if (pszStart == pszEnd)
+        return false;
+    for (const char* p = pszStart; p != pszEnd; ++p) {
+        if (*p != '.' && *p != ' ')
+            return false;
+    }
+    return true;
+}
+
+bool StaysInsideFolder(const char* pszName)
+{
+    if (pszName[0] == '\\')
+        return false;
+    for (const char* p = pszName; *p; ++p) {
+        if (static_cast<unsigned char>(*p) < 32 || std::strchr(kForbiddenNameChars, *p))
+            return false;
+    }
+    for (const char* pszStart = pszName;;) {
+        const char* pszEnd = std::strchr(pszStart, '\\');
+        if (!pszEnd)
+            pszEnd = pszStart + std::strlen(pszStart);
+        if (IsDotsOnly(pszStart, pszEnd))
+            return false;
+        if (!*pszEnd)
+            return true;
+        pszStart = pszEnd + 1;
+    }
+}
+} // namespace
+
+BOOL CMainFrame::s_bFirstLayout = TRUE;
+
+KELO_BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
+    OnWmCreate<&CMainFrame::OnCreate>(),
+    OnWmNcHitTest<&CMainFrame::OnNcHitTest>(),
+    OnWmSize<&CMainFrame::OnSize>(),
+    ::OnCommand<ID_FRAME_RESERVED1, &CMainFrame::OnReservedCommand>(),
+    ::OnCommand<ID_FRAME_RESERVED2, &CMainFrame::OnReservedCommand>(),
+    ::OnCommand<ID_VIDEO_STOP, &CMainFrame::OnStopVideo>(),
+    OnMessage<WM_APP_PLAYVIDEO, &CMainFrame::OnPlayVideo>(),
+    OnMessage<WM_APP_VIDEOCONTROL, &CMainFrame::OnVideoControl>(),
+KELO_END_MESSAGE_MAP()
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    if (!CMDIFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    cs.style = WS_POPUP | WS_SYSMENU;
+    cs.x = 0;
+    cs.y = 0;
+    cs.cx = kFrameWidth;
+    cs.cy = kFrameHeight;
+    return TRUE;
+}
+
+void CMainFrame::RecalcLayout(BOOL bNotify)
+{
+    CRect rcClient(-kClientOverhang, -kClientOverhang, kFrameWidth + kClientOverhang, kFrameHeight + kClientOverhang);
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder, &rcClient, FALSE);
+    if (s_bFirstLayout) {
+        CenterWindow();
+        s_bFirstLayout = FALSE;
+    }
+}
+
+BOOL CMainFrame::OnCreateClient(LPCREATESTRUCTA lpCreateStruct, CCreateContext* pContext)
+{
+    if (CMDIFrameWnd::OnCreateClient(lpCreateStruct, pContext))
+        return TRUE;
+    return CMDIFrameWnd::OnCreateClient(lpCreateStruct, pContext);
+}
+
+BOOL CMainFrame::BuildVideoPath(const CString& strProgramFile, const char* pszName, CString& strPath)
+{
+    if (!pszName || !StaysInsideFolder(pszName))
+        return FALSE;
+    strPath = strProgramFile.Left(strProgramFile.ReverseFind('\\')) + kVideoFolder + pszName;
+    return TRUE;
+}
+
+CString CMainFrame::GetProgramFile()
+{
+    std::vector<char> path(32768);
+    DWORD nLength = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    return CString(path.data(), static_cast<int>(nLength));
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct)
+{
+    if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    g_videoPlayer.SetOwner(this);
+    SetMenu(nullptr);
+    return 0;
+}
+
+LRESULT CMainFrame::OnNcHitTest(CPoint point)
+{
+    return HTCAPTION;
+}
+
+void CMainFrame::OnSize(UINT nType, int cx, int cy)
+{
+    CMDIFrameWnd::OnSize(nType, cx, cy);
+}
+
+void CMainFrame::OnReservedCommand()
+{
+}
+
+void CMainFrame::OnStopVideo()
+{
+    g_videoPlayer.Stop();
+}
+
+LRESULT CMainFrame::OnPlayVideo(WPARAM wParam, LPARAM lParam)
+{
+    CString strName = CLinkCommandRunner::TakeVideoArgument(lParam);
+    CString strPath;
+    if (BuildVideoPath(GetProgramFile(), strName, strPath))
+        g_videoPlayer.Play(strPath);
+    return 0;
+}
+
+LRESULT CMainFrame::OnVideoControl(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam == 0)
+        g_videoPlayer.Stop();
+    return 0;
+}

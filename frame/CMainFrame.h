@@ -1,0 +1,37 @@
+#pragma once
+// The program's only top-level window: an 800 x 600 MDI frame without caption, menu or
+// border, centred once on the screen and dragged from anywhere on its surface. It is the
+// receiver of the link commands and owns the video player's supervision timer.
+#include "framework/CMDIFrameWnd.h"
+
+class CMainFrame : public CMDIFrameWnd
+{
+    KELO_DECLARE_MESSAGE_MAP()
+
+public:
+    // TRUE until the first main frame has been laid out (and centred).
+    static BOOL s_bFirstLayout;
+
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+
+    // The path of the video program pszName, relative to the "Video" folder beside the
+    // program file strProgramFile: that file's folder, "\Video\", then the name. FALSE
+    // (and strPath untouched) for a name that would leave the folder: "..", a rooted,
+    // UNC or drive path, a forward slash or a character no file name may hold.
+    static BOOL BuildVideoPath(const CString& strProgramFile, const char* pszName, CString& strPath);
+    // The running program's file, full path.
+    static CString GetProgramFile();
+
+    int OnCreate(LPCREATESTRUCTA lpCreateStruct);
+    LRESULT OnNcHitTest(CPoint point);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnReservedCommand();
+    void OnStopVideo();
+    // lParam: the name's copy made for this message, released here.
+    LRESULT OnPlayVideo(WPARAM wParam, LPARAM lParam);
+    LRESULT OnVideoControl(WPARAM wParam, LPARAM lParam);
+
+protected:
+    BOOL OnCreateClient(LPCREATESTRUCTA lpCreateStruct, CCreateContext* pContext) override;
+};
