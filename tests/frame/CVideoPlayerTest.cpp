@@ -1,0 +1,155 @@
+// Supervision of real stand-in players, started and closed through their windows.
+#include "frame/CVideoPlayer.h"
+#include "framework/CWnd.h"
+#include "../tools/StandInPlayer.h"
+#include <gtest/gtest.h>
+
+namespace
+{
+const DWORD LONG_PLAY_MS = 20000;
+const DWORD START_TIMEOUT_MS = 5000;
+
+class CVideoPlayerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_owner.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr));
+        m_player.SetOwner(&m_owner);
+    }
+
+    // Waits for a player's start line and its frame; returns the start line.
+    std::string WaitForStart(const char* pszName)
+    {
+        PumpUntil([&] { return !m_sandbox.Events(pszName, "start").empty() && FindPlayerView(FindPlayerFrame()); },
+                  START_TIMEOUT_MS);
+        std::vector<std::string> starts = m_sandbox.Events(pszName, "start");
+        return starts.empty() ? std::string() : starts.back();
+    }
+
+    CPlayerSandbox m_sandbox;
+    CWnd m_owner;
+    CVideoPlayer m_player;
+};
+
+TEST_F(CVideoPlayerTest, PlayStartsTheProgramWithTheSwitchAndStopClosesIt)
+{
+    CString strPath = m_sandbox.Install("Video\\film1.exe", LONG_PLAY_MS);
+    ASSERT_LT(strPath.Find(' '), 0);
+    EXPECT_FALSE(m_player.IsPlaying());
+
+    ASSERT_TRUE(m_player.Play(strPath));
+    EXPECT_TRUE(m_player.IsPlaying());
+    std::string strStart = WaitForStart("film1");
+    ASSERT_FALSE(strStart.empty());
+    EXPECT_EQ(CPlayerSandbox::CommandLineOf(strStart), (strPath + " /s").str());
+    EXPECT_EQ(CPlayerSandbox::ShowOf(strStart), SW_SHOWMINNOACTIVE);
+    HWND hFrame = FindPlayerFrame();
+    ASSERT_NE(hFrame, nullptr);
+
+    m_player.Stop();
+    EXPECT_FALSE(m_player.IsPlaying());
+    EXPECT_FALSE(::IsWindow(hFrame)) << "Stop returns once the player has handled the exit command";
+    EXPECT_EQ(m_sandbox.Events("film1", "exit").size(), 1u);
+    EXPECT_TRUE(WaitForProcessEnd(CPlayerSandbox::PidOf(strStart), 3000));
+
+    // The timer goes on ticking with nothing to find; a further Stop sends nothing.
+    EXPECT_GE(PumpMessages(1200, m_owner), 1);
+    m_player.Stop();
+    EXPECT_EQ(m_sandbox.Events("film1", "exit").size(), 1u);
+}
+
+TEST_F(CVideoPlayerTest, EachTickShowsThePlayerInItsNormalSizeWhileItPlays)
+{
+    ASSERT_TRUE(m_player.Play(m_sandbox.Install("Video\\film1.exe", LONG_PLAY_MS)));
+    ASSERT_FALSE(WaitForStart("film1").empty());
+    HWND hFrame = FindPlayerFrame();
+    // Started minimised without activation; the first tick restores it.
+    EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(hFrame) && !::IsIconic(hFrame); }, 2500));
+
+    ::ShowWindow(hFrame, SW_MINIMIZE);
+    ASSERT_TRUE(::IsIconic(hFrame));
+    EXPECT_TRUE(PumpUntil([&] { return !::IsIconic(hFrame); }, 2500));
+    EXPECT_TRUE(::IsWindowVisible(hFrame));
+    EXPECT_TRUE(m_sandbox.Events("film1", "exit").empty());
+}
+
+TEST_F(CVideoPlayerTest, WhenPlaybackEndsTheNextTickClosesThePlayerOnceAndStopsTheTimer)
+{
+    ASSERT_TRUE(m_player.Play(m_sandbox.Install("Video\\film1.exe", 1000)));
+    std::string strStart = WaitForStart("film1");
+    ASSERT_FALSE(strStart.empty());
+    DWORD nPid = CPlayerSandbox::PidOf(strStart);
+
+    EXPECT_TRUE(PumpUntil([&] { return WaitForProcessEnd(nPid, 0); }, 5000));
+    EXPECT_EQ(m_sandbox.Events("film1", "ended").size(), 1u);
+    EXPECT_EQ(m_sandbox.Events("film1", "exit").size(), 1u);
+    EXPECT_LT(m_sandbox.IndexOf("film1", "ended"), m_sandbox.IndexOf("film1", "exit"));
+    // The tick that closed the player killed its timer.
+    EXPECT_EQ(PumpMessages(1200, m_owner), 0);
+    EXPECT_FALSE(::KillTimer(m_owner, 1));
+}
+
+TEST_F(CVideoPlayerTest, ASecondPlayClosesTheFirstPlayerBeforeStartingAndKeepsOneTimer)
+{
+    ASSERT_TRUE(m_player.Play(m_sandbox.Install("Video\\film1.exe", LONG_PLAY_MS)));
+    ASSERT_FALSE(WaitForStart("film1").empty());
+    HWND hFirst = FindPlayerFrame();
+    CString strSecond = m_sandbox.Install("Video\\film2.exe", LONG_PLAY_MS);
+
+    ASSERT_TRUE(m_player.Play(strSecond));
+    EXPECT_FALSE(::IsWindow(hFirst));
+    ASSERT_FALSE(WaitForStart("film2").empty());
+    EXPECT_EQ(m_sandbox.Events("film1", "exit").size(), 1u);
+    EXPECT_LT(m_sandbox.IndexOf("film1", "exit"), m_sandbox.IndexOf("film2", "start"));
+
+    // One timer of one second: two ticks in a little over two seconds, and the second
+    // player is still playing.
+    EXPECT_EQ(PumpMessages(2300, m_owner), 2);
+    EXPECT_TRUE(FindPlayerView(FindPlayerFrame()));
+    EXPECT_TRUE(m_sandbox.Events("film2", "exit").empty());
+}
+
+TEST_F(CVideoPlayerTest, AProgramThatCannotStartReturnsFalseAndShowsNothing)
+{
+    CString strFilm = m_sandbox.Install("Video\\film1.exe", LONG_PLAY_MS);
+    EXPECT_FALSE(m_player.Play(m_sandbox.Path() + "Video\\absent.exe"));
+    EXPECT_FALSE(m_player.Play(m_sandbox.Path() + "Video\\"));
+    EXPECT_FALSE(m_player.Play(""));
+    EXPECT_FALSE(m_player.Play(nullptr));
+    // A quote could only smuggle arguments in: nothing starts.
+    EXPECT_FALSE(m_player.Play(strFilm + "\" /x"));
+    EXPECT_FALSE(m_player.IsPlaying());
+    PumpMessages(500);
+    EXPECT_EQ(FindPlayerFrame(), nullptr);
+    EXPECT_TRUE(m_sandbox.LogLines().empty());
+}
+
+TEST_F(CVideoPlayerTest, APathWithBlanksStartsThatProgramAndNoOther)
+{
+    CString strPath = m_sandbox.Install("Mon Kiosque\\Video\\film1.exe", LONG_PLAY_MS);
+    // What an unquoted command line would start instead.
+    m_sandbox.Install("Mon.exe", LONG_PLAY_MS);
+
+    ASSERT_TRUE(m_player.Play(strPath));
+    std::string strStart = WaitForStart("film1");
+    ASSERT_FALSE(strStart.empty());
+    EXPECT_EQ(CPlayerSandbox::CommandLineOf(strStart), ("\"" + strPath + "\" /s").str());
+    EXPECT_TRUE(m_sandbox.Events("Mon", "start").empty());
+}
+
+TEST_F(CVideoPlayerTest, DestroyingThePlayerObjectClosesAnOpenPlayer)
+{
+    HWND hFrame = nullptr;
+    {
+        CVideoPlayer player;
+        player.SetOwner(&m_owner);
+        ASSERT_TRUE(player.Play(m_sandbox.Install("Video\\film1.exe", LONG_PLAY_MS)));
+        ASSERT_FALSE(WaitForStart("film1").empty());
+        hFrame = FindPlayerFrame();
+        ASSERT_NE(hFrame, nullptr);
+    }
+    EXPECT_FALSE(::IsWindow(hFrame));
+    EXPECT_EQ(m_sandbox.Events("film1", "exit").size(), 1u);
+}
+} // namespace
