@@ -37,6 +37,15 @@ protected:
         theApp.m_pMainWnd = &m_main;
     }
 
+    // A question a failed test left open would hold up its worker and confuse later tests.
+    void TearDown() override
+    {
+        for (HWND hBox; (hBox = FindOwnDialog()) != nullptr;) {
+            AnswerDialog(hBox, IDNO);
+            m_main.PumpUntil([hBox] { return !::IsWindow(hBox); }, kTimeoutMs);
+        }
+    }
+
     // Starts a runner on the text and pumps until its worker has ended.
     bool Start(const char* pszText, ScopedHandle& hThread)
     {
@@ -215,10 +224,11 @@ TEST_F(LinkRunner, QuitterYesPostsQuitToTheMainWindow)
 TEST_F(LinkRunner, RandomTextsNeverCrashOverrunOrLeaveTheWindowDisabled)
 {
     // No "q": a question would wait for an answer.
-    static const char* const kPieces[] = {"/", "/", "/", "exec(", "EXEC(", "fonc(", "Fonc(", "inconnu(", "(", ")",
-                                          ")", " ", "a.exe", "12", "/?", "x", "\xe9"};
+    static const char* const kPieces[] = {"/exec(", "/EXEC(", "/fonc(", "/Fonc(", "/inconnu(", "/exec(b.exe)",
+                                          "/fonc(3)", "a.exe)", "12)", "(", ")", "/", " ", "/?", "x", "\xe9"};
     const size_t nPieces = sizeof(kPieces) / sizeof(kPieces[0]);
     std::mt19937 rng(20240611);
+    int nPlays = 0, nControls = 0;
     for (int i = 0; i < 3000 && !HasFailure(); ++i) {
         size_t nLength = rng() % 5001;
         std::string strText;
@@ -234,13 +244,18 @@ TEST_F(LinkRunner, RandomTextsNeverCrashOverrunOrLeaveTheWindowDisabled)
         std::string strLower = Lower(strText);
         for (const std::string& strCommand : Run(strText)) {
             if (strCommand.compare(0, 5, "play ") == 0) {
+                ++nPlays;
                 std::string strName = strCommand.substr(5);
                 EXPECT_LE(strName.size(), static_cast<size_t>(LINK_ARGUMENT_MAX));
                 EXPECT_NE(std::string::npos, strLower.find("exec(" + Lower(strName) + ")")) << strName;
             } else {
+                ++nControls;
                 EXPECT_EQ(0u, strCommand.compare(0, 8, "control ")) << strCommand;
                 EXPECT_EQ(std::string::npos, strCommand.find('!')) << strCommand;
             }
         }
     }
+    // The texts really carried commands out, not only stopped early.
+    EXPECT_GT(nPlays, 100);
+    EXPECT_GT(nControls, 100);
 }
