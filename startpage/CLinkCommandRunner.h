@@ -53,11 +53,11 @@ public:
     void OnExec(const char** ppCursor);
     void OnFonc(const char** ppCursor);
 
+private:
     DWORD m_dwThreadId = 0;
-    CString m_strCommands;
+    CString m_strCommands;            // the runner's own copy of the text
     const LINKCOMMAND* m_pCommands;   // the command table, ended by a null name
 
-private:
     // The application's main window at this moment, or null.
     static HWND MainWindow();
     // The handler of the command whose name starts at pszName, or null.
