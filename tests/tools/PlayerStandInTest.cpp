@@ -1,5 +1,6 @@
 // The stand-in player on its own, started directly as a launcher would start it.
 #include "StandInPlayer.h"
+#include "framework/ScopedWin.h"
 #include <gtest/gtest.h>
 
 namespace
@@ -90,6 +91,54 @@ TEST(PlayerStandIn, PlaysForItsLengthThenKeepsItsFrameUntilTheExitCommand)
     EXPECT_FALSE(program.Running(3000));
     EXPECT_EQ(program.ExitCode(), 0u);
     EXPECT_EQ(sandbox.Events("film1", "exit").size(), 1u);
+}
+
+// Pixels of the progress bar's colour along the middle row of the bar, read from the screen.
+int ProgressPixels(HWND hView)
+{
+    const COLORREF BAR = RGB(64, 160, 255);
+    RECT rc;
+    ::GetClientRect(hView, &rc);
+    POINT pt = {0, rc.bottom * 5 / 8 + 10};
+    ::ClientToScreen(hView, &pt);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = rc.right;
+    bmi.bmiHeader.biHeight = -1;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* pBits = nullptr;
+    ScopedBitmap hRow(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0));
+    ScopedCreatedDC hMemDC(::CreateCompatibleDC(nullptr));
+    if (!hRow.IsValid() || !hMemDC.IsValid())
+        return -1;
+    {
+        ScopedSelectObject select(hMemDC, hRow);
+        ScopedGetDC hScreen(nullptr);
+        ::BitBlt(hMemDC, 0, 0, rc.right, 1, hScreen, pt.x, pt.y, SRCCOPY);
+    }
+    int nCount = 0;
+    const DWORD* pPixels = static_cast<const DWORD*>(pBits);
+    for (int x = 0; x < rc.right; ++x) {
+        if ((pPixels[x] & 0xFFFFFF) == ((GetRValue(BAR) << 16) | (GetGValue(BAR) << 8) | GetBValue(BAR)))
+            ++nCount;
+    }
+    return nCount;
+}
+
+TEST(PlayerStandIn, ItsProgressBarGrowsWhileItPlays)
+{
+    CPlayerSandbox sandbox;
+    CStartedProgram program(sandbox.Install("film1.exe", 3000) + " /s", SW_SHOWNORMAL);
+    ASSERT_TRUE(program.Started());
+    ASSERT_TRUE(PumpUntil([] { return FindPlayerView(FindPlayerFrame()) != nullptr; }, 5000));
+    HWND hView = FindPlayerView(FindPlayerFrame());
+    PumpMessages(300);
+    int nEarly = ProgressPixels(hView);
+    PumpMessages(1000);
+    int nLater = ProgressPixels(hView);
+    EXPECT_GT(nEarly, 0);
+    EXPECT_GT(nLater, nEarly + 20);
 }
 
 TEST(PlayerStandIn, SettingsNamedAfterTheProgramComeBeforeTheSharedOnes)
