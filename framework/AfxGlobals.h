@@ -14,8 +14,8 @@ HINSTANCE AfxGetResourceHandle();
 // The application's main window, or null.
 CWnd* AfxGetMainWnd();
 
-// A message box with the application's title as caption. Its owner is the main window
-// when called on the main window's own thread; elsewhere it has none.
+// A message box with the application's title as caption, owned by the main window if
+// there is one (also when called on another thread).
 int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 // The same with the text of a string resource.
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);

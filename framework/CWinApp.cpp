@@ -117,13 +117,10 @@ int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp)
     if (strCaption.IsEmpty())
         strCaption.LoadString(IDS_APP_TITLE);
 
-    HWND hWndOwner = nullptr;
-    if (CWnd* pMainWnd = AfxGetMainWnd()) {
-        HWND hWndMain = pMainWnd->m_hWnd;
-        if (hWndMain && ::GetWindowThreadProcessId(hWndMain, nullptr) == ::GetCurrentThreadId() &&
-            ::IsWindowEnabled(hWndMain))
-            hWndOwner = hWndMain;
-    }
+    // Owned by the main window, from whichever thread, so that the box stays in front of
+    // it. A box leaves a disabled owner disabled.
+    CWnd* pMainWnd = AfxGetMainWnd();
+    HWND hWndOwner = pMainWnd ? pMainWnd->m_hWnd : nullptr;
     return ::MessageBoxA(hWndOwner, lpszText ? lpszText : "", strCaption, nType);
 }
 
