@@ -35,7 +35,7 @@ std::string MakeBmp(const BmpLayout& layout)
         header = Le32(12) + Le16(layout.nWidth) + Le16(layout.nHeight) + Le16(1) + Le16(layout.nBitCount);
     } else {
         header = Le32(layout.nHeaderSize) + Le32(layout.nWidth) + Le32(layout.nHeight) + Le16(1) +
-                 Le16(layout.nBitCount) + Le32(layout.nCompression) + Le32(0) + Le32(2835) + Le32(2835) +
+                 Le16(layout.nBitCount) + Le32(layout.nCompression) + Le32(layout.nSizeImage) + Le32(2835) + Le32(2835) +
                  Le32(layout.nClrUsed) + Le32(0);
         header.resize(layout.nHeaderSize < 40 ? 40 : layout.nHeaderSize, '\0');
     }

@@ -19,6 +19,7 @@ struct BmpLayout
     WORD nBitCount = 8;
     DWORD nCompression = BI_RGB;
     DWORD nClrUsed = 0;
+    DWORD nSizeImage = 0;
     int nTableEntries = -1;   // colour entries in the file; -1: as many as the reader takes
     int nGap = 0;             // bytes between the colour table and the pixels
     std::string pixels;       // empty: a pattern of the size the picture needs
