@@ -18,13 +18,11 @@ protected:
         m_player.SetOwner(&m_owner);
     }
 
-    // Waits for a player's start line and its frame; returns the start line.
+    // Waits for a player's start line and its playing window; returns the start line.
     std::string WaitForStart(const char* pszName)
     {
-        PumpUntil([&] { return !m_sandbox.Events(pszName, "start").empty() && FindPlayerView(FindPlayerFrame()); },
-                  START_TIMEOUT_MS);
-        std::vector<std::string> starts = m_sandbox.Events(pszName, "start");
-        return starts.empty() ? std::string() : starts.back();
+        PumpUntil([&] { return !m_sandbox.StartOf(pszName).empty() && FindPlayerView(FindPlayerFrame()); }, START_TIMEOUT_MS);
+        return m_sandbox.StartOf(pszName);
     }
 
     CPlayerSandbox m_sandbox;
@@ -84,7 +82,7 @@ TEST_F(CVideoPlayerTest, WhenPlaybackEndsTheNextTickClosesThePlayerOnceAndStopsT
     EXPECT_TRUE(PumpUntil([&] { return WaitForProcessEnd(nPid, 0); }, 5000));
     EXPECT_EQ(m_sandbox.Events("film1", "ended").size(), 1u);
     EXPECT_EQ(m_sandbox.Events("film1", "exit").size(), 1u);
-    EXPECT_LT(m_sandbox.IndexOf("film1", "ended"), m_sandbox.IndexOf("film1", "exit"));
+    EXPECT_LT(m_sandbox.Events("film1", "ended"), m_sandbox.Events("film1", "exit"));
     // The tick that closed the player killed its timer.
     EXPECT_EQ(PumpMessages(1200, m_owner), 0);
     EXPECT_FALSE(::KillTimer(m_owner, 1));
@@ -101,7 +99,7 @@ TEST_F(CVideoPlayerTest, ASecondPlayClosesTheFirstPlayerBeforeStartingAndKeepsOn
     EXPECT_FALSE(::IsWindow(hFirst));
     ASSERT_FALSE(WaitForStart("film2").empty());
     EXPECT_EQ(m_sandbox.Events("film1", "exit").size(), 1u);
-    EXPECT_LT(m_sandbox.IndexOf("film1", "exit"), m_sandbox.IndexOf("film2", "start"));
+    EXPECT_LT(m_sandbox.Events("film1", "exit"), m_sandbox.Events("film2", "start"));
 
     // One timer of one second: two or three ticks in two and a half seconds, and the
     // second player is still playing.

@@ -7,9 +7,7 @@
 #include "support/CTempFolder.h"
 #include <windows.h>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -30,8 +28,8 @@ inline CString StandInPlayerPath()
 inline int PumpMessages(DWORD nMs, HWND hTimerWnd = nullptr)
 {
     int nTicks = 0;
-    DWORD dwStart = ::GetTickCount();
-    for (;;) {
+    for (DWORD dwStart = ::GetTickCount(), dwElapsed = 0; dwElapsed < nMs; dwElapsed = ::GetTickCount() - dwStart) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, nMs - dwElapsed < 20 ? nMs - dwElapsed : 20, QS_ALLINPUT);
         MSG msg;
         while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_TIMER && hTimerWnd && msg.hwnd == hTimerWnd)
@@ -39,22 +37,17 @@ inline int PumpMessages(DWORD nMs, HWND hTimerWnd = nullptr)
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }
-        DWORD dwElapsed = ::GetTickCount() - dwStart;
-        if (dwElapsed >= nMs)
-            return nTicks;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, nMs - dwElapsed < 20 ? nMs - dwElapsed : 20, QS_ALLINPUT);
     }
+    return nTicks;
 }
 
 // Dispatches messages until bDone() holds or nTimeoutMs have passed; returns bDone().
 template <class Pred>
 bool PumpUntil(Pred bDone, DWORD nTimeoutMs)
 {
-    DWORD dwStart = ::GetTickCount();
-    while (!bDone()) {
+    for (DWORD dwStart = ::GetTickCount(); !bDone(); PumpMessages(20)) {
         if (::GetTickCount() - dwStart >= nTimeoutMs)
-            return bDone();
-        PumpMessages(20);
+            return false;
     }
     return true;
 }
@@ -84,20 +77,24 @@ class CPlayerSandbox
 {
 public:
     CPlayerSandbox() : m_strLog(m_folder.Path() + "player.log") {}
-    // Ends every stand-in that logged its start here and still runs.
+    // Ends every stand-in that logged its start in a log here and still runs, so that the
+    // folder can go.
     ~CPlayerSandbox()
     {
-        for (const std::string& strLine : LogLines()) {
-            DWORD nPid = PidOf(strLine);
-            if (!nPid)
-                continue;
-            HANDLE hProcess = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, nPid);
-            if (hProcess) {
-                ::TerminateProcess(hProcess, 1);
-                ::WaitForSingleObject(hProcess, 2000);
-                ::CloseHandle(hProcess);
+        WIN32_FIND_DATAA fd;
+        HANDLE hFind = ::FindFirstFileA(m_folder.Path() + "*.log", &fd);
+        for (BOOL bMore = hFind != INVALID_HANDLE_VALUE; bMore; bMore = ::FindNextFileA(hFind, &fd)) {
+            for (const std::string& strLine : LogLines(m_folder.Path() + fd.cFileName)) {
+                HANDLE hProcess = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, PidOf(strLine));
+                if (hProcess) {
+                    ::TerminateProcess(hProcess, 1);
+                    ::WaitForSingleObject(hProcess, 2000);
+                    ::CloseHandle(hProcess);
+                }
             }
         }
+        if (hFind != INVALID_HANDLE_VALUE)
+            ::FindClose(hFind);
     }
     CPlayerSandbox(const CPlayerSandbox&) = delete;
     CPlayerSandbox& operator=(const CPlayerSandbox&) = delete;
@@ -117,46 +114,39 @@ public:
         return strExe;
     }
 
-    std::vector<std::string> LogLines() const
+    std::vector<std::string> LogLines() const { return LogLines(m_strLog); }
+    static std::vector<std::string> LogLines(const CString& strLog)
     {
         std::vector<std::string> lines;
-        std::ifstream file(m_strLog.GetString(), std::ios::binary);
-        std::string strLine;
-        while (std::getline(file, strLine)) {
-            if (!strLine.empty() && strLine.back() == '\r')
-                strLine.pop_back();
-            lines.push_back(strLine);
-        }
+        std::ifstream file(strLog.GetString(), std::ios::binary);
+        for (std::string strLine; std::getline(file, strLine);)
+            lines.push_back(strLine.substr(0, strLine.find('\r')));
         return lines;
     }
 
-    // The log's lines of one player's event, such as ("film1", "exit").
-    std::vector<std::string> Events(const char* pszName, const char* pszEvent) const
+    // Positions in the log of one player's event, such as ("film1", "exit").
+    std::vector<size_t> Events(const char* pszName, const char* pszEvent) const
     {
-        std::string strPrefix = std::string(pszName) + " " + pszEvent;
-        std::vector<std::string> found;
-        for (const std::string& strLine : LogLines()) {
-            if (strLine == strPrefix || strLine.compare(0, strPrefix.size() + 1, strPrefix + " ") == 0)
-                found.push_back(strLine);
+        std::string strEvent = std::string(pszName) + " " + pszEvent;
+        std::vector<std::string> lines = LogLines();
+        std::vector<size_t> found;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (lines[i] == strEvent || lines[i].compare(0, strEvent.size() + 1, strEvent + " ") == 0)
+                found.push_back(i);
         }
         return found;
     }
 
-    // Position of a player's first event in the log, or -1.
-    int IndexOf(const char* pszName, const char* pszEvent) const
+    // A player's last start line, or an empty one.
+    std::string StartOf(const char* pszName) const
     {
-        std::vector<std::string> lines = LogLines();
-        std::string strPrefix = std::string(pszName) + " " + pszEvent;
-        for (size_t i = 0; i < lines.size(); ++i) {
-            if (lines[i].compare(0, strPrefix.size(), strPrefix) == 0)
-                return static_cast<int>(i);
-        }
-        return -1;
+        std::vector<size_t> starts = Events(pszName, "start");
+        return starts.empty() ? std::string() : LogLines()[starts.back()];
     }
 
-    // Fields of a start line.
-    static DWORD PidOf(const std::string& strLine) { return static_cast<DWORD>(std::strtoul(Field(strLine, "pid=").c_str(), nullptr, 10)); }
-    static int ShowOf(const std::string& strLine) { return std::atoi(Field(strLine, "show=").c_str()); }
+    // Fields of a start line; cmdline= comes last and takes the rest of the line.
+    static DWORD PidOf(const std::string& strLine) { return std::strtoul(Field(strLine, " pid=").c_str(), nullptr, 10); }
+    static int ShowOf(const std::string& strLine) { return std::atoi(Field(strLine, " show=").c_str()); }
     static std::string CommandLineOf(const std::string& strLine)
     {
         size_t nPos = strLine.find(" cmdline=");
@@ -164,13 +154,10 @@ public:
     }
 
 private:
-    static std::string Field(const std::string& strLine, const char* pszKey)
+    static std::string Field(const std::string& strLine, const std::string& strKey)
     {
-        size_t nPos = strLine.find(std::string(" ") + pszKey);
-        if (nPos == std::string::npos)
-            return std::string();
-        nPos += 1 + std::strlen(pszKey);
-        return strLine.substr(nPos, strLine.find(' ', nPos) - nPos);
+        size_t nPos = strLine.find(strKey);
+        return nPos == std::string::npos ? std::string() : strLine.substr(nPos + strKey.size(), strLine.find(' ', nPos + 1) - nPos - strKey.size());
     }
 
     CTempFolder m_folder{"player"};
