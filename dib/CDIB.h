@@ -3,8 +3,9 @@
 // colour entries, and bottom-up rows of pixels. Reads and writes BMP files, draws itself,
 // and edits 8-bit pixels.
 //
-// Every image the object holds has a pixel block at least as large as its header's width,
-// height and depth need, so drawing and the pixel operations never reach past it.
+// Every image the object makes, reads or loads from a resource has a pixel block at least
+// as large as its header's width, height and depth need, so drawing, the writers and the
+// pixel operations never reach past it. Attach trusts its caller for the same.
 #include "dib/DIBHeader.h"
 #include "framework/CObject.h"
 #include "framework/CRect.h"
@@ -64,7 +65,7 @@ public:
 
     BOOL Create(int nWidth, int nHeight);
     // Takes a header and pixels the object does not own (they must outlive the image);
-    // copies the colour table too when bCopyColorTable is set.
+    // copies the colour table too when bCopyColorTable is set. FALSE only when out of memory.
     BOOL Attach(LPBITMAPINFOHEADER pbi, LPVOID pBits, BOOL bCopyColorTable);
     int GetNumColors() const;
     // The byte of pixel (x, y), y from the top; null outside the image or for images other

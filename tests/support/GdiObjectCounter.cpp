@@ -23,7 +23,14 @@ static_assert(sizeof(GdiTableEntry) == 24, "GDI handle table entries are 24 byte
 
 int CountGdiObjects()
 {
-    const BYTE* pPeb = reinterpret_cast<const BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+    using QueryProcessFn = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    QueryProcessFn pfnQuery = reinterpret_cast<QueryProcessFn>(
+        ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess"));
+    PROCESS_BASIC_INFORMATION info = {};
+    if (!pfnQuery || pfnQuery(::GetCurrentProcess(), ProcessBasicInformation, &info, sizeof(info), nullptr) != 0 ||
+        !info.PebBaseAddress)
+        return -1;
+    const BYTE* pPeb = reinterpret_cast<const BYTE*>(info.PebBaseAddress);
     const GdiTableEntry* pTable = *reinterpret_cast<const GdiTableEntry* const*>(pPeb + PEB_GDI_TABLE_OFFSET);
     if (!pTable)
         return -1;
