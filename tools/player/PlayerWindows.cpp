@@ -42,6 +42,8 @@ void PaintPlayback(HDC hDC, const RECT& rcClient, DWORD dwElapsed)
     RECT rcBar = {rcClient.right / 8, rcClient.bottom * 5 / 8, rcClient.right * 7 / 8, rcClient.bottom * 5 / 8 + 20};
     Fill(hDC, rcBar, FOREGROUND);
     DWORD nDuration = g_pConfig->nDurationMs ? g_pConfig->nDurationMs : 1;
+    if (dwElapsed > nDuration)
+        dwElapsed = nDuration;
     RECT rcDone = {rcBar.left + 2, rcBar.top + 2, rcBar.right - 2, rcBar.bottom - 2};
     rcDone.right = rcDone.left + static_cast<LONG>((rcDone.right - rcDone.left) * static_cast<double>(dwElapsed) / nDuration);
     Fill(hDC, rcDone, BAR);
