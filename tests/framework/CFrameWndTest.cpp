@@ -68,9 +68,10 @@ CString MenuText(HMENU hMenu, UINT nPosition)
 }
 } // namespace
 
-TEST(CFrameWnd, LoadFrameTakesMenuAcceleratorsIconAndTitleFromTheResource)
+TEST(CFrameWnd, LoadFrameTakesMenuAcceleratorsIconAndTitleFromTheResourceAndTheFrameEndsWithItsWindow)
 {
-    CRecordingFrame* pFrame = new CRecordingFrame;
+    bool bDeleted = false;
+    CRecordingFrame* pFrame = new CRecordingFrame(&bDeleted);
     ASSERT_TRUE(pFrame->LoadFrame(IDR_MAINFRAME));
     HWND hWnd = pFrame->m_hWnd;
 
@@ -90,19 +91,10 @@ TEST(CFrameWnd, LoadFrameTakesMenuAcceleratorsIconAndTitleFromTheResource)
     EXPECT_NE(nullptr, pFrame->GetDefaultAccelerator());
     // The style asked for is kept.
     EXPECT_EQ(static_cast<DWORD>(WS_CAPTION | WS_THICKFRAME), ::GetWindowLongA(hWnd, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME));
-    ::DestroyWindow(hWnd);
-}
 
-TEST(CFrameWnd, DeletesItselfWhenItsWindowIsDestroyed)
-{
-    bool bDeleted = false;
-    CRecordingFrame* pFrame = new CRecordingFrame(&bDeleted);
-    ASSERT_TRUE(pFrame->LoadFrame(IDR_MAINFRAME));
-    HWND hWnd = pFrame->m_hWnd;
     EXPECT_FALSE(bDeleted);
     ::DestroyWindow(hWnd);
     EXPECT_TRUE(bDeleted);
-    EXPECT_FALSE(::IsWindow(hWnd));
 }
 
 TEST(CFrameWnd, CommandsReachTheFrameFirstThenTheApplication)
@@ -138,16 +130,6 @@ TEST(CFrameWnd, KeystrokesGoThroughTheAcceleratorTable)
     MSG msgMouse = {pFrame->m_hWnd, WM_LBUTTONDOWN, VK_F6, 0, 0, {0, 0}};
     EXPECT_FALSE(pFrame->PreTranslateMessage(&msgMouse));
     EXPECT_EQ(1u, g_handled.size());
-    ::DestroyWindow(pFrame->m_hWnd);
-}
-
-TEST(CFrameWnd, WithoutResourcesItHasNoMenuOrAcceleratorsAndTheApplicationTitle)
-{
-    CRecordingFrame* pFrame = new CRecordingFrame;
-    ASSERT_TRUE(pFrame->LoadFrame(4242, WS_OVERLAPPEDWINDOW));
-    EXPECT_EQ(nullptr, ::GetMenu(pFrame->m_hWnd));
-    EXPECT_EQ(nullptr, pFrame->GetDefaultAccelerator());
-    EXPECT_STREQ(kTitle, pFrame->GetTitle());
     ::DestroyWindow(pFrame->m_hWnd);
 }
 

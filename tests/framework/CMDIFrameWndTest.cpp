@@ -53,21 +53,3 @@ TEST_F(CMDIFrameWndTest, ClientWindowFillsTheClientAreaAndFollowsItsSize)
     ::GetClientRect(m_hWnd, &rcClient);
     EXPECT_EQ(rcClient, ChildRectInParent(hClient));
 }
-
-TEST_F(CMDIFrameWndTest, MinimiseCommandMinimisesAndTheLayoutSurvivesTheRestore)
-{
-    CRect rcBefore = ChildRectInParent(m_pFrame->m_hWndMDIClient);
-    m_pFrame->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
-    EXPECT_TRUE(::IsIconic(m_hWnd));
-    m_pFrame->SendMessage(WM_SYSCOMMAND, SC_RESTORE);
-    EXPECT_FALSE(::IsIconic(m_hWnd));
-    EXPECT_EQ(rcBefore, ChildRectInParent(m_pFrame->m_hWndMDIClient));
-}
-
-TEST_F(CMDIFrameWndTest, CloseDestroysTheFrameAndItsClient)
-{
-    HWND hClient = m_pFrame->m_hWndMDIClient;
-    m_pFrame->SendMessage(WM_CLOSE);
-    EXPECT_FALSE(::IsWindow(m_hWnd));
-    EXPECT_FALSE(::IsWindow(hClient));
-}
