@@ -56,9 +56,9 @@ KELO_BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     OnWmCreate<&CMainFrame::OnCreate>(),
     OnWmNcHitTest<&CMainFrame::OnNcHitTest>(),
     OnWmSize<&CMainFrame::OnSize>(),
-    ::OnCommand<ID_FRAME_RESERVED1, &CMainFrame::OnReservedCommand>(),
-    ::OnCommand<ID_FRAME_RESERVED2, &CMainFrame::OnReservedCommand>(),
-    ::OnCommand<ID_VIDEO_STOP, &CMainFrame::OnStopVideo>(),
+    OnCmd<ID_FRAME_RESERVED1, &CMainFrame::OnReservedCommand>(),
+    OnCmd<ID_FRAME_RESERVED2, &CMainFrame::OnReservedCommand>(),
+    OnCmd<ID_VIDEO_STOP, &CMainFrame::OnStopVideo>(),
     OnMessage<WM_APP_PLAYVIDEO, &CMainFrame::OnPlayVideo>(),
     OnMessage<WM_APP_VIDEOCONTROL, &CMainFrame::OnVideoControl>(),
 KELO_END_MESSAGE_MAP()

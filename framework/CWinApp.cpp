@@ -10,7 +10,7 @@ CWinApp* g_pApp = nullptr;
 } // namespace
 
 KELO_BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
-    OnCommand<ID_APP_EXIT, &CWinApp::OnAppExit>(),
+    OnCmd<ID_APP_EXIT, &CWinApp::OnAppExit>(),
 KELO_END_MESSAGE_MAP()
 
 CWinApp::CWinApp(LPCSTR lpszAppName)

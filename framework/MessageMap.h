@@ -5,7 +5,7 @@
 //
 //   KELO_BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
 //       OnWmCreate<&CMainFrame::OnCreate>(),
-//       OnCommand<32773, &CMainFrame::OnStopVideo>(),
+//       OnCmd<32773, &CMainFrame::OnStopVideo>(),
 //       OnMessage<WM_APP_PLAYVIDEO, &CMainFrame::OnPlayVideo>(),
 //   KELO_END_MESSAGE_MAP()
 #include "framework/CPoint.h"
@@ -65,9 +65,10 @@ template <auto H> LRESULT SysCommand(CCmdTarget* p, WPARAM w, LPARAM l)
 
 // Any message: LRESULT OnX(WPARAM, LPARAM).
 template <UINT Msg, auto H> constexpr CMessageEntry OnMessage() { return {Msg, 0, 0, 0, &MessageMapDetail::Raw<H>}; }
-// Menu or accelerator command: void OnX().
-template <UINT Id, auto H> constexpr CMessageEntry OnCommand() { return {WM_COMMAND, 0, Id, Id, &MessageMapDetail::Void<H>}; }
-template <UINT First, UINT Last, auto H> constexpr CMessageEntry OnCommandRange()
+// Menu or accelerator command: void OnX(). (Named apart from CWnd::OnCommand, which
+// would hide it inside a window class's map.)
+template <UINT Id, auto H> constexpr CMessageEntry OnCmd() { return {WM_COMMAND, 0, Id, Id, &MessageMapDetail::Void<H>}; }
+template <UINT First, UINT Last, auto H> constexpr CMessageEntry OnCmdRange()
 {
     return {WM_COMMAND, 0, First, Last, &MessageMapDetail::Void<H>};
 }

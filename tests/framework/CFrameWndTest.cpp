@@ -33,8 +33,8 @@ private:
 };
 
 KELO_BEGIN_MESSAGE_MAP(CRecordingFrame, CFrameWnd)
-    ::OnCommand<ID_FILE_NEW, &CRecordingFrame::OnFileNew>(),
-    ::OnCommand<ID_NEXT_PANE, &CRecordingFrame::OnNextPane>(),
+    OnCmd<ID_FILE_NEW, &CRecordingFrame::OnFileNew>(),
+    OnCmd<ID_NEXT_PANE, &CRecordingFrame::OnNextPane>(),
 KELO_END_MESSAGE_MAP()
 
 class CRecordingApp : public CWinApp
@@ -47,8 +47,8 @@ public:
 };
 
 KELO_BEGIN_MESSAGE_MAP(CRecordingApp, CWinApp)
-    ::OnCommand<ID_FILE_NEW, &CRecordingApp::OnFileNew>(),
-    ::OnCommand<ID_FILE_OPEN, &CRecordingApp::OnFileOpen>(),
+    OnCmd<ID_FILE_NEW, &CRecordingApp::OnFileNew>(),
+    OnCmd<ID_FILE_OPEN, &CRecordingApp::OnFileOpen>(),
 KELO_END_MESSAGE_MAP()
 
 class CFailingFrame : public CRecordingFrame
