@@ -94,7 +94,15 @@ TEST_F(ScreenCheck, WideEnoughScreenStartsWithoutMessage)
     ASSERT_EQ(800, ::GetSystemMetrics(SM_CXSCREEN));
     StartKelo();
 
-    EXPECT_EQ(nullptr, WaitForTopLevelWindow(m_dwProcessId, "#32770", 3000));
+    // The main window fills the screen's width exactly.
+    HWND hWndMain = WaitForTopLevelWindow(m_dwProcessId, nullptr, 15000);
+    ASSERT_NE(nullptr, hWndMain);
+    RECT rc = {};
+    ::GetWindowRect(hWndMain, &rc);
+    EXPECT_EQ(0, rc.left);
+    EXPECT_EQ(800, rc.right - rc.left);
+    EXPECT_EQ(600, rc.bottom - rc.top);
+    EXPECT_EQ(nullptr, WaitForTopLevelWindow(m_dwProcessId, "#32770", 2000));
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(m_process, 0)) << "Kelo ended";
     EXPECT_EQ("", ReadLog());
 }

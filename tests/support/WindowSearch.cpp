@@ -18,7 +18,7 @@ BOOL CALLBACK MatchWindow(HWND hWnd, LPARAM lParam)
         return TRUE;
     char szClass[256] = {};
     ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-    if (lstrcmpiA(szClass, pState->pszClass) != 0 || !::IsWindowVisible(hWnd))
+    if ((pState->pszClass && lstrcmpiA(szClass, pState->pszClass) != 0) || !::IsWindowVisible(hWnd))
         return TRUE;
     pState->hWndFound = hWnd;
     return FALSE;

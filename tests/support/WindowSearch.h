@@ -2,8 +2,8 @@
 // Finding other programs' (or other threads') top-level windows from a test.
 #include "framework/CString.h"
 
-// The first visible top-level window of class pszClass belonging to process dwProcessId
-// (any process when 0), waiting up to nTimeoutMs; null when none appeared. Sent messages
+// The first visible top-level window of class pszClass (any class when null) belonging to
+// process dwProcessId (any process when 0), waiting up to nTimeoutMs; null when none appeared. Sent messages
 // of the calling thread are processed while waiting.
 HWND WaitForTopLevelWindow(DWORD dwProcessId, const char* pszClass, DWORD nTimeoutMs);
 
