@@ -157,7 +157,12 @@ int CDIB::GetNumColors() const
 
 void CDIB::GetRect(CRect* pRect) const
 {
-    pRect->SetRect(0, 0, static_cast<int>(GetWidth() * m_fScale), static_cast<int>(GetHeight() * m_fScale));
+    if (!m_pBMI) {
+        pRect->SetRect(0, 0, 0, 0);
+        return;
+    }
+    pRect->SetRect(0, 0, static_cast<int>(m_pBMI->bmiHeader.biWidth * m_fScale),
+                   static_cast<int>(m_pBMI->bmiHeader.biHeight * m_fScale));
 }
 
 BOOL CDIB::Is8BitImage() const
@@ -165,31 +170,40 @@ BOOL CDIB::Is8BitImage() const
     return m_pBMI && m_pBits && m_pBMI->bmiHeader.biBitCount == 8 && m_pBMI->bmiHeader.biCompression == BI_RGB;
 }
 
+size_t CDIB::Stride() const
+{
+    // Rows of 8-bit pixels are the width brought up to a multiple of 4.
+    return (static_cast<size_t>(m_pBMI->bmiHeader.biWidth) + 3) & ~static_cast<size_t>(3);
+}
+
 LPBYTE CDIB::GetPixelAddress(int x, int y)
 {
-    if (!Is8BitImage() || x < 0 || y < 0 || x >= GetWidth() || y >= GetHeight())
+    // The header's own size, not the virtual GetWidth / GetHeight a derived image may change:
+    // the pixel block is laid out by the header.
+    if (!Is8BitImage() || x < 0 || y < 0 || x >= m_pBMI->bmiHeader.biWidth || y >= m_pBMI->bmiHeader.biHeight)
         return nullptr;
-    // Rows of 8-bit pixels are the width brought up to a multiple of 4.
-    size_t nStride = static_cast<size_t>((GetWidth() + 3) & ~3);
-    return m_pBits + nStride * static_cast<size_t>(GetHeight() - y - 1) + static_cast<size_t>(x);
+    return m_pBits + Stride() * static_cast<size_t>(m_pBMI->bmiHeader.biHeight - y - 1) + static_cast<size_t>(x);
 }
 
 void CDIB::CopyBits(CDIB* pDest, int xDest, int yDest, UINT cx, UINT cy, int xSrc, int ySrc, int nTransparent)
 {
-    if (cx == 0 || cy == 0 || !pDest)
+    if (cx == 0 || cy == 0 || !pDest || !m_pBMI || !pDest->m_pBMI)
         return;
-    // The whole block must lie inside both images (GetPixelAddress checks its corners).
-    LONGLONG nRight = static_cast<LONGLONG>(cx) - 1;
-    LONGLONG nBottom = static_cast<LONGLONG>(cy) - 1;
-    if (xSrc + nRight >= GetWidth() || ySrc + nBottom >= GetHeight() || xDest + nRight >= pDest->GetWidth() ||
-        yDest + nBottom >= pDest->GetHeight())
+    // The whole block must lie inside both images (GetPixelAddress also refuses images other
+    // than 8-bit ones). Rows are walked upwards from the bottom one, so the top row counts too.
+    const LONGLONG nRight = cx - 1LL;
+    const LONGLONG nBottom = cy - 1LL;
+    const BITMAPINFOHEADER& src = m_pBMI->bmiHeader;
+    const BITMAPINFOHEADER& dest = pDest->m_pBMI->bmiHeader;
+    if (xSrc < 0 || ySrc < 0 || xDest < 0 || yDest < 0 || xSrc + nRight >= src.biWidth ||
+        ySrc + nBottom >= src.biHeight || xDest + nRight >= dest.biWidth || yDest + nBottom >= dest.biHeight)
         return;
     LPBYTE s = GetPixelAddress(xSrc, ySrc + static_cast<int>(nBottom));
     LPBYTE d = pDest->GetPixelAddress(xDest, yDest + static_cast<int>(nBottom));
     if (!s || !d)
         return;
-    size_t nSrcStride = static_cast<size_t>((GetWidth() + 3) & ~3);
-    size_t nDestStride = static_cast<size_t>((pDest->GetWidth() + 3) & ~3);
+    const size_t nSrcStride = Stride();
+    const size_t nDestStride = pDest->Stride();
     BYTE nKey = static_cast<BYTE>(nTransparent);
     for (UINT row = 0; row < cy; ++row, s += nSrcStride, d += nDestStride) {
         if (nTransparent == -1) {

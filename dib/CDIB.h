@@ -88,4 +88,6 @@ private:
     void FreeImage();
     void Install(LPBITMAPINFO pBMI, LPBYTE pBits, BOOL bOwnBits);
     BOOL Is8BitImage() const;
+    // Bytes a row of an 8-bit image takes.
+    size_t Stride() const;
 };

@@ -22,6 +22,14 @@ BYTE At(CDIB& dib, int x, int y)
 {
     return *dib.GetPixelAddress(x, y);
 }
+
+// An image reporting another size than its header's, as a derived image may.
+class CStripOfFour : public CDIB
+{
+public:
+    int GetWidth() const override { return 4 * CDIB::GetWidth(); }
+    int GetHeight() const override { return 4 * CDIB::GetHeight(); }
+};
 } // namespace
 
 TEST(CDIBPixels, GetPixelAddressCountsRowsFromTheTop)
@@ -35,6 +43,20 @@ TEST(CDIBPixels, GetPixelAddressCountsRowsFromTheTop)
     EXPECT_EQ(nullptr, dib.GetPixelAddress(0, 3));
     EXPECT_EQ(nullptr, dib.GetPixelAddress(-1, 0));
     EXPECT_EQ(nullptr, dib.GetPixelAddress(0, -1));
+
+    // Addresses, bounds and the rectangle come from the header, whatever GetWidth says.
+    CStripOfFour strip;
+    ASSERT_TRUE(strip.Create(5, 3));
+    EXPECT_EQ(strip.GetBits() + 8 * 2, strip.GetPixelAddress(0, 0));
+    EXPECT_EQ(nullptr, strip.GetPixelAddress(5, 0));
+    EXPECT_EQ(nullptr, strip.GetPixelAddress(0, 3));
+    CRect rc;
+    strip.GetRect(&rc);
+    EXPECT_EQ(CRect(0, 0, 5, 3), rc);
+    CDIB dest;
+    Fill(dest, 12, 12, [](int, int) { return 1; });
+    strip.CopyBits(&dest, 0, 0, 8, 1, 0, 0, -1);
+    EXPECT_EQ(1, At(dest, 0, 0));
 }
 
 TEST(CDIBPixels, PixelOperationsRefuseImagesOtherThan8Bit)
@@ -90,6 +112,8 @@ TEST(CDIBPixels, CopyBitsOutsideEitherImageChangesNothing)
     source.CopyBits(&dest, 0, 0, 1, 2, 0, 3, -1);
     source.CopyBits(&dest, -1, 0, 1, 1, 0, 0, -1);
     source.CopyBits(&dest, 0, 0, 0xFFFFFFFFu, 1, 0, 0, -1);
+    source.CopyBits(&dest, 0, 0, 1, 2, 0, -1, -1); // source rows above the top
+    source.CopyBits(&dest, 0, -1, 1, 2, 0, 0, -1); // destination rows above the top
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x)
             ASSERT_EQ(1, At(dest, x, y));
