@@ -102,6 +102,9 @@ void CDIB::Mirror(CDC* pDC, CRect rc)
         return;
     const int w = rc.right - rc.left;
     const int h = rc.bottom - rc.top;
+    // An empty or inverted rectangle flips nothing (copying it back would not be a no-op).
+    if (w < 1 || h < 1)
+        return;
 
     CBitmap bmFlip;
     CDC dcFlip;

@@ -201,6 +201,13 @@ TEST_F(CDIBDraw, MirrorFlipsTheAreaAtTheOrigin)
         EXPECT_EQ(BACKGROUND, canvas.Pixel(3, 0));
         EXPECT_EQ(BACKGROUND, canvas.Pixel(0, 1));
     }
+    for (CRect rc : {CRect(3, 0, 0, 1), CRect(0, 0, 3, -1)}) {
+        CTestCanvas canvas(4, 2);
+        canvas.DC()->SetPixel(0, 0, a);
+        std::string before = canvas.Snapshot();
+        m_dib.Mirror(canvas.DC(), rc);
+        EXPECT_EQ(before, canvas.Snapshot()) << "inverted rectangle";
+    }
 }
 
 TEST_F(CDIBDraw, DrawingLeavesNoGdiObjectsBehind)
