@@ -25,11 +25,13 @@ BOOL CKeloApp::InitInstance()
     if (!LoadSettings())
         return FALSE;
 
-    CMainFrame* pMainFrame = new CMainFrame;
-    if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
+    // Known to the rest of the program while it is being created.
+    m_pMainFrame = new CMainFrame;
+    if (!m_pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
+        m_pMainFrame = nullptr;
         return FALSE;
-    m_pMainFrame = pMainFrame;
-    m_pMainWnd = pMainFrame;
+    }
+    m_pMainWnd = m_pMainFrame;
 
     m_pMainFrame->ShowWindow(m_nCmdShow);
 

@@ -1,4 +1,5 @@
 #include "frame/CMainFrame.h"
+#include "app/CKeloApp.h"
 #include "app/KeloMessages.h"
 #include "frame/CVideoPlayer.h"
 #include "resources/resource.h"
@@ -62,6 +63,15 @@ KELO_BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     OnMessage<WM_APP_PLAYVIDEO, &CMainFrame::OnPlayVideo>(),
     OnMessage<WM_APP_VIDEOCONTROL, &CMainFrame::OnVideoControl>(),
 KELO_END_MESSAGE_MAP()
+
+CMainFrame::~CMainFrame()
+{
+    // The player would otherwise arm its next timer on a deleted window object.
+    if (g_videoPlayer.GetOwner() == this)
+        g_videoPlayer.SetOwner(nullptr);
+    if (theApp.m_pMainFrame == this)
+        theApp.m_pMainFrame = nullptr;
+}
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {

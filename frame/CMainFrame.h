@@ -9,6 +9,9 @@ class CMainFrame : public CMDIFrameWnd
     KELO_DECLARE_MESSAGE_MAP()
 
 public:
+    // Leaves no pointer to itself behind in the video player or the application.
+    ~CMainFrame() override;
+
     // TRUE until the first main frame has been laid out (and centred).
     static BOOL s_bFirstLayout;
 

@@ -19,6 +19,7 @@ public:
 
     // The window that owns the supervision timer; not owned. Always TRUE.
     BOOL SetOwner(CWnd* pOwner);
+    CWnd* GetOwner() const { return m_pOwner; }
     // Closes any open player, starts the video program at pszPath and supervises it.
     // FALSE when the program could not be started, and for an empty path or one holding
     // a quote (which nothing is started for).

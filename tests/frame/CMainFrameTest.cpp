@@ -1,6 +1,8 @@
 // The main frame as the rest of the program sees it: its window, its placement, its
 // hit test, its resources and the exit command.
 #include "frame/CMainFrame.h"
+#include "app/CKeloApp.h"
+#include "frame/CVideoPlayer.h"
 #include "framework/CWinApp.h"
 #include "framework/FrameworkIds.h"
 #include "resources/resource.h"
@@ -153,6 +155,8 @@ TEST(CMainFrame, ExitCommandDestroysTheFrameAndEndsTheMessageLoop)
     ASSERT_NE(nullptr, pFrame);
     HWND hWnd = pFrame->m_hWnd;
     pApp->m_pMainWnd = pFrame;
+    theApp.m_pMainFrame = pFrame;
+    EXPECT_EQ(pFrame, g_videoPlayer.GetOwner());
     pFrame->ShowWindow(SW_SHOWNORMAL);
 
     pFrame->PostMessage(WM_COMMAND, ID_APP_EXIT);
@@ -174,4 +178,7 @@ TEST(CMainFrame, ExitCommandDestroysTheFrameAndEndsTheMessageLoop)
     EXPECT_FALSE(g_bLoopTimedOut);
     EXPECT_EQ(0u, msg.wParam);
     EXPECT_EQ(nullptr, pApp->m_pMainWnd);
+    // The deleted frame is nobody's window any more.
+    EXPECT_EQ(nullptr, theApp.m_pMainFrame);
+    EXPECT_EQ(nullptr, g_videoPlayer.GetOwner());
 }
