@@ -2,7 +2,8 @@
 # Runs one Windows program of the build under Wine, quietly and in the build's own prefix.
 #   wine-run.sh PROGRAM.exe [ARGS...]
 # - The prefix lives in <build>/wine/prefix (or $KELO_WINEPREFIX) and is made on first use
-#   from a template, with the install prompts, the window manager and the crash dialog off.
+#   from a template, with the install prompts, the window manager, the crash dialog and the
+#   post-mortem debugger off.
 # - The program's stdout/stderr go to files, so Wine's helper processes (which inherit
 #   them) never keep ctest waiting; stdout is streamed while the program runs.
 set -u
@@ -31,6 +32,9 @@ make_prefix() {
   WINEPREFIX=$target wineboot -i >/dev/null 2>&1
   WINEPREFIX=$target wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   WINEPREFIX=$target wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  # No post-mortem debugger: a crash then ends the program at once with its exception code
+  # (and a clean log), where the debugger sometimes let it end with code 0.
+  WINEPREFIX=$target wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d kelo-no-debugger.exe /f >/dev/null 2>&1
   WINEPREFIX=$target wineserver -w
 }
 
@@ -38,16 +42,16 @@ make_prefix() {
 # it a fraction of one. Tests that need their own screen use a prefix of their own.
 ensure_prefix() {
   local target=$1 template=$build/wine/template
-  [ -f "$target/.kelo-ready" ] && return
+  [ -f "$target/.kelo-ready-2" ] && return
   mkdir -p "$build/wine"
   exec 9>"$build/wine/.lock"
   flock 9
-  if [ ! -f "$template/.kelo-ready" ]; then
+  if [ ! -f "$template/.kelo-ready-2" ]; then
     rm -rf "$template"
     make_prefix "$template"
-    touch "$template/.kelo-ready"
+    touch "$template/.kelo-ready-2"
   fi
-  if [ ! -f "$target/.kelo-ready" ]; then
+  if [ ! -f "$target/.kelo-ready-2" ]; then
     rm -rf "$target"
     mkdir -p "$(dirname "$target")"
     cp -a "$template" "$target"
