@@ -1,5 +1,6 @@
 #include "support/CTempFolder.h"
 #include "framework/ScopedWin.h"
+#include <string>
 
 namespace
 {
@@ -50,30 +51,43 @@ CString CTempFolder::WriteFile(const char* pszRelative, const std::string& bytes
     return strPath;
 }
 
+namespace
+{
+// Wide-character \\?\ paths reach folders deeper than MAX_PATH, which tests create.
+void DeleteTreeW(const std::wstring& wstrFolder)
+{
+    WIN32_FIND_DATAW fd;
+    {
+        ScopedFindHandle hFind(::FindFirstFileW((wstrFolder + L"\\*").c_str(), &fd));
+        if (!hFind.IsValid())
+            return;
+        do {
+            std::wstring wstrName = fd.cFileName;
+            if (wstrName == L"." || wstrName == L"..")
+                continue;
+            std::wstring wstrPath = wstrFolder + L"\\" + wstrName;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                DeleteTreeW(wstrPath);
+            } else {
+                ::SetFileAttributesW(wstrPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileW(wstrPath.c_str());
+            }
+        } while (::FindNextFileW(hFind, &fd));
+    }
+    ::RemoveDirectoryW(wstrFolder.c_str());
+}
+} // namespace
+
 void DeleteTree(const CString& strFolder)
 {
     CString strBase = strFolder;
+    while (!strBase.IsEmpty() && strBase[strBase.GetLength() - 1] == '\\')
+        strBase = strBase.Left(strBase.GetLength() - 1);
     if (strBase.IsEmpty())
         return;
-    if (strBase[strBase.GetLength() - 1] != '\\')
-        strBase += '\\';
-    WIN32_FIND_DATAA fd;
-    {
-        ScopedFindHandle hFind(::FindFirstFileA(strBase + "*", &fd));
-        if (hFind.IsValid()) {
-            do {
-                CString strName = fd.cFileName;
-                if (strName == "." || strName == "..")
-                    continue;
-                CString strPath = strBase + strName;
-                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    DeleteTree(strPath);
-                } else {
-                    ::SetFileAttributesA(strPath, FILE_ATTRIBUTE_NORMAL);
-                    ::DeleteFileA(strPath);
-                }
-            } while (::FindNextFileA(hFind, &fd));
-        }
-    }
-    ::RemoveDirectoryA(strBase);
+    int nLength = ::MultiByteToWideChar(CP_ACP, 0, strBase, -1, nullptr, 0);
+    std::wstring wstrPath(static_cast<size_t>(nLength), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, strBase, -1, &wstrPath[0], nLength);
+    wstrPath.resize(static_cast<size_t>(nLength - 1));
+    DeleteTreeW(L"\\\\?\\" + wstrPath);
 }
