@@ -3,6 +3,7 @@
 #include "framework/ScopedWin.h"
 #include "support/CTempFolder.h"
 #include "support/TestPaths.h"
+#include "support/DialogProbe.h"
 #include "support/WindowSearch.h"
 #include <gtest/gtest.h>
 #include <fstream>
@@ -73,7 +74,7 @@ TEST_F(ScreenCheck, NarrowScreenShowsTheMessageOpensDisplaySettingsAndEnds)
     char szCaption[256] = {};
     ::GetWindowTextA(hWndBox, szCaption, sizeof(szCaption));
     EXPECT_STREQ(kTitle, szCaption);
-    EXPECT_STREQ(kNarrowMessage, MessageBoxText(hWndBox));
+    EXPECT_STREQ(kNarrowMessage, GetDialogStaticText(hWndBox));
     // The display settings wait for the message to be read.
     EXPECT_EQ("", ReadLog());
 

@@ -1,6 +1,7 @@
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
 #include "framework/FrameworkIds.h"
+#include "support/DialogProbe.h"
 #include "support/WindowSearch.h"
 #include <gtest/gtest.h>
 #include <thread>
@@ -96,7 +97,7 @@ TEST(AfxMessageBox, ShowsTheTextWithTheApplicationTitle)
         HWND hWndBox = WaitForTopLevelWindow(::GetCurrentProcessId(), "#32770", 10000);
         if (!hWndBox)
             return;
-        strText = MessageBoxText(hWndBox);
+        strText = GetDialogStaticText(hWndBox);
         char szCaption[256] = {};
         ::GetWindowTextA(hWndBox, szCaption, sizeof(szCaption));
         strCaption = szCaption;

@@ -4,6 +4,7 @@
 // the calling thread's messages until a condition holds, recording a WM_QUIT taken from
 // the queue as well (a real message loop would end there).
 #include "framework/CWnd.h"
+#include "support/MessagePump.h"
 #include <functional>
 #include <initializer_list>
 #include <vector>
@@ -43,13 +44,3 @@ private:
     std::vector<UINT> m_filter;
     std::vector<RecordedMessage> m_messages;
 };
-
-// Dispatches the calling thread's messages until condition() holds or dwTimeoutMs have
-// passed; returns whether it held. The condition is checked each time the queue is empty;
-// once it holds the queue is emptied once more, so what was posted before it came true
-// has been dispatched. A WM_QUIT is not dispatched but handed to onQuit, if given.
-bool PumpUntil(const std::function<bool()>& condition, DWORD dwTimeoutMs,
-               const std::function<void(const MSG&)>& onQuit = nullptr);
-// The same until a waitable object (a thread, a process, an event) is signalled; wakes up
-// the moment it is.
-bool PumpUntilSignaled(HANDLE hObject, DWORD dwTimeoutMs, const std::function<void(const MSG&)>& onQuit = nullptr);

@@ -40,11 +40,3 @@ HWND WaitForTopLevelWindow(DWORD dwProcessId, const char* pszClass, DWORD nTimeo
         ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
     }
 }
-
-CString MessageBoxText(HWND hWndBox)
-{
-    // The message box's text is the static control with identifier 0xFFFF.
-    char szText[4096] = {};
-    ::GetDlgItemTextA(hWndBox, 0xFFFF, szText, sizeof(szText));
-    return CString(szText);
-}

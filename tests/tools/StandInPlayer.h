@@ -5,6 +5,8 @@
 // "<name> exit".
 #include "frame/PlayerProtocol.h"
 #include "support/CTempFolder.h"
+#include "support/MessagePump.h"
+#include "support/TestPaths.h"
 #include <windows.h>
 #include <cstdlib>
 #include <fstream>
@@ -15,12 +17,10 @@
 #error "KELO_PLAYER_EXE must name the stand-in player program"
 #endif
 
-// The stand-in as a Windows path (a build path given as a Linux path is on Wine's Z:).
+// The stand-in as a Windows path.
 inline CString StandInPlayerPath()
 {
-    CString strPath(KELO_PLAYER_EXE);
-    strPath.Replace("/", "\\");
-    return strPath[0] == '\\' ? "Z:" + strPath : strPath;
+    return WindowsPathOf(KELO_PLAYER_EXE);
 }
 
 // Dispatches this thread's messages for nMs milliseconds; returns how many WM_TIMER
@@ -39,17 +39,6 @@ inline int PumpMessages(DWORD nMs, HWND hTimerWnd = nullptr)
         }
     }
     return nTicks;
-}
-
-// Dispatches messages until bDone() holds or nTimeoutMs have passed; returns bDone().
-template <class Pred>
-bool PumpUntil(Pred bDone, DWORD nTimeoutMs)
-{
-    for (DWORD dwStart = ::GetTickCount(); !bDone(); PumpMessages(20)) {
-        if (::GetTickCount() - dwStart >= nTimeoutMs)
-            return false;
-    }
-    return true;
 }
 
 inline HWND FindPlayerFrame()
