@@ -5,7 +5,6 @@
 #include "resources/resource.h"
 #include "startpage/CLinkCommandRunner.h"
 #include <cstring>
-#include <vector>
 
 namespace
 {
@@ -112,9 +111,7 @@ BOOL CMainFrame::BuildVideoPath(const CString& strProgramFile, const char* pszNa
 
 CString CMainFrame::GetProgramFile()
 {
-    std::vector<char> path(32768);
-    DWORD nLength = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    return CString(path.data(), static_cast<int>(nLength));
+    return AfxGetModuleFileName(nullptr);
 }
 
 int CMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct)

@@ -1,5 +1,6 @@
 #pragma once
 // Process-wide access to the application object and its module.
+#include "framework/CString.h"
 #include <windows.h>
 
 class CWinApp;
@@ -11,6 +12,9 @@ CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
 // Where string, menu and icon resources are loaded from: the same module.
 HINSTANCE AfxGetResourceHandle();
+// The full path of a module's file (of the .exe for null), of any length.
+CString AfxGetModuleFileName(HMODULE hModule = nullptr);
+
 // The application's main window, or null.
 CWnd* AfxGetMainWnd();
 

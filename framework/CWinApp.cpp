@@ -33,9 +33,7 @@ void CWinApp::SetCurrentHandles(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdSh
     m_lpCmdLine = lpCmdLine;
     m_nCmdShow = nCmdShow;
 
-    std::vector<char> path(32768);
-    DWORD nLength = ::GetModuleFileNameA(hInstance, path.data(), static_cast<DWORD>(path.size()));
-    CString strPath(path.data(), static_cast<int>(nLength));
+    CString strPath = AfxGetModuleFileName(hInstance);
     CString strName = strPath.Mid(strPath.ReverseFind('\\') + 1);
     int nDot = strName.ReverseFind('.');
     m_strExeName = nDot >= 0 ? strName.Left(nDot) : strName;
@@ -102,6 +100,13 @@ HINSTANCE AfxGetInstanceHandle()
 HINSTANCE AfxGetResourceHandle()
 {
     return AfxGetInstanceHandle();
+}
+
+CString AfxGetModuleFileName(HMODULE hModule)
+{
+    std::vector<char> path(32768);
+    DWORD nLength = ::GetModuleFileNameA(hModule, path.data(), static_cast<DWORD>(path.size()));
+    return CString(path.data(), static_cast<int>(nLength));
 }
 
 CWnd* AfxGetMainWnd()
