@@ -11,9 +11,7 @@ BOOL CDC::Attach(HDC hDC)
 {
     if (!hDC)
         return FALSE;
-    DeleteDC();
-    m_hDC = hDC;
-    m_bOwned = false;
+    Reset(hDC, false);
     return TRUE;
 }
 
@@ -30,10 +28,15 @@ BOOL CDC::CreateCompatibleDC(CDC* pDC)
     HDC hDC = ::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr);
     if (!hDC)
         return FALSE;
+    Reset(hDC, true);
+    return TRUE;
+}
+
+void CDC::Reset(HDC hDC, bool bOwned)
+{
     DeleteDC();
     m_hDC = hDC;
-    m_bOwned = true;
-    return TRUE;
+    m_bOwned = bOwned;
 }
 
 BOOL CDC::DeleteDC()

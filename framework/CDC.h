@@ -61,4 +61,7 @@ public:
 
 private:
     bool m_bOwned = false;
+
+    // Lets go of the current DC (deleting it if owned) and takes hDC.
+    void Reset(HDC hDC, bool bOwned);
 };
