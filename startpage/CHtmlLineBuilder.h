@@ -1,0 +1,83 @@
+#pragma once
+// Fills one line of text and pictures at a time: collapses white space, breaks lines
+// between words, and breaks a word wider than the whole line between its characters (while
+// the layout measures, words stay whole, so that the widest word is the narrowest width).
+// Words of the same font, colour and link next to each other make one run. When a line is
+// full the builder calls the layout back, which places the line and clears the builder.
+#include <windows.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+class CHtmlFonts;
+
+struct CInlineStyle
+{
+    int nFont;
+    COLORREF crText;
+    int nLink;
+    bool operator==(const CInlineStyle& other) const
+    {
+        return nFont == other.nFont && crText == other.crText && nLink == other.nLink;
+    }
+};
+
+struct CLineItem
+{
+    bool bImage;
+    int nX;
+    int nWidth;
+    int nAscent;       // above the baseline (a picture: all of it)
+    int nDescent;
+    CInlineStyle style;
+    size_t nText;      // text: in the builder's text buffer
+    size_t nLength;
+    int nImage;        // picture: the page's image, -1 when broken
+    int nBorder;       // picture: border thickness
+    size_t nAlt;       // picture: alt text in the builder's buffer
+    size_t nAltLength;
+};
+
+class CHtmlLineBuilder
+{
+public:
+    CHtmlLineBuilder(CHtmlFonts& fonts, std::function<void()> onLineFull);
+
+    void SetWidth(int nWidth) { m_nWidth = nWidth; }
+    void SetBreakLongWords(bool bBreak) { m_bBreakLongWords = bBreak; }
+
+    void AddText(const char* pch, size_t nLength, const CInlineStyle& style);
+    // Preformatted text: every blank kept, lines ended only by its line feeds (and by
+    // the width, when a line is wider than the view).
+    void AddPreformatted(const char* pch, size_t nLength, const CInlineStyle& style);
+    void AddImage(int nWidth, int nHeight, int nBorder, int nImage, const std::string& strAlt, const CInlineStyle& style);
+    // Ends the line here (<br>): an empty line still takes the height of nFont.
+    void Break(int nFont);
+
+    bool IsEmpty() const { return m_items.empty(); }
+    int Width() const { return m_nX; }
+    const std::vector<CLineItem>& Items() const { return m_items; }
+    const std::string& Text() const { return m_strText; }
+    // The font of a <br> that ended an empty line, or -1.
+    int BreakFont() const { return m_nBreakFont; }
+    // Starts the next line (called by the layout once it has placed this one).
+    void Clear();
+
+private:
+    void PlaceAtom(int nWidth);
+    void PlaceWord(const char* pch, size_t nLength, const CInlineStyle& style);
+    void AppendRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
+    void LineFull() { m_onLineFull(); }
+
+    CHtmlFonts& m_fonts;
+    std::function<void()> m_onLineFull;
+    int m_nWidth = 0;
+    bool m_bBreakLongWords = true;
+    std::vector<CLineItem> m_items;
+    std::string m_strText;
+    int m_nX = 0;
+    int m_nBreakFont = -1;
+    bool m_bSpacePending = false;
+    CInlineStyle m_spaceStyle = {0, 0, -1};
+    size_t m_nPreColumn = 0;
+};

@@ -1,0 +1,27 @@
+#pragma once
+// Draws a laid-out page into a DC: the background colour and tiled background picture,
+// then the boxes that meet the area to draw, in order, and the focus ring of one link.
+// Only the boxes near the area are visited, so a long page draws as fast as a short one.
+#include <windows.h>
+
+class CPageLayout;
+class CHtmlFonts;
+class CPageImages;
+
+class CHtmlPainter
+{
+public:
+    CHtmlPainter(const CPageLayout& layout, const CHtmlFonts& fonts, const CPageImages& images);
+
+    // Draws rcClip of hDC, whose row 0 shows the page's row nScrollY, with a focus ring
+    // around the boxes of link nFocusLink (none for -1).
+    void Paint(HDC hDC, const RECT& rcClip, int nScrollY, int nFocusLink) const;
+
+private:
+    void PaintBackground(HDC hDC, const RECT& rcClip, int nScrollY) const;
+    void PaintFocus(HDC hDC, const RECT& rcClip, int nScrollY, int nFocusLink) const;
+
+    const CPageLayout& m_layout;
+    const CHtmlFonts& m_fonts;
+    const CPageImages& m_images;
+};

@@ -1,0 +1,63 @@
+#pragma once
+// A page laid out at one width: the boxes to draw, in drawing order, with their places in
+// page coordinates (x from the view's left edge, y from the top of the page), the page's
+// links and its size. Made by CHtmlLayout, drawn by CHtmlPainter, asked by the view where
+// the links are.
+#include <windows.h>
+#include <string>
+#include <vector>
+
+enum PageBoxKind : unsigned char
+{
+    BOX_TEXT,     // a run of text in one font and colour
+    BOX_IMAGE,    // a picture; nImage -1 for one that cannot be shown (a frame, its alt text inside)
+    BOX_FILL,     // a table's or cell's background colour
+    BOX_FRAME,    // a border of nThickness pixels inside rc
+    BOX_RULE,     // a horizontal rule
+    BOX_BULLET,   // a list item's bullet: nThickness 0 disc, 1 circle, 2 square
+};
+
+struct CPageBox
+{
+    RECT rc;
+    PageBoxKind nKind;
+    unsigned char nThickness;
+    int nFont;           // BOX_TEXT, BOX_IMAGE alt text
+    COLORREF cr;
+    int nLink;           // the link the box belongs to, -1 for none
+    int nImage;          // BOX_IMAGE
+    size_t nText;        // BOX_TEXT, BOX_IMAGE: the text in the layout's text buffer
+    size_t nTextLength;
+};
+
+struct CPageLink
+{
+    std::string strHref;
+};
+
+class CPageLayout
+{
+public:
+    std::vector<CPageBox> m_boxes;
+    std::vector<CPageLink> m_links;
+    std::string m_strText;   // the texts of all boxes, one after the other
+    int m_nWidth = 0;
+    int m_nHeight = 0;
+    COLORREF m_crBackground = RGB(255, 255, 255);
+    int m_nBackgroundImage = -1;
+
+    // Prepares the look-up of boxes by position; called once the boxes are all there.
+    void Index();
+    // The boxes that may meet the rows [nTop, nBottom), in drawing order: from *pnFirst up
+    // to *pnEnd (the caller skips those that do not).
+    void BoxRange(int nTop, int nBottom, size_t* pnFirst, size_t* pnEnd) const;
+    // The link under a point, or -1.
+    int LinkAt(POINT pt) const;
+    // The rectangles of a link's boxes, in page order.
+    std::vector<RECT> LinkRects(int nLink) const;
+    std::string TextOf(const CPageBox& box) const { return m_strText.substr(box.nText, box.nTextLength); }
+
+private:
+    std::vector<int> m_anMaxBottom;   // the lowest bottom of boxes 0..i
+    std::vector<int> m_anMinTop;      // the highest top of boxes i..end
+};

@@ -1,0 +1,48 @@
+#pragma once
+// The page language of the built-in page view: the elements it knows and the limits that
+// keep the work for any page bounded, whatever the page holds.
+#include <cstddef>
+
+enum HtmlTag : unsigned char
+{
+    TAG_TEXT,      // a text node, not an element
+    TAG_ROOT,      // the document itself
+    TAG_UNKNOWN,   // any other element: its contents are shown as inline text
+    TAG_H1, TAG_H2, TAG_H3, TAG_H4, TAG_H5, TAG_H6,
+    TAG_P, TAG_DIV, TAG_CENTER, TAG_BLOCKQUOTE, TAG_PRE,
+    TAG_UL, TAG_OL, TAG_LI,
+    TAG_BR, TAG_HR,
+    TAG_TABLE, TAG_TR, TAG_TD, TAG_TH,
+    TAG_B, TAG_STRONG, TAG_I, TAG_EM, TAG_U, TAG_FONT, TAG_SPAN,
+    TAG_A, TAG_IMG,
+    // Read but never part of the element tree.
+    TAG_HTML, TAG_HEAD, TAG_BODY, TAG_TITLE, TAG_META, TAG_SCRIPT, TAG_STYLE,
+    TAG_THEAD, TAG_TBODY, TAG_TFOOT,
+    TAG_VOID_UNKNOWN,   // other elements that never have contents (input, link, ...)
+};
+
+// Open elements nested deeper than this are not opened: their text joins the element
+// around them. Keeps every walk over the tree, recursive or not, shallow.
+const int HTML_MAX_DEPTH = 100;
+// Nodes of one document; past it, tags are skipped and text joins the last text node.
+const size_t HTML_MAX_NODES = 200000;
+// Attributes kept per element, and characters kept per attribute value.
+const size_t HTML_MAX_ATTRIBUTES = 24;
+const size_t HTML_MAX_ATTRIBUTE_LENGTH = 2048;
+// Bytes of a page file that are read; the rest of a longer file is left out.
+const size_t HTML_MAX_FILE_BYTES = 16 * 1024 * 1024;
+
+// Table columns laid out; cells past the last one are not shown.
+const int HTML_MAX_COLUMNS = 64;
+// Distinct fonts of one page; further combinations use the page's default font.
+const int HTML_MAX_FONTS = 48;
+// Distinct image files one page loads, the largest side of an image, and the pixels all
+// the images of one page may hold; past these an image shows as broken.
+const int HTML_MAX_IMAGES = 128;
+const int HTML_MAX_IMAGE_SIDE = 4096;
+const long long HTML_MAX_IMAGE_PIXELS = 24LL * 1024 * 1024;
+// Sizes written in a page (width, height, border, padding...) are held to this.
+const int HTML_MAX_LENGTH = 8192;
+// Boxes of one laid-out page and the height of a page in pixels; layout stops there.
+const size_t HTML_MAX_BOXES = 1000000;
+const int HTML_MAX_PAGE_HEIGHT = 50000000;
