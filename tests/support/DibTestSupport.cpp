@@ -1,4 +1,4 @@
-#include "DibTestSupport.h"
+#include "support/DibTestSupport.h"
 
 std::string Le16(unsigned int n)
 {
