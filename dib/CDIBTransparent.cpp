@@ -1,9 +1,8 @@
-// CDIB: drawing with a transparent key colour, and flipping left to right. All compositing
-// is done by GDI on device-dependent memory bitmaps: a monochrome mask is made from the key
-// colour, the image is cut out against white, the destination against the mask, and the
-// two are combined.
+// CDIB: drawing with a transparent key colour, and flipping left to right, on
+// device-dependent memory bitmaps.
 #include "dib/CDIB.h"
 #include "dib/DibConstants.h"
+#include "dib/KeyColorBlt.h"
 #include "framework/CMemDC.h"
 #include "framework/CPalette.h"
 
@@ -45,24 +44,9 @@ void CDIB::DrawTransparent(CDC* pDC, CPalette* pPal, int x, int y, int cx, int c
         DrawScaled(&dcFull, 0, 0, cx, cy);
         dcVisible.BitBlt(0, 0, cw, ch, &dcFull, ox, oy, SRCCOPY);
     }
-    dcVisible.SetBkColor(KEY_COLOR);
-    CMemDC dcMask(pDC, cw, ch, TRUE);
-    CMemDC dcFore(pDC, cw, ch);
-    CMemDC dcBack(pDC, cw, ch);
-
     if (bMirror)
         Mirror(&dcVisible, CRect(0, 0, cw, ch));
-
-    // Colour to monochrome gives 1 where a pixel equals the source's background colour (the
-    // key); monochrome to colour gives the background colour (white) for 1, the text
-    // colour (black) for 0.
-    dcMask.BitBlt(0, 0, cw, ch, &dcVisible, 0, 0, NOTSRCCOPY); // 1 where opaque
-    dcFore.BitBlt(0, 0, cw, ch, &dcMask, 0, 0, NOTSRCCOPY);    // black where opaque, white elsewhere
-    dcFore.BitBlt(0, 0, cw, ch, &dcVisible, 0, 0, SRCPAINT);   // the image, white where transparent
-    dcBack.BitBlt(0, 0, cw, ch, &dcMask, 0, 0, SRCCOPY);       // white where opaque, black elsewhere
-    dcBack.BitBlt(0, 0, cw, ch, pDC, x, y, SRCPAINT);          // the destination where transparent
-    dcBack.BitBlt(0, 0, cw, ch, &dcFore, 0, 0, SRCAND);        // combined
-    pDC->BitBlt(x, y, cw, ch, &dcBack, 0, 0, SRCCOPY);
+    KeyColorBlt(pDC, x, y, cw, ch, &dcVisible, 0, 0, KEY_COLOR);
 }
 
 void CDIB::Mirror(CDC* pDC, CRect rc)
