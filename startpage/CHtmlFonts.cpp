@@ -1,5 +1,6 @@
 #include "startpage/CHtmlFonts.h"
 #include "startpage/HtmlConstants.h"
+#include "framework/CScopedSelect.h"
 #include <algorithm>
 
 namespace
@@ -36,8 +37,9 @@ const char* GenericFace(const std::string& strName)
 }
 } // namespace
 
-CHtmlFonts::CHtmlFonts() : m_dc(::CreateCompatibleDC(nullptr))
+CHtmlFonts::CHtmlFonts()
 {
+    m_dc.CreateCompatibleDC(nullptr);
     CPINFO info = {};
     m_bSingleByte = !::GetCPInfo(CP_ACP, &info) || info.MaxCharSize == 1;
     Find(kSerif, FF_ROMAN, 16, false, false, false);
@@ -79,7 +81,7 @@ int CHtmlFonts::TextWidth(int nFont, const char* pch, size_t nLength) const
 {
     const FontEntry& entry = Entry(nFont);
     if (!m_bSingleByte) {
-        ScopedSelectObject select(m_dc, entry.font);
+        CScopedSelect select(&m_dc, entry.font.GetSafeHandle());
         SIZE size = {};
         ::GetTextExtentPoint32A(m_dc, pch, static_cast<int>(nLength), &size);
         return size.cx;
@@ -117,11 +119,10 @@ int CHtmlFonts::Find(const std::string& strFace, BYTE nFamily, int nPixels, bool
     lf.lfQuality = DEFAULT_QUALITY;
     lf.lfPitchAndFamily = static_cast<BYTE>(nFamily | (nFamily == FF_MODERN ? FIXED_PITCH : DEFAULT_PITCH));
     lstrcpynA(lf.lfFaceName, strFace.c_str(), LF_FACESIZE);
-    entry->font.Reset(::CreateFontIndirectA(&lf));
-    if (!entry->font.IsValid())
+    if (!entry->font.CreateFontIndirect(&lf))
         return 0;
 
-    ScopedSelectObject select(m_dc, entry->font);
+    CScopedSelect select(&m_dc, &entry->font);
     TEXTMETRICA tm = {};
     ::GetTextMetricsA(m_dc, &tm);
     entry->nAscent = tm.tmAscent;

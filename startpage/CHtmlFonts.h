@@ -3,7 +3,8 @@
 // the layout (which measures with them) and the painter (which draws with them). Text is
 // measured from each font's table of character widths, so measuring costs no GDI call.
 // Font 0 is the page's default font. Past HTML_MAX_FONTS combinations, font 0 is used.
-#include "framework/ScopedWin.h"
+#include "framework/CDC.h"
+#include "framework/CFont.h"
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,7 +22,7 @@ public:
     int Get(const char* pszFaces, int nPixels, bool bBold, bool bItalic, bool bUnderline);
     int GetMonospace(int nPixels, bool bBold, bool bItalic, bool bUnderline);
 
-    HFONT Font(int nFont) const { return Entry(nFont).font; }
+    CFont* Font(int nFont) const { return &m_fonts[static_cast<size_t>(nFont)]->font; }
     int Ascent(int nFont) const { return Entry(nFont).nAscent; }
     int Descent(int nFont) const { return Entry(nFont).nDescent; }
     int TextWidth(int nFont, const char* pch, size_t nLength) const;
@@ -32,7 +33,7 @@ private:
         std::string strFace;
         int nPixels;
         bool bBold, bItalic, bUnderline;
-        ScopedFont font;
+        CFont font;
         int nAscent = 0, nDescent = 0;
         int anWidths[256] = {};
     };
@@ -41,7 +42,7 @@ private:
     int Find(const std::string& strFace, BYTE nFamily, int nPixels, bool bBold, bool bItalic, bool bUnderline);
     bool IsInstalled(const std::string& strFace);
 
-    ScopedCreatedDC m_dc;   // measures
+    mutable CDC m_dc;   // measures
     bool m_bSingleByte;     // the ANSI code page has one byte per character
     std::vector<std::unique_ptr<FontEntry>> m_fonts;
     std::vector<std::pair<std::string, bool>> m_installed;   // faces asked about

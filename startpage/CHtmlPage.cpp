@@ -19,7 +19,7 @@ BOOL CHtmlPage::LoadFile(const std::string& strPath)
 void CHtmlPage::LoadText(const std::string& bytes, const std::string& strBaseFolder)
 {
     m_document = CHtmlDocument();
-    m_images = CPageImages();
+    m_images.Clear();
     m_layout = CPageLayout();
     m_strPath.clear();
     m_strBaseFolder = strBaseFolder;
@@ -31,9 +31,9 @@ void CHtmlPage::Layout(int nWidth)
     CHtmlLayout(m_document, m_fonts, m_images, m_strBaseFolder).Layout(nWidth, m_layout);
 }
 
-void CHtmlPage::Paint(HDC hDC, const RECT& rcClip, int nScrollY, int nFocusLink) const
+void CHtmlPage::Paint(CDC* pDC, const RECT& rcClip, int nScrollY, int nFocusLink) const
 {
-    CHtmlPainter(m_layout, m_fonts, m_images).Paint(hDC, rcClip, nScrollY, nFocusLink);
+    CHtmlPainter(m_layout, m_fonts, m_images).Paint(pDC, rcClip, nScrollY, nFocusLink);
 }
 
 BOOL CHtmlPage::ReadFileBytes(const std::string& strPath, size_t nMaxBytes, std::string& bytes)

@@ -7,6 +7,8 @@
 #include "startpage/CPageLayout.h"
 #include <string>
 
+class CDC;
+
 class CHtmlPage
 {
 public:
@@ -21,7 +23,7 @@ public:
     void LoadText(const std::string& bytes, const std::string& strBaseFolder);
 
     void Layout(int nWidth);
-    void Paint(HDC hDC, const RECT& rcClip, int nScrollY, int nFocusLink) const;
+    void Paint(CDC* pDC, const RECT& rcClip, int nScrollY, int nFocusLink) const;
 
     const CHtmlDocument& Document() const { return m_document; }
     const CPageLayout& GetLayout() const { return m_layout; }

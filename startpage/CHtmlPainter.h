@@ -4,6 +4,7 @@
 // Only the boxes near the area are visited, so a long page draws as fast as a short one.
 #include <windows.h>
 
+class CDC;
 class CPageLayout;
 class CHtmlFonts;
 class CPageImages;
@@ -13,13 +14,13 @@ class CHtmlPainter
 public:
     CHtmlPainter(const CPageLayout& layout, const CHtmlFonts& fonts, const CPageImages& images);
 
-    // Draws rcClip of hDC, whose row 0 shows the page's row nScrollY, with a focus ring
+    // Draws rcClip of the DC, whose row 0 shows the page's row nScrollY, with a focus ring
     // around the boxes of link nFocusLink (none for -1).
-    void Paint(HDC hDC, const RECT& rcClip, int nScrollY, int nFocusLink) const;
+    void Paint(CDC* pDC, const RECT& rcClip, int nScrollY, int nFocusLink) const;
 
 private:
-    void PaintBackground(HDC hDC, const RECT& rcClip, int nScrollY) const;
-    void PaintFocus(HDC hDC, const RECT& rcClip, int nScrollY, int nFocusLink) const;
+    void PaintBackground(CDC* pDC, const RECT& rcClip, int nScrollY) const;
+    void PaintFocus(CDC* pDC, const RECT& rcClip, int nScrollY, int nFocusLink) const;
 
     const CPageLayout& m_layout;
     const CHtmlFonts& m_fonts;

@@ -183,7 +183,10 @@ void CHtmlTreeBuilder::Push(HtmlTag nTag, const std::string& strName,
                        std::vector<std::pair<std::string, std::string>>&& attributes)
 {
     // Too deep or too many: the tag is left out and its contents join the open element.
-    if (m_stack.size() > static_cast<size_t>(HTML_MAX_DEPTH) || !CanAddNode())
+    // A table is only opened with room for its row and cell below it, a row with room for
+    // its cell, so that what comes inside them has a cell to go to.
+    size_t nLevels = nTag == TAG_TABLE ? 3 : nTag == TAG_TR ? 2 : 1;
+    if (m_stack.size() + nLevels > static_cast<size_t>(HTML_MAX_DEPTH) + 1 || !CanAddNode())
         return;
     int nNode = m_document.AppendElement(m_stack.back().nNode, nTag, std::move(attributes));
     m_stack.push_back({nNode, nTag, strName});

@@ -1,6 +1,5 @@
 #include "startpage/CPageImages.h"
 #include "startpage/HtmlConstants.h"
-#include <windows.h>
 
 int CPageImages::Load(const std::string& strPath)
 {
@@ -9,13 +8,25 @@ int CPageImages::Load(const std::string& strPath)
             return known.second;
     if (m_paths.size() >= static_cast<size_t>(HTML_MAX_IMAGES))
         return -1;
+    if (!m_factory) {
+        m_com.Initialize();
+        ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                           m_factory.PutVoid());
+    }
     int nImage = -1;
     auto image = std::make_unique<CWicImage>();
-    if (image->Load(strPath.c_str(), HTML_MAX_IMAGE_PIXELS - m_nPixels)) {
+    if (image->Load(m_factory.Get(), strPath.c_str(), HTML_MAX_IMAGE_PIXELS - m_nPixels)) {
         m_nPixels += static_cast<long long>(image->Width()) * image->Height();
         nImage = static_cast<int>(m_images.size());
         m_images.push_back(std::move(image));
     }
     m_paths.emplace_back(strPath, nImage);
     return nImage;
+}
+
+void CPageImages::Clear()
+{
+    m_paths.clear();
+    m_images.clear();
+    m_nPixels = 0;
 }

@@ -47,7 +47,7 @@ protected:
     {
         m_page.LoadText(strPage, m_folder.Path().str());
         m_page.Layout(kWidth);
-        m_page.Paint(m_canvas.DC()->m_hDC, {0, 0, kWidth, kHeight}, nScrollY, nFocusLink);
+        m_page.Paint(m_canvas.DC(), {0, 0, kWidth, kHeight}, nScrollY, nFocusLink);
     }
 
     CTempFolder m_folder{"kelo-page"};
@@ -111,11 +111,11 @@ TEST_F(HtmlPainter, BrokenPicturesShowAFrameOrTheirTextAndTheFocusedLinkARing)
 
     RECT rcLink = m_page.GetLayout().m_boxes[0].rc;
     std::string strUnfocused = m_canvas.Snapshot();
-    m_page.Paint(m_canvas.DC()->m_hDC, {0, 0, kWidth, kHeight}, 0, 0);
+    m_page.Paint(m_canvas.DC(), {0, 0, kWidth, kHeight}, 0, 0);
     int nRing = 0;
     for (int x = rcLink.left; x < rcLink.right; ++x)
         nRing += m_canvas.Pixel(x, rcLink.top - 1) != RGB(255, 255, 255);
     EXPECT_GT(nRing, (rcLink.right - rcLink.left) / 3);
-    m_page.Paint(m_canvas.DC()->m_hDC, {0, 0, kWidth, kHeight}, 0, -1);
+    m_page.Paint(m_canvas.DC(), {0, 0, kWidth, kHeight}, 0, -1);
     EXPECT_EQ(strUnfocused, m_canvas.Snapshot());
 }
