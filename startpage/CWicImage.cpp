@@ -114,6 +114,11 @@ void CWicImage::Tile(CDC* pDC, const RECT& rc, POINT ptOrigin) const
     int nOffsetX = (ptOrigin.x % m_nWidth + m_nWidth) % m_nWidth;
     int nOffsetY = (ptOrigin.y % m_nHeight + m_nHeight) % m_nHeight;
     if (!m_bTransparent) {
+        // The brush origin is in device units, the DC's window origin may not be 0, 0.
+        POINT ptDevice = {nOffsetX, nOffsetY};
+        ::LPtoDP(*pDC, &ptDevice, 1);
+        nOffsetX = (ptDevice.x % m_nWidth + m_nWidth) % m_nWidth;
+        nOffsetY = (ptDevice.y % m_nHeight + m_nHeight) % m_nHeight;
         // One fill with the picture as a pattern, however small the picture.
         if (!m_pattern.GetSafeHandle())
             m_pattern.Attach(::CreatePatternBrush(m_bitmap));
