@@ -1,0 +1,54 @@
+// Reading and laying out a page of one megabyte, against only reading its bytes.
+#include "BenchTimer.h"
+#include "startpage/CHtmlPage.h"
+#include <cstdio>
+#include <string>
+
+namespace
+{
+// A stretch of an ordinary page: headings, paragraphs, a list, a table of links.
+std::string Stretch(int n)
+{
+    std::string strN = std::to_string(n);
+    return "<h2>Chapitre " + strN + "</h2><p>Une vid&eacute;o de d&eacute;monstration montre le programme en marche, "
+           "pas &agrave; pas, du premier lancement jusqu'aux r&eacute;glages avanc&eacute;s. <b>Regardez</b> "
+           "<i>attentivement</i> chaque &eacute;tape avant de passer &agrave; la suivante.</p><ul><li>Premier point "
+           "de ce chapitre</li><li>Deuxi&egrave;me point, un peu plus long que le premier</li></ul>"
+           "<table width=\"90%\" cellpadding=4 border=1><tr><td width=\"30%\" bgcolor=\"#1A3C80\"><a href=\"app://exec(film" +
+           strN + ".exe)\">Vid&eacute;o " + strN + "</a></td><td>Description de la vid&eacute;o num&eacute;ro " + strN +
+           " avec <font color=\"#FFD040\">quelques mots en couleur</font>.</td></tr></table>\n";
+}
+} // namespace
+
+int main()
+{
+    std::string strPage = "<html><body bgcolor=\"#002060\" text=\"#FFFFFF\">";
+    for (int i = 0; strPage.size() < 1024 * 1024; ++i)
+        strPage += Stretch(i);
+    char szFolder[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, szFolder);
+    std::string strPath = std::string(szFolder) + "kelo-bench-page.html";
+    HANDLE hFile = ::CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD nWritten = 0;
+    ::WriteFile(hFile, strPage.data(), static_cast<DWORD>(strPage.size()), &nWritten, nullptr);
+    ::CloseHandle(hFile);
+
+    size_t nBoxes = 0;
+    double dRead = MedianMs(21, [&] {
+        std::string bytes;
+        CHtmlPage::ReadFileBytes(strPath, HTML_MAX_FILE_BYTES, bytes);
+    });
+    double dLayout = MedianMs(7, [&] {
+        CHtmlPage page;
+        page.LoadFile(strPath);
+        page.Layout(780);
+        nBoxes = page.GetLayout().m_boxes.size();
+    });
+    ::DeleteFileA(strPath.c_str());
+    std::printf("page of %zu bytes, %zu boxes at 780 pixels\n", strPage.size(), nBoxes);
+    std::printf("reading its bytes:         %8.2f ms\n", dRead);
+    std::printf("reading and laying it out: %8.2f ms\n", dLayout);
+    std::printf("ratio:                     %8.1f\n", dLayout / dRead);
+    std::fflush(stdout);
+    return 0;
+}
