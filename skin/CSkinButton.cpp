@@ -11,7 +11,7 @@
 KELO_BEGIN_MESSAGE_MAP(CSkinButton, CWnd)
     OnWmMouse<WM_MOUSEMOVE, &CSkinButton::OnMouseMove>(),
     OnWmPaint<&CSkinButton::OnPaint>(),
-    OnMessage<WM_ERASEBKGND, &CSkinButton::OnEraseBkgnd>(),
+    OnWmEraseBkgnd<&CSkinButton::OnEraseBkgnd>(),
     OnWmCreate<&CSkinButton::OnCreate>(),
     OnWmMouse<WM_LBUTTONDOWN, &CSkinButton::OnLButtonDown>(),
     OnWmMouse<WM_LBUTTONUP, &CSkinButton::OnLButtonUp>(),
@@ -145,23 +145,20 @@ void CSkinButton::OnPaint()
     CPaintDC dc(this);
 }
 
-LRESULT CSkinButton::OnEraseBkgnd(WPARAM wParam, LPARAM lParam)
+BOOL CSkinButton::OnEraseBkgnd(CDC* pDC)
 {
-    CDC dc;
-    if (!dc.Attach(reinterpret_cast<HDC>(wParam)))
-        return TRUE;
     CRect rc;
     GetClientRect(&rc);
     CDC dcBuffer;
     CBitmap bmBuffer;
-    dcBuffer.CreateCompatibleDC(&dc);
-    bmBuffer.CreateCompatibleBitmap(&dc, rc.right, rc.bottom);
+    dcBuffer.CreateCompatibleDC(pDC);
+    bmBuffer.CreateCompatibleBitmap(pDC, rc.right, rc.bottom);
     HGDIOBJ hOldBuffer = dcBuffer.SelectObject(&bmBuffer);
 
     // What lies behind the button: the pixels there now, then whatever the parent prints
     // of its client area at the button's place (the skin window prints the skin, which
     // the screen does not hold under its children).
-    dcBuffer.BitBlt(0, 0, rc.right, rc.bottom, &dc, 0, 0, SRCCOPY);
+    dcBuffer.BitBlt(0, 0, rc.right, rc.bottom, pDC, 0, 0, SRCCOPY);
     POINT ptOrigin = {0, 0};
     ::MapWindowPoints(m_hWnd, GetParent(), &ptOrigin, 1);
     POINT ptOldOrigin;
@@ -170,9 +167,8 @@ LRESULT CSkinButton::OnEraseBkgnd(WPARAM wParam, LPARAM lParam)
     ::SetViewportOrgEx(dcBuffer, ptOldOrigin.x, ptOldOrigin.y, nullptr);
 
     DrawButton(&dcBuffer);
-    dc.BitBlt(0, 0, rc.right, rc.bottom, &dcBuffer, 0, 0, SRCCOPY);
+    pDC->BitBlt(0, 0, rc.right, rc.bottom, &dcBuffer, 0, 0, SRCCOPY);
     dcBuffer.SelectObject(hOldBuffer);
-    dc.Detach();
     return TRUE;
 }
 

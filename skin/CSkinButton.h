@@ -35,7 +35,8 @@ public:
 
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnPaint();
-    LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
+    // Composes the background and the image off screen, then one transfer.
+    BOOL OnEraseBkgnd(CDC* pDC);
     int OnCreate(LPCREATESTRUCTA lpCreateStruct);
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);

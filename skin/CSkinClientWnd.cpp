@@ -17,7 +17,7 @@ KELO_BEGIN_MESSAGE_MAP(CSkinClientWnd, CWnd)
     OnMessage<WM_SKINBTN_HOVER, &CSkinClientWnd::OnButtonHover>(),
     OnMessage<WM_SKINBTN_CLICK, &CSkinClientWnd::OnButtonClick>(),
     OnWmPaint<&CSkinClientWnd::OnPaint>(),
-    OnMessage<WM_ERASEBKGND, &CSkinClientWnd::OnEraseBkgnd>(),
+    OnWmEraseBkgnd<&CSkinClientWnd::OnEraseBkgnd>(),
     OnWmNcHitTest<&CSkinClientWnd::OnNcHitTest>(),
     OnMessage<WM_PRINTCLIENT, &CSkinClientWnd::OnPrintClient>(),
 KELO_END_MESSAGE_MAP()
@@ -123,7 +123,7 @@ void CSkinClientWnd::OnPaint()
     PaintClient(&dc);
 }
 
-LRESULT CSkinClientWnd::OnEraseBkgnd(WPARAM wParam, LPARAM lParam)
+BOOL CSkinClientWnd::OnEraseBkgnd(CDC* pDC)
 {
     return TRUE;
 }

@@ -32,7 +32,7 @@ public:
     LRESULT OnButtonHover(WPARAM wParam, LPARAM lParam);
     LRESULT OnButtonClick(WPARAM wParam, LPARAM lParam);
     void OnPaint();
-    LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
+    BOOL OnEraseBkgnd(CDC* pDC);
     LRESULT OnNcHitTest(CPoint point);
     // The skin into another DC: the buttons put it behind their transparent pixels.
     LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
