@@ -2,6 +2,7 @@
 // BMP files made byte by byte for the bitmap tests, and a 32-bit drawing surface whose
 // pixels the tests read back.
 #include "framework/CDC.h"
+#include <functional>
 #include <string>
 
 std::string Le16(unsigned int n);
@@ -54,3 +55,6 @@ private:
     HGDIOBJ m_hOld = nullptr;
     const DWORD* m_pPixels = nullptr;
 };
+
+// A 24-bit BMP file whose pixel (x, y), y counted from the top, has the colour colourAt(x, y).
+std::string MakeBmp24(LONG nWidth, LONG nHeight, const std::function<COLORREF(int x, int y)>& colourAt);
