@@ -1,6 +1,6 @@
 #pragma once
 // Owners of Win32 handles: each releases its handle with the matching function when it
-// goes out of scope. Move-only.
+// goes out of scope. Move-only. GDI objects and DCs have theirs in CGdiObject and CDC.
 #include <windows.h>
 #include <utility>
 
@@ -59,60 +59,6 @@ struct HookTraits
     static void Close(HHOOK h) { UnhookWindowsHookEx(h); }
 };
 using ScopedHook = ScopedWinHandle<HHOOK, HookTraits>;
-
-template <class T>
-struct GdiObjectTraits
-{
-    static T Invalid() { return nullptr; }
-    static bool IsValid(T h) { return h != nullptr; }
-    static void Close(T h) { DeleteObject(h); }
-};
-template <class T>
-using ScopedGdiObject = ScopedWinHandle<T, GdiObjectTraits<T>>;
-using ScopedBitmap = ScopedGdiObject<HBITMAP>;
-using ScopedBrush = ScopedGdiObject<HBRUSH>;
-using ScopedPen = ScopedGdiObject<HPEN>;
-using ScopedFont = ScopedGdiObject<HFONT>;
-using ScopedPalette = ScopedGdiObject<HPALETTE>;
-using ScopedRegion = ScopedGdiObject<HRGN>;
-
-struct CreatedDCTraits
-{
-    static HDC Invalid() { return nullptr; }
-    static bool IsValid(HDC h) { return h != nullptr; }
-    static void Close(HDC h) { DeleteDC(h); }
-};
-// A DC made with CreateCompatibleDC or CreateDC.
-using ScopedCreatedDC = ScopedWinHandle<HDC, CreatedDCTraits>;
-
-// A window's DC from GetDC, given back with ReleaseDC.
-class ScopedGetDC
-{
-public:
-    explicit ScopedGetDC(HWND hWnd) : m_hWnd(hWnd), m_hDC(GetDC(hWnd)) {}
-    ~ScopedGetDC() { if (m_hDC) ReleaseDC(m_hWnd, m_hDC); }
-    ScopedGetDC(const ScopedGetDC&) = delete;
-    ScopedGetDC& operator=(const ScopedGetDC&) = delete;
-    operator HDC() const { return m_hDC; }
-
-private:
-    HWND m_hWnd;
-    HDC m_hDC;
-};
-
-// Selects an object into a DC and puts the previous one back.
-class ScopedSelectObject
-{
-public:
-    ScopedSelectObject(HDC hDC, HGDIOBJ hObj) : m_hDC(hDC), m_hOld(SelectObject(hDC, hObj)) {}
-    ~ScopedSelectObject() { if (m_hOld && m_hOld != HGDI_ERROR) SelectObject(m_hDC, m_hOld); }
-    ScopedSelectObject(const ScopedSelectObject&) = delete;
-    ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
-
-private:
-    HDC m_hDC;
-    HGDIOBJ m_hOld;
-};
 
 struct GlobalMemoryTraits
 {
