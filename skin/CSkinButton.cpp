@@ -2,9 +2,11 @@
 #include "dib/CDIB.h"
 #include "dib/CDIBPalette.h"
 #include "dib/DibConstants.h"
+#include "dib/KeyColorBlt.h"
 #include "framework/AfxRegisterWndClass.h"
-#include "framework/CBitmap.h"
+#include "framework/CMemDC.h"
 #include "framework/CPaintDC.h"
+#include "framework/CScopedSelect.h"
 #include "skin/SkinConstants.h"
 #include "skin/SkinImage.h"
 
@@ -72,42 +74,12 @@ void CSkinButton::DrawMasked(CDC* pDC, int x, int y, int cx, int cy, int xSrc, i
 {
     if (!pDC || !pBitmap || cx <= 0 || cy <= 0)
         return;
-    HPALETTE hOldPalette = pDC->SelectPalette(pPalette, TRUE);
+    CScopedSelect palette(pDC, pPalette, TRUE);
     pDC->RealizePalette();
-    {
-        CBitmap bmImage, bmMask, bmFore, bmBack;
-        CDC dcImage, dcMask, dcFore, dcBack;
-        dcImage.CreateCompatibleDC(pDC);
-        dcMask.CreateCompatibleDC(pDC);
-        dcFore.CreateCompatibleDC(pDC);
-        dcBack.CreateCompatibleDC(pDC);
-        HPALETTE hOldImagePalette = dcImage.SelectPalette(pPalette, FALSE);
-        bmImage.CreateCompatibleBitmap(pDC, cx, cy);
-        bmMask.CreateBitmap(cx, cy, 1, 1, nullptr);
-        bmFore.CreateCompatibleBitmap(pDC, cx, cy);
-        bmBack.CreateCompatibleBitmap(pDC, cx, cy);
-        HGDIOBJ hOldImage = dcImage.SelectObject(&bmImage);
-        HGDIOBJ hOldMask = dcMask.SelectObject(&bmMask);
-        HGDIOBJ hOldFore = dcFore.SelectObject(&bmFore);
-        HGDIOBJ hOldBack = dcBack.SelectObject(&bmBack);
-        dcImage.SetBkColor(KEY_COLOR);
-        pBitmap->Draw(&dcImage, CRect(0, 0, cx, cy), CRect(xSrc, ySrc, cxSrc, cySrc));
-
-        dcMask.BitBlt(0, 0, cx, cy, &dcImage, 0, 0, NOTSRCCOPY);
-        dcFore.BitBlt(0, 0, cx, cy, &dcMask, 0, 0, NOTSRCCOPY);
-        dcFore.BitBlt(0, 0, cx, cy, &dcImage, 0, 0, SRCPAINT);
-        dcBack.BitBlt(0, 0, cx, cy, &dcMask, 0, 0, SRCCOPY);
-        dcBack.BitBlt(0, 0, cx, cy, pDC, x, y, SRCPAINT);
-        dcBack.BitBlt(0, 0, cx, cy, &dcFore, 0, 0, SRCAND);
-        pDC->BitBlt(x, y, cx, cy, &dcBack, 0, 0, SRCCOPY);
-
-        dcImage.SelectObject(hOldImage);
-        dcImage.SelectPalette(hOldImagePalette, FALSE);
-        dcMask.SelectObject(hOldMask);
-        dcFore.SelectObject(hOldFore);
-        dcBack.SelectObject(hOldBack);
-    }
-    pDC->SelectPalette(hOldPalette, FALSE);
+    CMemDC dcImage(pDC, cx, cy);
+    CScopedSelect imagePalette(&dcImage, pPalette, FALSE);
+    pBitmap->Draw(&dcImage, CRect(0, 0, cx, cy), CRect(xSrc, ySrc, cxSrc, cySrc));
+    KeyColorBlt(pDC, x, y, cx, cy, &dcImage, 0, 0, KEY_COLOR);
 }
 
 void CSkinButton::Notify(UINT message)
@@ -149,11 +121,7 @@ BOOL CSkinButton::OnEraseBkgnd(CDC* pDC)
 {
     CRect rc;
     GetClientRect(&rc);
-    CDC dcBuffer;
-    CBitmap bmBuffer;
-    dcBuffer.CreateCompatibleDC(pDC);
-    bmBuffer.CreateCompatibleBitmap(pDC, rc.right, rc.bottom);
-    HGDIOBJ hOldBuffer = dcBuffer.SelectObject(&bmBuffer);
+    CMemDC dcBuffer(pDC, rc);
 
     // What lies behind the button: the pixels there now, then whatever the parent prints
     // of its client area at the button's place (the skin window prints the skin, which
@@ -167,8 +135,7 @@ BOOL CSkinButton::OnEraseBkgnd(CDC* pDC)
     ::SetViewportOrgEx(dcBuffer, ptOldOrigin.x, ptOldOrigin.y, nullptr);
 
     DrawButton(&dcBuffer);
-    pDC->BitBlt(0, 0, rc.right, rc.bottom, &dcBuffer, 0, 0, SRCCOPY);
-    dcBuffer.SelectObject(hOldBuffer);
+    dcBuffer.BlitToTarget();
     return TRUE;
 }
 

@@ -4,8 +4,8 @@
 #include "dib/CDIBPainter.h"
 #include "dib/CDIBPalette.h"
 #include "frame/CMainFrame.h"
-#include "framework/CBitmap.h"
 #include "framework/CBrush.h"
+#include "framework/CMemDC.h"
 #include "framework/CPaintDC.h"
 #include "framework/FrameworkIds.h"
 #include "resources/resource.h"
@@ -152,7 +152,7 @@ void CSkinClientWnd::PaintClient(CDC* pDC)
     CBrush brush(theApp.m_settings.m_crEcran);
     CRect rc;
     GetClientRect(&rc);
-    ::FillRect(*pDC, &rc, brush);
+    pDC->FillRect(rc, brush);
 }
 
 void CSkinClientWnd::DrawSkin(CDC* pDC)
@@ -160,14 +160,10 @@ void CSkinClientWnd::DrawSkin(CDC* pDC)
     CRect rc;
     GetClientRect(&rc);
     CBrush brush(theApp.m_settings.m_crEcran);
-    CBitmap bmBack;
-    CDC dcMem;
-    dcMem.CreateCompatibleDC(pDC);
-    bmBack.CreateCompatibleBitmap(pDC, rc.right, rc.bottom);
-    HGDIOBJ hOldBitmap = dcMem.SelectObject(&bmBack);
+    CMemDC dcBack(pDC, rc);
 
     // Only the inner rectangle is filled: the borders paint the rest.
-    ::FillRect(dcMem, &m_rcInner, brush);
+    dcBack.FillRect(m_rcInner, brush);
     const int nLeftWidth = m_pGauche->GetWidth();
     struct Placement
     {
@@ -182,10 +178,8 @@ void CSkinClientWnd::DrawSkin(CDC* pDC)
     };
     for (const Placement& placement : placements) {
         const int nWidth = placement.pDib->GetWidth(), nHeight = placement.pDib->GetHeight();
-        m_pPainter->Paint(&dcMem, CRect(placement.x, placement.y, nWidth, nHeight), CRect(0, 0, nWidth, nHeight),
+        m_pPainter->Paint(&dcBack, CRect(placement.x, placement.y, nWidth, nHeight), CRect(0, 0, nWidth, nHeight),
                           placement.pDib, m_pPalette.get());
     }
-
-    pDC->BitBlt(rc.left, rc.top, rc.right, rc.bottom, &dcMem, 0, 0, SRCCOPY);
-    dcMem.SelectObject(hOldBitmap);
+    dcBack.BlitToTarget();
 }

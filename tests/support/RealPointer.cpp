@@ -1,4 +1,5 @@
 #include "support/RealPointer.h"
+#include "framework/CClientDC.h"
 #include "framework/CString.h"
 #include "framework/ScopedWin.h"
 
@@ -52,6 +53,6 @@ BOOL ReleaseLeftButton()
 
 COLORREF ScreenPixel(int x, int y)
 {
-    ScopedGetDC dc(nullptr);
-    return ::GetPixel(dc, x, y);
+    CClientDC screen(nullptr);
+    return screen.GetPixel(x, y);
 }
