@@ -92,6 +92,26 @@ template <UINT Msg, auto H> constexpr CMessageEntry OnWmMouse() { return {Msg, 0
 // void OnSysCommand(UINT nID, LPARAM lParam)
 template <auto H> constexpr CMessageEntry OnWmSysCommand() { return {WM_SYSCOMMAND, 0, 0, 0, &MessageMapDetail::SysCommand<H>}; }
 
+namespace MessageMapDetail
+{
+template <auto H> LRESULT InitDialog(CCmdTarget* p, WPARAM, LPARAM) { return (Target<H>(p)->*H)(); }
+template <auto H> LRESULT MDIActivate(CCmdTarget* p, WPARAM w, LPARAM l)
+{
+    using C = HandlerClass<H>;
+    C* pWnd = Target<H>(p);
+    HWND hWndActivate = reinterpret_cast<HWND>(l);
+    (pWnd->*H)(hWndActivate == pWnd->m_hWnd, C::FromHandlePermanent(hWndActivate),
+               C::FromHandlePermanent(reinterpret_cast<HWND>(w)));
+    return 0;
+}
+} // namespace MessageMapDetail
+
+// BOOL OnInitDialog(): TRUE lets the dialog manager give the first control the focus.
+template <auto H> constexpr CMessageEntry OnWmInitDialog() { return {WM_INITDIALOG, 0, 0, 0, &MessageMapDetail::InitDialog<H>}; }
+// void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd), for an MDI
+// child; the windows are null when they have no object.
+template <auto H> constexpr CMessageEntry OnWmMDIActivate() { return {WM_MDIACTIVATE, 0, 0, 0, &MessageMapDetail::MDIActivate<H>}; }
+
 // In the class declaration.
 #define KELO_DECLARE_MESSAGE_MAP()                              \
 public:                                                         \
