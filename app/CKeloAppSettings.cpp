@@ -54,6 +54,16 @@ void ParsePauses(const CString& strValue, CUIntArray& aPauses)
         aPauses.Add(static_cast<UINT>(ToInt(strRest)));
     aPauses.Add(kPauseListEnd);
 }
+
+// "navigateur" or "integree" (also written with its accents), in any case.
+PageViewChoice PageViewOf(const CString& strValue)
+{
+    if (strValue.CompareNoCase("navigateur") == 0)
+        return PAGE_VIEW_BROWSER;
+    if (strValue.CompareNoCase("integree") == 0 || strValue.CompareNoCase("int\xe9gr\xe9" "e") == 0)
+        return PAGE_VIEW_BUILTIN;
+    return PAGE_VIEW_AUTOMATIC;
+}
 } // namespace
 
 void CKeloApp::DeriveFolders()
@@ -71,6 +81,7 @@ BOOL CKeloApp::LoadSettings()
     CString strAppli = ReadText("Generalite", "Appli", "error", strMainFile);
     s.m_strAppDir = s.m_strExeDir + strAppli + "\\";
     s.m_strAppName = strAppli.Mid(strAppli.ReverseFind('\\') + 1);
+    s.m_nPageView = PageViewOf(ReadText("Generalite", "Page", "", strMainFile));
 
     DeriveFolders();
 

@@ -5,6 +5,14 @@
 #include "framework/CStringArray.h"
 #include "framework/CUIntArray.h"
 
+// Which view shows the start page (Kelo.ini, Generalite, "Page").
+enum PageViewChoice
+{
+    PAGE_VIEW_AUTOMATIC,   // absent or any other value: the browser control when it shows the page
+    PAGE_VIEW_BROWSER,     // "navigateur": the platform's browser control only
+    PAGE_VIEW_BUILTIN,     // "integree": the built-in page view only
+};
+
 class CSkinSettings
 {
 public:
@@ -14,6 +22,7 @@ public:
     CString m_strVideoDir;  // application folder + "VIDEOS\" (where Video.ini lives)
     CString m_strSkinDir;   // program folder + "SKINS\" + skin + "\", or empty
     CString m_strAppName;   // last component of "Appli"; names the layout file
+    PageViewChoice m_nPageView = PAGE_VIEW_AUTOMATIC;   // Kelo.ini: Generalite / Page
 
     // Skin.ini, section Menu: top-left corners of the buttons, and where the menu opens.
     int m_nBtMenuX = 0, m_nBtMenuY = 0;

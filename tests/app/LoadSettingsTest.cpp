@@ -168,6 +168,19 @@ TEST_F(LoadSettings, MissingSectionsAndKeysGiveTheDefaults)
     EXPECT_EQ((std::vector<UINT>{0, 5, 999}), Pauses());
 }
 
+TEST_F(LoadSettings, PageKeyChoosesTheStartPageView)
+{
+    const std::pair<const char*, PageViewChoice> kCases[] = {
+        {"", PAGE_VIEW_AUTOMATIC},          {"Page=navigateur\r\n", PAGE_VIEW_BROWSER},
+        {"Page=Integree\r\n", PAGE_VIEW_BUILTIN}, {"Page=int\xe9gr\xe9" "e\r\n", PAGE_VIEW_BUILTIN},
+        {"Page=auto\r\n", PAGE_VIEW_AUTOMATIC}, {"Page=integree \r\n", PAGE_VIEW_BUILTIN}};
+    for (const auto& test : kCases) {
+        Write("Kelo.ini", std::string("[Generalite]\r\nAppli=Optique\r\n") + test.first);
+        ASSERT_TRUE(m_app.LoadSettings());
+        EXPECT_EQ(test.second, m_app.m_settings.m_nPageView) << test.first;
+    }
+}
+
 TEST_F(LoadSettings, SkinNamedErrorSkinCountsAsNoSkin)
 {
     Write("SKINS\\Lanceur.ini", "[Generalite]\r\nskin=error skin\r\n");
