@@ -2,6 +2,8 @@
 // Owners of Win32 handles: each releases its handle with the matching function when it
 // goes out of scope. Move-only. GDI objects and DCs have theirs in CGdiObject and CDC.
 #include <windows.h>
+#include <objbase.h>
+#include <oleauto.h>
 #include <utility>
 
 template <class H, class Traits>
@@ -77,3 +79,162 @@ struct GlobalMemoryTraits
 };
 // A block from GlobalAlloc, given back with GlobalFree.
 using ScopedGlobal = ScopedWinHandle<HGLOBAL, GlobalMemoryTraits>;
+
+struct BstrTraits
+{
+    static BSTR Invalid() { return nullptr; }
+    static bool IsValid(BSTR h) { return h != nullptr; }
+    static void Close(BSTR h) { SysFreeString(h); }
+};
+// A string from SysAllocString, given back with SysFreeString. Null stands for the empty
+// string, as COM has it.
+class ScopedBstr : public ScopedWinHandle<BSTR, BstrTraits>
+{
+public:
+    using ScopedWinHandle::ScopedWinHandle;
+    ScopedBstr() = default;
+    // The text converted from the ANSI code page; null for a null text.
+    explicit ScopedBstr(LPCSTR pszText)
+    {
+        if (!pszText)
+            return;
+        int nLength = MultiByteToWideChar(CP_ACP, 0, pszText, -1, nullptr, 0);
+        if (nLength <= 0)
+            return;
+        BSTR bstr = SysAllocStringLen(nullptr, static_cast<UINT>(nLength - 1));
+        if (bstr)
+            MultiByteToWideChar(CP_ACP, 0, pszText, -1, bstr, nLength);
+        Reset(bstr);
+    }
+    UINT Length() const { return SysStringLen(Get()); }
+};
+
+// A VARIANT, cleared with VariantClear (which frees its string or releases its interface).
+class ScopedVariant
+{
+public:
+    ScopedVariant() { VariantInit(&m_var); }
+    // VT_I4
+    explicit ScopedVariant(LONG nValue) : ScopedVariant()
+    {
+        m_var.vt = VT_I4;
+        m_var.lVal = nValue;
+    }
+    // VT_BSTR, taking the string (a null one is the empty string).
+    explicit ScopedVariant(ScopedBstr&& bstr) : ScopedVariant()
+    {
+        m_var.vt = VT_BSTR;
+        m_var.bstrVal = bstr.Release();
+    }
+    ~ScopedVariant() { VariantClear(&m_var); }
+    ScopedVariant(ScopedVariant&& other) noexcept : m_var(other.m_var) { VariantInit(&other.m_var); }
+    ScopedVariant& operator=(ScopedVariant&& other) noexcept
+    {
+        if (this != &other) {
+            VariantClear(&m_var);
+            m_var = other.m_var;
+            VariantInit(&other.m_var);
+        }
+        return *this;
+    }
+    ScopedVariant(const ScopedVariant&) = delete;
+    ScopedVariant& operator=(const ScopedVariant&) = delete;
+
+    VARIANT* Get() { return &m_var; }
+    const VARIANT* Get() const { return &m_var; }
+    // Cleared, for a function that fills it in.
+    VARIANT* Put()
+    {
+        VariantClear(&m_var);
+        return &m_var;
+    }
+
+private:
+    VARIANT m_var;
+};
+
+// An interface pointer holding one reference, released when it goes. Move-only.
+template <class T>
+class ScopedComPtr
+{
+public:
+    ScopedComPtr() = default;
+    // Takes over the reference the caller holds on p.
+    explicit ScopedComPtr(T* p) : m_p(p) {}
+    ~ScopedComPtr() { Reset(); }
+    ScopedComPtr(ScopedComPtr&& other) noexcept : m_p(other.Detach()) {}
+    ScopedComPtr& operator=(ScopedComPtr&& other) noexcept
+    {
+        if (this != &other)
+            Reset(other.Detach());
+        return *this;
+    }
+    ScopedComPtr(const ScopedComPtr&) = delete;
+    ScopedComPtr& operator=(const ScopedComPtr&) = delete;
+
+    T* Get() const { return m_p; }
+    T* operator->() const { return m_p; }
+    explicit operator bool() const { return m_p != nullptr; }
+    // Gives up the reference without releasing it.
+    T* Detach()
+    {
+        T* p = m_p;
+        m_p = nullptr;
+        return p;
+    }
+    void Reset(T* p = nullptr)
+    {
+        T* pOld = m_p;
+        m_p = p;
+        if (pOld)
+            pOld->Release();
+    }
+    // Released first, for a function that hands out a reference (CoCreateInstance...).
+    T** Put()
+    {
+        Reset();
+        return &m_p;
+    }
+    void** PutVoid() { return reinterpret_cast<void**>(Put()); }
+    // Asks for interface U into out (empty on failure).
+    template <class U>
+    HRESULT QueryInterface(ScopedComPtr<U>& out) const
+    {
+        void** ppv = out.PutVoid();
+        return m_p ? m_p->QueryInterface(__uuidof(U), ppv) : E_POINTER;
+    }
+
+private:
+    T* m_p = nullptr;
+};
+
+// COM on the calling thread: Initialize, then Uninitialize (or the destructor) on the same
+// thread. Only a successful Initialize (also one that finds COM already there) is balanced.
+class ScopedComInitialize
+{
+public:
+    ScopedComInitialize() = default;
+    ~ScopedComInitialize() { Uninitialize(); }
+    ScopedComInitialize(const ScopedComInitialize&) = delete;
+    ScopedComInitialize& operator=(const ScopedComInitialize&) = delete;
+
+    // S_OK, S_FALSE when COM was already initialised on this thread, or the failure.
+    HRESULT Initialize()
+    {
+        if (m_bInitialized)
+            return S_FALSE;
+        HRESULT hr = CoInitialize(nullptr);
+        m_bInitialized = SUCCEEDED(hr);
+        return hr;
+    }
+    void Uninitialize()
+    {
+        if (m_bInitialized)
+            CoUninitialize();
+        m_bInitialized = false;
+    }
+    bool IsInitialized() const { return m_bInitialized; }
+
+private:
+    bool m_bInitialized = false;
+};
