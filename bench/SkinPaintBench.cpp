@@ -1,6 +1,7 @@
 // A full repaint of the skinned client area (Kelo's start-up on a sample skin, the skin
 // window repainted and updated) against the floor of any full repaint: one FillRect and
 // one 800 x 600 BitBlt into a memory DC. Printed side by side with their ratio.
+#include "BenchMedian.h"
 #include "app/CKeloApp.h"
 #include "frame/CMainFrame.h"
 #include "framework/CBrush.h"
@@ -8,7 +9,6 @@
 #include "framework/CMemDC.h"
 #include "support/MessagePump.h"
 #include "support/TestKiosk.h"
-#include <algorithm>
 #include <functional>
 #include <cstdio>
 #include <vector>
@@ -27,12 +27,6 @@ double MillisecondsPer(const std::function<void()>& work, int nTimes)
         work();
     ::QueryPerformanceCounter(&end);
     return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(freq.QuadPart) / nTimes;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 } // namespace
 

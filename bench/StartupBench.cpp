@@ -1,11 +1,11 @@
 // Kelo.exe's start to its first skinned paint against a bare popup program's start to its
 // first paint, both started the same way and watched on the screen, several times in
 // turn. Printed side by side with their ratio.
-#include "framework/ScopedWin.h"
+#include "BenchMedian.h"
+#include "support/ProgramStart.h"
 #include "support/RealPointer.h"
 #include "support/TestKiosk.h"
 #include "support/TestPaths.h"
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -19,17 +19,12 @@ const DWORD kTimeoutMs = 20000;
 double StartToPaint(const CString& strExe, const CString& strFolder, int x, int y, COLORREF cr)
 {
     const int xOrigin = (::GetSystemMetrics(SM_CXSCREEN) - 800) / 2, yOrigin = (::GetSystemMetrics(SM_CYSCREEN) - 600) / 2;
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    CString strCommandLine = "\"" + strExe + "\"";
     LARGE_INTEGER freq, start, now;
     ::QueryPerformanceFrequency(&freq);
     ::QueryPerformanceCounter(&start);
-    if (!::CreateProcessA(strExe, strCommandLine.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr, strFolder, &si, &pi))
+    ScopedHandle process = StartProgram(strExe, strFolder);
+    if (!process.IsValid())
         return -1;
-    ScopedHandle process(pi.hProcess);
-    ScopedHandle thread(pi.hThread);
     double dMs = -1;
     for (;;) {
         ::QueryPerformanceCounter(&now);
@@ -49,11 +44,6 @@ double StartToPaint(const CString& strExe, const CString& strFolder, int x, int 
     return dMs;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 } // namespace
 
 int main()

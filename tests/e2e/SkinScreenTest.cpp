@@ -2,6 +2,7 @@
 // driven with the real pointer: borders, screen colour, buttons over the border, their
 // hover and pressed images, minimise, quit, and dragging the window by its skin.
 #include "framework/ScopedWin.h"
+#include "support/ProgramStart.h"
 #include "support/RealPointer.h"
 #include "support/TestKiosk.h"
 #include "support/TestPaths.h"
@@ -31,16 +32,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(CopyFileTo(WindowsPathOf(KELO_EXE), m_kiosk.Path() + "Kelo.exe"));
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi = {};
-        CString strExe = m_kiosk.Path() + "Kelo.exe";
-        CString strCommandLine = "\"" + strExe + "\"";
-        ASSERT_TRUE(::CreateProcessA(strExe, strCommandLine.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr,
-                                     m_kiosk.Path(), &si, &pi));
-        ::CloseHandle(pi.hThread);
-        m_process.Reset(pi.hProcess);
-        m_hWndMain = WaitForTopLevelWindow(pi.dwProcessId, nullptr, 15000);
+        DWORD dwProcessId = 0;
+        m_process = StartProgram(m_kiosk.Path() + "Kelo.exe", m_kiosk.Path(), &dwProcessId);
+        ASSERT_TRUE(m_process.IsValid());
+        m_hWndMain = WaitForTopLevelWindow(dwProcessId, nullptr, 15000);
         ASSERT_NE(nullptr, m_hWndMain);
         ASSERT_TRUE(WaitFor([&] { return Pixel(5, 300) == kLeft && Pixel(kQuitAt.x + 10, kQuitAt.y + 10) == kNormal; }))
             << "the skin was not painted";
