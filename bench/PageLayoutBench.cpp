@@ -1,5 +1,5 @@
 // Reading and laying out a page of one megabyte, against only reading its bytes.
-#include "BenchTimer.h"
+#include "BenchMedian.h"
 #include "startpage/CHtmlPage.h"
 #include <cstdio>
 #include <string>
@@ -34,11 +34,11 @@ int main()
     ::CloseHandle(hFile);
 
     size_t nBoxes = 0;
-    double dRead = MedianMs(21, [&] {
+    double dRead = MedianMilliseconds(21, [&] {
         std::string bytes;
         CHtmlPage::ReadFileBytes(strPath, HTML_MAX_FILE_BYTES, bytes);
     });
-    double dLayout = MedianMs(7, [&] {
+    double dLayout = MedianMilliseconds(7, [&] {
         CHtmlPage page;
         page.LoadFile(strPath);
         page.Layout(780);

@@ -1,15 +1,16 @@
 // A repaint of the sample kiosk's start page in the view's back buffer and onto the
 // window's surface, against the least any repaint does: filling the buffer and copying it.
-#include "BenchTimer.h"
+#include "BenchMedian.h"
 #include "framework/CMemDC.h"
 #include "startpage/CHtmlPage.h"
+#include "support/TestPaths.h"
 #include <cstdio>
 
 int main()
 {
     const int cx = 760, cy = 500;
     CHtmlPage page;
-    if (!page.LoadFile(SourcePath("tools/kiosk/res/main.html"))) {
+    if (!page.LoadFile(WindowsPathOf(KELO_SOURCE_DIR "/tools/kiosk/res/main.html").str())) {
         std::printf("the sample start page cannot be read\n");
         return 1;
     }
@@ -18,12 +19,12 @@ int main()
     CMemDC window(nullptr, rc);   // stands for the window's surface
     page.Paint(&window, rc, 0, -1);
 
-    double dFloor = MedianMs(301, [&] {
+    double dFloor = MedianMilliseconds(301, [&] {
         CMemDC back(&window, rc);
         back.FillSolidRect(rc, RGB(0, 0x20, 0x60));
         back.BlitToTarget();
     });
-    double dPage = MedianMs(301, [&] {
+    double dPage = MedianMilliseconds(301, [&] {
         CMemDC back(&window, rc);
         page.Paint(&back, rc, 0, 0);
         back.BlitToTarget();
