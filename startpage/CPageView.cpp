@@ -4,12 +4,12 @@
 #include "resources/resource.h"
 #include "startpage/CPageAddress.h"
 #include <algorithm>
+#include <cstdio>
 
 namespace
 {
 const int kLineStep = 20;       // pixels per arrow key or wheel line
 const int kNarrowest = 16;      // narrower views are not laid out (the page frame starts at 1 x 1)
-const COLORREF kEmpty = RGB(255, 255, 255);
 
 // Text put into a page as text, not markup.
 std::string Escaped(const std::string& str)
@@ -71,9 +71,14 @@ void CPageView::ShowStartPage(const std::string& strPath)
 {
     if (OpenPage(strPath))
         return;
+    // Dark text on a light background, light text on a dark one.
+    int nLight = GetRValue(m_crBackground) * 3 + GetGValue(m_crBackground) * 6 + GetBValue(m_crBackground);
+    char szColors[64];
+    std::snprintf(szColors, sizeof(szColors), "bgcolor=\"#%02X%02X%02X\" text=\"%s\"", GetRValue(m_crBackground),
+                  GetGValue(m_crBackground), GetBValue(m_crBackground), nLight > 1280 ? "#000000" : "#FFFFFF");
     auto pNotice = std::make_unique<CHtmlPage>();
-    pNotice->LoadText("<body bgcolor=\"#FFFFFF\" text=\"#000000\"><h2>Page d'accueil introuvable</h2>"
-                      "<p>Le fichier <b>" + Escaped(strPath) + "</b> est introuvable ou illisible.</p>",
+    pNotice->LoadText(std::string("<body ") + szColors + "><h2>Page d'accueil introuvable</h2><p>Le fichier <b>" +
+                          Escaped(strPath) + "</b> est introuvable ou illisible.</p>",
                       CPageAddress::FolderOf(strPath));
     Show(std::move(pNotice));
 }
@@ -104,6 +109,8 @@ void CPageView::FollowLink(int nLink)
 void CPageView::Show(std::unique_ptr<CHtmlPage> pPage)
 {
     m_pPage = std::move(pPage);
+    // The page's title is the view's text, for whoever looks at the window from outside.
+    SetWindowText(m_pPage->Document().m_strTitle.c_str());
     m_nScrollY = 0;
     m_nFocusLink = -1;
     m_nPressedLink = -1;
@@ -215,7 +222,7 @@ void CPageView::OnPaint()
     if (m_pPage && m_sizeLaidOut.cx > 0)
         m_pPage->Paint(&back, rc, m_nScrollY, ::GetFocus() == m_hWnd ? m_nFocusLink : -1);
     else
-        back.FillSolidRect(rc, m_pPage ? m_pPage->GetLayout().m_crBackground : kEmpty);
+        back.FillSolidRect(rc, m_pPage ? m_pPage->GetLayout().m_crBackground : m_crBackground);
     back.BlitToTarget();
 }
 

@@ -5,7 +5,8 @@
 // or Enter on the link that Tab and Shift+Tab have given the focus ring, follows it: the
 // address goes first to the link hand-off (where "app://" commands are taken), and a
 // relative or file: address of a local page the hand-off leaves opens in the view. The view
-// opens no other window, has no context menu and takes no dropped files.
+// opens no other window, has no context menu and takes no dropped files. Its window text is
+// the title of the page it shows.
 #include "framework/CWnd.h"
 #include "startpage/CHtmlPage.h"
 #include <memory>
@@ -26,6 +27,9 @@ public:
     BOOL Create(HWND hWndParent, const RECT& rc, UINT nID);
     void SetLinkHandOff(LinkHandOff pfnHandOff) { m_pfnHandOff = pfnHandOff; }
 
+    // The colour shown where there is no page yet, and behind the notice of a missing
+    // start page (the skin's screen colour).
+    void SetBackgroundColor(COLORREF cr) { m_crBackground = cr; }
     // Shows the start page, or a short notice in its place when it cannot be read.
     void ShowStartPage(const std::string& strPath);
     // Opens a local page; FALSE (the page shown stays) when it cannot be read.
@@ -60,6 +64,7 @@ private:
 
     std::unique_ptr<CHtmlPage> m_pPage;
     LinkHandOff m_pfnHandOff = nullptr;
+    COLORREF m_crBackground = RGB(255, 255, 255);
     int m_nScrollY = 0;
     int m_nFocusLink = -1;
     int m_nPressedLink = -1;

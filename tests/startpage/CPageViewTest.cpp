@@ -36,7 +36,7 @@ protected:
                                        "<body bgcolor=#204060 link=#FFFF00><p><a href=\"app://exec(film1.exe)\">Film</a>"
                                        "<p><a href=\"pages/deux.html\">Deux</a><p><a href=\"http://exemple.fr\" "
                                        "target=_blank>Web</a>");
-        m_folder.WriteFile("res\\pages\\deux.html", "<p><a href=\"../main.html\">Retour</a> <a href=absent.html>Absent</a>");
+        m_folder.WriteFile("res\\pages\\deux.html", "<title>Deux</title><p><a href=\"../main.html\">Retour</a> <a href=absent.html>Absent</a>");
     }
 
     void TearDown() override { m_view.DestroyWindow(); }
@@ -95,6 +95,7 @@ TEST_F(PageView, AClickHandsTheLinkOffAndLocalLinksOpenInTheViewAndBack)
 
     Click(LinkPoint(1));
     EXPECT_EQ((m_folder.Path() + "res\\pages\\deux.html").str(), Shown());
+    EXPECT_EQ(CString("Deux"), m_view.GetWindowText()) << "the view's text is the page's title";
     Click(LinkPoint(1));
     EXPECT_EQ((m_folder.Path() + "res\\pages\\deux.html").str(), Shown()) << "a missing page leaves the page shown";
     Click(LinkPoint(0));
@@ -196,7 +197,9 @@ TEST_F(PageView, TheHandOverLinksOnlyAndNoContextMenuNorDrops)
 
 TEST_F(PageView, AMissingStartPageShowsANoticeAndThePageIsDrawnDoubleBuffered)
 {
+    m_view.SetBackgroundColor(RGB(0, 128, 128));
     m_view.ShowStartPage((m_folder.Path() + "res\\absent.html").str());
+    EXPECT_EQ(RGB(0, 128, 128), m_view.GetPage()->GetLayout().m_crBackground) << "the notice in the skin's colour";
     std::string strText;
     for (const CPageBox& box : m_view.GetPage()->GetLayout().m_boxes)
         if (box.nKind == BOX_TEXT)
