@@ -2,6 +2,7 @@
 // Owners of Win32 handles: each releases its handle with the matching function when it
 // goes out of scope. Move-only.
 #include <windows.h>
+#include <ole2.h>
 #include <utility>
 
 template <class H, class Traits>
@@ -122,3 +123,103 @@ struct GlobalMemoryTraits
 };
 // A block from GlobalAlloc, given back with GlobalFree.
 using ScopedGlobal = ScopedWinHandle<HGLOBAL, GlobalMemoryTraits>;
+
+// A COM interface pointer, released when the owner goes. Out() hands its address to a
+// function that returns a new reference (the previous one is released first).
+template <class T>
+class ScopedComPtr
+{
+public:
+    ScopedComPtr() = default;
+    explicit ScopedComPtr(T* p) : m_p(p) {}
+    ~ScopedComPtr() { Reset(); }
+    ScopedComPtr(ScopedComPtr&& other) noexcept : m_p(other.Detach()) {}
+    ScopedComPtr& operator=(ScopedComPtr&& other) noexcept
+    {
+        if (this != &other)
+            Reset(other.Detach());
+        return *this;
+    }
+    ScopedComPtr(const ScopedComPtr&) = delete;
+    ScopedComPtr& operator=(const ScopedComPtr&) = delete;
+
+    T* Get() const { return m_p; }
+    T* operator->() const { return m_p; }
+    explicit operator bool() const { return m_p != nullptr; }
+    T** Out() { Reset(); return &m_p; }
+    // Gives up the reference without releasing it.
+    T* Detach() { T* p = m_p; m_p = nullptr; return p; }
+    void Reset(T* p = nullptr)
+    {
+        if (m_p)
+            m_p->Release();
+        m_p = p;
+    }
+    // Another interface of the same object, by its IID.
+    template <class U>
+    HRESULT QueryInterface(REFIID riid, ScopedComPtr<U>& result) const
+    {
+        return m_p ? m_p->QueryInterface(riid, reinterpret_cast<void**>(result.Out())) : E_POINTER;
+    }
+
+private:
+    T* m_p = nullptr;
+};
+
+// A BSTR, freed with SysFreeString. Made from ANSI text in the ANSI code page.
+class ScopedBstr
+{
+public:
+    ScopedBstr() = default;
+    explicit ScopedBstr(LPCSTR pszText)
+    {
+        int nChars = ::MultiByteToWideChar(CP_ACP, 0, pszText, -1, nullptr, 0);
+        if (nChars > 0 && (m_bstr = ::SysAllocStringLen(nullptr, static_cast<UINT>(nChars - 1))) != nullptr)
+            ::MultiByteToWideChar(CP_ACP, 0, pszText, -1, m_bstr, nChars);
+    }
+    ~ScopedBstr() { ::SysFreeString(m_bstr); }
+    ScopedBstr(ScopedBstr&& other) noexcept : m_bstr(other.m_bstr) { other.m_bstr = nullptr; }
+    ScopedBstr& operator=(ScopedBstr&& other) noexcept
+    {
+        std::swap(m_bstr, other.m_bstr);
+        return *this;
+    }
+    ScopedBstr(const ScopedBstr&) = delete;
+    ScopedBstr& operator=(const ScopedBstr&) = delete;
+
+    BSTR Get() const { return m_bstr; }
+    BSTR* Out() { ::SysFreeString(m_bstr); m_bstr = nullptr; return &m_bstr; }
+
+private:
+    BSTR m_bstr = nullptr;
+};
+
+// A VARIANT, cleared with VariantClear.
+class ScopedVariant
+{
+public:
+    ScopedVariant() { ::VariantInit(&m_var); }
+    ~ScopedVariant() { ::VariantClear(&m_var); }
+    ScopedVariant(const ScopedVariant&) = delete;
+    ScopedVariant& operator=(const ScopedVariant&) = delete;
+
+    VARIANT* Get() { return &m_var; }
+    VARIANT* operator->() { return &m_var; }
+
+private:
+    VARIANT m_var;
+};
+
+// COM on the calling thread (single-threaded apartment), for the owner's lifetime.
+class ScopedCoInitialize
+{
+public:
+    ScopedCoInitialize() : m_hr(::CoInitialize(nullptr)) {}
+    ~ScopedCoInitialize() { if (SUCCEEDED(m_hr)) ::CoUninitialize(); }
+    ScopedCoInitialize(const ScopedCoInitialize&) = delete;
+    ScopedCoInitialize& operator=(const ScopedCoInitialize&) = delete;
+    bool Succeeded() const { return SUCCEEDED(m_hr); }
+
+private:
+    HRESULT m_hr;
+};
