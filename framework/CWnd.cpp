@@ -151,6 +151,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     if (m_hWnd || !::IsWindow(hWnd) || FromHandlePermanent(hWnd))
         return FALSE;
     BindHandle(hWnd);
+    PreSubclassWindow();
     return TRUE;
 }
 

@@ -61,6 +61,8 @@ public:
     BOOL Attach(HWND hWnd);
     HWND Detach();
     BOOL SubclassWindow(HWND hWnd);
+    // Called by SubclassWindow once the window routes its messages through this object.
+    virtual void PreSubclassWindow() {}
     HWND UnsubclassWindow();
 
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,7 +2,8 @@
 // Event sink maps: a window that contains ActiveX controls lists, in one small ordered
 // table, the events it handles: a control identifier, a dispatch identifier and a
 // handler. The handler's signature decides how the event's parameters are read; a
-// parameter whose variant type does not match is refused, never reinterpreted.
+// parameter whose variant type does not match is refused, never reinterpreted. As in
+// message maps, a handler must belong to the map's class or one of its bases.
 //
 //   KELO_BEGIN_EVENTSINK_MAP(CBrowserHost, CWnd)
 //       OnEvent<AFX_IDW_PANE_FIRST, DISPID_BEFORENAVIGATE2, &CBrowserHost::OnBeforeNavigate2>(),
@@ -13,8 +14,10 @@
 // control after the handler), DWORD (VT_I4 or VT_UI4), BSTR (VT_BSTR).
 #include <windows.h>
 #include <oaidl.h>
+#include <array>
 #include <cstddef>
 #include <tuple>
+#include <type_traits>
 #include <utility>
 
 class CCmdTarget;
@@ -133,12 +136,33 @@ template <auto H> HRESULT Thunk(CCmdTarget* p, DISPPARAMS* pParams)
         return DISP_E_BADPARAMCOUNT;
     return T::Call(p, H, pParams);
 }
+
+// An entry that remembers its handler's class until the map checks it.
+template <class C> struct TypedEntry
+{
+    CEventSinkEntry entry;
+};
+struct EndOfMap
+{
+};
+template <class T, class C> constexpr CEventSinkEntry Checked(const TypedEntry<C>& typed)
+{
+    static_assert(std::is_base_of<C, T>::value,
+                  "event sink map entry: the handler must be a member of the map's class or of one of its bases");
+    return typed.entry;
+}
+template <class T> constexpr CEventSinkEntry Checked(EndOfMap) { return {0, 0, nullptr}; }
+template <class T, class... E> constexpr std::array<CEventSinkEntry, sizeof...(E)> MakeEntries(const E&... entries)
+{
+    return {{Checked<T>(entries)...}};
+}
 } // namespace EventSinkDetail
 
 // Event dispid of control nCtrlId: void OnX(params...).
-template <UINT CtrlId, DISPID Dispid, auto H> constexpr CEventSinkEntry OnEvent()
+template <UINT CtrlId, DISPID Dispid, auto H> constexpr auto OnEvent()
 {
-    return {CtrlId, Dispid, &EventSinkDetail::Thunk<H>};
+    using C = typename EventSinkDetail::Traits<decltype(H)>::Class;
+    return EventSinkDetail::TypedEntry<C>{{CtrlId, Dispid, &EventSinkDetail::Thunk<H>}};
 }
 
 // In the class declaration.
@@ -154,11 +178,11 @@ private:
     const CEventSinkMap* theClass::GetThisEventSinkMap()                                \
     {                                                                                   \
         using TheBase = baseClass;                                                      \
-        static const CEventSinkEntry s_entries[] = {
+        static constexpr auto s_entries = EventSinkDetail::MakeEntries<theClass>(
 
 #define KELO_END_EVENTSINK_MAP()                                                        \
-            CEventSinkEntry{0, 0, nullptr}};                                            \
-        static const CEventSinkMap s_map = {&TheBase::GetThisEventSinkMap, s_entries,   \
-                                            sizeof(s_entries) / sizeof(s_entries[0]) - 1}; \
+            EventSinkDetail::EndOfMap{});                                               \
+        static const CEventSinkMap s_map = {&TheBase::GetThisEventSinkMap, s_entries.data(), \
+                                            s_entries.size() - 1};                      \
         return &s_map;                                                                  \
     }
