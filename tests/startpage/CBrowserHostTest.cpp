@@ -317,3 +317,124 @@ TEST_F(BrowserHost, TheControlTakesNoDropsAndShowsNoScriptErrors)
     EXPECT_EQ(VARIANT_FALSE, bDropTarget);
     EXPECT_EQ(VARIANT_TRUE, bSilent);
 }
+
+namespace
+{
+// An ActiveX control that is no web browser, registered in this process under the
+// browser's class identifier: it activates in place, and has no IWebBrowser2.
+class CNotABrowser : public IOleObject, public IOleInPlaceObject
+{
+public:
+    static int s_nLive, s_nMade;
+    CNotABrowser() { ++s_nLive, ++s_nMade; }
+    virtual ~CNotABrowser() { --s_nLive; }
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid == IID_IUnknown || riid == IID_IOleObject)
+            *ppv = static_cast<IOleObject*>(this);
+        else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceObject)
+            *ppv = static_cast<IOleInPlaceObject*>(this);
+        else
+            return *ppv = nullptr, E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++m_nRef; }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        ULONG nRef = --m_nRef;
+        if (!nRef)
+            delete this;
+        return nRef;
+    }
+    STDMETHODIMP SetClientSite(IOleClientSite* pSite) override
+    {
+        if (pSite)
+            pSite->AddRef();
+        if (m_pSite)
+            m_pSite->Release();
+        m_pSite = pSite;
+        return S_OK;
+    }
+    STDMETHODIMP DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override { return S_OK; }
+    STDMETHODIMP Close(DWORD) override { return S_OK; }
+    STDMETHODIMP InPlaceDeactivate() override { return S_OK; }
+    STDMETHODIMP SetObjectRects(LPCRECT, LPCRECT) override { return S_OK; }
+
+    STDMETHODIMP GetClientSite(IOleClientSite**) override { return E_NOTIMPL; }
+    STDMETHODIMP SetHostNames(LPCOLESTR, LPCOLESTR) override { return E_NOTIMPL; }
+    STDMETHODIMP SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+    STDMETHODIMP InitFromData(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
+    STDMETHODIMP GetClipboardData(DWORD, IDataObject**) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumVerbs(IEnumOLEVERB**) override { return E_NOTIMPL; }
+    STDMETHODIMP Update() override { return E_NOTIMPL; }
+    STDMETHODIMP IsUpToDate() override { return E_NOTIMPL; }
+    STDMETHODIMP GetUserClassID(CLSID*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetUserType(DWORD, LPOLESTR*) override { return E_NOTIMPL; }
+    STDMETHODIMP SetExtent(DWORD, SIZEL*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetExtent(DWORD, SIZEL*) override { return E_NOTIMPL; }
+    STDMETHODIMP Advise(IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+    STDMETHODIMP Unadvise(DWORD) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetMiscStatus(DWORD, DWORD*) override { return E_NOTIMPL; }
+    STDMETHODIMP SetColorScheme(LOGPALETTE*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetWindow(HWND*) override { return E_NOTIMPL; }
+    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP UIDeactivate() override { return E_NOTIMPL; }
+    STDMETHODIMP ReactivateAndUndo() override { return E_NOTIMPL; }
+
+private:
+    ULONG m_nRef = 0;
+    IOleClientSite* m_pSite = nullptr;
+};
+int CNotABrowser::s_nLive = 0;
+int CNotABrowser::s_nMade = 0;
+
+class CNotABrowserFactory : public IClassFactory
+{
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid != IID_IUnknown && riid != IID_IClassFactory)
+            return *ppv = nullptr, E_NOINTERFACE;
+        *ppv = this;
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP CreateInstance(IUnknown*, REFIID riid, void** ppv) override
+    {
+        CNotABrowser* pObject = new CNotABrowser;
+        pObject->AddRef();
+        HRESULT hr = pObject->QueryInterface(riid, ppv);
+        pObject->Release();
+        return hr;
+    }
+    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
+};
+} // namespace
+
+TEST(BrowserHostWithoutBrowser, AControlWithoutIWebBrowser2LeavesNoWindowAndNoInterface)
+{
+    ScopedCoInitialize com;
+    CNotABrowserFactory factory;
+    DWORD dwCookie = 0;
+    ASSERT_EQ(S_OK, ::CoRegisterClassObject(CLSID_WebBrowser, &factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
+                                            &dwCookie));
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
+    HWND hWndStatic = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 100, 60, parent.m_hWnd,
+                                        reinterpret_cast<HMENU>(1000), nullptr, nullptr);
+    {
+        CBrowserHost host;
+        host.SubclassWindow(hWndStatic);
+        EXPECT_EQ(nullptr, host.m_hWnd);
+        EXPECT_FALSE(::IsWindow(hWndStatic));
+        EXPECT_EQ(nullptr, ::GetWindow(parent.m_hWnd, GW_CHILD));
+        EXPECT_EQ(1, CNotABrowser::s_nMade);
+        EXPECT_EQ(0, CNotABrowser::s_nLive);
+    }
+    ::CoRevokeClassObject(dwCookie);
+}
