@@ -32,14 +32,14 @@ BOOL COleControlSite::CreateControl(REFCLSID clsid)
     if (m_pObject || !m_pWnd->m_hWnd || !AfxIsControlContainerEnabled())
         return FALSE;
     if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                  reinterpret_cast<void**>(m_pObject.Out()))))
+                                  m_pObject.PutVoid())))
         return FALSE;
 
     // The control reads its ambient properties and finds its document host through the
     // site while it initialises, so the site comes first.
     BOOL bOk = SUCCEEDED(m_pObject->SetClientSite(this));
     ScopedComPtr<IPersistStreamInit> pInit;
-    if (bOk && SUCCEEDED(m_pObject.QueryInterface(IID_IPersistStreamInit, pInit)))
+    if (bOk && SUCCEEDED(m_pObject.QueryInterface(pInit)))
         bOk = SUCCEEDED(pInit->InitNew());
     // A control without events is still a control; the events must be connected before
     // activation, which may already raise some.
@@ -47,7 +47,7 @@ BOOL COleControlSite::CreateControl(REFCLSID clsid)
         ConnectEvents();
     RECT rc = GetSiteRect();
     bOk = bOk && SUCCEEDED(m_pObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, this, 0, m_pWnd->m_hWnd, &rc)) &&
-          SUCCEEDED(m_pObject.QueryInterface(IID_IOleInPlaceObject, m_pInPlaceObject));
+          SUCCEEDED(m_pObject.QueryInterface(m_pInPlaceObject));
     if (!bOk) {
         DestroyControl();
         return FALSE;
@@ -59,10 +59,10 @@ BOOL COleControlSite::ConnectEvents()
 {
     ScopedComPtr<IProvideClassInfo2> pInfo;
     ScopedComPtr<IConnectionPointContainer> pPoints;
-    if (FAILED(m_pObject.QueryInterface(IID_IProvideClassInfo2, pInfo)) ||
+    if (FAILED(m_pObject.QueryInterface(pInfo)) ||
         FAILED(pInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &m_sink.m_iid)) ||
-        FAILED(m_pObject.QueryInterface(IID_IConnectionPointContainer, pPoints)) ||
-        FAILED(pPoints->FindConnectionPoint(m_sink.m_iid, m_pEventPoint.Out())))
+        FAILED(m_pObject.QueryInterface(pPoints)) ||
+        FAILED(pPoints->FindConnectionPoint(m_sink.m_iid, m_pEventPoint.Put())))
         return FALSE;
     if (FAILED(m_pEventPoint->Advise(static_cast<IDispatch*>(&m_sink), &m_dwEventCookie))) {
         m_pEventPoint.Reset();

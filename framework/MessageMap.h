@@ -192,6 +192,8 @@ private:
     const CMessageMap* theClass::GetThisMessageMap()                            \
     {                                                                           \
         using TheBase = baseClass;                                              \
+        static_assert(std::is_base_of<TheBase, theClass>::value,                \
+                      "message map: the base map must be a base class's");      \
         static constexpr auto s_entries = MessageMapDetail::MakeEntries<theClass>(
 
 #define KELO_END_MESSAGE_MAP()                                                  \

@@ -68,8 +68,7 @@ void CBrowserHost::PreSubclassWindow()
         DestroyWindow();
         return;
     }
-    if (FAILED(m_wndBrowser.GetControlUnknown()->QueryInterface(IID_IWebBrowser2,
-                                                                reinterpret_cast<void**>(m_pBrowserApp.Out())))) {
+    if (FAILED(m_wndBrowser.GetControlUnknown()->QueryInterface(IID_IWebBrowser2, m_pBrowserApp.PutVoid()))) {
         m_wndBrowser.DestroyWindow();
         DestroyWindow();
         return;
@@ -85,13 +84,7 @@ void CBrowserHost::Navigate(LPCSTR pszURL)
     if (!m_pBrowserApp)
         return;
     ScopedBstr url(pszURL);
-    ScopedVariant flags, target, postData, headers;
-    V_VT(flags.Get()) = VT_I4;
-    V_I4(flags.Get()) = 0;
-    V_VT(target.Get()) = VT_BSTR;
-    V_BSTR(target.Get()) = nullptr;
-    V_VT(headers.Get()) = VT_BSTR;
-    V_BSTR(headers.Get()) = nullptr;
+    ScopedVariant flags(0L), target{ScopedBstr()}, postData, headers{ScopedBstr()};
     m_pBrowserApp->Navigate(url.Get(), flags.Get(), target.Get(), postData.Get(), headers.Get());
 }
 

@@ -47,13 +47,13 @@ KELO_END_EVENTSINK_MAP()
 class ControlSite : public ::testing::Test
 {
 protected:
-    ScopedCoInitialize m_com;
+    ScopedComInitialize m_com;
     CContainer m_container;
     CWnd m_site;
 
     void SetUp() override
     {
-        ASSERT_TRUE(m_com.Succeeded());
+        ASSERT_TRUE(SUCCEEDED(m_com.Initialize()));
         AfxEnableControlContainer();
         ASSERT_TRUE(m_container.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr));
     }
@@ -67,7 +67,7 @@ protected:
     {
         ScopedComPtr<IWebBrowser2> pBrowser;
         if (IUnknown* pUnknown = m_site.GetControlUnknown())
-            pUnknown->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(pBrowser.Out()));
+            pUnknown->QueryInterface(IID_IWebBrowser2, pBrowser.PutVoid());
         return pBrowser;
     }
 

@@ -1,8 +1,7 @@
 // Typed message map entries: each unpacks its message's parameters into the handler's
 // arguments and hands the handler's result back to the sender.
-#include "framework/CBitmap.h"
+#include "framework/CMemDC.h"
 #include "framework/CWnd.h"
-#include "framework/ScopedWin.h"
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <string>
@@ -74,32 +73,15 @@ KELO_BEGIN_MESSAGE_MAP(CHandleEraseWnd, CWnd)
     OnWmEraseBkgnd<&CHandleEraseWnd::OnEraseBkgnd>(),
 KELO_END_MESSAGE_MAP()
 
-// A 4 x 4 memory surface for the erase handlers to draw on.
-struct Surface
-{
-    CDC dc;
-    CBitmap bitmap;
-    HGDIOBJ hOld = nullptr;
-    Surface()
-    {
-        ScopedGetDC hScreen(nullptr);
-        CDC screen;
-        screen.Attach(hScreen);
-        dc.CreateCompatibleDC(&screen);
-        bitmap.CreateCompatibleBitmap(&screen, 4, 4);
-        hOld = dc.SelectObject(&bitmap);
-    }
-    ~Surface() { dc.SelectObject(hOld); }
-};
 } // namespace
 
 TEST(MessageMapTypedEntry, ParametersAreUnpackedAndResultsReturned)
 {
     CTypedWnd wnd;
     ASSERT_TRUE(wnd.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr));
-    Surface surface;
+    CMemDC surface(nullptr, 4, 4);
 
-    EXPECT_EQ(TRUE, wnd.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(surface.dc.m_hDC)));
+    EXPECT_EQ(TRUE, wnd.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(surface.m_hDC)));
     EXPECT_EQ(TRUE, wnd.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
     EXPECT_EQ(0, wnd.SendMessage(WM_CHAR, 'a', MAKELPARAM(3, 0x1E)));
     EXPECT_EQ(0, wnd.SendMessage(WM_KEYDOWN, VK_ESCAPE, MAKELPARAM(1, 0x4001)));
@@ -111,7 +93,7 @@ TEST(MessageMapTypedEntry, ParametersAreUnpackedAndResultsReturned)
                                         "capture 1 0 0", "lbuttondown 1 -3 9", "wheel 8 -120 -4993"}),
               wnd.m_calls);
     // The handler drew on the sender's DC, which is still the sender's.
-    EXPECT_EQ(kErased, surface.dc.GetPixel(3, 3));
+    EXPECT_EQ(kErased, surface.GetPixel(3, 3));
     wnd.DestroyWindow();
 }
 
@@ -119,8 +101,8 @@ TEST(MessageMapTypedEntry, EraseHandlerTakingTheHandle)
 {
     CHandleEraseWnd wnd;
     ASSERT_TRUE(wnd.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr));
-    Surface surface;
-    EXPECT_EQ(7, wnd.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(surface.dc.m_hDC)));
-    EXPECT_EQ(kErased, surface.dc.GetPixel(1, 1));
+    CMemDC surface(nullptr, 4, 4);
+    EXPECT_EQ(7, wnd.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(surface.m_hDC)));
+    EXPECT_EQ(kErased, surface.GetPixel(1, 1));
     wnd.DestroyWindow();
 }

@@ -25,7 +25,7 @@ const DWORD kTimeoutMs = 5000;
 class BrowserHost : public ::testing::Test
 {
 protected:
-    ScopedCoInitialize m_com;
+    ScopedComInitialize m_com;
     CMessageRecorder m_main{WM_APP_PLAYVIDEO, WM_APP_VIDEOCONTROL, WM_ENABLE};
     CWnd m_parent;
     CBrowserHost m_host;
@@ -33,7 +33,7 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(m_com.Succeeded());
+        ASSERT_TRUE(SUCCEEDED(m_com.Initialize()));
         ASSERT_TRUE(m_main.Create());
         theApp.m_pMainWnd = &m_main;
         ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr,
@@ -53,16 +53,17 @@ protected:
         ScopedComPtr<IWebBrowser2> pBrowser;
         CWnd* pSite = Site();
         if (pSite && pSite->GetControlUnknown())
-            pSite->GetControlUnknown()->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(pBrowser.Out()));
+            pSite->GetControlUnknown()->QueryInterface(IID_IWebBrowser2, pBrowser.PutVoid());
         return pBrowser;
     }
 
     std::string Location() const
     {
-        ScopedBstr location;
+        BSTR bstr = nullptr;
         ScopedComPtr<IWebBrowser2> pBrowser = Browser();
-        if (!pBrowser || FAILED(pBrowser->get_LocationURL(location.Out())) || !location.Get())
+        if (!pBrowser || FAILED(pBrowser->get_LocationURL(&bstr)) || !bstr)
             return std::string();
+        ScopedBstr location(bstr);
         char sz[1024] = {};
         ::WideCharToMultiByte(CP_ACP, 0, location.Get(), -1, sz, sizeof(sz) - 1, nullptr, nullptr);
         return sz;
@@ -172,9 +173,9 @@ protected:
         ScopedComPtr<IOleObject> pObject;
         ScopedComPtr<IOleClientSite> pClientSite;
         ScopedComPtr<IDocHostUIHandler> pHandler;
-        Site()->GetControlUnknown()->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(pObject.Out()));
-        if (pObject && SUCCEEDED(pObject->GetClientSite(pClientSite.Out())) && pClientSite)
-            pClientSite.QueryInterface(IID_IDocHostUIHandler, pHandler);
+        Site()->GetControlUnknown()->QueryInterface(IID_IOleObject, pObject.PutVoid());
+        if (pObject && SUCCEEDED(pObject->GetClientSite(pClientSite.Put())) && pClientSite)
+            pClientSite.QueryInterface(pHandler);
         return pHandler;
     }
 };
@@ -418,7 +419,8 @@ public:
 
 TEST(BrowserHostWithoutBrowser, AControlWithoutIWebBrowser2LeavesNoWindowAndNoInterface)
 {
-    ScopedCoInitialize com;
+    ScopedComInitialize com;
+    ASSERT_TRUE(SUCCEEDED(com.Initialize()));
     CNotABrowserFactory factory;
     DWORD dwCookie = 0;
     ASSERT_EQ(S_OK, ::CoRegisterClassObject(CLSID_WebBrowser, &factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,

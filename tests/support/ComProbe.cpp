@@ -16,12 +16,12 @@ ScopedComPtr<IDispatch> FindConnectedSink(IUnknown* pControl, REFIID riid)
     ScopedComPtr<IConnectionPoint> pPoint;
     ScopedComPtr<IEnumConnections> pEnum;
     if (!pControl ||
-        FAILED(pControl->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(pPoints.Out()))) ||
-        FAILED(pPoints->FindConnectionPoint(riid, pPoint.Out())) || FAILED(pPoint->EnumConnections(pEnum.Out())))
+        FAILED(pControl->QueryInterface(IID_IConnectionPointContainer, pPoints.PutVoid())) ||
+        FAILED(pPoints->FindConnectionPoint(riid, pPoint.Put())) || FAILED(pPoint->EnumConnections(pEnum.Put())))
         return pSink;
     CONNECTDATA data = {};
     if (pEnum->Next(1, &data, nullptr) == S_OK && data.pUnk) {
-        data.pUnk->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(pSink.Out()));
+        data.pUnk->QueryInterface(IID_IDispatch, pSink.PutVoid());
         data.pUnk->Release();
     }
     return pSink;
