@@ -52,6 +52,8 @@ bool StaysInsideFolder(const char* pszName)
 
 BOOL CMainFrame::s_bFirstLayout = TRUE;
 
+KELO_IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
+
 KELO_BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     OnWmCreate<&CMainFrame::OnCreate>(),
     OnWmNcHitTest<&CMainFrame::OnNcHitTest>(),

@@ -6,6 +6,7 @@
 
 class CMainFrame : public CMDIFrameWnd
 {
+    KELO_DECLARE_DYNAMIC(CMainFrame)
     KELO_DECLARE_MESSAGE_MAP()
 
 public:
