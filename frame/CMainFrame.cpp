@@ -98,8 +98,10 @@ void CMainFrame::RecalcLayout(BOOL bNotify)
 
 BOOL CMainFrame::OnCreateClient(LPCREATESTRUCTA lpCreateStruct, CCreateContext* pContext)
 {
-    if (CMDIFrameWnd::OnCreateClient(lpCreateStruct, pContext))
+    if (CMDIFrameWnd::OnCreateClient(lpCreateStruct, pContext)) {
+        m_wndSkinClient.SubclassWindow(m_hWndMDIClient);
         return TRUE;
+    }
     return CMDIFrameWnd::OnCreateClient(lpCreateStruct, pContext);
 }
 

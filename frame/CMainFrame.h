@@ -3,6 +3,7 @@
 // border, centred once on the screen and dragged from anywhere on its surface. It is the
 // receiver of the link commands and owns the video player's supervision timer.
 #include "framework/CMDIFrameWnd.h"
+#include "skin/CSkinClientWnd.h"
 
 class CMainFrame : public CMDIFrameWnd
 {
@@ -12,6 +13,9 @@ class CMainFrame : public CMDIFrameWnd
 public:
     // Leaves no pointer to itself behind in the video player or the application.
     ~CMainFrame() override;
+
+    // The skin window: the MDI client, subclassed once it exists.
+    CSkinClientWnd m_wndSkinClient;
 
     // TRUE until the first main frame has been laid out (and centred).
     static BOOL s_bFirstLayout;
