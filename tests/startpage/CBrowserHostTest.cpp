@@ -10,6 +10,8 @@
 #include "startpage/CLinkCommandRunner.h"
 #include "support/CMessageRecorder.h"
 #include "support/ComProbe.h"
+#include "StartedKiosk.h"
+#include "frame/CMainFrame.h"
 #include <exdispid.h>
 #include <gtest/gtest.h>
 #include <cstring>
@@ -22,59 +24,41 @@ namespace
 {
 const DWORD kTimeoutMs = 5000;
 
-class BrowserHost : public ::testing::Test
+// A page view in Kelo's real page frame; the main window is a recorder standing in for the
+// main frame.
+class BrowserHost : public StartedKiosk
 {
 protected:
-    ScopedComInitialize m_com;
     CMessageRecorder m_main{WM_APP_PLAYVIDEO, WM_APP_VIDEOCONTROL, WM_ENABLE};
-    CWnd m_parent;
-    CBrowserHost m_host;
+    CBrowserHost* m_pHost = nullptr;
     int m_nMarks = 0;
 
     void SetUp() override
     {
-        ASSERT_TRUE(SUCCEEDED(m_com.Initialize()));
+        StartedKiosk::SetUp();
         ASSERT_TRUE(m_main.Create());
+        m_pHost = HostOf(PageFrame());
+        ASSERT_NE(nullptr, m_pHost);
+        ASSERT_TRUE(m_main.PumpUntil([&] { return Location() == StartPageURL(); }, kTimeoutMs));
         theApp.m_pMainWnd = &m_main;
-        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr,
-                                      nullptr));
-        HWND hWndStatic = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 20, 30, 100, 60, m_parent.m_hWnd,
-                                            reinterpret_cast<HMENU>(1000), nullptr, nullptr);
-        ASSERT_TRUE(m_host.SubclassWindow(hWndStatic));
-        ASSERT_TRUE(Browser());
     }
 
-    void TearDown() override { theApp.m_pMainWnd = nullptr; }
-
-    CWnd* Site() const { return CWnd::FromHandlePermanent(::GetDlgItem(m_host.m_hWnd, AFX_IDW_PANE_FIRST)); }
-
-    ScopedComPtr<IWebBrowser2> Browser() const
+    void TearDown() override
     {
-        ScopedComPtr<IWebBrowser2> pBrowser;
-        CWnd* pSite = Site();
-        if (pSite && pSite->GetControlUnknown())
-            pSite->GetControlUnknown()->QueryInterface(IID_IWebBrowser2, pBrowser.PutVoid());
-        return pBrowser;
+        theApp.m_pMainWnd = theApp.m_pMainFrame;
+        StartedKiosk::TearDown();
     }
 
-    std::string Location() const
-    {
-        BSTR bstr = nullptr;
-        ScopedComPtr<IWebBrowser2> pBrowser = Browser();
-        if (!pBrowser || FAILED(pBrowser->get_LocationURL(&bstr)) || !bstr)
-            return std::string();
-        ScopedBstr location(bstr);
-        char sz[1024] = {};
-        ::WideCharToMultiByte(CP_ACP, 0, location.Get(), -1, sz, sizeof(sz) - 1, nullptr, nullptr);
-        return sz;
-    }
+    CWnd* Site() const { return SiteOf(PageFrame()); }
+    ScopedComPtr<IWebBrowser2> Browser() const { return BrowserOf(PageFrame()); }
+    std::string Location() const { return LocationOf(PageFrame()); }
 
     // Navigates to an address the control follows and waits until it is there: every
     // navigation asked for before it has then been judged.
     void Settle()
     {
         std::string strMark = "app:/mark" + std::to_string(++m_nMarks);
-        m_host.SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(strMark.c_str()));
+        m_pHost->SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(strMark.c_str()));
         EXPECT_TRUE(m_main.PumpUntil([&] { return Location() == strMark; }, kTimeoutMs)) << strMark;
     }
 
@@ -112,7 +96,7 @@ protected:
 
     Seq NavigateMessage(const std::string& strURL)
     {
-        m_host.SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(strURL.c_str()));
+        m_pHost->SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(strURL.c_str()));
         Settle();
         return Outcome();
     }
@@ -210,11 +194,11 @@ TEST_F(BrowserHost, CommandLinksReachTheRunnerFromTheirSecondSlash)
 TEST_F(BrowserHost, OtherAddressesAreLeftToTheControl)
 {
     EXPECT_EQ(Seq{}, NavigateMessage("app:/x"));
-    m_host.SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>("app:/x"));
+    m_pHost->SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>("app:/x"));
     EXPECT_TRUE(m_main.PumpUntil([&] { return Location() == "app:/x"; }, kTimeoutMs));
 
     const char szPage[] = "Z:\\kelo\\res\\autre page.html";
-    m_host.SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(szPage));
+    m_pHost->SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(szPage));
     EXPECT_TRUE(m_main.PumpUntil([&] { return Location() == std::string("file://") + szPage; }, kTimeoutMs))
         << Location();
     EXPECT_EQ(Seq{}, Outcome());
@@ -242,9 +226,9 @@ TEST_F(BrowserHost, AnAddressOutsideReadableMemoryNavigatesNowhere)
     std::memset(pBlock, 'a', si.dwPageSize);
     std::memcpy(pBlock, "app:/", 5);
 
-    m_host.SendMessage(WM_BROWSER_NAVIGATE, 0, 0x10);
-    m_host.SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(pBlock + si.dwPageSize));
-    m_host.SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(pBlock));
+    m_pHost->SendMessage(WM_BROWSER_NAVIGATE, 0, 0x10);
+    m_pHost->SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(pBlock + si.dwPageSize));
+    m_pHost->SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(pBlock));
     m_main.PumpUntil([] { return false; }, 200);
     EXPECT_EQ(strBefore, Location());
     ::VirtualFree(pBlock, 0, MEM_RELEASE);
@@ -252,11 +236,11 @@ TEST_F(BrowserHost, AnAddressOutsideReadableMemoryNavigatesNowhere)
 
 TEST_F(BrowserHost, TheControlReachesTwoPixelsBeyondTheHostOnEachSide)
 {
-    m_host.MoveWindow(10, 20, 300, 200);
+    m_pHost->MoveWindow(10, 20, 300, 200);
     CRect rcHost, rcBrowser;
-    m_host.GetClientRect(&rcHost);
-    m_host.ClientToScreen(reinterpret_cast<POINT*>(&rcHost.left));
-    m_host.ClientToScreen(reinterpret_cast<POINT*>(&rcHost.right));
+    m_pHost->GetClientRect(&rcHost);
+    m_pHost->ClientToScreen(reinterpret_cast<POINT*>(&rcHost.left));
+    m_pHost->ClientToScreen(reinterpret_cast<POINT*>(&rcHost.right));
     Site()->GetWindowRect(&rcBrowser);
     EXPECT_EQ(CRect(rcHost.left - 2, rcHost.top - 2, rcHost.right + 2, rcHost.bottom + 2), rcBrowser);
     HWND hWndControl = ::GetWindow(Site()->m_hWnd, GW_CHILD);
