@@ -3,9 +3,9 @@
 #include "app/CChildFrame0.h"
 #include "app/CKeloDoc.h"
 #include "app/CKeloView.h"
-#include "app/CPageForm.h"
 #include "app/FolderScan.h"
 #include "frame/CMainFrame.h"
+#include "startpage/CPageMenu.h"
 #include "framework/CCommandLineInfo.h"
 #include "framework/CMultiDocTemplate.h"
 #include "framework/FrameworkIds.h"
@@ -40,12 +40,14 @@ BOOL CKeloApp::InitInstance()
     if (!LoadSettings())
         return FALSE;
 
+    // The start page is an ActiveX web-browser control.
+    AfxEnableControlContainer();
     SetRegistryKey(kRegistryKey);
     LoadStdProfileSettings(kRecentFiles);
     AddDocTemplate(new CMultiDocTemplate(IDR_KELOTYPE, KELO_RUNTIME_CLASS(CKeloDoc), KELO_RUNTIME_CLASS(CChildFrame0),
                                          KELO_RUNTIME_CLASS(CKeloView)));
     m_pPageTemplate = std::make_unique<CMultiDocTemplate>(IDR_KELOTYPE, KELO_RUNTIME_CLASS(CKeloDoc),
-                                                          KELO_RUNTIME_CLASS(CChildFrame), KELO_RUNTIME_CLASS(CPageForm));
+                                                          KELO_RUNTIME_CLASS(CChildFrame), KELO_RUNTIME_CLASS(CPageMenu));
 
     // Known to the rest of the program while it is being created.
     m_pMainFrame = new CMainFrame;

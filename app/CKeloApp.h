@@ -37,7 +37,6 @@ public:
     // clears it when it goes.
     CFrameWnd* m_pPageFrame = nullptr;
     CSkinSettings m_settings;
-    BOOL m_bLoadStartPage = TRUE;
 };
 
 extern CKeloApp theApp;

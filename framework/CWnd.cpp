@@ -1,5 +1,6 @@
 #include "framework/CWnd.h"
 #include "framework/AfxGlobals.h"
+#include "framework/AfxRegisterWndClass.h"
 #include "framework/CDataExchange.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CWinApp.h"
@@ -17,6 +18,18 @@ KELO_IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
 KELO_BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 KELO_END_MESSAGE_MAP()
+
+const CEventSinkMap* CWnd::GetThisEventSinkMap()
+{
+    static const CEventSinkEntry s_end = {0, 0, nullptr};
+    static const CEventSinkMap s_map = {nullptr, &s_end, 0};
+    return &s_map;
+}
+
+const CEventSinkMap* CWnd::GetEventSinkMap() const
+{
+    return GetThisEventSinkMap();
+}
 
 CWnd::~CWnd()
 {
@@ -103,6 +116,33 @@ BOOL CWnd::CreateBound(HINSTANCE hInstance, LPCSTR lpszClass, HWND hWndParent, c
         PostNcDestroy();
     }
     return FALSE;
+}
+
+BOOL CWnd::CreateControl(REFCLSID clsid, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                         UINT nID)
+{
+    if (!AfxIsControlContainerEnabled() || !pParentWnd || !pParentWnd->m_hWnd)
+        return FALSE;
+    if (!CreateEx(0, AfxRegisterWndClass(0), lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
+                  rect.bottom - rect.top, pParentWnd->m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID))))
+        return FALSE;
+    if (!m_ctrlSite.CreateControl(clsid)) {
+        DestroyWindow();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HRESULT CWnd::OnControlEvent(UINT nCtrlId, DISPID dispid, DISPPARAMS* pParams)
+{
+    for (const CEventSinkMap* pMap = GetEventSinkMap(); pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
+        for (size_t i = 0; i < pMap->nCount; ++i) {
+            const CEventSinkEntry& entry = pMap->pEntries[i];
+            if (entry.nCtrlId == nCtrlId && entry.dispid == dispid)
+                return entry.pfnThunk(this, pParams);
+        }
+    }
+    return S_OK;
 }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCTA& cs)
@@ -200,10 +240,15 @@ LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     if (!pWnd)
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
 
+    // A hosted control goes first, while its windows (children of this one) still exist.
+    if (message == WM_DESTROY)
+        pWnd->m_ctrlSite.DestroyControl();
     MSG outer = t_currentMsg;
     t_currentMsg = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};
     LRESULT lResult = pWnd->WindowProc(message, wParam, lParam);
     t_currentMsg = outer;
+    if (message == WM_SIZE)
+        pWnd->m_ctrlSite.LayoutControl();
     if (message == WM_NCDESTROY)
         pWnd->OnNcDestroyed();
     return lResult;
@@ -227,7 +272,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 {
-    return FALSE;
+    return m_ctrlSite.PreTranslateMessage(pMsg);
 }
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)

@@ -4,7 +4,9 @@
 // procedure, which dispatches through the object's message map and falls back to the
 // window's previous procedure (for subclassed windows) or DefWindowProcA.
 #include "framework/CCmdTarget.h"
+#include "framework/COleControlSite.h"
 #include "framework/CRect.h"
+#include "framework/EventSinkMap.h"
 #include "framework/CString.h"
 #include <functional>
 
@@ -46,6 +48,28 @@ public:
     virtual BOOL PreCreateWindow(CREATESTRUCTA& cs);
     virtual BOOL DestroyWindow();
 
+    // Creates a site window with this style, rectangle and identifier in pParentWnd and an
+    // ActiveX control of class clsid active in it, filling it. Moving the window lays the
+    // control out again; destroying it destroys the control, which then holds nothing of
+    // the site. FALSE, and no window, when the control cannot be created and activated
+    // (also before AfxEnableControlContainer).
+    BOOL CreateControl(REFCLSID clsid, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                       UINT nID);
+    // The hosted control, or null. Not AddRef'd: valid while the control window exists.
+    IUnknown* GetControlUnknown() const { return m_ctrlSite.GetControlUnknown(); }
+    const COleControlSite& GetControlSite() const { return m_ctrlSite; }
+
+    // Container side: an event of the control in child window nCtrlId, run through this
+    // window's event sink map. S_OK also when no entry handles it.
+    HRESULT OnControlEvent(UINT nCtrlId, DISPID dispid, DISPPARAMS* pParams);
+    static const CEventSinkMap* GetThisEventSinkMap();
+    virtual const CEventSinkMap* GetEventSinkMap() const;
+    // Container side: a document-type control in child nCtrlId asks whether it may show its
+    // context menu (S_FALSE: it may; S_OK: the container handled it) and whether the
+    // container takes a key before the control's own accelerators see it (S_OK: taken).
+    virtual HRESULT OnShowControlContextMenu(UINT nCtrlId, DWORD dwID, POINT* ppt) { return S_FALSE; }
+    virtual HRESULT OnTranslateControlAccelerator(UINT nCtrlId, LPMSG lpMsg) { return S_FALSE; }
+
     // Binds an existing window: Attach only maps it; SubclassWindow also routes its messages
     // through this object (the previous procedure then handles what the map does not).
     BOOL Attach(HWND hWnd);
@@ -65,6 +89,7 @@ public:
 
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Offers a keyboard message to a hosted control first.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     // Called after the window's last message (WM_NCDESTROY); objects that own themselves
@@ -132,6 +157,8 @@ protected:
     WNDPROC m_pfnSuper = nullptr;   // previous procedure of a subclassed window
 
 private:
+    COleControlSite m_ctrlSite{this};
+
     friend class CWndCreateGuard;
     static INT_PTR CALLBACK DlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     // Maps the window, runs PreSubclassWindow and routes its messages here; FALSE when

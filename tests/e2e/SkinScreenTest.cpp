@@ -91,10 +91,13 @@ TEST_F(SkinScreen, BordersScreenColourAndButtonsOverTheBorder)
     EXPECT_EQ(kTop, Pixel(800 - kRightWidth - 1, kTopHeight - 1));
     EXPECT_EQ(kBottom, Pixel(kLeftWidth, 600 - kBottomHeight));
     EXPECT_EQ(kBottom, Pixel(800 - kRightWidth - 1, 599));
-    // The inner rectangle, corner to corner.
-    EXPECT_EQ(kScreen, Pixel(kLeftWidth, kTopHeight));
-    EXPECT_EQ(kScreen, Pixel(400, 300));
-    EXPECT_EQ(kScreen, Pixel(800 - kRightWidth - 1, 600 - kBottomHeight - 1));
+    // The inner rectangle, corner to corner, is the page view's: this kiosk has no start
+    // page, so it shows one colour, none of the borders'.
+    COLORREF crPage = Pixel(400, 300);
+    EXPECT_EQ(crPage, Pixel(kLeftWidth, kTopHeight));
+    EXPECT_EQ(crPage, Pixel(800 - kRightWidth - 1, 600 - kBottomHeight - 1));
+    for (COLORREF crBorder : {kLeft, kRight, kTop, kBottom})
+        EXPECT_NE(crBorder, crPage);
     for (POINT pt : {kMenuAt, kMiniAt, kQuitAt}) {
         EXPECT_EQ(kNormal, Pixel(pt.x + kMagentaCorner, pt.y + kMagentaCorner));
         EXPECT_EQ(kNormal, Pixel(pt.x + kButtonSize - 1, pt.y + kButtonSize - 1));

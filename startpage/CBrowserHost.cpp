@@ -1,0 +1,144 @@
+#include "startpage/CBrowserHost.h"
+#include "app/KeloMessages.h"
+#include "framework/CFrameWnd.h"
+#include "startpage/PageRules.h"
+#include <exdispid.h>
+
+namespace
+{
+// Longer addresses than any path or URL a page view navigates to are not read.
+const size_t kMaxMessageURL = 32767;
+
+CString AnsiOf(BSTR bstr)
+{
+    CString str;
+    int nLength = bstr ? ::WideCharToMultiByte(CP_ACP, 0, bstr, -1, nullptr, 0, nullptr, nullptr) : 0;
+    if (nLength > 1) {
+        ::WideCharToMultiByte(CP_ACP, 0, bstr, -1, str.GetBuffer(nLength - 1), nLength, nullptr, nullptr);
+        str.ReleaseBuffer();
+    }
+    return str;
+}
+
+BOOL IsReadable(const MEMORY_BASIC_INFORMATION& mbi)
+{
+    const DWORD dwReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                             PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    return mbi.State == MEM_COMMIT && (mbi.Protect & dwReadable) && !(mbi.Protect & PAGE_GUARD);
+}
+
+// The NUL-terminated text at pch, if all of it lies in readable memory of this process.
+BOOL ReadOwnString(const char* pch, CString& strText)
+{
+    for (size_t nLength = 0; nLength <= kMaxMessageURL;) {
+        MEMORY_BASIC_INFORMATION mbi = {};
+        if (!pch || !::VirtualQuery(pch + nLength, &mbi, sizeof(mbi)) || !IsReadable(mbi))
+            return FALSE;
+        const char* pchEnd = static_cast<const char*>(mbi.BaseAddress) + mbi.RegionSize;
+        for (const char* p = pch + nLength; p < pchEnd && nLength <= kMaxMessageURL; ++p, ++nLength) {
+            if (*p == '\0') {
+                strText = CString(pch, static_cast<int>(nLength));
+                return TRUE;
+            }
+        }
+    }
+    return FALSE;
+}
+} // namespace
+
+KELO_BEGIN_MESSAGE_MAP(CBrowserHost, CWnd)
+    OnWmSize<&CBrowserHost::OnSize>(),
+    OnMessage<WM_BROWSER_NAVIGATE, &CBrowserHost::OnNavigateMessage>(),
+    OnWmDestroy<&CBrowserHost::OnDestroy>(),
+KELO_END_MESSAGE_MAP()
+
+KELO_BEGIN_EVENTSINK_MAP(CBrowserHost, CWnd)
+    OnEvent<AFX_IDW_PANE_FIRST, DISPID_BEFORENAVIGATE2, &CBrowserHost::OnBeforeNavigate2>(),
+    OnEvent<AFX_IDW_PANE_FIRST, DISPID_NEWWINDOW2, &CBrowserHost::OnNewWindow2>(),
+    OnEvent<AFX_IDW_PANE_FIRST, DISPID_NEWWINDOW3, &CBrowserHost::OnNewWindow3>(),
+KELO_END_EVENTSINK_MAP()
+
+void CBrowserHost::PreSubclassWindow()
+{
+    CWnd::PreSubclassWindow();
+    AfxEnableControlContainer();
+    CRect rc;
+    GetClientRect(&rc);
+    if (!m_wndBrowser.CreateControl(CLSID_WebBrowser, "", WS_CHILD | WS_VISIBLE, rc, this, AFX_IDW_PANE_FIRST)) {
+        DestroyWindow();
+        return;
+    }
+    if (FAILED(m_wndBrowser.GetControlUnknown()->QueryInterface(IID_IWebBrowser2, m_pBrowserApp.PutVoid()))) {
+        m_wndBrowser.DestroyWindow();
+        DestroyWindow();
+        return;
+    }
+    // A file or link dropped on the page would navigate it anywhere; a script error would
+    // open a dialog over the kiosk.
+    m_pBrowserApp->put_RegisterAsDropTarget(VARIANT_FALSE);
+    m_pBrowserApp->put_Silent(VARIANT_TRUE);
+}
+
+void CBrowserHost::Navigate(LPCSTR pszURL)
+{
+    if (!m_pBrowserApp)
+        return;
+    ScopedBstr url(pszURL);
+    ScopedVariant flags(0L), target{ScopedBstr()}, postData, headers{ScopedBstr()};
+    m_pBrowserApp->Navigate(url.Get(), flags.Get(), target.Get(), postData.Get(), headers.Get());
+}
+
+void CBrowserHost::OnSize(UINT nType, int cx, int cy)
+{
+    Default();
+    // The control's 2-pixel client edge lies outside the host.
+    CRect rc;
+    GetClientRect(&rc);
+    rc.InflateRect(2, 2);
+    m_wndBrowser.MoveWindow(&rc);
+}
+
+LRESULT CBrowserHost::OnNavigateMessage(WPARAM, LPARAM lParam)
+{
+    CString strURL;
+    if (ReadOwnString(reinterpret_cast<const char*>(lParam), strURL))
+        Navigate(strURL);
+    return 0;
+}
+
+void CBrowserHost::OnDestroy()
+{
+    // Before the site window goes, which takes the control down with it.
+    m_pBrowserApp.Reset();
+    Default();
+}
+
+void CBrowserHost::OnBeforeNavigate2(IDispatch*, VARIANT* URL, VARIANT*, VARIANT*, VARIANT*, VARIANT*, BOOL* Cancel)
+{
+    CString strURL = V_VT(URL) == VT_BSTR ? AnsiOf(V_BSTR(URL)) : CString();
+    *Cancel = InterceptLink(strURL);
+}
+
+void CBrowserHost::OnNewWindow2(IDispatch**, BOOL* Cancel)
+{
+    *Cancel = TRUE;
+}
+
+void CBrowserHost::OnNewWindow3(IDispatch**, BOOL* Cancel, DWORD, BSTR, BSTR bstrUrl)
+{
+    // A command link opened as a new window still runs; no address opens a window.
+    InterceptLink(AnsiOf(bstrUrl));
+    *Cancel = TRUE;
+}
+
+HRESULT CBrowserHost::OnShowControlContextMenu(UINT, DWORD, POINT*)
+{
+    return S_OK;
+}
+
+HRESULT CBrowserHost::OnTranslateControlAccelerator(UINT, LPMSG lpMsg)
+{
+    BOOL bCtrl = ::GetKeyState(VK_CONTROL) < 0;
+    BOOL bAlt = ::GetKeyState(VK_MENU) < 0;
+    return IsPageKey(lpMsg->message, static_cast<UINT>(lpMsg->wParam), bCtrl, bAlt) ? S_FALSE : S_OK;
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The window that hosts the platform's web-browser control over the start page. It
+// creates the control when it takes over its window, keeps the control's 2-pixel client
+// edge outside its own area and navigates it. It sees every navigation the control is
+// about to make and applies the page rules to it ("app://" links become commands), and
+// keeps the control's doors out of the kiosk closed: no new windows, no context menu, no
+// accelerators but those a page needs, no file drops, no script error dialogs.
+#include "framework/CWnd.h"
+#include <exdisp.h>
+
+class CBrowserHost : public CWnd
+{
+    KELO_DECLARE_MESSAGE_MAP()
+    KELO_DECLARE_EVENTSINK_MAP()
+
+public:
+    // Navigates the control to a path or URL; nothing without a control.
+    void Navigate(LPCSTR pszURL);
+
+    void OnSize(UINT nType, int cx, int cy);
+    // WM_BROWSER_NAVIGATE: lParam is the address of a path or URL. The address is only
+    // read where this process's memory is readable, so an address from another process
+    // navigates nowhere instead of ending the kiosk.
+    LRESULT OnNavigateMessage(WPARAM wParam, LPARAM lParam);
+    void OnDestroy();
+
+    void OnBeforeNavigate2(IDispatch* pDisp, VARIANT* URL, VARIANT* Flags, VARIANT* TargetFrameName, VARIANT* PostData,
+                           VARIANT* Headers, BOOL* Cancel);
+    void OnNewWindow2(IDispatch** ppDisp, BOOL* Cancel);
+    void OnNewWindow3(IDispatch** ppDisp, BOOL* Cancel, DWORD dwFlags, BSTR bstrUrlContext, BSTR bstrUrl);
+
+    HRESULT OnShowControlContextMenu(UINT nCtrlId, DWORD dwID, POINT* ppt) override;
+    HRESULT OnTranslateControlAccelerator(UINT nCtrlId, LPMSG lpMsg) override;
+
+protected:
+    // Creates the control filling the host; without it (or without its IWebBrowser2) the
+    // host destroys itself and leaves nothing behind.
+    void PreSubclassWindow() override;
+
+    CWnd m_wndBrowser;                          // the control's site window, AFX_IDW_PANE_FIRST
+    ScopedComPtr<IWebBrowser2> m_pBrowserApp;   // null when the control is not there
+};

@@ -1,0 +1,200 @@
+// The control container with the platform's real web-browser control: the control fills
+// its site window, its events reach the container's event sink map with Cancel going back,
+// and nothing of it remains once its window goes.
+#include "framework/CWnd.h"
+#include "framework/AfxRegisterWndClass.h"
+#include "support/ComProbe.h"
+#include "support/MessagePump.h"
+#include <exdisp.h>
+#include <exdispid.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace
+{
+const UINT kCtrlId = 0xE900;
+const DWORD kTimeoutMs = 5000;
+
+std::string Ansi(const VARIANT* pvar)
+{
+    if (!pvar || V_VT(pvar) != VT_BSTR || !V_BSTR(pvar))
+        return std::string();
+    char sz[1024] = {};
+    ::WideCharToMultiByte(CP_ACP, 0, V_BSTR(pvar), -1, sz, sizeof(sz) - 1, nullptr, nullptr);
+    return sz;
+}
+
+class CContainer : public CWnd
+{
+    KELO_DECLARE_EVENTSINK_MAP()
+
+public:
+    std::vector<std::string> m_urls;
+    BOOL m_bCancel = FALSE;
+
+    void OnBeforeNavigate2(IDispatch*, VARIANT* pURL, VARIANT*, VARIANT*, VARIANT*, VARIANT*, BOOL* pCancel)
+    {
+        m_urls.push_back(Ansi(pURL));
+        *pCancel = m_bCancel;
+    }
+};
+
+KELO_BEGIN_EVENTSINK_MAP(CContainer, CWnd)
+    OnEvent<kCtrlId, DISPID_BEFORENAVIGATE2, &CContainer::OnBeforeNavigate2>(),
+KELO_END_EVENTSINK_MAP()
+
+class ControlSite : public ::testing::Test
+{
+protected:
+    ScopedComInitialize m_com;
+    CContainer m_container;
+    CWnd m_site;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(SUCCEEDED(m_com.Initialize()));
+        AfxEnableControlContainer();
+        ASSERT_TRUE(m_container.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr));
+    }
+
+    void CreateBrowser(const RECT& rc)
+    {
+        ASSERT_TRUE(m_site.CreateControl(CLSID_WebBrowser, "", WS_CHILD | WS_VISIBLE, rc, &m_container, kCtrlId));
+    }
+
+    ScopedComPtr<IWebBrowser2> Browser() const
+    {
+        ScopedComPtr<IWebBrowser2> pBrowser;
+        if (IUnknown* pUnknown = m_site.GetControlUnknown())
+            pUnknown->QueryInterface(IID_IWebBrowser2, pBrowser.PutVoid());
+        return pBrowser;
+    }
+
+    static CRect RectIn(HWND hWnd, HWND hWndParent)
+    {
+        RECT rc;
+        ::GetWindowRect(hWnd, &rc);
+        ::MapWindowPoints(nullptr, hWndParent, reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    }
+
+    static CRect WindowRect(HWND hWnd)
+    {
+        RECT rc;
+        ::GetWindowRect(hWnd, &rc);
+        return rc;
+    }
+
+    // Raises BeforeNavigate2 through the sink the container connected, as the control does.
+    HRESULT RaiseBeforeNavigate(const char* pszURL, VARIANTARG& cancel)
+    {
+        ScopedComPtr<IDispatch> pSink = FindConnectedSink(m_site.GetControlUnknown(), DIID_DWebBrowserEvents2);
+        if (!pSink)
+            return E_NOINTERFACE;
+        ScopedBstr url(pszURL);
+        VARIANT varURL, varEmpty;
+        V_VT(&varURL) = VT_BSTR;
+        V_BSTR(&varURL) = url.Get();
+        ::VariantInit(&varEmpty);
+        VARIANTARG args[7];
+        for (VARIANTARG& arg : args) {
+            V_VT(&arg) = VT_BYREF | VT_VARIANT;
+            V_VARIANTREF(&arg) = &varEmpty;
+        }
+        args[0] = cancel;
+        V_VARIANTREF(&args[5]) = &varURL;
+        V_VT(&args[6]) = VT_DISPATCH;
+        V_DISPATCH(&args[6]) = nullptr;
+        DISPPARAMS params = {args, nullptr, 7, 0};
+        return pSink->Invoke(DISPID_BEFORENAVIGATE2, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    }
+
+    void ExpectNothingLeft()
+    {
+        EXPECT_EQ(nullptr, ::GetWindow(m_container.m_hWnd, GW_CHILD));
+        EXPECT_EQ(nullptr, m_site.GetControlUnknown());
+        EXPECT_EQ(0u, m_site.GetControlSite().GetRefCount());
+        EXPECT_FALSE(DllHasLiveObjects("ieframe.dll"));
+    }
+};
+} // namespace
+
+TEST_F(ControlSite, ControlFillsItsSiteWindowAndFollowsItsMoves)
+{
+    CreateBrowser({5, 6, 105, 86});
+    EXPECT_EQ(static_cast<int>(kCtrlId), m_site.GetDlgCtrlID());
+    EXPECT_EQ(CRect(5, 6, 105, 86), RectIn(m_site.m_hWnd, m_container.m_hWnd));
+    HWND hWndControl = ::GetWindow(m_site.m_hWnd, GW_CHILD);
+    ASSERT_NE(nullptr, hWndControl);
+    EXPECT_EQ(nullptr, ::GetWindow(hWndControl, GW_HWNDNEXT));
+    EXPECT_EQ(WindowRect(m_site.m_hWnd), WindowRect(hWndControl));
+
+    m_site.MoveWindow(20, 10, 220, 160);
+    EXPECT_EQ(CRect(20, 10, 240, 170), RectIn(hWndControl, m_container.m_hWnd));
+}
+
+TEST_F(ControlSite, NavigationEventsReachTheContainersMap)
+{
+    CreateBrowser({0, 0, 200, 100});
+    ScopedComPtr<IWebBrowser2> pBrowser = Browser();
+    ASSERT_TRUE(pBrowser);
+    m_container.m_bCancel = TRUE;
+    ScopedBstr url("APP://fonc(0) %20\xe9");
+    ScopedVariant empty;
+    EXPECT_EQ(S_OK, pBrowser->Navigate(url.Get(), empty.Get(), empty.Get(), empty.Get(), empty.Get()));
+    EXPECT_TRUE(PumpUntil([&] { return !m_container.m_urls.empty(); }, kTimeoutMs));
+    EXPECT_EQ(std::vector<std::string>{"APP://fonc(0) %20\xe9"}, m_container.m_urls);
+}
+
+TEST_F(ControlSite, CancelGoesBackToTheControlAsItsVariantBool)
+{
+    CreateBrowser({0, 0, 200, 100});
+    VARIANT_BOOL bCancel = VARIANT_FALSE;
+    VARIANTARG cancel;
+    V_VT(&cancel) = VT_BYREF | VT_BOOL;
+    V_BOOLREF(&cancel) = &bCancel;
+
+    m_container.m_bCancel = TRUE;
+    EXPECT_EQ(S_OK, RaiseBeforeNavigate("app://a", cancel));
+    EXPECT_EQ(VARIANT_TRUE, bCancel);
+    m_container.m_bCancel = FALSE;
+    EXPECT_EQ(S_OK, RaiseBeforeNavigate("app://b", cancel));
+    EXPECT_EQ(VARIANT_FALSE, bCancel);
+    EXPECT_EQ((std::vector<std::string>{"app://a", "app://b"}), m_container.m_urls);
+
+    // A Cancel not passed by reference is refused, and the handler never sees it.
+    V_VT(&cancel) = VT_BOOL;
+    V_BOOL(&cancel) = VARIANT_FALSE;
+    EXPECT_EQ(DISP_E_TYPEMISMATCH, RaiseBeforeNavigate("app://c", cancel));
+    EXPECT_EQ(2u, m_container.m_urls.size());
+}
+
+TEST_F(ControlSite, DestroyingTheSiteWindowReleasesTheControl)
+{
+    CreateBrowser({0, 0, 200, 100});
+    EXPECT_TRUE(DllHasLiveObjects("ieframe.dll"));
+    EXPECT_LT(0u, m_site.GetControlSite().GetRefCount());
+    m_site.DestroyWindow();
+    ExpectNothingLeft();
+}
+
+TEST_F(ControlSite, DestroyingTheContainerReleasesTheControl)
+{
+    CreateBrowser({0, 0, 200, 100});
+    HWND hWndContainer = m_container.m_hWnd;
+    m_container.DestroyWindow();
+    EXPECT_FALSE(::IsWindow(hWndContainer));
+    EXPECT_EQ(nullptr, m_site.m_hWnd);
+    EXPECT_EQ(nullptr, m_site.GetControlUnknown());
+    EXPECT_EQ(0u, m_site.GetControlSite().GetRefCount());
+    EXPECT_FALSE(DllHasLiveObjects("ieframe.dll"));
+}
+
+TEST_F(ControlSite, AnObjectThatIsNoControlLeavesNoWindow)
+{
+    EXPECT_FALSE(m_site.CreateControl(CLSID_StdGlobalInterfaceTable, "", WS_CHILD | WS_VISIBLE, {0, 0, 50, 50},
+                                      &m_container, kCtrlId));
+    EXPECT_EQ(nullptr, m_site.m_hWnd);
+    ExpectNothingLeft();
+}

@@ -1,0 +1,72 @@
+#include "StartedKiosk.h"
+#include "frame/CMainFrame.h"
+#include "resources/resource.h"
+#include "support/MessagePump.h"
+
+void StartedKiosk::SetUp()
+{
+    theApp.m_strHelpFilePath = m_kiosk.Path() + "Kelo.HLP";
+    ASSERT_TRUE(theApp.InitInstance());
+    ASSERT_NE(nullptr, PageFrame());
+    ASSERT_TRUE(BrowserOf(PageFrame()));
+}
+
+void StartedKiosk::TearDown()
+{
+    if (theApp.m_pMainFrame) {
+        theApp.CloseAllDocuments(TRUE);
+        ::DestroyWindow(theApp.m_pMainFrame->m_hWnd);
+    }
+    theApp.m_pMainWnd = nullptr;
+    theApp.ExitInstance();
+}
+
+CSkinClientWnd& StartedKiosk::Skin() const
+{
+    return theApp.m_pMainFrame->m_wndSkinClient;
+}
+
+CPageMenu* StartedKiosk::PageMenuOf(const CFrameWnd* pFrame)
+{
+    return pFrame ? dynamic_cast<CPageMenu*>(CWnd::FromHandlePermanent(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST)))
+                  : nullptr;
+}
+
+CBrowserHost* StartedKiosk::HostOf(const CFrameWnd* pFrame)
+{
+    CPageMenu* pView = PageMenuOf(pFrame);
+    return pView ? dynamic_cast<CBrowserHost*>(CWnd::FromHandlePermanent(::GetDlgItem(pView->m_hWnd, IDC_BROWSER)))
+                 : nullptr;
+}
+
+CWnd* StartedKiosk::SiteOf(const CFrameWnd* pFrame)
+{
+    CBrowserHost* pHost = HostOf(pFrame);
+    return pHost ? CWnd::FromHandlePermanent(::GetDlgItem(pHost->m_hWnd, AFX_IDW_PANE_FIRST)) : nullptr;
+}
+
+ScopedComPtr<IWebBrowser2> StartedKiosk::BrowserOf(const CFrameWnd* pFrame)
+{
+    ScopedComPtr<IWebBrowser2> pBrowser;
+    CWnd* pSite = SiteOf(pFrame);
+    if (pSite && pSite->GetControlUnknown())
+        pSite->GetControlUnknown()->QueryInterface(IID_IWebBrowser2, pBrowser.PutVoid());
+    return pBrowser;
+}
+
+std::string StartedKiosk::LocationOf(const CFrameWnd* pFrame)
+{
+    ScopedComPtr<IWebBrowser2> pBrowser = BrowserOf(pFrame);
+    BSTR bstr = nullptr;
+    if (!pBrowser || FAILED(pBrowser->get_LocationURL(&bstr)) || !bstr)
+        return std::string();
+    ScopedBstr location(bstr);
+    char sz[2048] = {};
+    ::WideCharToMultiByte(CP_ACP, 0, location.Get(), -1, sz, sizeof(sz) - 1, nullptr, nullptr);
+    return sz;
+}
+
+std::string StartedKiosk::StartPageURL() const
+{
+    return "file://" + m_kiosk.Path().str() + "res\\main.html";
+}
