@@ -21,7 +21,7 @@ BOOL RecordHandOff(LPCSTR pszURL)
     return std::string(pszURL).compare(0, 6, "app://") == 0;
 }
 
-class PageView : public ::testing::Test
+class BuiltInPageView : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -74,7 +74,7 @@ protected:
 };
 } // namespace
 
-TEST_F(PageView, AClickHandsTheLinkOffAndLocalLinksOpenInTheViewAndBack)
+TEST_F(BuiltInPageView, AClickHandsTheLinkOffAndLocalLinksOpenInTheViewAndBack)
 {
     m_view.ShowStartPage(m_strMain.str());
     ASSERT_EQ(m_strMain.str(), Shown());
@@ -102,7 +102,7 @@ TEST_F(PageView, AClickHandsTheLinkOffAndLocalLinksOpenInTheViewAndBack)
     EXPECT_EQ(m_strMain.str(), Shown());
 }
 
-TEST_F(PageView, TabAndShiftTabMoveAVisibleFocusAndEnterFollowsIt)
+TEST_F(BuiltInPageView, TabAndShiftTabMoveAVisibleFocusAndEnterFollowsIt)
 {
     m_view.ShowStartPage(m_strMain.str());
     m_view.SetFocus();
@@ -132,7 +132,7 @@ TEST_F(PageView, TabAndShiftTabMoveAVisibleFocusAndEnterFollowsIt)
     EXPECT_EQ(m_strMain.str(), Shown());
 }
 
-TEST_F(PageView, ATallPageScrollsByBarWheelAndKeys)
+TEST_F(BuiltInPageView, ATallPageScrollsByBarWheelAndKeys)
 {
     std::string strPage = "<body bgcolor=#FFFFFF>";
     for (int i = 0; i < 60; ++i)
@@ -170,7 +170,7 @@ TEST_F(PageView, ATallPageScrollsByBarWheelAndKeys)
     EXPECT_EQ(m_view.GetPage()->GetLayout().m_nHeight - kViewHeight, m_view.GetScrollY());
 }
 
-TEST_F(PageView, TheHandOverLinksOnlyAndNoContextMenuNorDrops)
+TEST_F(BuiltInPageView, TheHandOverLinksOnlyAndNoContextMenuNorDrops)
 {
     m_view.ShowStartPage(m_strMain.str());
     CPoint ptLink = LinkPoint(0);
@@ -195,7 +195,7 @@ TEST_F(PageView, TheHandOverLinksOnlyAndNoContextMenuNorDrops)
     EXPECT_EQ(0u, m_view.GetExStyle() & WS_EX_ACCEPTFILES);
 }
 
-TEST_F(PageView, AMissingStartPageShowsANoticeAndThePageIsDrawnDoubleBuffered)
+TEST_F(BuiltInPageView, AMissingStartPageShowsANoticeAndThePageIsDrawnDoubleBuffered)
 {
     m_view.SetBackgroundColor(RGB(0, 128, 128));
     m_view.ShowStartPage((m_folder.Path() + "res\\absent.html").str());
