@@ -9,3 +9,7 @@
 #define WM_APP_VIDEOCONTROL   (WM_USER + 337)
 // -> browser host. wParam: ignored; lParam: address of a path or URL.
 #define WM_BROWSER_NAVIGATE   (WM_USER + 591)
+// Browser host -> its parent, once per host: whether the control shows the first page it
+// was sent to. wParam: TRUE when it shows it (its document has a body), FALSE when the
+// control reported an error for it or has no document to show; lParam: 0.
+#define WM_BROWSER_PAGESTATE  (WM_USER + 592)

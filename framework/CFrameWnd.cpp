@@ -13,6 +13,7 @@ const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 KELO_BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     OnWmCreate<&CFrameWnd::OnCreate>(),
     OnWmSize<&CFrameWnd::OnSize>(),
+    OnMessage<WM_SETFOCUS, &CFrameWnd::OnSetFocus>(),
 KELO_END_MESSAGE_MAP()
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
@@ -200,6 +201,15 @@ void CFrameWnd::OnSize(UINT nType, int cx, int cy)
     Default();
     if (nType != SIZE_MINIMIZED)
         RecalcLayout();
+}
+
+LRESULT CFrameWnd::OnSetFocus(WPARAM, LPARAM)
+{
+    if (CView* pView = GetActiveView()) {
+        pView->SetFocus();
+        return 0;
+    }
+    return Default();
 }
 
 BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCTA lpCreateStruct, CCreateContext* pContext)

@@ -77,6 +77,8 @@ public:
 
     int OnCreate(LPCREATESTRUCTA lpCreateStruct);
     void OnSize(UINT nType, int cx, int cy);
+    // The keyboard goes on to the active view, when there is one.
+    LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
 
 protected:
     // Creates what fills the client area: the view of pContext when it names one. FALSE

@@ -3,6 +3,7 @@
 #include "framework/CFrameWnd.h"
 #include "startpage/PageRules.h"
 #include <exdispid.h>
+#include <mshtml.h>
 
 namespace
 {
@@ -56,6 +57,8 @@ KELO_BEGIN_EVENTSINK_MAP(CBrowserHost, CWnd)
     OnEvent<AFX_IDW_PANE_FIRST, DISPID_BEFORENAVIGATE2, &CBrowserHost::OnBeforeNavigate2>(),
     OnEvent<AFX_IDW_PANE_FIRST, DISPID_NEWWINDOW2, &CBrowserHost::OnNewWindow2>(),
     OnEvent<AFX_IDW_PANE_FIRST, DISPID_NEWWINDOW3, &CBrowserHost::OnNewWindow3>(),
+    OnEvent<AFX_IDW_PANE_FIRST, DISPID_NAVIGATEERROR, &CBrowserHost::OnNavigateError>(),
+    OnEvent<AFX_IDW_PANE_FIRST, DISPID_DOCUMENTCOMPLETE, &CBrowserHost::OnDocumentComplete>(),
 KELO_END_EVENTSINK_MAP()
 
 void CBrowserHost::PreSubclassWindow()
@@ -129,6 +132,32 @@ void CBrowserHost::OnNewWindow3(IDispatch**, BOOL* Cancel, DWORD, BSTR, BSTR bst
     // A command link opened as a new window still runs; no address opens a window.
     InterceptLink(AnsiOf(bstrUrl));
     *Cancel = TRUE;
+}
+
+void CBrowserHost::OnNavigateError(IDispatch*, VARIANT*, VARIANT*, VARIANT*, BOOL*)
+{
+    SendPageState(FALSE);
+}
+
+void CBrowserHost::OnDocumentComplete(IDispatch*, VARIANT*)
+{
+    ScopedComPtr<IDispatch> document;
+    ScopedComPtr<IHTMLDocument2> html;
+    ScopedComPtr<IHTMLElement> body;
+    if (m_pBrowserApp && SUCCEEDED(m_pBrowserApp->get_Document(document.Put())) && document &&
+        SUCCEEDED(document.QueryInterface(html)) && html)
+        html->get_body(body.Put());
+    SendPageState(body ? TRUE : FALSE);
+}
+
+void CBrowserHost::SendPageState(BOOL bShown)
+{
+    if (m_bPageStateSent)
+        return;
+    m_bPageStateSent = TRUE;
+    // Posted: the parent may destroy the host on it, which it must not do inside the
+    // control's event.
+    ::PostMessageA(GetParent(), WM_BROWSER_PAGESTATE, bShown, 0);
 }
 
 HRESULT CBrowserHost::OnShowControlContextMenu(UINT, DWORD, POINT*)

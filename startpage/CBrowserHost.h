@@ -28,6 +28,10 @@ public:
                            VARIANT* Headers, BOOL* Cancel);
     void OnNewWindow2(IDispatch** ppDisp, BOOL* Cancel);
     void OnNewWindow3(IDispatch** ppDisp, BOOL* Cancel, DWORD dwFlags, BSTR bstrUrlContext, BSTR bstrUrl);
+    // Whether the control shows the first page: an error for it, or its document complete
+    // without a body (a control without an HTML engine), tells the parent it does not.
+    void OnNavigateError(IDispatch* pDisp, VARIANT* URL, VARIANT* Frame, VARIANT* StatusCode, BOOL* Cancel);
+    void OnDocumentComplete(IDispatch* pDisp, VARIANT* URL);
 
     HRESULT OnShowControlContextMenu(UINT nCtrlId, DWORD dwID, POINT* ppt) override;
     HRESULT OnTranslateControlAccelerator(UINT nCtrlId, LPMSG lpMsg) override;
@@ -39,4 +43,8 @@ protected:
 
     CWnd m_wndBrowser;                          // the control's site window, AFX_IDW_PANE_FIRST
     ScopedComPtr<IWebBrowser2> m_pBrowserApp;   // null when the control is not there
+    BOOL m_bPageStateSent = FALSE;               // WM_BROWSER_PAGESTATE went to the parent
+
+private:
+    void SendPageState(BOOL bShown);
 };

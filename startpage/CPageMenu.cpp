@@ -6,11 +6,19 @@
 #include "framework/CPaintDC.h"
 #include "resources/resource.h"
 #include "skin/SkinConstants.h"
+#include "startpage/PageRules.h"
 
 namespace
 {
 // The start page, below the program's folder.
 const char kStartPage[] = "res\\main.html";
+// How long the browser control has, in automatic mode, to say that it shows the start
+// page. Under Wine it says it does not within a millisecond; a working control on
+// Windows shows a local page well within this.
+const UINT_PTR kBrowserTrialTimer = 1;
+const UINT kBrowserTrialMs = 10000;
+
+bool IsAutomatic() { return theApp.m_settings.m_nPageView == PAGE_VIEW_AUTOMATIC; }
 } // namespace
 
 KELO_IMPLEMENT_DYNCREATE(CPageMenu, CFormView)
@@ -21,6 +29,9 @@ KELO_BEGIN_MESSAGE_MAP(CPageMenu, CFormView)
     OnWmCreate<&CPageMenu::OnCreate>(),
     OnWmSize<&CPageMenu::OnSize>(),
     OnWmPaint<&CPageMenu::OnPaint>(),
+    OnWmTimer<&CPageMenu::OnTimer>(),
+    OnMessage<WM_BROWSER_PAGESTATE, &CPageMenu::OnBrowserPageState>(),
+    OnMessage<WM_SETFOCUS, &CPageMenu::OnSetFocus>(),
 KELO_END_MESSAGE_MAP()
 
 CPageMenu::CPageMenu()
@@ -31,12 +42,48 @@ CPageMenu::CPageMenu()
 void CPageMenu::DoDataExchange(CDataExchange* pDX)
 {
     CFormView::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_BROWSER, m_browserHost);
+    // Only a view that may show the browser control makes one.
+    if (theApp.m_settings.m_nPageView != PAGE_VIEW_BUILTIN)
+        DDX_Control(pDX, IDC_BROWSER, m_browserHost);
+}
+
+void CPageMenu::OnInitialUpdate()
+{
+    CFormView::OnInitialUpdate();
+    if (theApp.m_settings.m_nPageView == PAGE_VIEW_BUILTIN || (IsAutomatic() && !m_browserHost.m_hWnd))
+        UseBuiltInView();
 }
 
 CWnd* CPageMenu::GetPageView()
 {
+    if (m_pageView.m_hWnd)
+        return &m_pageView;
     return m_browserHost.m_hWnd ? &m_browserHost : nullptr;
+}
+
+void CPageMenu::UseBuiltInView()
+{
+    KillTimer(kBrowserTrialTimer);
+    if (m_pageView.m_hWnd)
+        return;
+    HWND hWndFocus = ::GetFocus();
+    BOOL bHadFocus = hWndFocus == m_hWnd || ::IsChild(m_hWnd, hWndFocus);
+    CRect rc;
+    if (HWND hWndPlaceholder = ::GetDlgItem(m_hWnd, IDC_BROWSER)) {
+        ::GetWindowRect(hWndPlaceholder, &rc);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+        ::DestroyWindow(hWndPlaceholder);
+    }
+    if (m_bStartPageLoaded)
+        GetClientRect(&rc);
+    if (!m_pageView.Create(m_hWnd, rc, IDC_BROWSER))
+        return;
+    m_pageView.SetBackgroundColor(theApp.m_settings.m_crEcran);
+    m_pageView.SetLinkHandOff(&InterceptLink);
+    if (m_bStartPageLoaded)
+        m_pageView.ShowStartPage((theApp.m_settings.m_strExeDir + kStartPage).str());
+    if (bHadFocus)
+        m_pageView.SetFocus();
 }
 
 void CPageMenu::LoadStartPage()
@@ -45,10 +92,18 @@ void CPageMenu::LoadStartPage()
     if (!pPageView)
         return;
     CString strPath = theApp.m_settings.m_strExeDir + kStartPage;
-    pPageView->SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(strPath.GetString()));
-    m_bStartPageLoaded = TRUE;
     CRect rc;
     GetClientRect(&rc);
+    if (pPageView == &m_pageView) {
+        // Laid out once, at the size it is shown at.
+        m_pageView.MoveWindow(&rc);
+        m_pageView.ShowStartPage(strPath.str());
+    } else {
+        if (IsAutomatic())
+            SetTimer(kBrowserTrialTimer, kBrowserTrialMs);
+        pPageView->SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(strPath.GetString()));
+    }
+    m_bStartPageLoaded = TRUE;
     pPageView->MoveWindow(&rc);
     pPageView->ShowWindow(SW_SHOW);
 }
@@ -84,4 +139,31 @@ void CPageMenu::OnSize(UINT nType, int cx, int cy)
 void CPageMenu::OnPaint()
 {
     CPaintDC dc(this);
+}
+
+void CPageMenu::OnTimer(UINT_PTR nIDEvent)
+{
+    // The control has not said in time that it shows the page.
+    if (nIDEvent == kBrowserTrialTimer && IsAutomatic())
+        UseBuiltInView();
+}
+
+LRESULT CPageMenu::OnBrowserPageState(WPARAM wParam, LPARAM)
+{
+    if (!IsAutomatic())
+        return 0;
+    if (wParam)
+        KillTimer(kBrowserTrialTimer);
+    else
+        UseBuiltInView();
+    return 0;
+}
+
+LRESULT CPageMenu::OnSetFocus(WPARAM, LPARAM)
+{
+    if (m_pageView.m_hWnd) {
+        m_pageView.SetFocus();
+        return 0;
+    }
+    return Default();
 }

@@ -4,8 +4,14 @@
 // view loads the start page (res\main.html below the program's folder) once, the first
 // time it is sized into a non-empty area once it has its page view, and then fills the
 // whole form with it.
+//
+// The page view is the browser control's host or the built-in page view, as Kelo.ini's
+// Page key says. In automatic mode the browser control is tried first; when it cannot be
+// made, reports an error for the start page, finishes it without a document body (no HTML
+// engine) or says nothing of it within kBrowserTrialMs, the built-in view takes its place.
 #include "framework/CFormView.h"
 #include "startpage/CBrowserHost.h"
+#include "startpage/CPageView.h"
 
 class CPageMenu : public CFormView
 {
@@ -16,6 +22,8 @@ public:
     CPageMenu();
 
     void DoDataExchange(CDataExchange* pDX) override;
+    // Makes the built-in view when it is the one to use from the start.
+    void OnInitialUpdate() override;
     // Navigates the page view to the start page and spreads it over the form.
     void LoadStartPage();
     // The window that shows the start page, or null when there is none (its control could
@@ -27,8 +35,19 @@ public:
     int OnCreate(LPCREATESTRUCTA lpCreateStruct);
     void OnSize(UINT nType, int cx, int cy);
     void OnPaint();
+    void OnTimer(UINT_PTR nIDEvent);
+    // WM_BROWSER_PAGESTATE from the browser host: whether the control shows the page.
+    LRESULT OnBrowserPageState(WPARAM wParam, LPARAM lParam);
+    // The keyboard goes on to the built-in view, where it follows links.
+    LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
 
 protected:
     CBrowserHost m_browserHost;         // bound to the placeholder IDC_BROWSER
+    CPageView m_pageView;               // the built-in view, in the placeholder's place
     BOOL m_bStartPageLoaded = FALSE;
+
+private:
+    // Puts the built-in view in the place of the placeholder or of the browser control,
+    // showing the start page once it is loaded.
+    void UseBuiltInView();
 };

@@ -59,10 +59,13 @@ TEST_F(PageView, EachPageViewRequestsTheStartPageFromTheProgramsFolderOnce)
         EXPECT_EQ(szElsewhere, LocationOf(pFrame));
         EXPECT_EQ(rcHost, RectIn(pHost->m_hWnd, hWndView));
 
-        // A skin change makes a new page frame and view.
+        // A skin change makes a new page frame and view (which may take the old one's
+        // memory: the windows tell them apart).
+        HWND hWndFrame = pFrame->m_hWnd;
         Skin().ApplySkin();
         Skin().RefreshScreen();
-        ASSERT_NE(pFrame, PageFrame());
+        ASSERT_NE(nullptr, PageFrame());
+        ASSERT_NE(hWndFrame, PageFrame()->m_hWnd);
     }
 }
 

@@ -5,10 +5,17 @@
 
 void StartedKiosk::SetUp()
 {
+    // These tests are about the browser control: it shows the start page whatever it does.
+    Start("[Generalite]\r\nAppli=Demo\r\nPage=navigateur\r\n");
+    ASSERT_TRUE(BrowserOf(PageFrame()));
+}
+
+void StartedKiosk::Start(const char* pszKeloIni)
+{
+    m_kiosk.Folder().WriteFile("Kelo.ini", pszKeloIni);
     theApp.m_strHelpFilePath = m_kiosk.Path() + "Kelo.HLP";
     ASSERT_TRUE(theApp.InitInstance());
     ASSERT_NE(nullptr, PageFrame());
-    ASSERT_TRUE(BrowserOf(PageFrame()));
 }
 
 void StartedKiosk::TearDown()

@@ -14,8 +14,11 @@ class CSkinClientWnd;
 class StartedKiosk : public ::testing::Test
 {
 protected:
+    // Starts Kelo with the browser control as the page view.
     void SetUp() override;
     void TearDown() override;
+    // Starts Kelo with these settings in Kelo.ini.
+    void Start(const char* pszKeloIni);
 
     CSkinClientWnd& Skin() const;
     CFrameWnd* PageFrame() const { return theApp.m_pPageFrame; }
