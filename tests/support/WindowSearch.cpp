@@ -40,3 +40,10 @@ HWND WaitForTopLevelWindow(DWORD dwProcessId, const char* pszClass, DWORD nTimeo
         ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
     }
 }
+
+HWND FindVisibleDescendant(HWND hWndParent, const char* pszClass)
+{
+    SearchState state = {0, pszClass, nullptr};
+    ::EnumChildWindows(hWndParent, MatchWindow, reinterpret_cast<LPARAM>(&state));
+    return state.hWndFound;
+}

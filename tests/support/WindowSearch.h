@@ -7,3 +7,6 @@
 // process dwProcessId (any process when 0), waiting up to nTimeoutMs; null when none appeared. Sent messages
 // of the calling thread are processed while waiting.
 HWND WaitForTopLevelWindow(DWORD dwProcessId, const char* pszClass, DWORD nTimeoutMs);
+// The first visible window of class pszClass among the descendants of hWndParent (of any
+// process), or null.
+HWND FindVisibleDescendant(HWND hWndParent, const char* pszClass);

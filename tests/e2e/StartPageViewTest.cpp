@@ -1,0 +1,202 @@
+// The real Kelo.exe showing the sample kiosk's start page in its built-in page view (what
+// the automatic choice takes under Wine), driven with the real pointer and keyboard: a
+// click on a video's picture starts the player, which is closed at the end of its
+// playback; the help page opens in the view and its link comes back; Tab, Tab, Enter
+// follows the page's second link. Links are found where the page's own layout puts them.
+#include "framework/ScopedWin.h"
+#include "startpage/CHtmlPage.h"
+#include "startpage/CPageView.h"
+#include "../tools/StandInPlayer.h"
+#include "support/ProgramStart.h"
+#include "support/RealPointer.h"
+#include "support/TestKiosk.h"
+#include "support/TestPaths.h"
+#include "support/WindowSearch.h"
+#include <gtest/gtest.h>
+#include <fstream>
+#include <functional>
+#include <string>
+
+namespace
+{
+const DWORD kWaitMs = 8000;
+const DWORD kPlayMs = 1500;
+const char kMainTitle[] = "Vid\xe9os de d\xe9monstration";
+
+bool WaitFor(const std::function<bool()>& condition, DWORD dwTimeoutMs = kWaitMs)
+{
+    for (ULONGLONG nEnd = ::GetTickCount64() + dwTimeoutMs;; ::Sleep(20)) {
+        if (condition())
+            return true;
+        if (::GetTickCount64() >= nEnd)
+            return false;
+    }
+}
+
+class StartPageView : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        for (const char* pszFile : {"main.html", "aide.html", "film.png"})
+            ASSERT_TRUE(CopyFileTo(WindowsPathOf((std::string(KELO_SOURCE_DIR "/tools/kiosk/res/") + pszFile).c_str()),
+                                   m_kiosk.Folder().MakeFolder("res") + "\\" + pszFile));
+        m_kiosk.Folder().WriteFile("Video\\film1.ini", "[Player]\r\nDuration=" + std::to_string(kPlayMs) + "\r\nLog=" +
+                                                           m_kiosk.Path().str() + "player.log\r\n");
+        ASSERT_TRUE(CopyFileTo(StandInPlayerPath(), m_kiosk.Path() + "Video\\film1.exe"));
+        ASSERT_TRUE(CopyFileTo(WindowsPathOf(KELO_EXE), m_kiosk.Path() + "Kelo.exe"));
+        DWORD dwProcessId = 0;
+        m_process = StartProgram(m_kiosk.Path() + "Kelo.exe", m_kiosk.Path(), &dwProcessId);
+        ASSERT_TRUE(m_process.IsValid());
+        HWND hWndMain = WaitForTopLevelWindow(dwProcessId, nullptr, 15000);
+        ASSERT_NE(nullptr, hWndMain);
+        ASSERT_TRUE(WaitFor([&] { return (m_hWndView = FindVisibleDescendant(hWndMain, CPageView::s_pszClassName)) != nullptr; }))
+            << "no built-in page view";
+        ASSERT_TRUE(ShowsPage(kMainTitle));
+    }
+
+    void TearDown() override
+    {
+        ReleaseLeftButton();
+        if (m_process.IsValid() && ::WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT) {
+            ::TerminateProcess(m_process, 1);
+            ::WaitForSingleObject(m_process, 5000);
+        }
+        for (const std::string& strLine : Events("start")) {
+            ScopedHandle player(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, PidOf(strLine)));
+            if (player.IsValid() && ::WaitForSingleObject(player, 3000) != WAIT_OBJECT_0)
+                ::TerminateProcess(player, 1);
+        }
+    }
+
+    // Whether the view comes to show the page of this title (its window text).
+    bool ShowsPage(const char* pszTitle) const
+    {
+        return WaitFor([&] {
+            char szText[256] = {};
+            ::GetWindowTextA(m_hWndView, szText, sizeof(szText));
+            return std::string(szText) == pszTitle;
+        });
+    }
+
+    // The screen rectangle of the first box of link nLink, with the page laid out as the
+    // view lays it out: at the width of its client area.
+    CRect LinkRect(const char* pszPage, int nLink) const
+    {
+        CRect rcClient;
+        ::GetClientRect(m_hWndView, &rcClient);
+        CHtmlPage page;
+        EXPECT_TRUE(page.LoadFile((m_kiosk.Path() + "res\\" + pszPage).str()));
+        page.Layout(rcClient.Width());
+        std::vector<RECT> rects = page.GetLayout().LinkRects(nLink);
+        CRect rc = rects.empty() ? CRect() : CRect(rects.front());
+        ::MapWindowPoints(m_hWndView, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    }
+
+    // The index of the first link to pszHref on the page.
+    int LinkTo(const char* pszPage, const char* pszHref) const
+    {
+        CHtmlPage page;
+        EXPECT_TRUE(page.LoadFile((m_kiosk.Path() + "res\\" + pszPage).str()));
+        page.Layout(100);
+        const std::vector<CPageLink>& links = page.GetLayout().m_links;
+        for (size_t i = 0; i < links.size(); ++i)
+            if (links[i].strHref == pszHref)
+                return static_cast<int>(i);
+        ADD_FAILURE() << "no link to " << pszHref;
+        return -1;
+    }
+
+    POINT LinkPoint(const char* pszPage, const char* pszHref) const
+    {
+        CRect rc = LinkRect(pszPage, LinkTo(pszPage, pszHref));
+        return {rc.CenterPoint().x, rc.CenterPoint().y};
+    }
+
+    // Whether the row just above a rectangle shows a focus ring over the colour crBelow.
+    static bool RingAbove(const CRect& rc, COLORREF crBelow)
+    {
+        int nChanged = 0;
+        for (int x = rc.left; x < rc.right; ++x)
+            nChanged += ScreenPixel(x, rc.top - 1) != crBelow;
+        return nChanged > rc.Width() / 3;
+    }
+
+    static void ClickAt(POINT pt)
+    {
+        ASSERT_TRUE(MovePointerTo(pt.x, pt.y));
+        ASSERT_TRUE(PressLeftButton());
+        ASSERT_TRUE(ReleaseLeftButton());
+    }
+
+    // The player's log lines of one event (start, ended, exit).
+    std::vector<std::string> Events(const char* pszEvent) const
+    {
+        std::vector<std::string> lines;
+        std::ifstream file((m_kiosk.Path() + "player.log").GetString(), std::ios::binary);
+        std::string strPrefix = std::string("film1 ") + pszEvent, strLine;
+        while (std::getline(file, strLine)) {
+            if (!strLine.empty() && strLine.back() == '\r')
+                strLine.pop_back();
+            if (strLine.compare(0, strPrefix.size(), strPrefix) == 0)
+                lines.push_back(strLine);
+        }
+        return lines;
+    }
+
+    static DWORD PidOf(const std::string& strLine)
+    {
+        size_t nPos = strLine.find(" pid=");
+        return nPos == std::string::npos ? 0 : std::strtoul(strLine.c_str() + nPos + 5, nullptr, 10);
+    }
+
+    // The player starts and, its playback over, is told to exit and goes.
+    void ExpectOnePlayback() const
+    {
+        ASSERT_TRUE(WaitFor([&] { return !Events("start").empty(); })) << "the player did not start";
+        EXPECT_TRUE(WaitFor([&] { return !Events("exit").empty(); }, kPlayMs + kWaitMs)) << "the player was not closed";
+        EXPECT_EQ(1u, Events("ended").size());
+        EXPECT_TRUE(WaitForProcessEnd(PidOf(Events("start").front()), 5000));
+        EXPECT_EQ(1u, Events("start").size());
+    }
+
+    CTestKiosk m_kiosk;
+    ScopedHandle m_process;
+    HWND m_hWndView = nullptr;
+};
+} // namespace
+
+TEST_F(StartPageView, AClickOnAVideosPictureStartsThePlayerWhichIsClosedAtTheEndOfPlayback)
+{
+    ClickAt(LinkPoint("main.html", "app://exec(film1.exe)"));
+    ExpectOnePlayback();
+}
+
+TEST_F(StartPageView, TheHelpPageOpensInTheViewAndItsLinkComesBack)
+{
+    ClickAt(LinkPoint("main.html", "aide.html"));
+    ASSERT_TRUE(ShowsPage("Aide"));
+    ClickAt(LinkPoint("aide.html", "main.html"));
+    EXPECT_TRUE(ShowsPage(kMainTitle));
+    EXPECT_TRUE(Events("start").empty());
+}
+
+TEST_F(StartPageView, TabTabEnterFollowsTheSecondLink)
+{
+    // A click where there is no link gives the page the keyboard and follows nothing.
+    CRect rcClient;
+    ::GetClientRect(m_hWndView, &rcClient);
+    POINT ptBlank = {10, rcClient.bottom - 10};
+    ::ClientToScreen(m_hWndView, &ptBlank);
+    ClickAt(ptBlank);
+    CRect rcFirst = LinkRect("main.html", 0), rcSecond = LinkRect("main.html", 1);
+    COLORREF crCell = ScreenPixel(rcSecond.left, rcSecond.top - 1);
+    ASSERT_FALSE(RingAbove(rcSecond, crCell));
+    ASSERT_TRUE(PressKeys("Tab Tab"));
+    EXPECT_TRUE(WaitFor([&] { return RingAbove(rcSecond, crCell); })) << "no focus ring on the second link";
+    EXPECT_FALSE(RingAbove(rcFirst, crCell)) << "the first link keeps a ring";
+    EXPECT_TRUE(Events("start").empty());
+    ASSERT_TRUE(PressKeys("Return"));
+    ExpectOnePlayback();
+}
