@@ -21,17 +21,6 @@ const NamedColor kColors[] = {
 
 const int kFontPixels[] = {10, 13, 16, 18, 24, 32, 48};
 
-int Hex(char ch)
-{
-    if (ch >= '0' && ch <= '9')
-        return ch - '0';
-    if (ch >= 'a' && ch <= 'f')
-        return ch - 'a' + 10;
-    if (ch >= 'A' && ch <= 'F')
-        return ch - 'A' + 10;
-    return -1;
-}
-
 const char* SkipBlanks(const char* p)
 {
     while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n')
@@ -69,15 +58,16 @@ bool CHtmlAttributes::Color(const char* pszValue, COLORREF* pcr)
     size_t nLength = std::strlen(p);
     while (nLength > 0 && (p[nLength - 1] == ' ' || p[nLength - 1] == '\t'))
         --nLength;
+    auto digit = [p](size_t i) { return HexDigit(p[i]); };
     for (size_t i = 0; i < nLength; ++i)
-        if (Hex(p[i]) < 0)
+        if (digit(i) < 0)
             return false;
     if (nLength == 6) {
-        *pcr = RGB(Hex(p[0]) * 16 + Hex(p[1]), Hex(p[2]) * 16 + Hex(p[3]), Hex(p[4]) * 16 + Hex(p[5]));
+        *pcr = RGB(digit(0) * 16 + digit(1), digit(2) * 16 + digit(3), digit(4) * 16 + digit(5));
         return true;
     }
     if (nLength == 3) {
-        *pcr = RGB(Hex(p[0]) * 17, Hex(p[1]) * 17, Hex(p[2]) * 17);
+        *pcr = RGB(digit(0) * 17, digit(1) * 17, digit(2) * 17);
         return true;
     }
     return false;
@@ -145,6 +135,17 @@ bool CHtmlAttributes::FontPixels(const char* pszValue, int* pnPixels)
     nSize = nSize < 1 ? 1 : nSize > 7 ? 7 : nSize;
     *pnPixels = kFontPixels[nSize - 1];
     return true;
+}
+
+int CHtmlAttributes::HexDigit(char ch)
+{
+    if (ch >= '0' && ch <= '9')
+        return ch - '0';
+    if (ch >= 'a' && ch <= 'f')
+        return ch - 'a' + 10;
+    if (ch >= 'A' && ch <= 'F')
+        return ch - 'A' + 10;
+    return -1;
 }
 
 bool CHtmlAttributes::Integer(const char* pszValue, int nMin, int nMax, int nEmpty, int* pnValue)

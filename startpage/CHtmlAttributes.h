@@ -19,6 +19,8 @@ public:
     static bool VerticalAlign(const char* pszValue, int* pnAlign);
     // A font size "1" to "7" or relative to 3 ("+1", "-2"), as pixels.
     static bool FontPixels(const char* pszValue, int* pnPixels);
+    // The value of a hexadecimal digit, or -1.
+    static int HexDigit(char ch);
     // An integer held to nMin..nMax; an empty value gives nEmpty.
     static bool Integer(const char* pszValue, int nMin, int nMax, int nEmpty, int* pnValue);
 };

@@ -1,4 +1,5 @@
 #include "startpage/CHtmlEntities.h"
+#include "startpage/CHtmlAttributes.h"
 #include <windows.h>
 #include <algorithm>
 #include <cstring>
@@ -72,14 +73,8 @@ size_t DecodeNumeric(const char* p, const char* pEnd, std::string& strOut)
     const char* pDigits = q;
     unsigned long long nValue = 0;
     for (; q < pEnd; ++q) {
-        int nDigit;
-        if (*q >= '0' && *q <= '9')
-            nDigit = *q - '0';
-        else if (bHex && *q >= 'a' && *q <= 'f')
-            nDigit = *q - 'a' + 10;
-        else if (bHex && *q >= 'A' && *q <= 'F')
-            nDigit = *q - 'A' + 10;
-        else
+        int nDigit = CHtmlAttributes::HexDigit(*q);
+        if (nDigit < 0 || (!bHex && nDigit > 9))
             break;
         if (nValue <= 0x10FFFF)
             nValue = nValue * (bHex ? 16 : 10) + static_cast<unsigned>(nDigit);

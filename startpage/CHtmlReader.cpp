@@ -53,6 +53,17 @@ const char* FindChar(const char* p, const char* pEnd, char ch)
     return pFound ? static_cast<const char*>(pFound) : pEnd;
 }
 
+// A tag's or attribute's name, lower-case, from q up to a blank, '/' or '>' (and '=' after
+// its first character for an attribute); q is left after it.
+std::string ReadName(const char*& q, const char* pEnd, bool bAttribute)
+{
+    std::string strName;
+    for (; q < pEnd && !IsSpace(*q) && *q != '/' && *q != '>' && !(bAttribute && *q == '=' && !strName.empty()); ++q)
+        if (strName.size() < 32)
+            strName += Lower(*q);
+    return strName;
+}
+
 // Text with its character references replaced.
 std::string DecodeText(const char* p, const char* pEnd, bool bInAttribute)
 {
@@ -171,10 +182,7 @@ void CHtmlReader::Parse(const char* p, const char* pEnd)
 const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
 {
     const char* q = p + 1;
-    std::string strName;
-    for (; q < pEnd && !IsSpace(*q) && *q != '/' && *q != '>'; ++q)
-        if (strName.size() < 32)
-            strName += Lower(*q);
+    std::string strName = ReadName(q, pEnd, false);
     std::vector<std::pair<std::string, std::string>> attributes;
     for (;;) {
         while (q < pEnd && (IsSpace(*q) || *q == '/'))
@@ -183,10 +191,7 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
             return pEnd;   // a tag cut by the end of the page is dropped
         if (*q == '>')
             break;
-        std::string strAttribute;
-        for (; q < pEnd && !IsSpace(*q) && *q != '/' && *q != '>' && (*q != '=' || strAttribute.empty()); ++q)
-            if (strAttribute.size() < 32)
-                strAttribute += Lower(*q);
+        std::string strAttribute = ReadName(q, pEnd, true);
         while (q < pEnd && IsSpace(*q))
             ++q;
         std::string strValue;
@@ -228,10 +233,7 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
 const char* CHtmlReader::ReadEndTag(const char* p, const char* pEnd)
 {
     const char* q = p + 2;
-    std::string strName;
-    for (; q < pEnd && !IsSpace(*q) && *q != '/' && *q != '>'; ++q)
-        if (strName.size() < 32)
-            strName += Lower(*q);
+    std::string strName = ReadName(q, pEnd, false);
     const char* pClose = FindChar(q, pEnd, '>');
     if (pClose >= pEnd)
         return pEnd;

@@ -49,9 +49,7 @@ void CHtmlTreeBuilder::StartTag(HtmlTag nTag, const std::string& strName,
     case TAG_HR: case TAG_TABLE: case TAG_LI:
     case TAG_H1: case TAG_H2: case TAG_H3: case TAG_H4: case TAG_H5: case TAG_H6: {
         const HtmlTag kParagraph[] = {TAG_P};
-        int nOpen = FindOpen(kParagraph, 1, kCellBoundary, CountOf(kCellBoundary));
-        if (nOpen >= 0)
-            PopThrough(static_cast<size_t>(nOpen));
+        CloseOpen(kParagraph, 1, kCellBoundary, CountOf(kCellBoundary));
         break;
     }
     default:
@@ -67,16 +65,12 @@ void CHtmlTreeBuilder::StartTag(HtmlTag nTag, const std::string& strName,
     case TAG_LI: {
         const HtmlTag kItem[] = {TAG_LI};
         const HtmlTag kListBoundary[] = {TAG_UL, TAG_OL, TAG_TD, TAG_TH, TAG_TABLE};
-        int nOpen = FindOpen(kItem, 1, kListBoundary, CountOf(kListBoundary));
-        if (nOpen >= 0)
-            PopThrough(static_cast<size_t>(nOpen));
+        CloseOpen(kItem, 1, kListBoundary, CountOf(kListBoundary));
         break;
     }
     case TAG_A: {
         const HtmlTag kLink[] = {TAG_A};
-        int nOpen = FindOpen(kLink, 1, kCellBoundary, CountOf(kCellBoundary));
-        if (nOpen >= 0)
-            PopThrough(static_cast<size_t>(nOpen));
+        CloseOpen(kLink, 1, kCellBoundary, CountOf(kCellBoundary));
         break;
     }
     case TAG_TR: {
@@ -210,6 +204,13 @@ int CHtmlTreeBuilder::FindOpen(const HtmlTag* pTags, size_t nTags, const HtmlTag
                 return -1;
     }
     return -1;
+}
+
+void CHtmlTreeBuilder::CloseOpen(const HtmlTag* pTags, size_t nTags, const HtmlTag* pStops, size_t nStops)
+{
+    int nOpen = FindOpen(pTags, nTags, pStops, nStops);
+    if (nOpen >= 0)
+        PopThrough(static_cast<size_t>(nOpen));
 }
 
 void CHtmlTreeBuilder::OpenImpliedCell()

@@ -33,6 +33,8 @@ private:
     // The position in the stack of the nearest open element with one of pTags met before
     // any of pStops; -1 when there is none.
     int FindOpen(const HtmlTag* pTags, size_t nTags, const HtmlTag* pStops, size_t nStops) const;
+    // Closes the element FindOpen finds, if any.
+    void CloseOpen(const HtmlTag* pTags, size_t nTags, const HtmlTag* pStops, size_t nStops);
     void OpenImpliedCell();
 
     CHtmlDocument& m_document;

@@ -1,20 +1,10 @@
 #include "startpage/CPageAddress.h"
+#include "startpage/CHtmlAttributes.h"
 #include <windows.h>
 
 namespace
 {
 bool IsAlpha(char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); }
-
-int HexValue(char ch)
-{
-    if (ch >= '0' && ch <= '9')
-        return ch - '0';
-    if (ch >= 'a' && ch <= 'f')
-        return ch - 'a' + 10;
-    if (ch >= 'A' && ch <= 'F')
-        return ch - 'A' + 10;
-    return -1;
-}
 
 // The length of the scheme the address starts with ("http" of "http://..."), 0 for none. A
 // single letter before ':' is a drive, not a scheme.
@@ -31,8 +21,8 @@ std::string PercentDecoded(const std::string& str)
 {
     std::string strOut;
     for (size_t i = 0; i < str.size(); ++i) {
-        int nHigh = i + 2 < str.size() && str[i] == '%' ? HexValue(str[i + 1]) : -1;
-        int nLow = nHigh >= 0 ? HexValue(str[i + 2]) : -1;
+        int nHigh = i + 2 < str.size() && str[i] == '%' ? CHtmlAttributes::HexDigit(str[i + 1]) : -1;
+        int nLow = nHigh >= 0 ? CHtmlAttributes::HexDigit(str[i + 2]) : -1;
         if (nLow >= 0 && (nHigh || nLow)) {
             strOut += static_cast<char>(nHigh * 16 + nLow);
             i += 2;

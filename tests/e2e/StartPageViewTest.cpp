@@ -7,6 +7,7 @@
 #include "startpage/CHtmlPage.h"
 #include "startpage/CPageView.h"
 #include "../tools/StandInPlayer.h"
+#include "support/MessagePump.h"
 #include "support/ProgramStart.h"
 #include "support/RealPointer.h"
 #include "support/TestKiosk.h"
@@ -25,12 +26,7 @@ const char kMainTitle[] = "Vid\xe9os de d\xe9monstration";
 
 bool WaitFor(const std::function<bool()>& condition, DWORD dwTimeoutMs = kWaitMs)
 {
-    for (ULONGLONG nEnd = ::GetTickCount64() + dwTimeoutMs;; ::Sleep(20)) {
-        if (condition())
-            return true;
-        if (::GetTickCount64() >= nEnd)
-            return false;
-    }
+    return PumpUntil(condition, dwTimeoutMs);
 }
 
 class StartPageView : public ::testing::Test
