@@ -1,14 +1,18 @@
 // The road of one link: a command text goes through the link interpreter to the real main
 // frame, which starts the video program from the "Video" folder beside this program; the
 // player plays, and is closed when its playback ends or when the link stops it.
+#include "app/KeloMessages.h"
 #include "frame/CMainFrame.h"
 #include "frame/CVideoPlayer.h"
 #include "framework/CWinApp.h"
 #include "resources/resource.h"
+#include "startpage/CBrowserHost.h"
 #include "startpage/CLinkCommandRunner.h"
 #include "../tools/StandInPlayer.h"
 #include "support/CTempFolder.h"
+#include "support/ComProbe.h"
 #include "framework/ScopedWin.h"
+#include <exdispid.h>
 #include <gtest/gtest.h>
 #include <fstream>
 #include <string>
@@ -121,6 +125,20 @@ protected:
         return starts.empty() ? std::string() : starts.back();
     }
 
+    // A browser host with the real web-browser control in the main frame, and the stand-in
+    // installed as the start page's film1.exe.
+    void HostBrowser()
+    {
+        ASSERT_TRUE(SUCCEEDED(m_com.Initialize()));
+        HWND hWndStatic = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, m_hWndFrame,
+                                            reinterpret_cast<HMENU>(1000), nullptr, nullptr);
+        ASSERT_TRUE(m_host.SubclassWindow(hWndStatic));
+        m_strName = "film1";
+        Install("Video\\film1.exe", kShortPlayMs);
+    }
+
+    ScopedComInitialize m_com;
+    CBrowserHost m_host;
     CTempFolder m_logFolder{"e2e-log"};
     CWinApp* m_pApp = nullptr;
     HWND m_hWndFrame = nullptr;
@@ -174,4 +192,32 @@ TEST_F(LinkToVideo, NamesLeavingTheVideoFolderStartNothing)
     PumpMessages(1500);
     EXPECT_TRUE(Events("start").empty());
     EXPECT_EQ(nullptr, FindPlayerFrame());
+}
+
+TEST_F(LinkToVideo, ALinkNavigatedToInTheBrowserControlStartsItsVideo)
+{
+    HostBrowser();
+    const char szLink[] = "app://exec(film1.exe)";
+    m_host.SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(szLink));
+    std::string strStart = WaitForPlayback();
+    ASSERT_FALSE(strStart.empty()) << "the player did not start";
+    EXPECT_EQ((m_strProgramDir + "Video\\film1.exe /s").str(), CommandLineOf(strStart));
+}
+
+TEST_F(LinkToVideo, ALinkOpenedAsANewWindowStartsItsVideoAndNoWindow)
+{
+    HostBrowser();
+    CWnd* pSite = CWnd::FromHandlePermanent(::GetDlgItem(m_host.m_hWnd, 0xE900));
+    ASSERT_NE(nullptr, pSite);
+    IDispatch* pDisp = nullptr;
+    VARIANT_BOOL bCancel = VARIANT_FALSE;
+    ScopedBstr context("about:blank"), url("app://exec(film1.exe)");
+    EXPECT_EQ(S_OK, RaiseControlEvent(pSite->GetControlUnknown(), DIID_DWebBrowserEvents2, DISPID_NEWWINDOW3,
+                                      {ArgByRef(&pDisp), ArgByRef(&bCancel), ArgValue(0x6L), ArgValue(context.Get()),
+                                       ArgValue(url.Get())}));
+    EXPECT_EQ(VARIANT_TRUE, bCancel);
+    EXPECT_EQ(nullptr, pDisp);
+    std::string strStart = WaitForPlayback();
+    ASSERT_FALSE(strStart.empty()) << "the player did not start";
+    EXPECT_EQ((m_strProgramDir + "Video\\film1.exe /s").str(), CommandLineOf(strStart));
 }

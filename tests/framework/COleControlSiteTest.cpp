@@ -87,27 +87,16 @@ protected:
     }
 
     // Raises BeforeNavigate2 through the sink the container connected, as the control does.
-    HRESULT RaiseBeforeNavigate(const char* pszURL, VARIANTARG& cancel)
+    HRESULT RaiseBeforeNavigate(const char* pszURL, VARIANTARG cancel)
     {
-        ScopedComPtr<IDispatch> pSink = FindConnectedSink(m_site.GetControlUnknown(), DIID_DWebBrowserEvents2);
-        if (!pSink)
-            return E_NOINTERFACE;
         ScopedBstr url(pszURL);
         VARIANT varURL, varEmpty;
         V_VT(&varURL) = VT_BSTR;
         V_BSTR(&varURL) = url.Get();
         ::VariantInit(&varEmpty);
-        VARIANTARG args[7];
-        for (VARIANTARG& arg : args) {
-            V_VT(&arg) = VT_BYREF | VT_VARIANT;
-            V_VARIANTREF(&arg) = &varEmpty;
-        }
-        args[0] = cancel;
-        V_VARIANTREF(&args[5]) = &varURL;
-        V_VT(&args[6]) = VT_DISPATCH;
-        V_DISPATCH(&args[6]) = nullptr;
-        DISPPARAMS params = {args, nullptr, 7, 0};
-        return pSink->Invoke(DISPID_BEFORENAVIGATE2, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+        return RaiseControlEvent(m_site.GetControlUnknown(), DIID_DWebBrowserEvents2, DISPID_BEFORENAVIGATE2,
+                                 {ArgValue(static_cast<IDispatch*>(nullptr)), ArgByRef(&varURL), ArgByRef(&varEmpty),
+                                  ArgByRef(&varEmpty), ArgByRef(&varEmpty), ArgByRef(&varEmpty), cancel});
     }
 
     void ExpectNothingLeft()
@@ -151,9 +140,7 @@ TEST_F(ControlSite, CancelGoesBackToTheControlAsItsVariantBool)
 {
     CreateBrowser({0, 0, 200, 100});
     VARIANT_BOOL bCancel = VARIANT_FALSE;
-    VARIANTARG cancel;
-    V_VT(&cancel) = VT_BYREF | VT_BOOL;
-    V_BOOLREF(&cancel) = &bCancel;
+    VARIANTARG cancel = ArgByRef(&bCancel);
 
     m_container.m_bCancel = TRUE;
     EXPECT_EQ(S_OK, RaiseBeforeNavigate("app://a", cancel));

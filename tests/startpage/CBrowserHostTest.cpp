@@ -101,44 +101,9 @@ protected:
         return Outcome();
     }
 
-    // Raises an event with the given arguments (first to last) through the host's sink.
     HRESULT Raise(DISPID dispid, std::vector<VARIANTARG> args)
     {
-        ScopedComPtr<IDispatch> pSink = FindConnectedSink(Site()->GetControlUnknown(), DIID_DWebBrowserEvents2);
-        if (!pSink)
-            return E_NOINTERFACE;
-        std::vector<VARIANTARG> reversed(args.rbegin(), args.rend());
-        DISPPARAMS params = {reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-        return pSink->Invoke(dispid, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
-    }
-
-    static VARIANTARG Ref(IDispatch** ppDisp)
-    {
-        VARIANTARG v;
-        V_VT(&v) = VT_BYREF | VT_DISPATCH;
-        V_DISPATCHREF(&v) = ppDisp;
-        return v;
-    }
-    static VARIANTARG Ref(VARIANT_BOOL* pb)
-    {
-        VARIANTARG v;
-        V_VT(&v) = VT_BYREF | VT_BOOL;
-        V_BOOLREF(&v) = pb;
-        return v;
-    }
-    static VARIANTARG Value(long n)
-    {
-        VARIANTARG v;
-        V_VT(&v) = VT_I4;
-        V_I4(&v) = n;
-        return v;
-    }
-    static VARIANTARG Value(BSTR bstr)
-    {
-        VARIANTARG v;
-        V_VT(&v) = VT_BSTR;
-        V_BSTR(&v) = bstr;
-        return v;
+        return RaiseControlEvent(Site()->GetControlUnknown(), DIID_DWebBrowserEvents2, dispid, std::move(args));
     }
 
     // NewWindow3 for a window that would show pszURL; returns whether it was cancelled.
@@ -147,8 +112,8 @@ protected:
         IDispatch* pDisp = nullptr;
         VARIANT_BOOL bCancel = VARIANT_FALSE;
         ScopedBstr context("about:blank"), url(pszURL);
-        EXPECT_EQ(S_OK, Raise(DISPID_NEWWINDOW3, {Ref(&pDisp), Ref(&bCancel), Value(0x6L), Value(context.Get()),
-                                                  Value(url.Get())}));
+        EXPECT_EQ(S_OK, Raise(DISPID_NEWWINDOW3, {ArgByRef(&pDisp), ArgByRef(&bCancel), ArgValue(0x6L), ArgValue(context.Get()),
+                                                  ArgValue(url.Get())}));
         return bCancel == VARIANT_TRUE;
     }
 
@@ -283,7 +248,7 @@ TEST_F(BrowserHost, NewWindowsAreCancelledAndACommandLinkInOneStillRuns)
 {
     IDispatch* pDisp = nullptr;
     VARIANT_BOOL bCancel = VARIANT_FALSE;
-    EXPECT_EQ(S_OK, Raise(DISPID_NEWWINDOW2, {Ref(&pDisp), Ref(&bCancel)}));
+    EXPECT_EQ(S_OK, Raise(DISPID_NEWWINDOW2, {ArgByRef(&pDisp), ArgByRef(&bCancel)}));
     EXPECT_EQ(VARIANT_TRUE, bCancel);
 
     EXPECT_TRUE(NewWindow3("http://example.com/"));
