@@ -1,13 +1,22 @@
 // Supervision of real stand-in players, started and closed through their windows.
 #include "frame/CVideoPlayer.h"
 #include "framework/CWnd.h"
-#include "../tools/StandInPlayer.h"
+#include "support/CPlayerSandbox.h"
+#include "support/MessagePump.h"
 #include <gtest/gtest.h>
 
 namespace
 {
 const DWORD LONG_PLAY_MS = 20000;
 const DWORD START_TIMEOUT_MS = 5000;
+// Long enough for a one-second tick on a loaded machine.
+const DWORD TICK_TIMEOUT_MS = 3000;
+
+// Matches the supervision timer's ticks on hWnd.
+std::function<bool(const MSG&)> TickOf(HWND hWnd)
+{
+    return [hWnd](const MSG& msg) { return msg.message == WM_TIMER && msg.hwnd == hWnd && msg.wParam == 1; };
+}
 
 class CVideoPlayerTest : public ::testing::Test
 {
@@ -52,7 +61,7 @@ TEST_F(CVideoPlayerTest, PlayStartsTheProgramWithTheSwitchAndStopClosesIt)
     EXPECT_TRUE(WaitForProcessEnd(CPlayerSandbox::PidOf(strStart), 3000));
 
     // The timer goes on ticking with nothing to find; a further Stop sends nothing.
-    EXPECT_GE(PumpMessages(1200, m_owner), 1);
+    EXPECT_TRUE(PumpUntilDispatched(TickOf(m_owner), TICK_TIMEOUT_MS));
     m_player.Stop();
     EXPECT_EQ(m_sandbox.Events("film1", "exit").size(), 1u);
 }
@@ -84,7 +93,6 @@ TEST_F(CVideoPlayerTest, WhenPlaybackEndsTheNextTickClosesThePlayerOnceAndStopsT
     EXPECT_EQ(m_sandbox.Events("film1", "exit").size(), 1u);
     EXPECT_LT(m_sandbox.Events("film1", "ended"), m_sandbox.Events("film1", "exit"));
     // The tick that closed the player killed its timer.
-    EXPECT_EQ(PumpMessages(1200, m_owner), 0);
     EXPECT_FALSE(::KillTimer(m_owner, 1));
 }
 
@@ -101,11 +109,12 @@ TEST_F(CVideoPlayerTest, ASecondPlayClosesTheFirstPlayerBeforeStartingAndKeepsOn
     EXPECT_EQ(m_sandbox.Events("film1", "exit").size(), 1u);
     EXPECT_LT(m_sandbox.Events("film1", "exit"), m_sandbox.Events("film2", "start"));
 
-    // One timer of one second: two or three ticks in two and a half seconds, and the
-    // second player is still playing.
-    int nTicks = PumpMessages(2500, m_owner);
-    EXPECT_GE(nTicks, 2);
-    EXPECT_LE(nTicks, 3);
+    // One timer of one second: two ticks in a row are a second apart, and the second
+    // player is still playing.
+    ASSERT_TRUE(PumpUntilDispatched(TickOf(m_owner), TICK_TIMEOUT_MS));
+    ULONGLONG nFirstTick = ::GetTickCount64();
+    ASSERT_TRUE(PumpUntilDispatched(TickOf(m_owner), TICK_TIMEOUT_MS));
+    EXPECT_GE(::GetTickCount64() - nFirstTick, 900u);
     EXPECT_TRUE(FindPlayerView(FindPlayerFrame()));
     EXPECT_TRUE(m_sandbox.Events("film2", "exit").empty());
 }
@@ -120,7 +129,7 @@ TEST_F(CVideoPlayerTest, AProgramThatCannotStartReturnsFalseAndShowsNothing)
     // A quote could only smuggle arguments in: nothing starts.
     EXPECT_FALSE(m_player.Play(strFilm + "\" /x"));
     EXPECT_FALSE(m_player.IsPlaying());
-    PumpMessages(500);
+    PumpFor(500);
     EXPECT_EQ(FindPlayerFrame(), nullptr);
     EXPECT_TRUE(m_sandbox.LogLines().empty());
 }

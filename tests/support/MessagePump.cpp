@@ -3,8 +3,11 @@
 
 namespace
 {
-// Dispatches what is queued now, handing any WM_QUIT to onQuit.
-void DrainQueue(const std::function<void(const MSG&)>& onQuit)
+using MessageHook = std::function<void(const MSG&)>;
+
+// Dispatches what is queued now, handing any WM_QUIT to onQuit and every dispatched
+// message, once it has been handled, to onDispatched.
+void DrainQueue(const MessageHook& onQuit, const MessageHook& onDispatched)
 {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -15,17 +18,19 @@ void DrainQueue(const std::function<void(const MSG&)>& onQuit)
         }
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
+        if (onDispatched)
+            onDispatched(msg);
     }
 }
 
-bool PumpLoop(const std::function<bool()>& condition, HANDLE hWake, DWORD dwTimeoutMs,
-              const std::function<void(const MSG&)>& onQuit)
+bool PumpLoop(const std::function<bool()>& condition, HANDLE hWake, DWORD dwTimeoutMs, const MessageHook& onQuit,
+              const MessageHook& onDispatched = nullptr)
 {
     ULONGLONG nEnd = ::GetTickCount64() + dwTimeoutMs;
     for (;;) {
-        DrainQueue(onQuit);
+        DrainQueue(onQuit, onDispatched);
         if (condition()) {
-            DrainQueue(onQuit);
+            DrainQueue(onQuit, onDispatched);
             return true;
         }
         ULONGLONG nNow = ::GetTickCount64();
@@ -39,13 +44,25 @@ bool PumpLoop(const std::function<bool()>& condition, HANDLE hWake, DWORD dwTime
 }
 } // namespace
 
-bool PumpUntil(const std::function<bool()>& condition, DWORD dwTimeoutMs, const std::function<void(const MSG&)>& onQuit)
+bool PumpUntil(const std::function<bool()>& condition, DWORD dwTimeoutMs, const MessageHook& onQuit)
 {
     return PumpLoop(condition, nullptr, dwTimeoutMs, onQuit);
 }
 
-bool PumpUntilSignaled(HANDLE hObject, DWORD dwTimeoutMs, const std::function<void(const MSG&)>& onQuit)
+bool PumpUntilSignaled(HANDLE hObject, DWORD dwTimeoutMs, const MessageHook& onQuit)
 {
     return PumpLoop([hObject] { return ::WaitForSingleObject(hObject, 0) == WAIT_OBJECT_0; }, hObject, dwTimeoutMs,
                     onQuit);
+}
+
+bool PumpUntilDispatched(const std::function<bool(const MSG&)>& match, DWORD dwTimeoutMs)
+{
+    bool bSeen = false;
+    return PumpLoop([&bSeen] { return bSeen; }, nullptr, dwTimeoutMs, nullptr,
+                    [&](const MSG& msg) { bSeen = bSeen || match(msg); });
+}
+
+void PumpFor(DWORD dwMs)
+{
+    PumpLoop([] { return false; }, nullptr, dwMs, nullptr);
 }
