@@ -89,7 +89,7 @@ TEST_F(LinkToVideo, VideoStartsPlaysAndIsClosedWhenItsPlaybackEnds)
     ASSERT_FALSE(strStart.empty()) << "the player did not start";
     EXPECT_EQ((strExe + " /s").str(), CPlayerSandbox::CommandLineOf(strStart));
     HWND hPlayer = FindPlayerFrame();
-    EXPECT_TRUE(::IsWindowVisible(hPlayer));
+    EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(hPlayer) != FALSE; }, 3000));
 
     EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(hPlayer); }, kShortPlayMs + 5000)) << "the player was not closed";
     EXPECT_EQ(1u, CountOf("ended"));

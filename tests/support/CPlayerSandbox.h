@@ -2,7 +2,7 @@
 // Tests that need a video player use copies of the stand-in player (tools/player), each
 // with settings of its own and all writing their events to one log in a temporary folder.
 // Log lines: "<name> start pid=<n> show=<n> cmdline=<command line>", "<name> ended",
-// "<name> exit".
+// "<name> exit", and "<name> hangs" for a player set to hang.
 #include "framework/CString.h"
 #include "support/CTempFolder.h"
 #include <string>
