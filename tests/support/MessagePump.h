@@ -15,5 +15,9 @@ bool PumpUntilSignaled(HANDLE hObject, DWORD dwTimeoutMs, const std::function<vo
 // The same until a message that match() accepts has been dispatched (and handled), such
 // as the next WM_TIMER of a window.
 bool PumpUntilDispatched(const std::function<bool(const MSG&)>& match, DWORD dwTimeoutMs);
+// The same, each message offered first to the application's PreTranslateMessage (its
+// windows' accelerators and key filters) as the application's message loop does; a
+// message taken there counts as handled.
+bool RunApplicationMessagesUntil(const std::function<bool(const MSG&)>& match, DWORD dwTimeoutMs);
 // Dispatches messages for dwMs milliseconds, for checks that something does not happen.
 void PumpFor(DWORD dwMs);
