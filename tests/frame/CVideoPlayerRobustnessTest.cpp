@@ -6,6 +6,7 @@
 #include "support/CPingWatch.h"
 #include "support/GdiObjectCounter.h"
 #include "support/ProcessResources.h"
+#include <memory>
 
 namespace
 {
@@ -92,6 +93,18 @@ TEST_F(CVideoPlayerRobustness, AHungPlayerHoldsNothingUpAndIsEnded)
     EXPECT_FALSE(WaitForStart("film1").empty()) << "the next video did not play";
 
     EXPECT_LT(ping.Stop(), MARGIN_MS);
+}
+
+TEST_F(CVideoPlayerRobustness, AtTheEndOfTheProgramAHungPlayerIsEndedWithinTheBound)
+{
+    auto pPlayer = std::make_unique<CVideoPlayer>();
+    pPlayer->SetOwner(&m_owner);
+    ASSERT_TRUE(pPlayer->Play(m_sandbox.Install("Video\\hung1.exe", LONG_PLAY_MS, HUNG)));
+    DWORD nPid = WaitForHang("hung1");
+    ASSERT_NE(0u, nPid);
+
+    EXPECT_LT(DurationMs([&] { pPlayer.reset(); }), PLAYER_EXIT_TIMEOUT_MS + MARGIN_MS);
+    EXPECT_TRUE(WaitForProcessEnd(nPid, 3000));
 }
 
 TEST_F(CVideoPlayerRobustness, AProgramSlowToStartHoldsNothingUp)
