@@ -73,6 +73,8 @@ bool IsChildSystemMenuKey(const MSG& msg, HWND hWndMDIClient)
 
 BOOL CMainFrame::s_bFirstLayout = TRUE;
 
+KELO_IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
+
 KELO_BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     OnWmCreate<&CMainFrame::OnCreate>(),
     OnWmNcHitTest<&CMainFrame::OnNcHitTest>(),
@@ -127,8 +129,10 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 
 BOOL CMainFrame::OnCreateClient(LPCREATESTRUCTA lpCreateStruct, CCreateContext* pContext)
 {
-    if (CMDIFrameWnd::OnCreateClient(lpCreateStruct, pContext))
+    if (CMDIFrameWnd::OnCreateClient(lpCreateStruct, pContext)) {
+        m_wndSkinClient.SubclassWindow(m_hWndMDIClient);
         return TRUE;
+    }
     return CMDIFrameWnd::OnCreateClient(lpCreateStruct, pContext);
 }
 
