@@ -29,7 +29,7 @@ const DWORD kTimeoutMs = 5000;
 class BrowserHost : public StartedKiosk
 {
 protected:
-    CMessageRecorder m_main{WM_APP_PLAYVIDEO, WM_APP_VIDEOCONTROL, WM_ENABLE};
+    CMessageRecorder m_main{WM_APP_PLAYVIDEO, WM_APP_VIDEOCONTROL, WM_ENABLE, WM_APP_LINKDONE};
     CBrowserHost* m_pHost = nullptr;
     int m_nMarks = 0;
 
@@ -63,12 +63,12 @@ protected:
     }
 
     // What reached the main window, in order: "runner" when a link command runner
-    // disabled it and enabled it again, then "play NAME" and "control N".
+    // disabled it and reported its end, then "play NAME" and "control N".
     Seq Outcome()
     {
         const auto runnerDone = [&] {
             for (const RecordedMessage& m : m_main.Messages()) {
-                if (m.nMessage == WM_ENABLE && m.wParam)
+                if (m.nMessage == WM_APP_LINKDONE)
                     return true;
             }
             return false;
@@ -79,17 +79,27 @@ protected:
         }
         Seq seq;
         std::vector<WPARAM> enables;
+        int nDone = 0;
         for (const RecordedMessage& m : m_main.Take()) {
-            if (m.nMessage == WM_ENABLE)
+            if (m.nMessage == WM_ENABLE) {
                 enables.push_back(m.wParam);
-            else if (m.nMessage == WM_APP_PLAYVIDEO)
-                seq.push_back("play " + CLinkCommandRunner::TakeVideoArgument(m.lParam).str());
-            else
+            } else if (m.nMessage == WM_APP_LINKDONE) {
+                ++nDone;
+            } else if (m.nMessage == WM_APP_PLAYVIDEO) {
+                CString strName("(no copy)");
+                CLinkCommandRunner::TakeVideoArgument(m.lParam, strName);
+                seq.push_back("play " + strName.str());
+            } else {
                 seq.push_back("control " + std::to_string(static_cast<int>(m.wParam)));
+            }
         }
         if (bRunner) {
-            EXPECT_EQ((std::vector<WPARAM>{FALSE, TRUE}), enables);
+            EXPECT_EQ(std::vector<WPARAM>{FALSE}, enables);
+            EXPECT_EQ(1, nDone);
             seq.insert(seq.begin(), "runner");
+            // The main frame enables itself on WM_APP_LINKDONE.
+            m_main.EnableWindow(TRUE);
+            m_main.Take();
         }
         return seq;
     }
@@ -194,7 +204,7 @@ TEST_F(BrowserHost, AnAddressOutsideReadableMemoryNavigatesNowhere)
     m_pHost->SendMessage(WM_BROWSER_NAVIGATE, 0, 0x10);
     m_pHost->SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(pBlock + si.dwPageSize));
     m_pHost->SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(pBlock));
-    m_main.PumpUntil([] { return false; }, 200);
+    PumpFor(200);
     EXPECT_EQ(strBefore, Location());
     ::VirtualFree(pBlock, 0, MEM_RELEASE);
 }
