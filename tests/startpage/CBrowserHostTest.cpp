@@ -10,6 +10,7 @@
 #include "startpage/CLinkCommandRunner.h"
 #include "support/CMessageRecorder.h"
 #include "support/ComProbe.h"
+#include "support/LinkOutcome.h"
 #include "StartedKiosk.h"
 #include "frame/CMainFrame.h"
 #include <exdispid.h>
@@ -77,25 +78,11 @@ protected:
         if (bRunner) {
             EXPECT_TRUE(m_main.PumpUntil(runnerDone, kTimeoutMs));
         }
-        Seq seq;
-        std::vector<WPARAM> enables;
-        int nDone = 0;
-        for (const RecordedMessage& m : m_main.Take()) {
-            if (m.nMessage == WM_ENABLE) {
-                enables.push_back(m.wParam);
-            } else if (m.nMessage == WM_APP_LINKDONE) {
-                ++nDone;
-            } else if (m.nMessage == WM_APP_PLAYVIDEO) {
-                CString strName("(no copy)");
-                CLinkCommandRunner::TakeVideoArgument(m.lParam, strName);
-                seq.push_back("play " + strName.str());
-            } else {
-                seq.push_back("control " + std::to_string(static_cast<int>(m.wParam)));
-            }
-        }
+        LinkOutcome outcome = ReadLinkOutcome(m_main.Take());
+        Seq seq = outcome.commands;
         if (bRunner) {
-            EXPECT_EQ(std::vector<WPARAM>{FALSE}, enables);
-            EXPECT_EQ(1, nDone);
+            EXPECT_EQ(std::vector<WPARAM>{FALSE}, outcome.enables);
+            EXPECT_EQ(1u, outcome.nDone);
             seq.insert(seq.begin(), "runner");
             // The main frame enables itself on WM_APP_LINKDONE.
             m_main.EnableWindow(TRUE);

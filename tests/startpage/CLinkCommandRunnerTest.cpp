@@ -4,6 +4,7 @@
 #include "framework/ScopedWin.h"
 #include "framework/FrameworkIds.h"
 #include "support/CMessageRecorder.h"
+#include "support/LinkOutcome.h"
 #include "support/DialogProbe.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -76,33 +77,16 @@ protected:
     // bAsked: the link asked a question, whose box enables its owner again when it ends.
     Seq Describe(const std::vector<RecordedMessage>& messages, bool bAsked = false)
     {
-        Seq seq;
-        std::vector<WPARAM> enables;
-        size_t nDone = 0;
-        for (const RecordedMessage& m : messages) {
-            EXPECT_EQ(0u, nDone) << "a message after the end of the link";
-            if (m.nMessage == WM_ENABLE) {
-                enables.push_back(m.wParam);
-            } else if (m.nMessage == WM_APP_LINKDONE) {
-                ++nDone;
-            } else if (m.nMessage == WM_APP_PLAYVIDEO) {
-                CString strName("(no copy)");
-                CLinkCommandRunner::TakeVideoArgument(m.lParam, strName);
-                seq.push_back("play " + strName.str() + (m.wParam ? " wParam!" : ""));
-            } else if (m.nMessage == WM_APP_VIDEOCONTROL) {
-                seq.push_back("control " + std::to_string(static_cast<int>(m.wParam)) + (m.lParam ? " lParam!" : ""));
-            } else if (m.nMessage == WM_QUIT) {
-                seq.push_back(m.wParam || m.lParam ? "quit with parameters" : "quit");
-            }
-        }
+        LinkOutcome outcome = ReadLinkOutcome(messages);
+        EXPECT_EQ(0u, outcome.nAfterDone) << "a message after the end of the link";
         if (theApp.m_pMainWnd) {
             // Not enabled by the runner: by the window itself, on its own thread.
-            EXPECT_EQ(bAsked ? (std::vector<WPARAM>{FALSE, TRUE}) : (std::vector<WPARAM>{FALSE}), enables);
-            EXPECT_EQ(1u, nDone);
+            EXPECT_EQ(bAsked ? (std::vector<WPARAM>{FALSE, TRUE}) : (std::vector<WPARAM>{FALSE}), outcome.enables);
+            EXPECT_EQ(1u, outcome.nDone);
             m_main.EnableWindow(TRUE);
             m_main.Take();
         }
-        return seq;
+        return outcome.commands;
     }
 };
 } // namespace
