@@ -48,6 +48,27 @@ bool StaysInsideFolder(const char* pszName)
         pszStart = pszEnd + 1;
     }
 }
+
+bool IsKeyDown(int nVirtKey)
+{
+    return (::GetKeyState(nVirtKey) & 0x8000) != 0;
+}
+
+// The keys with which the MDI client closes its active child or activates the next one.
+bool IsMdiChildKey(const MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)
+        return false;
+    if (!IsKeyDown(VK_CONTROL) || IsKeyDown(VK_MENU))
+        return false;
+    return msg.wParam == VK_F4 || msg.wParam == VK_F6 || msg.wParam == VK_TAB;
+}
+
+// Alt+-, which opens the system menu of the MDI child it reaches.
+bool IsChildSystemMenuKey(const MSG& msg, HWND hWndMDIClient)
+{
+    return msg.message == WM_SYSCHAR && msg.wParam == '-' && hWndMDIClient && ::IsChild(hWndMDIClient, msg.hwnd);
+}
 } // namespace
 
 BOOL CMainFrame::s_bFirstLayout = TRUE;
@@ -63,6 +84,7 @@ KELO_BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     OnCmd<ID_VIDEO_STOP, &CMainFrame::OnStopVideo>(),
     OnMessage<WM_APP_PLAYVIDEO, &CMainFrame::OnPlayVideo>(),
     OnMessage<WM_APP_VIDEOCONTROL, &CMainFrame::OnVideoControl>(),
+    OnMessage<WM_APP_LINKDONE, &CMainFrame::OnLinkDone>(),
 KELO_END_MESSAGE_MAP()
 
 CMainFrame::~CMainFrame()
@@ -94,6 +116,15 @@ void CMainFrame::RecalcLayout(BOOL bNotify)
         CenterWindow();
         s_bFirstLayout = FALSE;
     }
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if (IsChildSystemMenuKey(*pMsg, m_hWndMDIClient))
+        return TRUE;
+    if (IsMdiChildKey(*pMsg))
+        return FALSE;
+    return CMDIFrameWnd::PreTranslateMessage(pMsg);
 }
 
 BOOL CMainFrame::OnCreateClient(LPCREATESTRUCTA lpCreateStruct, CCreateContext* pContext)
@@ -148,9 +179,9 @@ void CMainFrame::OnStopVideo()
 
 LRESULT CMainFrame::OnPlayVideo(WPARAM wParam, LPARAM lParam)
 {
-    CString strName = CLinkCommandRunner::TakeVideoArgument(lParam);
+    CString strName;
     CString strPath;
-    if (BuildVideoPath(GetProgramFile(), strName, strPath))
+    if (CLinkCommandRunner::TakeVideoArgument(lParam, strName) && BuildVideoPath(GetProgramFile(), strName, strPath))
         g_videoPlayer.Play(strPath);
     return 0;
 }
@@ -159,5 +190,11 @@ LRESULT CMainFrame::OnVideoControl(WPARAM wParam, LPARAM lParam)
 {
     if (wParam == 0)
         g_videoPlayer.Stop();
+    return 0;
+}
+
+LRESULT CMainFrame::OnLinkDone(WPARAM wParam, LPARAM lParam)
+{
+    EnableWindow(TRUE);
     return 0;
 }

@@ -22,6 +22,10 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     void RecalcLayout(BOOL bNotify = TRUE) override;
+    // The start page's frame must stay: the MDI keys that close a child or switch to another
+    // (Ctrl+F4, Ctrl+F6, Ctrl+Tab) are not translated, and the key of a child's system menu
+    // (Alt+-) is dropped. Alt+F4 still closes the main window.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // The path of the video program pszName, relative to the "Video" folder beside the
     // program file strProgramFile: that file's folder, "\Video\", then the name. FALSE
@@ -36,9 +40,12 @@ public:
     void OnSize(UINT nType, int cx, int cy);
     void OnReservedCommand();
     void OnStopVideo();
-    // lParam: the name's copy made for this message, released here.
+    // lParam: the name's copy handed out for this message, released here; any other
+    // lParam is ignored.
     LRESULT OnPlayVideo(WPARAM wParam, LPARAM lParam);
     LRESULT OnVideoControl(WPARAM wParam, LPARAM lParam);
+    // A link has been carried out: the window, disabled meanwhile, is enabled again.
+    LRESULT OnLinkDone(WPARAM wParam, LPARAM lParam);
 
 protected:
     BOOL OnCreateClient(LPCREATESTRUCTA lpCreateStruct, CCreateContext* pContext) override;

@@ -17,6 +17,8 @@ CString AfxGetModuleFileName(HMODULE hModule = nullptr);
 
 // The application's main window, or null.
 CWnd* AfxGetMainWnd();
+// The application's title (its m_strAppName), or string IDS_APP_TITLE without one.
+CString AfxGetAppTitle();
 
 // A message box with the application's title as caption, owned by the main window if
 // there is one (also when called on another thread).

@@ -29,10 +29,9 @@ BOOL AfxIsControlContainerEnabled()
 
 BOOL COleControlSite::CreateControl(REFCLSID clsid)
 {
-    if (m_pObject || !m_pWnd->m_hWnd || !AfxIsControlContainerEnabled())
+    if (m_pObject || !m_pWnd->m_hWnd)
         return FALSE;
-    if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                  m_pObject.PutVoid())))
+    if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, m_pObject.PutVoid())))
         return FALSE;
 
     // The control reads its ambient properties and finds its document host through the
@@ -55,7 +54,7 @@ BOOL COleControlSite::CreateControl(REFCLSID clsid)
     return TRUE;
 }
 
-BOOL COleControlSite::ConnectEvents()
+void COleControlSite::ConnectEvents()
 {
     ScopedComPtr<IProvideClassInfo2> pInfo;
     ScopedComPtr<IConnectionPointContainer> pPoints;
@@ -63,12 +62,9 @@ BOOL COleControlSite::ConnectEvents()
         FAILED(pInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &m_sink.m_iid)) ||
         FAILED(m_pObject.QueryInterface(pPoints)) ||
         FAILED(pPoints->FindConnectionPoint(m_sink.m_iid, m_pEventPoint.Put())))
-        return FALSE;
-    if (FAILED(m_pEventPoint->Advise(static_cast<IDispatch*>(&m_sink), &m_dwEventCookie))) {
+        return;
+    if (FAILED(m_pEventPoint->Advise(static_cast<IDispatch*>(&m_sink), &m_dwEventCookie)))
         m_pEventPoint.Reset();
-        return FALSE;
-    }
-    return TRUE;
 }
 
 void COleControlSite::DestroyControl()

@@ -149,7 +149,8 @@ private:
     // user interface; null when it has no CWnd.
     CWnd* GetContainer() const;
     UINT GetCtrlId() const;
-    BOOL ConnectEvents();
+    // Connects the sink to the control's default event interface, when it has one.
+    void ConnectEvents();
     RECT GetSiteRect() const;
 
     CWnd* m_pWnd;

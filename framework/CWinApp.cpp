@@ -208,13 +208,19 @@ CWnd* AfxGetMainWnd()
     return g_pApp ? g_pApp->m_pMainWnd : nullptr;
 }
 
+CString AfxGetAppTitle()
+{
+    CString strTitle;
+    if (g_pApp)
+        strTitle = g_pApp->m_strAppName;
+    if (strTitle.IsEmpty())
+        strTitle.LoadString(IDS_APP_TITLE);
+    return strTitle;
+}
+
 int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp)
 {
-    CString strCaption;
-    if (g_pApp)
-        strCaption = g_pApp->m_strAppName;
-    if (strCaption.IsEmpty())
-        strCaption.LoadString(IDS_APP_TITLE);
+    CString strCaption = AfxGetAppTitle();
 
     // Owned by the main window, from whichever thread, so that the box stays in front of
     // it. A box leaves a disabled owner disabled.

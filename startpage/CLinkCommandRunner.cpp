@@ -3,9 +3,13 @@
 #include "framework/AfxGlobals.h"
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <new>
+#include <vector>
 
 char g_szLinkCommand[LINK_COMMAND_MAX + 1];
 thread_local char g_szLinkArgument[LINK_ARGUMENT_MAX + 1];
@@ -19,16 +23,37 @@ const LINKCOMMAND kLinkCommands[] = {
     {"fonc(", &CLinkCommandRunner::OnFonc},
     {nullptr, nullptr},
 };
+
+// The names handed out with WM_APP_PLAYVIDEO and not taken yet. Workers add to the list,
+// the user-interface thread takes from it.
+struct OUTSTANDINGNAMES
+{
+    std::mutex lock;
+    std::vector<std::unique_ptr<char[]>> aNames;
+};
+
+OUTSTANDINGNAMES& OutstandingNames()
+{
+    static OUTSTANDINGNAMES s_names;
+    return s_names;
+}
+
+// The application's main window at this moment, or null. User-interface thread only.
+HWND MainWindow()
+{
+    CWinApp* pApp = AfxGetApp();
+    CWnd* pWnd = pApp ? pApp->GetMainWnd() : nullptr;
+    return pWnd ? pWnd->GetSafeHwnd() : nullptr;
+}
 } // namespace
 
 CLinkCommandRunner::CLinkCommandRunner(const char* pszCommands, HANDLE* phThread)
-    : m_pCommands(kLinkCommands)
+    : m_pCommands(kLinkCommands), m_hWndMain(MainWindow()), m_strTitle(AfxGetAppTitle())
 {
     if (phThread)
         *phThread = nullptr;
-    HWND hWndMain = MainWindow();
-    if (hWndMain)
-        ::EnableWindow(hWndMain, FALSE);
+    if (m_hWndMain)
+        ::EnableWindow(m_hWndMain, FALSE);
     m_strCommands = pszCommands;
 
     // Started suspended, so that the worker cannot delete the runner while CreateThread
@@ -37,8 +62,8 @@ CLinkCommandRunner::CLinkCommandRunner(const char* pszCommands, HANDLE* phThread
                                     &m_dwThreadId);
     if (!hThread) {
         // Nothing will ever end this runner: at least give the window back.
-        if (hWndMain)
-            ::EnableWindow(hWndMain, TRUE);
+        if (m_hWndMain)
+            ::EnableWindow(m_hWndMain, TRUE);
         return;
     }
     // From here on the runner belongs to its worker.
@@ -49,18 +74,7 @@ CLinkCommandRunner::CLinkCommandRunner(const char* pszCommands, HANDLE* phThread
         ::CloseHandle(hThread);
 }
 
-CLinkCommandRunner::~CLinkCommandRunner()
-{
-    if (HWND hWndMain = MainWindow())
-        ::EnableWindow(hWndMain, TRUE);
-}
-
-HWND CLinkCommandRunner::MainWindow()
-{
-    CWinApp* pApp = AfxGetApp();
-    CWnd* pWnd = pApp ? pApp->GetMainWnd() : nullptr;
-    return pWnd ? pWnd->GetSafeHwnd() : nullptr;
-}
+CLinkCommandRunner::~CLinkCommandRunner() = default;
 
 const LINKCOMMAND* CLinkCommandRunner::FindCommand(const char* pszName) const
 {
@@ -88,7 +102,11 @@ DWORD WINAPI CLinkCommandRunner::LinkThreadProc(LPVOID pParam)
             (pRunner->*pCommand->pfnHandler)(&pCursor);
         p = pCursor;
     }
+    // The main window enables itself on its own thread once the link's messages are done.
+    HWND hWndMain = pRunner->m_hWndMain;
     delete pRunner;
+    if (hWndMain)
+        ::PostMessageA(hWndMain, WM_APP_LINKDONE, 0, 0);
     return 0;
 }
 
@@ -109,12 +127,33 @@ const char* CLinkCommandRunner::ExtractArgument(const char** ppCursor)
     return g_szLinkArgument;
 }
 
-CString CLinkCommandRunner::TakeVideoArgument(LPARAM lParam)
+LPARAM CLinkCommandRunner::HandOutVideoArgument(const char* pszName)
 {
-    char* pszCopy = reinterpret_cast<char*>(lParam);
-    CString strName(pszCopy);
-    delete[] pszCopy;
-    return strName;
+    size_t nSize = std::strlen(pszName) + 1;
+    std::unique_ptr<char[]> pszCopy(new (std::nothrow) char[nSize]);
+    if (!pszCopy)
+        return 0;
+    std::memcpy(pszCopy.get(), pszName, nSize);
+    LPARAM lParam = reinterpret_cast<LPARAM>(pszCopy.get());
+    OUTSTANDINGNAMES& names = OutstandingNames();
+    std::lock_guard<std::mutex> guard(names.lock);
+    names.aNames.push_back(std::move(pszCopy));
+    return lParam;
+}
+
+BOOL CLinkCommandRunner::TakeVideoArgument(LPARAM lParam, CString& strName)
+{
+    OUTSTANDINGNAMES& names = OutstandingNames();
+    std::lock_guard<std::mutex> guard(names.lock);
+    // Compared as numbers: an lParam that is no copy of ours is never read.
+    auto it = std::find_if(names.aNames.begin(), names.aNames.end(), [lParam](const std::unique_ptr<char[]>& pszName) {
+        return reinterpret_cast<LPARAM>(pszName.get()) == lParam;
+    });
+    if (it == names.aNames.end())
+        return FALSE;
+    strName = it->get();
+    names.aNames.erase(it);
+    return TRUE;
 }
 
 void CLinkCommandRunner::OnQuitter(const char** ppCursor)
@@ -124,38 +163,34 @@ void CLinkCommandRunner::OnQuitter(const char** ppCursor)
         return;
     CString strQuestion(pszArgument);
     strQuestion.Replace("/?", "?");
-    // Only a Yes quits: a box that could not be shown is no consent.
-    if (AfxMessageBox(strQuestion, MB_YESNO) != IDYES)
+    // Only a Yes quits: a box that could not be shown is no consent. Owned by the main
+    // window, so that it stays in front of it.
+    if (::MessageBoxA(m_hWndMain, strQuestion, m_strTitle, MB_YESNO) != IDYES)
         return;
-    if (HWND hWndMain = MainWindow())
-        ::PostMessageA(hWndMain, WM_QUIT, 0, 0);
+    if (m_hWndMain)
+        ::PostMessageA(m_hWndMain, WM_QUIT, 0, 0);
 }
 
 void CLinkCommandRunner::OnExec(const char** ppCursor)
 {
     const char* pszArgument = ExtractArgument(ppCursor);
-    HWND hWndMain = MainWindow();
-    if (!pszArgument || !hWndMain)
+    if (!pszArgument || !m_hWndMain)
         return;
     // The next command overwrites g_szLinkArgument at once: the main frame gets a copy of
     // its own.
-    size_t nSize = std::strlen(pszArgument) + 1;
-    char* pszCopy = new (std::nothrow) char[nSize];
-    if (!pszCopy)
-        return;
-    std::memcpy(pszCopy, pszArgument, nSize);
-    if (!::PostMessageA(hWndMain, WM_APP_PLAYVIDEO, 0, reinterpret_cast<LPARAM>(pszCopy)))
-        delete[] pszCopy;
+    LPARAM lParam = HandOutVideoArgument(pszArgument);
+    CString strUnsent;
+    if (lParam && !::PostMessageA(m_hWndMain, WM_APP_PLAYVIDEO, 0, lParam))
+        TakeVideoArgument(lParam, strUnsent);
 }
 
 void CLinkCommandRunner::OnFonc(const char** ppCursor)
 {
     const char* pszArgument = ExtractArgument(ppCursor);
-    HWND hWndMain = MainWindow();
-    if (!pszArgument || !hWndMain)
+    if (!pszArgument || !m_hWndMain)
         return;
     // atoi's value, with a number too large for an int held at its limit instead of
     // overflowing (long is 32 bits here).
     int nCode = static_cast<int>(std::strtol(pszArgument, nullptr, 10));
-    ::PostMessageA(hWndMain, WM_APP_VIDEOCONTROL, static_cast<WPARAM>(nCode), 0);
+    ::PostMessageA(m_hWndMain, WM_APP_VIDEOCONTROL, static_cast<WPARAM>(nCode), 0);
 }

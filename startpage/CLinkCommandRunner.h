@@ -1,13 +1,17 @@
 #pragma once
 // Carries out the command text of one "app://" link, such as /fonc(0)/exec(film1.exe),
-// on a worker thread of its own. Created on the user-interface thread with new; it
-// disables the main window, and deletes itself once the text is done, which enables the
-// main window again. Nobody keeps a pointer to it.
+// on a worker thread of its own. Created on the user-interface thread with new; it takes
+// the main window's handle there and disables the window. The worker touches no window
+// object: it only posts to that handle (and asks the "quitter(" question owned by it),
+// deletes the runner once the text is done, and posts WM_APP_LINKDONE, on which the main
+// window enables itself again. Nobody keeps a pointer to the runner.
 //
 // Ownership of the WM_APP_PLAYVIDEO text: every such message carries in lParam a copy of
-// the video program's name made for that message alone. The receiver takes it with
-// TakeVideoArgument(lParam), exactly once, which returns the name and frees the copy. When
-// the post fails the runner frees the copy itself.
+// the video program's name made for that message alone and listed as outstanding. The
+// receiver takes it with TakeVideoArgument(lParam), which returns the name and frees the
+// copy; an lParam that is not an outstanding copy (a message from another program, one
+// taken already) is neither read nor freed. When the post fails the runner takes the
+// copy back itself; copies never taken are freed at program exit.
 #include "framework/CString.h"
 #include "startpage/StartPageConstants.h"
 
@@ -45,9 +49,12 @@ public:
     // past its ")", so the next command is read as usual).
     static const char* ExtractArgument(const char** ppCursor);
 
-    // The receiver's side of WM_APP_PLAYVIDEO: the name carried by lParam, whose copy it
-    // frees. An lParam of 0 gives an empty name.
-    static CString TakeVideoArgument(LPARAM lParam);
+    // The sender's side of WM_APP_PLAYVIDEO: an outstanding copy of the name, as lParam;
+    // 0 when no memory is left.
+    static LPARAM HandOutVideoArgument(const char* pszName);
+    // The receiver's side: the name of the outstanding copy lParam, which is freed. FALSE,
+    // and strName untouched, for any other lParam.
+    static BOOL TakeVideoArgument(LPARAM lParam, CString& strName);
 
     void OnQuitter(const char** ppCursor);
     void OnExec(const char** ppCursor);
@@ -57,9 +64,11 @@ private:
     DWORD m_dwThreadId = 0;
     CString m_strCommands;            // the runner's own copy of the text
     const LINKCOMMAND* m_pCommands;   // the command table, ended by a null name
+    // Taken on the user-interface thread at creation: the main window (null without one)
+    // and the caption of the "quitter(" question.
+    HWND m_hWndMain = nullptr;
+    CString m_strTitle;
 
-    // The application's main window at this moment, or null.
-    static HWND MainWindow();
     // The handler of the command whose name starts at pszName, or null.
     const LINKCOMMAND* FindCommand(const char* pszName) const;
 };

@@ -1,11 +1,11 @@
 #include "support/DibTestSupport.h"
 #include "dib/CDIB.h"
 #include "framework/CFile.h"
+#include "support/CDialogAnswerer.h"
 #include "support/CTempFolder.h"
 #include "support/DialogProbe.h"
 #include <gtest/gtest.h>
 #include <cstring>
-#include <thread>
 
 namespace
 {
@@ -213,21 +213,9 @@ TEST_F(CDIBRead, MissingFileFailsWithoutAnyMessage)
 
 TEST_F(CDIBRead, EmptyNameAsksWithTheOpenDialog)
 {
-    CString strDialogTitle;
-    std::thread answer([&] {
-        for (int i = 0; i < 1000; ++i) {
-            if (HWND hDlg = FindOwnDialog()) {
-                char szTitle[128] = {};
-                ::GetWindowTextA(hDlg, szTitle, sizeof(szTitle));
-                strDialogTitle = szTitle;
-                AnswerDialog(hDlg, IDCANCEL);
-                return;
-            }
-            ::Sleep(20);
-        }
-    });
+    CDialogAnswerer answerer(IDCANCEL);
     BOOL bResult = m_dib.LoadFromFile("");
-    answer.join();
+    answerer.Join();
     EXPECT_FALSE(bResult);
-    EXPECT_FALSE(strDialogTitle.IsEmpty()) << "no open dialog appeared";
+    EXPECT_FALSE(answerer.Caption().IsEmpty()) << "no open dialog appeared";
 }

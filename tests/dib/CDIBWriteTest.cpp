@@ -3,9 +3,9 @@
 #include "framework/CArchive.h"
 #include "framework/CFile.h"
 #include "support/CTempFolder.h"
+#include "support/CDialogAnswerer.h"
 #include "support/DialogProbe.h"
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace
 {
@@ -33,41 +33,6 @@ void MakeSmallImage(CDIB& dib)
             *dib.GetPixelAddress(x, y) = static_cast<BYTE>(10 * y + x + 1);
     const_cast<RGBQUAD&>(dib.GetBitmapInfo()->bmiColors[1]) = RGBQUAD{1, 2, 3, 4};
 }
-
-// Reads the message box the code under test shows on this thread, and closes it.
-class CMessageBoxAnswerer
-{
-public:
-    CMessageBoxAnswerer()
-        : m_thread([this] {
-              for (int i = 0; i < 1000 && !m_bStop; ++i) {
-                  if (HWND hDlg = FindOwnDialog()) {
-                      char szCaption[128] = {};
-                      ::GetWindowTextA(hDlg, szCaption, sizeof(szCaption));
-                      m_strCaption = szCaption;
-                      m_strText = GetDialogStaticText(hDlg);
-                      AnswerDialog(hDlg, IDOK);
-                      return;
-                  }
-                  ::Sleep(10);
-              }
-          })
-    {
-    }
-    ~CMessageBoxAnswerer() { Join(); }
-    void Join()
-    {
-        m_bStop = true;
-        if (m_thread.joinable())
-            m_thread.join();
-    }
-    CString m_strCaption;
-    CString m_strText;
-
-private:
-    volatile bool m_bStop = false;
-    std::thread m_thread;
-};
 
 // Saving through the virtual slot: this image's writer always fails.
 class CFailingWriter : public CDIB
@@ -205,21 +170,21 @@ TEST(CDIBWrite, SaveReportsAFileThatCannotBeCreated)
 {
     CTempFolder folder("dibwrite");
     CDIB dib;
-    CMessageBoxAnswerer answerer;
+    CDialogAnswerer answerer(IDOK);
     EXPECT_FALSE(dib.Save(folder.Path() + "missing\\folder\\out.bmp"));
     answerer.Join();
-    EXPECT_EQ(CString("Failed to open file"), answerer.m_strText);
-    EXPECT_EQ(CString("Vid\xe9os de d\xe9monstration"), answerer.m_strCaption);
+    EXPECT_EQ(CString("Failed to open file"), answerer.Text());
+    EXPECT_EQ(CString("Vid\xe9os de d\xe9monstration"), answerer.Caption());
 }
 
 TEST(CDIBWrite, SaveReportsAFailedWrite)
 {
     CTempFolder folder("dibwrite");
     CFailingWriter dib;
-    CMessageBoxAnswerer answerer;
+    CDialogAnswerer answerer(IDOK);
     EXPECT_FALSE(dib.Save(folder.Path() + "out.bmp"));
     answerer.Join();
-    EXPECT_EQ(CString("Failed to save file"), answerer.m_strText);
+    EXPECT_EQ(CString("Failed to save file"), answerer.Text());
 }
 
 TEST(CDIBWrite, SaveAndSaveNoColorTableWriteFilesThatReadBack)

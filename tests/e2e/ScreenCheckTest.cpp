@@ -1,11 +1,8 @@
 // Kelo.exe on a screen too narrow (799 pixels) and just wide enough (800). Run by
 // screen_check.sh, each case in an X screen of its own width.
-#include "framework/ScopedWin.h"
-#include "support/CTempFolder.h"
-#include "support/ProgramStart.h"
-#include "support/TestPaths.h"
+#include "support/CKeloProcess.h"
 #include "support/DialogProbe.h"
-#include "support/WindowSearch.h"
+#include "support/TestPaths.h"
 #include <gtest/gtest.h>
 #include <fstream>
 #include <sstream>
@@ -25,44 +22,27 @@ class ScreenCheck : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(CopyFileTo(WindowsPathOf(KELO_EXE), m_folder.Path() + "Kelo.exe"));
-        ASSERT_TRUE(CopyFileTo(WindowsPathOf(FAKE_RUNDLL32_EXE), m_folder.Path() + "rundll32.exe"));
-    }
-
-    void TearDown() override
-    {
-        if (m_process.IsValid() && ::WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT) {
-            ::TerminateProcess(m_process, 1);
-            ::WaitForSingleObject(m_process, 5000);
-        }
-    }
-
-    void StartKelo()
-    {
-        m_process = StartProgram(m_folder.Path() + "Kelo.exe", m_folder.Path(), &m_dwProcessId);
-        ASSERT_TRUE(m_process.IsValid());
+        ASSERT_TRUE(CopyFileTo(WindowsPathOf(FAKE_RUNDLL32_EXE), m_kelo.Folder() + "rundll32.exe"));
     }
 
     std::string ReadLog() const
     {
-        std::ifstream file((m_folder.Path() + "rundll32.log").GetString());
+        std::ifstream file((m_kelo.Folder() + "rundll32.log").GetString());
         std::stringstream text;
         text << file.rdbuf();
         return text.str();
     }
 
-    CTempFolder m_folder{"kelo-screen"};
-    ScopedHandle m_process;
-    DWORD m_dwProcessId = 0;
+    CKeloProcess m_kelo{"kelo-screen"};
 };
 } // namespace
 
 TEST_F(ScreenCheck, NarrowScreenShowsTheMessageOpensDisplaySettingsAndEnds)
 {
     ASSERT_EQ(799, ::GetSystemMetrics(SM_CXSCREEN));
-    StartKelo();
+    ASSERT_TRUE(m_kelo.Start());
 
-    HWND hWndBox = WaitForTopLevelWindow(m_dwProcessId, "#32770", 15000);
+    HWND hWndBox = m_kelo.WaitForWindow("#32770", 15000);
     ASSERT_NE(nullptr, hWndBox) << "no message box";
     char szCaption[256] = {};
     ::GetWindowTextA(hWndBox, szCaption, sizeof(szCaption));
@@ -72,9 +52,7 @@ TEST_F(ScreenCheck, NarrowScreenShowsTheMessageOpensDisplaySettingsAndEnds)
     EXPECT_EQ("", ReadLog());
 
     ::PostMessageA(hWndBox, WM_COMMAND, IDOK, 0);
-    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(m_process, 15000)) << "Kelo did not end";
-    DWORD dwExitCode = 0;
-    ::GetExitCodeProcess(m_process, &dwExitCode);
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(m_kelo.Process(), 15000)) << "Kelo did not end";
 
     // rundll32 runs on its own; give it a moment to write its log.
     std::string strLog;
@@ -86,17 +64,17 @@ TEST_F(ScreenCheck, NarrowScreenShowsTheMessageOpensDisplaySettingsAndEnds)
 TEST_F(ScreenCheck, WideEnoughScreenStartsWithoutMessage)
 {
     ASSERT_EQ(800, ::GetSystemMetrics(SM_CXSCREEN));
-    StartKelo();
+    ASSERT_TRUE(m_kelo.Start());
 
     // The main window fills the screen's width exactly.
-    HWND hWndMain = WaitForTopLevelWindow(m_dwProcessId, nullptr, 15000);
+    HWND hWndMain = m_kelo.WaitForWindow(nullptr, 15000);
     ASSERT_NE(nullptr, hWndMain);
     RECT rc = {};
     ::GetWindowRect(hWndMain, &rc);
     EXPECT_EQ(0, rc.left);
     EXPECT_EQ(800, rc.right - rc.left);
     EXPECT_EQ(600, rc.bottom - rc.top);
-    EXPECT_EQ(nullptr, WaitForTopLevelWindow(m_dwProcessId, "#32770", 2000));
-    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(m_process, 0)) << "Kelo ended";
+    EXPECT_EQ(nullptr, m_kelo.WaitForWindow("#32770", 2000));
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(m_kelo.Process(), 0)) << "Kelo ended";
     EXPECT_EQ("", ReadLog());
 }

@@ -32,6 +32,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(CopyFileTo(WindowsPathOf(KELO_EXE), m_kiosk.Path() + "Kelo.exe"));
+        // A pointer left over a button by an earlier test would show its hover image.
+        MovePointerTo(0, 0);
         DWORD dwProcessId = 0;
         m_process = StartProgram(m_kiosk.Path() + "Kelo.exe", m_kiosk.Path(), &dwProcessId);
         ASSERT_TRUE(m_process.IsValid());
@@ -92,10 +94,13 @@ TEST_F(SkinScreen, BordersScreenColourAndButtonsOverTheBorder)
     EXPECT_EQ(kBottom, Pixel(kLeftWidth, 600 - kBottomHeight));
     EXPECT_EQ(kBottom, Pixel(800 - kRightWidth - 1, 599));
     // The inner rectangle, corner to corner, is the page view's: this kiosk has no start
-    // page, so it shows one colour, none of the borders'.
-    COLORREF crPage = Pixel(400, 300);
-    EXPECT_EQ(crPage, Pixel(kLeftWidth, kTopHeight));
-    EXPECT_EQ(crPage, Pixel(800 - kRightWidth - 1, 600 - kBottomHeight - 1));
+    // page, so once the view is up it shows one colour, none of the borders'.
+    COLORREF crPage = CLR_INVALID;
+    EXPECT_TRUE(WaitFor([&] {
+        crPage = Pixel(400, 300);
+        return crPage == Pixel(kLeftWidth, kTopHeight) &&
+               crPage == Pixel(800 - kRightWidth - 1, 600 - kBottomHeight - 1);
+    }));
     for (COLORREF crBorder : {kLeft, kRight, kTop, kBottom})
         EXPECT_NE(crBorder, crPage);
     for (POINT pt : {kMenuAt, kMiniAt, kQuitAt}) {

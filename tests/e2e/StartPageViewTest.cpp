@@ -6,7 +6,7 @@
 #include "framework/ScopedWin.h"
 #include "startpage/CHtmlPage.h"
 #include "startpage/CPageView.h"
-#include "../tools/StandInPlayer.h"
+#include "support/CPlayerSandbox.h"
 #include "support/MessagePump.h"
 #include "support/ProgramStart.h"
 #include "support/RealPointer.h"
@@ -14,7 +14,6 @@
 #include "support/TestPaths.h"
 #include "support/WindowSearch.h"
 #include <gtest/gtest.h>
-#include <fstream>
 #include <functional>
 #include <string>
 
@@ -37,9 +36,7 @@ protected:
         for (const char* pszFile : {"main.html", "aide.html", "film.png"})
             ASSERT_TRUE(CopyFileTo(WindowsPathOf((std::string(KELO_SOURCE_DIR "/tools/kiosk/res/") + pszFile).c_str()),
                                    m_kiosk.Folder().MakeFolder("res") + "\\" + pszFile));
-        m_kiosk.Folder().WriteFile("Video\\film1.ini", "[Player]\r\nDuration=" + std::to_string(kPlayMs) + "\r\nLog=" +
-                                                           m_kiosk.Path().str() + "player.log\r\n");
-        ASSERT_TRUE(CopyFileTo(StandInPlayerPath(), m_kiosk.Path() + "Video\\film1.exe"));
+        m_players.InstallAt(m_kiosk.Folder().MakeFolder("Video") + "\\film1.exe", kPlayMs);
         ASSERT_TRUE(CopyFileTo(WindowsPathOf(KELO_EXE), m_kiosk.Path() + "Kelo.exe"));
         DWORD dwProcessId = 0;
         m_process = StartProgram(m_kiosk.Path() + "Kelo.exe", m_kiosk.Path(), &dwProcessId);
@@ -57,11 +54,6 @@ protected:
         if (m_process.IsValid() && ::WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT) {
             ::TerminateProcess(m_process, 1);
             ::WaitForSingleObject(m_process, 5000);
-        }
-        for (const std::string& strLine : Events("start")) {
-            ScopedHandle player(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, PidOf(strLine)));
-            if (player.IsValid() && ::WaitForSingleObject(player, 3000) != WAIT_OBJECT_0)
-                ::TerminateProcess(player, 1);
         }
     }
 
@@ -126,38 +118,21 @@ protected:
         ASSERT_TRUE(ReleaseLeftButton());
     }
 
-    // The player's log lines of one event (start, ended, exit).
-    std::vector<std::string> Events(const char* pszEvent) const
-    {
-        std::vector<std::string> lines;
-        std::ifstream file((m_kiosk.Path() + "player.log").GetString(), std::ios::binary);
-        std::string strPrefix = std::string("film1 ") + pszEvent, strLine;
-        while (std::getline(file, strLine)) {
-            if (!strLine.empty() && strLine.back() == '\r')
-                strLine.pop_back();
-            if (strLine.compare(0, strPrefix.size(), strPrefix) == 0)
-                lines.push_back(strLine);
-        }
-        return lines;
-    }
-
-    static DWORD PidOf(const std::string& strLine)
-    {
-        size_t nPos = strLine.find(" pid=");
-        return nPos == std::string::npos ? 0 : std::strtoul(strLine.c_str() + nPos + 5, nullptr, 10);
-    }
-
     // The player starts and, its playback over, is told to exit and goes.
     void ExpectOnePlayback() const
     {
         ASSERT_TRUE(WaitFor([&] { return !Events("start").empty(); })) << "the player did not start";
         EXPECT_TRUE(WaitFor([&] { return !Events("exit").empty(); }, kPlayMs + kWaitMs)) << "the player was not closed";
         EXPECT_EQ(1u, Events("ended").size());
-        EXPECT_TRUE(WaitForProcessEnd(PidOf(Events("start").front()), 5000));
+        EXPECT_TRUE(WaitForProcessEnd(CPlayerSandbox::PidOf(m_players.StartOf("film1")), 5000));
         EXPECT_EQ(1u, Events("start").size());
     }
 
+    std::vector<size_t> Events(const char* pszEvent) const { return m_players.Events("film1", pszEvent); }
+
+    // The kiosk goes last: the sandbox first ends the players started from it.
     CTestKiosk m_kiosk;
+    CPlayerSandbox m_players;
     ScopedHandle m_process;
     HWND m_hWndView = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "app/KeloMessages.h"
 #include "support/HeapUsage.h"
 #include "resources/resource.h"
+#include "startpage/CLinkCommandRunner.h"
 #include <gtest/gtest.h>
 #include <cstring>
 
@@ -48,23 +49,27 @@ TEST(CMainFrameVideo, NamesLeavingTheVideoFolderAreRefused)
     EXPECT_STREQ("refused: (untouched)", VideoPath("C:\\Kiosque\\Kelo.exe", nullptr));
 }
 
-TEST(CMainFrameVideo, EveryPlayMessageReleasesItsCopyOfTheName)
+TEST(CMainFrameVideo, EveryPlayMessageReleasesItsCopyOfTheNameAndTouchesNoOtherText)
 {
     CMainFrame* pFrame = new CMainFrame;
     ASSERT_TRUE(pFrame->LoadFrame(IDR_MAINFRAME));
     // Refused names: nothing is started, so only the copies could stay behind.
     std::string strName = std::string(300, 'x') + "\\..\\..\\x.exe";
     auto sendCopies = [&](int nCount) {
-        for (int i = 0; i < nCount; ++i) {
-            char* pszCopy = new char[strName.size() + 1];
-            std::memcpy(pszCopy, strName.c_str(), strName.size() + 1);
-            pFrame->SendMessage(WM_APP_PLAYVIDEO, 0, reinterpret_cast<LPARAM>(pszCopy));
-        }
+        for (int i = 0; i < nCount; ++i)
+            pFrame->SendMessage(WM_APP_PLAYVIDEO, 0, CLinkCommandRunner::HandOutVideoArgument(strName.c_str()));
     };
     sendCopies(50);
     SIZE_T nBefore = CountHeapBytesInUse();
     sendCopies(2000);
     SIZE_T nAfter = CountHeapBytesInUse();
     EXPECT_LT(nAfter, nBefore + 2000 * strName.size() / 4) << nBefore << " -> " << nAfter;
+
+    // Text the link runner did not hand out is neither read nor freed.
+    char* pszForeign = new char[strName.size() + 1];
+    std::memcpy(pszForeign, strName.c_str(), strName.size() + 1);
+    pFrame->SendMessage(WM_APP_PLAYVIDEO, 0, reinterpret_cast<LPARAM>(pszForeign));
+    EXPECT_EQ(strName, pszForeign);
+    delete[] pszForeign;
     ::DestroyWindow(pFrame->m_hWnd);
 }

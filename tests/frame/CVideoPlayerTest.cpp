@@ -1,35 +1,8 @@
 // Supervision of real stand-in players, started and closed through their windows.
-#include "frame/CVideoPlayer.h"
-#include "framework/CWnd.h"
-#include "../tools/StandInPlayer.h"
-#include <gtest/gtest.h>
+#include "CVideoPlayerFixture.h"
 
 namespace
 {
-const DWORD LONG_PLAY_MS = 20000;
-const DWORD START_TIMEOUT_MS = 5000;
-
-class CVideoPlayerTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_owner.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr));
-        m_player.SetOwner(&m_owner);
-    }
-
-    // Waits for a player's start line and its playing window; returns the start line.
-    std::string WaitForStart(const char* pszName)
-    {
-        PumpUntil([&] { return !m_sandbox.StartOf(pszName).empty() && FindPlayerView(FindPlayerFrame()); }, START_TIMEOUT_MS);
-        return m_sandbox.StartOf(pszName);
-    }
-
-    CPlayerSandbox m_sandbox;
-    CWnd m_owner;
-    CVideoPlayer m_player;
-};
-
 TEST_F(CVideoPlayerTest, PlayStartsTheProgramWithTheSwitchAndStopClosesIt)
 {
     CString strPath = m_sandbox.Install("Video\\film1.exe", LONG_PLAY_MS);
@@ -52,7 +25,7 @@ TEST_F(CVideoPlayerTest, PlayStartsTheProgramWithTheSwitchAndStopClosesIt)
     EXPECT_TRUE(WaitForProcessEnd(CPlayerSandbox::PidOf(strStart), 3000));
 
     // The timer goes on ticking with nothing to find; a further Stop sends nothing.
-    EXPECT_GE(PumpMessages(1200, m_owner), 1);
+    EXPECT_TRUE(PumpUntilDispatched(TickOf(m_owner), TICK_TIMEOUT_MS));
     m_player.Stop();
     EXPECT_EQ(m_sandbox.Events("film1", "exit").size(), 1u);
 }
@@ -84,7 +57,6 @@ TEST_F(CVideoPlayerTest, WhenPlaybackEndsTheNextTickClosesThePlayerOnceAndStopsT
     EXPECT_EQ(m_sandbox.Events("film1", "exit").size(), 1u);
     EXPECT_LT(m_sandbox.Events("film1", "ended"), m_sandbox.Events("film1", "exit"));
     // The tick that closed the player killed its timer.
-    EXPECT_EQ(PumpMessages(1200, m_owner), 0);
     EXPECT_FALSE(::KillTimer(m_owner, 1));
 }
 
@@ -101,11 +73,12 @@ TEST_F(CVideoPlayerTest, ASecondPlayClosesTheFirstPlayerBeforeStartingAndKeepsOn
     EXPECT_EQ(m_sandbox.Events("film1", "exit").size(), 1u);
     EXPECT_LT(m_sandbox.Events("film1", "exit"), m_sandbox.Events("film2", "start"));
 
-    // One timer of one second: two or three ticks in two and a half seconds, and the
-    // second player is still playing.
-    int nTicks = PumpMessages(2500, m_owner);
-    EXPECT_GE(nTicks, 2);
-    EXPECT_LE(nTicks, 3);
+    // One timer of one second: two ticks in a row are a second apart, and the second
+    // player is still playing.
+    ASSERT_TRUE(PumpUntilDispatched(TickOf(m_owner), TICK_TIMEOUT_MS));
+    ULONGLONG nFirstTick = ::GetTickCount64();
+    ASSERT_TRUE(PumpUntilDispatched(TickOf(m_owner), TICK_TIMEOUT_MS));
+    EXPECT_GE(::GetTickCount64() - nFirstTick, 900u);
     EXPECT_TRUE(FindPlayerView(FindPlayerFrame()));
     EXPECT_TRUE(m_sandbox.Events("film2", "exit").empty());
 }
@@ -120,7 +93,7 @@ TEST_F(CVideoPlayerTest, AProgramThatCannotStartReturnsFalseAndShowsNothing)
     // A quote could only smuggle arguments in: nothing starts.
     EXPECT_FALSE(m_player.Play(strFilm + "\" /x"));
     EXPECT_FALSE(m_player.IsPlaying());
-    PumpMessages(500);
+    PumpFor(500);
     EXPECT_EQ(FindPlayerFrame(), nullptr);
     EXPECT_TRUE(m_sandbox.LogLines().empty());
 }

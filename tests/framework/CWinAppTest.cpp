@@ -1,10 +1,9 @@
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
 #include "framework/FrameworkIds.h"
-#include "support/DialogProbe.h"
-#include "support/WindowSearch.h"
+#include "support/CDialogAnswerer.h"
+#include "support/TestWindowClass.h"
 #include <gtest/gtest.h>
-#include <thread>
 #include <vector>
 
 namespace
@@ -21,15 +20,7 @@ public:
             return FALSE;
         // A main window that ends the program through the framework's exit command.
         m_pMainWnd = &m_wnd;
-        static const char* s_pszClass = [] {
-            WNDCLASSA wc = {};
-            wc.lpfnWndProc = ::DefWindowProcA;
-            wc.hInstance = ::GetModuleHandleA(nullptr);
-            wc.lpszClassName = "KeloTestMain";
-            ::RegisterClassA(&wc);
-            return "KeloTestMain";
-        }();
-        if (!m_wnd.CreateEx(0, s_pszClass, "main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr))
+        if (!m_wnd.CreateEx(0, PlainTestWindowClass(), "main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr))
             return FALSE;
         ::PostMessageA(m_wnd.m_hWnd, WM_COMMAND, ID_APP_EXIT, 0);
         return TRUE;
@@ -92,20 +83,10 @@ TEST(CWinApp, NamesComeFromTheProgramFile)
 TEST(AfxMessageBox, ShowsTheTextWithTheApplicationTitle)
 {
     CWinApp app("Titre \xe9t\xe9");
-    CString strText, strCaption;
-    std::thread answer([&] {
-        HWND hWndBox = WaitForTopLevelWindow(::GetCurrentProcessId(), "#32770", 10000);
-        if (!hWndBox)
-            return;
-        strText = GetDialogStaticText(hWndBox);
-        char szCaption[256] = {};
-        ::GetWindowTextA(hWndBox, szCaption, sizeof(szCaption));
-        strCaption = szCaption;
-        ::PostMessageA(hWndBox, WM_COMMAND, IDNO, 0);
-    });
+    CDialogAnswerer answerer(IDNO);
     int nResult = AfxMessageBox("Voulez-vous quitter ?", MB_YESNO);
-    answer.join();
+    answerer.Join();
     EXPECT_EQ(IDNO, nResult);
-    EXPECT_STREQ("Voulez-vous quitter ?", strText);
-    EXPECT_STREQ("Titre \xe9t\xe9", strCaption);
+    EXPECT_STREQ("Voulez-vous quitter ?", answerer.Text());
+    EXPECT_STREQ("Titre \xe9t\xe9", answerer.Caption());
 }

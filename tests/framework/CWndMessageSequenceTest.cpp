@@ -2,6 +2,7 @@
 // compared with tables, the way the platform's own conformance tests check them.
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
+#include "support/TestWindowClass.h"
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <string>
@@ -137,18 +138,6 @@ KELO_BEGIN_MESSAGE_MAP(CTimerWnd, CRecordingWnd)
     OnWmDestroy<&CTimerWnd::OnDestroy>(),
 KELO_END_MESSAGE_MAP()
 
-const char* TestClass()
-{
-    static ATOM s_atom = [] {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = ::DefWindowProcA;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.lpszClassName = "KeloTestWnd";
-        return ::RegisterClassA(&wc);
-    }();
-    return s_atom ? "KeloTestWnd" : nullptr;
-}
-
 // Runs the thread's message loop until WM_QUIT; gives its exit code.
 int RunLoop()
 {
@@ -162,7 +151,7 @@ int RunLoop()
 TEST(CWndMessageSequence, CreationTimerPostedMessagesAndDestruction)
 {
     CTimerWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, TestClass(), "test", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr, nullptr));
+    ASSERT_TRUE(wnd.CreateEx(0, PlainTestWindowClass(), "test", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr, nullptr));
     EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(wnd.m_hWnd));
     HWND hWnd = wnd.m_hWnd;
     wnd.ShowWindow(SW_SHOWNOACTIVATE);
@@ -207,7 +196,7 @@ TEST(CWndMessageSequence, CreationTimerPostedMessagesAndDestruction)
 TEST(CWndMessageSequence, HandlerResultsReachTheSender)
 {
     CTimerWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, TestClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    ASSERT_TRUE(wnd.CreateEx(0, PlainTestWindowClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
     EXPECT_EQ(100, wnd.SendMessage(WM_TEST_BASE, 1));
     EXPECT_EQ(2, wnd.SendMessage(WM_TEST_BOTH));
     wnd.DestroyWindow();
@@ -272,7 +261,7 @@ TEST(CWndSubclass, ObjectGoingAwayTakesItsWindowWithIt)
     HWND hWnd = nullptr;
     {
         CRecordingWnd wnd;
-        ASSERT_TRUE(wnd.CreateEx(0, TestClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+        ASSERT_TRUE(wnd.CreateEx(0, PlainTestWindowClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
         hWnd = wnd.m_hWnd;
     }
     EXPECT_FALSE(::IsWindow(hWnd));
@@ -302,12 +291,12 @@ public:
 TEST(CWndCreate, PreCreateWindowDecidesStyleAndSizeOrRefuses)
 {
     CRefusingWnd refusing;
-    EXPECT_FALSE(refusing.CreateEx(0, TestClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_FALSE(refusing.CreateEx(0, PlainTestWindowClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr, nullptr));
     EXPECT_EQ(nullptr, refusing.m_hWnd);
     EXPECT_TRUE(refusing.m_seen.empty());
 
     CStyledWnd styled;
-    ASSERT_TRUE(styled.CreateEx(0, TestClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr, nullptr));
+    ASSERT_TRUE(styled.CreateEx(0, PlainTestWindowClass(), "", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr, nullptr));
     EXPECT_EQ(static_cast<DWORD>(WS_POPUP), styled.GetStyle() & (WS_POPUP | WS_CAPTION | WS_THICKFRAME));
     CRect rc;
     styled.GetWindowRect(&rc);
@@ -328,7 +317,7 @@ public:
 protected:
     int OnCreate(LPCREATESTRUCTA lpcs)
     {
-        return m_child.CreateEx(0, TestClass(), "child", WS_CHILD | WS_VISIBLE, 0, 0, 5, 5, m_hWnd, nullptr) ? 0 : -1;
+        return m_child.CreateEx(0, PlainTestWindowClass(), "child", WS_CHILD | WS_VISIBLE, 0, 0, 5, 5, m_hWnd, nullptr) ? 0 : -1;
     }
 };
 
@@ -340,7 +329,7 @@ KELO_END_MESSAGE_MAP()
 TEST(CWndCreate, NestedCreationBindsEachObject)
 {
     CParentWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, TestClass(), "parent", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    ASSERT_TRUE(parent.CreateEx(0, PlainTestWindowClass(), "parent", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
     ASSERT_NE(nullptr, parent.m_child.m_hWnd);
     EXPECT_EQ(parent.m_hWnd, ::GetParent(parent.m_child.m_hWnd));
     EXPECT_EQ(&parent.m_child, CWnd::FromHandlePermanent(parent.m_child.m_hWnd));

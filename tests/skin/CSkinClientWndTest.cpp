@@ -7,7 +7,7 @@
 #include "skin/CSkinButton.h"
 #include "skin/SkinConstants.h"
 #include "support/GdiObjectCounter.h"
-#include "support/HandleCounter.h"
+#include "support/ProcessResources.h"
 #include "support/MessagePump.h"
 #include "support/RealPointer.h"
 #include "support/TestKiosk.h"
@@ -25,11 +25,6 @@ const RECT kPlaceholderInner = {16, 16, 784, 584};
 bool operator==(const RECT& a, const RECT& b)
 {
     return ::EqualRect(&a, &b) != FALSE;
-}
-
-void PumpFor(DWORD dwMs)
-{
-    PumpUntil([] { return false; }, dwMs);
 }
 
 // Kelo's start-up, as InitInstance runs it, for a program in a kiosk folder.
@@ -181,13 +176,13 @@ TEST_F(SkinnedStart, ThousandApplySkinsLeaveNoObjectsBehind)
     Skin().ApplySkin();
     Skin().RefreshScreen();
     PumpFor(50);
-    const int nGdi = CountGdiObjects(), nWindows = CountThreadWindows(), nKernel = CountKernelHandles();
+    const int nGdi = CountGdiObjects(), nWindows = CountOwnWindows(), nKernel = CountKernelHandles();
     for (int i = 0; i < 1000; ++i)
         Skin().ApplySkin();
     Skin().RefreshScreen();
     PumpFor(50);
     EXPECT_EQ(nGdi, CountGdiObjects());
-    EXPECT_EQ(nWindows, CountThreadWindows());
+    EXPECT_EQ(nWindows, CountOwnWindows());
     EXPECT_EQ(nKernel, CountKernelHandles());
     ExpectOneDocumentWithItsTwoFrames();
 }
@@ -199,10 +194,10 @@ TEST_F(SkinnedStart, TenThousandRepaintsLeaveNoObjectsBehind)
     // behind them.
     const UINT nFlags = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
     ::RedrawWindow(Skin(), nullptr, nullptr, nFlags | RDW_ALLCHILDREN);
-    const int nGdi = CountGdiObjects(), nWindows = CountThreadWindows(), nKernel = CountKernelHandles();
+    const int nGdi = CountGdiObjects(), nWindows = CountOwnWindows(), nKernel = CountKernelHandles();
     for (int i = 0; i < 10000; ++i)
         ::RedrawWindow(Skin(), nullptr, nullptr, i % 10 ? nFlags : nFlags | RDW_ALLCHILDREN);
     EXPECT_EQ(nGdi, CountGdiObjects());
-    EXPECT_EQ(nWindows, CountThreadWindows());
+    EXPECT_EQ(nWindows, CountOwnWindows());
     EXPECT_EQ(nKernel, CountKernelHandles());
 }

@@ -10,6 +10,7 @@
 #include "startpage/CLinkCommandRunner.h"
 #include "support/CMessageRecorder.h"
 #include "support/ComProbe.h"
+#include "support/LinkOutcome.h"
 #include "StartedKiosk.h"
 #include "frame/CMainFrame.h"
 #include <exdispid.h>
@@ -29,7 +30,7 @@ const DWORD kTimeoutMs = 5000;
 class BrowserHost : public StartedKiosk
 {
 protected:
-    CMessageRecorder m_main{WM_APP_PLAYVIDEO, WM_APP_VIDEOCONTROL, WM_ENABLE};
+    CMessageRecorder m_main{WM_APP_PLAYVIDEO, WM_APP_VIDEOCONTROL, WM_ENABLE, WM_APP_LINKDONE};
     CBrowserHost* m_pHost = nullptr;
     int m_nMarks = 0;
 
@@ -63,12 +64,12 @@ protected:
     }
 
     // What reached the main window, in order: "runner" when a link command runner
-    // disabled it and enabled it again, then "play NAME" and "control N".
+    // disabled it and reported its end, then "play NAME" and "control N".
     Seq Outcome()
     {
         const auto runnerDone = [&] {
             for (const RecordedMessage& m : m_main.Messages()) {
-                if (m.nMessage == WM_ENABLE && m.wParam)
+                if (m.nMessage == WM_APP_LINKDONE)
                     return true;
             }
             return false;
@@ -77,19 +78,15 @@ protected:
         if (bRunner) {
             EXPECT_TRUE(m_main.PumpUntil(runnerDone, kTimeoutMs));
         }
-        Seq seq;
-        std::vector<WPARAM> enables;
-        for (const RecordedMessage& m : m_main.Take()) {
-            if (m.nMessage == WM_ENABLE)
-                enables.push_back(m.wParam);
-            else if (m.nMessage == WM_APP_PLAYVIDEO)
-                seq.push_back("play " + CLinkCommandRunner::TakeVideoArgument(m.lParam).str());
-            else
-                seq.push_back("control " + std::to_string(static_cast<int>(m.wParam)));
-        }
+        LinkOutcome outcome = ReadLinkOutcome(m_main.Take());
+        Seq seq = outcome.commands;
         if (bRunner) {
-            EXPECT_EQ((std::vector<WPARAM>{FALSE, TRUE}), enables);
+            EXPECT_EQ(std::vector<WPARAM>{FALSE}, outcome.enables);
+            EXPECT_EQ(1u, outcome.nDone);
             seq.insert(seq.begin(), "runner");
+            // The main frame enables itself on WM_APP_LINKDONE.
+            m_main.EnableWindow(TRUE);
+            m_main.Take();
         }
         return seq;
     }
@@ -101,44 +98,9 @@ protected:
         return Outcome();
     }
 
-    // Raises an event with the given arguments (first to last) through the host's sink.
     HRESULT Raise(DISPID dispid, std::vector<VARIANTARG> args)
     {
-        ScopedComPtr<IDispatch> pSink = FindConnectedSink(Site()->GetControlUnknown(), DIID_DWebBrowserEvents2);
-        if (!pSink)
-            return E_NOINTERFACE;
-        std::vector<VARIANTARG> reversed(args.rbegin(), args.rend());
-        DISPPARAMS params = {reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-        return pSink->Invoke(dispid, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
-    }
-
-    static VARIANTARG Ref(IDispatch** ppDisp)
-    {
-        VARIANTARG v;
-        V_VT(&v) = VT_BYREF | VT_DISPATCH;
-        V_DISPATCHREF(&v) = ppDisp;
-        return v;
-    }
-    static VARIANTARG Ref(VARIANT_BOOL* pb)
-    {
-        VARIANTARG v;
-        V_VT(&v) = VT_BYREF | VT_BOOL;
-        V_BOOLREF(&v) = pb;
-        return v;
-    }
-    static VARIANTARG Value(long n)
-    {
-        VARIANTARG v;
-        V_VT(&v) = VT_I4;
-        V_I4(&v) = n;
-        return v;
-    }
-    static VARIANTARG Value(BSTR bstr)
-    {
-        VARIANTARG v;
-        V_VT(&v) = VT_BSTR;
-        V_BSTR(&v) = bstr;
-        return v;
+        return RaiseControlEvent(Site()->GetControlUnknown(), DIID_DWebBrowserEvents2, dispid, std::move(args));
     }
 
     // NewWindow3 for a window that would show pszURL; returns whether it was cancelled.
@@ -147,8 +109,8 @@ protected:
         IDispatch* pDisp = nullptr;
         VARIANT_BOOL bCancel = VARIANT_FALSE;
         ScopedBstr context("about:blank"), url(pszURL);
-        EXPECT_EQ(S_OK, Raise(DISPID_NEWWINDOW3, {Ref(&pDisp), Ref(&bCancel), Value(0x6L), Value(context.Get()),
-                                                  Value(url.Get())}));
+        EXPECT_EQ(S_OK, Raise(DISPID_NEWWINDOW3, {ArgByRef(&pDisp), ArgByRef(&bCancel), ArgValue(0x6L), ArgValue(context.Get()),
+                                                  ArgValue(url.Get())}));
         return bCancel == VARIANT_TRUE;
     }
 
@@ -229,7 +191,7 @@ TEST_F(BrowserHost, AnAddressOutsideReadableMemoryNavigatesNowhere)
     m_pHost->SendMessage(WM_BROWSER_NAVIGATE, 0, 0x10);
     m_pHost->SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(pBlock + si.dwPageSize));
     m_pHost->SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(pBlock));
-    m_main.PumpUntil([] { return false; }, 200);
+    PumpFor(200);
     EXPECT_EQ(strBefore, Location());
     ::VirtualFree(pBlock, 0, MEM_RELEASE);
 }
@@ -283,7 +245,7 @@ TEST_F(BrowserHost, NewWindowsAreCancelledAndACommandLinkInOneStillRuns)
 {
     IDispatch* pDisp = nullptr;
     VARIANT_BOOL bCancel = VARIANT_FALSE;
-    EXPECT_EQ(S_OK, Raise(DISPID_NEWWINDOW2, {Ref(&pDisp), Ref(&bCancel)}));
+    EXPECT_EQ(S_OK, Raise(DISPID_NEWWINDOW2, {ArgByRef(&pDisp), ArgByRef(&bCancel)}));
     EXPECT_EQ(VARIANT_TRUE, bCancel);
 
     EXPECT_TRUE(NewWindow3("http://example.com/"));

@@ -4,6 +4,7 @@
 #include "framework/ScopedWin.h"
 #include "framework/FrameworkIds.h"
 #include "support/CMessageRecorder.h"
+#include "support/LinkOutcome.h"
 #include "support/DialogProbe.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -29,7 +30,7 @@ std::string Lower(std::string str)
 class LinkRunner : public ::testing::Test
 {
 protected:
-    CMessageRecorder m_main{WM_APP_PLAYVIDEO, WM_APP_VIDEOCONTROL, WM_ENABLE};
+    CMessageRecorder m_main{WM_APP_PLAYVIDEO, WM_APP_VIDEOCONTROL, WM_ENABLE, WM_APP_LINKDONE};
 
     void SetUp() override
     {
@@ -61,7 +62,8 @@ protected:
 
     // Carries out one link and describes what reached the main window, in order: "play
     // NAME" (taking the name as the main frame does), "control N" and "quit". Checks that
-    // the window was disabled at the start and enabled again at the end.
+    // the window was disabled at the start and, last, told that the link is done; the
+    // window then enables itself, as the main frame does.
     Seq Run(const std::string& strText)
     {
         ScopedHandle hThread;
@@ -72,27 +74,19 @@ protected:
         return Describe(m_main.Take());
     }
 
-    Seq Describe(const std::vector<RecordedMessage>& messages)
+    // bAsked: the link asked a question, whose box enables its owner again when it ends.
+    Seq Describe(const std::vector<RecordedMessage>& messages, bool bAsked = false)
     {
-        Seq seq;
-        std::vector<WPARAM> enables;
-        for (const RecordedMessage& m : messages) {
-            if (m.nMessage == WM_ENABLE) {
-                enables.push_back(m.wParam);
-            } else if (m.nMessage == WM_APP_PLAYVIDEO) {
-                seq.push_back("play " + CLinkCommandRunner::TakeVideoArgument(m.lParam).str() +
-                              (m.wParam ? " wParam!" : ""));
-            } else if (m.nMessage == WM_APP_VIDEOCONTROL) {
-                seq.push_back("control " + std::to_string(static_cast<int>(m.wParam)) + (m.lParam ? " lParam!" : ""));
-            } else if (m.nMessage == WM_QUIT) {
-                seq.push_back(m.wParam || m.lParam ? "quit with parameters" : "quit");
-            }
-        }
+        LinkOutcome outcome = ReadLinkOutcome(messages);
+        EXPECT_EQ(0u, outcome.nAfterDone) << "a message after the end of the link";
         if (theApp.m_pMainWnd) {
-            EXPECT_EQ((std::vector<WPARAM>{FALSE, TRUE}), enables);
-            EXPECT_TRUE(m_main.IsWindowEnabled());
+            // Not enabled by the runner: by the window itself, on its own thread.
+            EXPECT_EQ(bAsked ? (std::vector<WPARAM>{FALSE, TRUE}) : (std::vector<WPARAM>{FALSE}), outcome.enables);
+            EXPECT_EQ(1u, outcome.nDone);
+            m_main.EnableWindow(TRUE);
+            m_main.Take();
         }
-        return seq;
+        return outcome.commands;
     }
 };
 } // namespace
@@ -179,9 +173,21 @@ TEST_F(LinkRunner, WithoutAMainWindowNothingIsPostedAndNothingBreaks)
     EXPECT_TRUE(m_main.IsWindowEnabled());
 }
 
-TEST(LinkRunnerVideoArgument, NoArgumentGivesAnEmptyName)
+TEST(LinkRunnerVideoArgument, OnlyCopiesHandedOutAreTakenAndEachOnce)
 {
-    EXPECT_STREQ("", CLinkCommandRunner::TakeVideoArgument(0));
+    CString strName("untouched");
+    EXPECT_FALSE(CLinkCommandRunner::TakeVideoArgument(0, strName));
+    // Text that is no copy of the runner's is neither read nor freed.
+    char szForeign[] = "film1.exe";
+    EXPECT_FALSE(CLinkCommandRunner::TakeVideoArgument(reinterpret_cast<LPARAM>(szForeign), strName));
+    EXPECT_FALSE(CLinkCommandRunner::TakeVideoArgument(0x12345678, strName));
+    EXPECT_STREQ("untouched", strName);
+    EXPECT_STREQ("film1.exe", szForeign);
+
+    LPARAM lParam = CLinkCommandRunner::HandOutVideoArgument("film2.exe");
+    EXPECT_TRUE(CLinkCommandRunner::TakeVideoArgument(lParam, strName));
+    EXPECT_STREQ("film2.exe", strName);
+    EXPECT_FALSE(CLinkCommandRunner::TakeVideoArgument(lParam, strName));
 }
 
 TEST_F(LinkRunner, QuitterAsksWithAPlainQuestionMarkAndNoGoesOn)
@@ -199,13 +205,15 @@ TEST_F(LinkRunner, QuitterAsksWithAPlainQuestionMarkAndNoGoesOn)
         strTitle.LoadString(IDS_APP_TITLE);
     EXPECT_STREQ(strTitle, szCaption);
     EXPECT_TRUE(::GetDlgItem(hBox, IDYES) && ::GetDlgItem(hBox, IDNO));
-    // The question holds up the rest of the link, with the main window disabled.
+    // The question holds up the rest of the link, with the main window disabled; the box
+    // belongs to it.
     EXPECT_FALSE(m_main.IsWindowEnabled());
     EXPECT_EQ(1u, m_main.Messages().size());
+    EXPECT_EQ(m_main.m_hWnd, ::GetWindow(hBox, GW_OWNER));
 
     AnswerDialog(hBox, IDNO);
     ASSERT_TRUE(WaitForWorker(hThread));
-    EXPECT_EQ((Seq{"control 5"}), Describe(m_main.Take()));
+    EXPECT_EQ((Seq{"control 5"}), Describe(m_main.Take(), true));
 }
 
 TEST_F(LinkRunner, QuitterYesPostsQuitToTheMainWindow)
@@ -218,7 +226,7 @@ TEST_F(LinkRunner, QuitterYesPostsQuitToTheMainWindow)
 
     AnswerDialog(hBox, IDYES);
     ASSERT_TRUE(WaitForWorker(hThread));
-    EXPECT_EQ((Seq{"quit"}), Describe(m_main.Take()));
+    EXPECT_EQ((Seq{"quit"}), Describe(m_main.Take(), true));
 }
 
 TEST_F(LinkRunner, RandomTextsNeverCrashOverrunOrLeaveTheWindowDisabled)

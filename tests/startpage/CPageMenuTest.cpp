@@ -5,7 +5,7 @@
 #include "frame/CMainFrame.h"
 #include "support/ComProbe.h"
 #include "support/GdiObjectCounter.h"
-#include "support/HandleCounter.h"
+#include "support/ProcessResources.h"
 #include "support/MessagePump.h"
 
 namespace
@@ -55,7 +55,7 @@ TEST_F(PageView, EachPageViewRequestsTheStartPageFromTheProgramsFolderOnce)
         HWND hWndView = PageMenuOf(pFrame)->m_hWnd;
         CRect rcHost = RectIn(pHost->m_hWnd, hWndView);
         pFrame->MoveWindow(50, 60, 300, 200);
-        PumpUntil([] { return false; }, 300);
+        PumpFor(300);
         EXPECT_EQ(szElsewhere, LocationOf(pFrame));
         EXPECT_EQ(rcHost, RectIn(pHost->m_hWnd, hWndView));
 
@@ -75,7 +75,7 @@ TEST_F(PageView, AHiddenPageFrameNeverSizedLoadsNothing)
     theApp.OnFileNew();
     CFrameWnd* pFrame = PageFrame();
     ASSERT_TRUE(BrowserOf(pFrame));
-    PumpUntil([] { return false; }, 300);
+    PumpFor(300);
     EXPECT_EQ("", LocationOf(pFrame));
     EXPECT_FALSE(HostOf(pFrame)->IsWindowVisible());
 }
@@ -89,18 +89,18 @@ TEST_F(PageView, TwoHundredPageViewsLeaveNoObjectsBehind)
     };
     cycle();
     theApp.CloseAllDocuments(TRUE);
-    PumpUntil([] { return false; }, 100);
+    PumpFor(100);
     ASSERT_FALSE(DllHasLiveObjects("ieframe.dll"));
-    const int nGdi = CountGdiObjects(), nWindows = CountThreadWindows(), nKernel = CountKernelHandles();
+    const int nGdi = CountGdiObjects(), nWindows = CountOwnWindows(), nKernel = CountKernelHandles();
 
     for (int i = 0; i < 200; ++i) {
         cycle();
         ASSERT_EQ(StartPageURL(), LocationOf(PageFrame())) << "view " << i;
     }
     theApp.CloseAllDocuments(TRUE);
-    PumpUntil([] { return false; }, 100);
+    PumpFor(100);
     EXPECT_FALSE(DllHasLiveObjects("ieframe.dll"));
     EXPECT_EQ(nGdi, CountGdiObjects());
-    EXPECT_EQ(nWindows, CountThreadWindows());
+    EXPECT_EQ(nWindows, CountOwnWindows());
     EXPECT_EQ(nKernel, CountKernelHandles());
 }

@@ -1,12 +1,8 @@
 #include "support/CMessageRecorder.h"
 #include "framework/AfxGlobals.h"
 #include "framework/CWinApp.h"
+#include "support/TestWindowClass.h"
 #include <algorithm>
-
-namespace
-{
-const char kRecorderClass[] = "KeloMessageRecorder";
-} // namespace
 
 CMessageRecorder::CMessageRecorder(std::initializer_list<UINT> messages)
     : m_filter(messages)
@@ -23,13 +19,8 @@ CMessageRecorder::~CMessageRecorder()
 
 BOOL CMessageRecorder::Create()
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = AfxGetInstanceHandle();
-    wc.lpszClassName = kRecorderClass;
-    if (!::RegisterClassA(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        return FALSE;
-    return CreateEx(0, kRecorderClass, "", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr);
+    const char* pszClass = PlainTestWindowClass();
+    return pszClass && CreateEx(0, pszClass, "", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr);
 }
 
 std::vector<RecordedMessage> CMessageRecorder::Take()

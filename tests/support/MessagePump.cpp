@@ -1,31 +1,46 @@
 #include "support/MessagePump.h"
+#include "framework/AfxGlobals.h"
+#include "framework/CWinApp.h"
 #include <algorithm>
 
 namespace
 {
-// Dispatches what is queued now, handing any WM_QUIT to onQuit.
-void DrainQueue(const std::function<void(const MSG&)>& onQuit)
+using MessageHook = std::function<void(const MSG&)>;
+
+struct PUMPHOOKS
+{
+    MessageHook onQuit;              // gets WM_QUIT, which is not dispatched
+    bool bThroughApplication = false; // each message goes to CWinApp::PreTranslateMessage first
+    MessageHook onHandled;           // gets each other message once it has been handled
+};
+
+// Runs what is queued now.
+void DrainQueue(const PUMPHOOKS& hooks)
 {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
-            if (onQuit)
-                onQuit(msg);
+            if (hooks.onQuit)
+                hooks.onQuit(msg);
             continue;
         }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        CWinApp* pApp = hooks.bThroughApplication ? AfxGetApp() : nullptr;
+        if (!pApp || !pApp->PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        if (hooks.onHandled)
+            hooks.onHandled(msg);
     }
 }
 
-bool PumpLoop(const std::function<bool()>& condition, HANDLE hWake, DWORD dwTimeoutMs,
-              const std::function<void(const MSG&)>& onQuit)
+bool PumpLoop(const std::function<bool()>& condition, HANDLE hWake, DWORD dwTimeoutMs, const PUMPHOOKS& hooks)
 {
     ULONGLONG nEnd = ::GetTickCount64() + dwTimeoutMs;
     for (;;) {
-        DrainQueue(onQuit);
+        DrainQueue(hooks);
         if (condition()) {
-            DrainQueue(onQuit);
+            DrainQueue(hooks);
             return true;
         }
         ULONGLONG nNow = ::GetTickCount64();
@@ -37,15 +52,46 @@ bool PumpLoop(const std::function<bool()>& condition, HANDLE hWake, DWORD dwTime
         ::MsgWaitForMultipleObjects(hWake ? 1 : 0, hWake ? &hWake : nullptr, FALSE, dwWait, QS_ALLINPUT);
     }
 }
-} // namespace
 
-bool PumpUntil(const std::function<bool()>& condition, DWORD dwTimeoutMs, const std::function<void(const MSG&)>& onQuit)
+PUMPHOOKS QuitHook(const MessageHook& onQuit)
 {
-    return PumpLoop(condition, nullptr, dwTimeoutMs, onQuit);
+    PUMPHOOKS hooks;
+    hooks.onQuit = onQuit;
+    return hooks;
 }
 
-bool PumpUntilSignaled(HANDLE hObject, DWORD dwTimeoutMs, const std::function<void(const MSG&)>& onQuit)
+bool PumpUntilHandled(const std::function<bool(const MSG&)>& match, DWORD dwTimeoutMs, bool bThroughApplication)
+{
+    bool bSeen = false;
+    PUMPHOOKS hooks;
+    hooks.bThroughApplication = bThroughApplication;
+    hooks.onHandled = [&](const MSG& msg) { bSeen = bSeen || match(msg); };
+    return PumpLoop([&bSeen] { return bSeen; }, nullptr, dwTimeoutMs, hooks);
+}
+} // namespace
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD dwTimeoutMs, const MessageHook& onQuit)
+{
+    return PumpLoop(condition, nullptr, dwTimeoutMs, QuitHook(onQuit));
+}
+
+bool PumpUntilSignaled(HANDLE hObject, DWORD dwTimeoutMs, const MessageHook& onQuit)
 {
     return PumpLoop([hObject] { return ::WaitForSingleObject(hObject, 0) == WAIT_OBJECT_0; }, hObject, dwTimeoutMs,
-                    onQuit);
+                    QuitHook(onQuit));
+}
+
+bool PumpUntilDispatched(const std::function<bool(const MSG&)>& match, DWORD dwTimeoutMs)
+{
+    return PumpUntilHandled(match, dwTimeoutMs, false);
+}
+
+bool RunApplicationMessagesUntil(const std::function<bool(const MSG&)>& match, DWORD dwTimeoutMs)
+{
+    return PumpUntilHandled(match, dwTimeoutMs, true);
+}
+
+void PumpFor(DWORD dwMs)
+{
+    PumpLoop([] { return false; }, nullptr, dwMs, PUMPHOOKS());
 }

@@ -12,3 +12,12 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD dwTimeoutMs,
 // The same until a waitable object (a thread, a process, an event) is signalled; wakes up
 // the moment it is.
 bool PumpUntilSignaled(HANDLE hObject, DWORD dwTimeoutMs, const std::function<void(const MSG&)>& onQuit = nullptr);
+// The same until a message that match() accepts has been dispatched (and handled), such
+// as the next WM_TIMER of a window.
+bool PumpUntilDispatched(const std::function<bool(const MSG&)>& match, DWORD dwTimeoutMs);
+// The same, each message offered first to the application's PreTranslateMessage (its
+// windows' accelerators and key filters) as the application's message loop does; a
+// message taken there counts as handled.
+bool RunApplicationMessagesUntil(const std::function<bool(const MSG&)>& match, DWORD dwTimeoutMs);
+// Dispatches messages for dwMs milliseconds, for checks that something does not happen.
+void PumpFor(DWORD dwMs);

@@ -1,6 +1,9 @@
 // The stand-in player on its own, started as a launcher starts it.
-#include "StandInPlayer.h"
+#include "frame/PlayerProtocol.h"
 #include "framework/CClientDC.h"
+#include "framework/ScopedWin.h"
+#include "support/CPlayerSandbox.h"
+#include "support/MessagePump.h"
 #include <gtest/gtest.h>
 
 namespace
@@ -72,12 +75,9 @@ TEST(PlayerStandIn, ItsProgressBarGrowsWhileItPlays)
     ASSERT_GT(::WinExec(sandbox.Install("film1.exe", 3000) + " /s", SW_SHOWNORMAL), 31u);
     ASSERT_TRUE(PumpUntil([] { return FindPlayerView(FindPlayerFrame()) != nullptr; }, 5000));
     HWND hView = FindPlayerView(FindPlayerFrame());
-    PumpMessages(400);
-    int nEarly = ProgressPoints(hView);
-    PumpMessages(1200);
-    int nLater = ProgressPoints(hView);
-    EXPECT_GE(nEarly, 1);
-    EXPECT_GE(nLater, nEarly + 3);
+    int nEarly = 0;
+    ASSERT_TRUE(PumpUntil([&] { return (nEarly = ProgressPoints(hView)) >= 1; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return ProgressPoints(hView) >= nEarly + 3; }, 3000));
 }
 
 TEST(PlayerStandIn, SettingsNamedAfterTheProgramComeBeforeTheSharedOnes)

@@ -36,6 +36,10 @@ PlayerConfig LoadPlayerConfig()
     if (!FileExists(strIni))
         strIni = config.strFolder + SHARED_INI;
     config.nDurationMs = ::GetPrivateProfileIntA(SECTION, "Duration", DEFAULT_DURATION_MS, strIni.c_str());
+    config.nStartDelayMs = ::GetPrivateProfileIntA(SECTION, "StartDelay", 0, strIni.c_str());
+    config.nViewDelayMs = static_cast<int>(::GetPrivateProfileIntA(SECTION, "ViewDelay", 0, strIni.c_str()));
+    config.nHangMs = ::GetPrivateProfileIntA(SECTION, "Hang", 0, strIni.c_str());
+    config.bIgnoreExit = ::GetPrivateProfileIntA(SECTION, "IgnoreExit", 0, strIni.c_str()) != 0;
     char szLog[MAX_PATH] = "";
     ::GetPrivateProfileStringA(SECTION, "Log", "", szLog, sizeof(szLog), strIni.c_str());
     if (*szLog)

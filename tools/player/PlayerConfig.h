@@ -6,6 +6,12 @@
 //   Log=player.log     optional: a file (beside the program unless absolute) that gets one
 //                      line per event: the start with its command line, the end of the
 //                      playback, the exit command
+// Misbehaviours of real players, for tests of the launcher (all off by default):
+//   StartDelay=3000    sleeps this long before creating any window
+//   ViewDelay=2000     the playback view appears this long after the frame; -1: never
+//   Hang=60000         once both windows are up, stops handling messages for this long
+//                      (logging "hangs" as it begins)
+//   IgnoreExit=1       takes the exit command (and logs it) but stays open
 #include <windows.h>
 #include <string>
 
@@ -15,6 +21,10 @@ struct PlayerConfig
     std::string strFolder;    // the program's folder, with a trailing backslash
     std::string strLog;       // full path of the log file; empty when none
     DWORD nDurationMs = 5000;
+    DWORD nStartDelayMs = 0;
+    int nViewDelayMs = 0;     // negative: no view ever
+    DWORD nHangMs = 0;
+    bool bIgnoreExit = false;
 };
 
 PlayerConfig LoadPlayerConfig();

@@ -44,6 +44,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow
                       config.strName.c_str(), MB_OK | MB_ICONINFORMATION);
         return 0;
     }
+    // A program slow to start: no window, no message loop yet.
+    ::Sleep(config.nStartDelayMs);
     if (!CreatePlayerFrame(hInstance, config, nCmdShow))
         return 1;
     MSG msg;

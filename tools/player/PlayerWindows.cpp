@@ -4,6 +4,9 @@
 namespace
 {
 const UINT_PTR ANIMATION_TIMER = 1;
+const UINT_PTR VIEW_TIMER = 2;
+// Posted to the frame once its view is up.
+const UINT WM_PLAYER_VIEW_UP = WM_APP + 1;
 const UINT ANIMATION_PERIOD_MS = 40;
 const int FRAME_WIDTH = 480;
 const int FRAME_HEIGHT = 300;
@@ -90,16 +93,39 @@ LRESULT CALLBACK ViewProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcA(hWnd, nMsg, wParam, lParam);
 }
 
+bool CreateView(HWND hFrame)
+{
+    RECT rc;
+    ::GetClientRect(hFrame, &rc);
+    HWND hView = ::CreateWindowExA(0, PLAYER_VIEW_CLASS, "", WS_CHILD | WS_VISIBLE, 0, 0, rc.right, rc.bottom, hFrame,
+                                   nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    if (hView)
+        ::PostMessageA(hFrame, WM_PLAYER_VIEW_UP, 0, 0);
+    return hView != nullptr;
+}
+
 LRESULT CALLBACK FrameProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     switch (nMsg) {
-    case WM_CREATE: {
-        RECT rc;
-        ::GetClientRect(hWnd, &rc);
-        HWND hView = ::CreateWindowExA(0, PLAYER_VIEW_CLASS, "", WS_CHILD | WS_VISIBLE, 0, 0, rc.right, rc.bottom, hWnd,
-                                       nullptr, reinterpret_cast<LPCREATESTRUCTA>(lParam)->hInstance, nullptr);
-        return hView ? 0 : -1;
-    }
+    case WM_CREATE:
+        if (g_pConfig->nViewDelayMs > 0)
+            ::SetTimer(hWnd, VIEW_TIMER, static_cast<UINT>(g_pConfig->nViewDelayMs), nullptr);
+        else if (g_pConfig->nViewDelayMs == 0)
+            return CreateView(hWnd) ? 0 : -1;
+        return 0;
+    case WM_TIMER:
+        if (wParam == VIEW_TIMER) {
+            ::KillTimer(hWnd, VIEW_TIMER);
+            CreateView(hWnd);
+        }
+        return 0;
+    case WM_PLAYER_VIEW_UP:
+        // A hung player: its windows stay, its messages wait.
+        if (g_pConfig->nHangMs) {
+            AppendLog(*g_pConfig, "hangs");
+            ::Sleep(g_pConfig->nHangMs);
+        }
+        return 0;
     case WM_SIZE: {
         HWND hView = ::FindWindowExA(hWnd, nullptr, PLAYER_VIEW_CLASS, nullptr);
         if (hView)
@@ -108,9 +134,10 @@ LRESULT CALLBACK FrameProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
     }
     case WM_COMMAND:
         if (LOWORD(wParam) == PLAYER_EXIT_COMMAND) {
-            // Gone before the sender's SendMessage returns.
+            // Gone before the sender's SendMessage returns, unless told to stay.
             AppendLog(*g_pConfig, "exit");
-            ::DestroyWindow(hWnd);
+            if (!g_pConfig->bIgnoreExit)
+                ::DestroyWindow(hWnd);
             return 0;
         }
         break;
