@@ -1,0 +1,209 @@
+// CPopupMenu: building a menu, its drawing objects, layout, placement and the two look-ups.
+// The window side is in CPopupMenuWindow.cpp, the painting in CPopupMenuPaint.cpp.
+#include "popupmenu/CPopupMenu.h"
+#include "popupmenu/PopupMenuConstants.h"
+#include <algorithm>
+
+namespace
+{
+// The window class is registered once per process, and only marked so once it worked.
+bool g_bClassRegistered = false;
+
+// An information context for the display: enough to measure text.
+HDC CreateDisplayIC()
+{
+    return ::CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+}
+
+char LowerAnsi(char ch)
+{
+    return static_cast<char>(reinterpret_cast<UINT_PTR>(
+        ::CharLowerA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(ch))))));
+}
+
+HPEN SolidPen(COLORREF cr)
+{
+    return ::CreatePen(PS_SOLID, 1, cr);
+}
+} // namespace
+
+CPopupMenu::CPopupMenu()
+    : m_strFontName("MS Sans Serif"),
+      m_nFontSize(8),
+      m_crBorder(::GetSysColor(COLOR_MENUTEXT)),
+      m_crBack(::GetSysColor(COLOR_MENU)),
+      m_crText(::GetSysColor(COLOR_MENUTEXT)),
+      m_crGrayText(::GetSysColor(COLOR_GRAYTEXT)),
+      m_crHighlightText(::GetSysColor(COLOR_HIGHLIGHTTEXT)),
+      m_crHighlight(::GetSysColor(COLOR_HIGHLIGHT)),
+      m_crTransparent(RGB(255, 0, 255)),
+      m_crLight(::GetSysColor(COLOR_BTNHIGHLIGHT)),
+      m_crShadow(::GetSysColor(COLOR_BTNSHADOW)),
+      m_nSubmenuDelay(POPUPMENU_SUBMENU_DELAY)
+{
+}
+
+CPopupMenu::~CPopupMenu()
+{
+    // The close handling gives the capture back and closes any open submenu.
+    if (m_hWnd)
+        ::DestroyWindow(m_hWnd);
+}
+
+bool CPopupMenu::Create(HINSTANCE hInstance, int nBitmapId)
+{
+    m_hInstance = hInstance;
+    m_nBitmapId = nBitmapId;
+    if (!g_bClassRegistered) {
+        if (!RegisterWindowClass(hInstance))
+            return false;
+        g_bClassRegistered = true;
+    }
+    m_items.clear();
+    CreateGdiObjects();
+    return true;
+}
+
+bool CPopupMenu::AddItem(int nFlags, LPCSTR pszText, int nId, int nImage)
+{
+    PopupMenuItem item;
+    item.m_nFlags = nFlags;
+    item.m_strText = pszText;
+    item.m_nId = nId;
+    item.m_nImage = nImage;
+    m_items.push_back(item);
+    return true;
+}
+
+bool CPopupMenu::AddSubmenu(int nFlags, LPCSTR pszText, CPopupMenu* pSubmenu, int nImage)
+{
+    if (nFlags & PMF_SEPARATOR)
+        return false;
+    PopupMenuItem item;
+    item.m_nFlags = nFlags;
+    item.m_strText = pszText;
+    item.m_nImage = nImage;
+    item.m_pSubmenu = pSubmenu;
+    m_items.push_back(item);
+    if (pSubmenu) {
+        pSubmenu->m_bIsSubmenu = true;
+        pSubmenu->m_pParent = this;
+    }
+    return true;
+}
+
+void CPopupMenu::CreateGdiObjects()
+{
+    DeleteGdiObjects();
+
+    ScopedCreatedDC ic(CreateDisplayIC());
+    LOGFONTA lf = {};
+    lf.lfHeight = -::MulDiv(m_nFontSize, ::GetDeviceCaps(ic, LOGPIXELSY), 72);
+    lf.lfWeight = FW_NORMAL;
+    ::lstrcpynA(lf.lfFaceName, m_strFontName, LF_FACESIZE);
+    m_hFont.Reset(::CreateFontIndirectA(&lf));
+    lf.lfWeight = FW_BOLD;
+    m_hBoldFont.Reset(::CreateFontIndirectA(&lf));
+
+    TEXTMETRICA tm = {};
+    {
+        ScopedSelectObject font(ic, m_hFont);
+        ::GetTextMetricsA(ic, &tm);
+        m_nFontHeight = tm.tmHeight;
+    }
+    {
+        ScopedSelectObject font(ic, m_hBoldFont);
+        ::GetTextMetricsA(ic, &tm);
+        m_nBoldFontHeight = tm.tmHeight;
+    }
+
+    m_hBorderPen.Reset(SolidPen(m_crBorder));
+    m_hBackBrush.Reset(::CreateSolidBrush(m_crBack));
+    m_hHighlightBrush.Reset(::CreateSolidBrush(m_crHighlight));
+    m_hLightPen.Reset(SolidPen(m_crLight));
+    m_hShadowPen.Reset(SolidPen(m_crShadow));
+    m_hBackPen.Reset(SolidPen(m_crBack));
+    m_hTextPen.Reset(SolidPen(m_crText));
+    m_hHighlightTextPen.Reset(SolidPen(m_crHighlightText));
+    if (m_nBitmapId != -1)
+        m_hBitmap.Reset(::LoadBitmapA(m_hInstance, MAKEINTRESOURCEA(m_nBitmapId)));
+}
+
+void CPopupMenu::DeleteGdiObjects()
+{
+    m_hFont.Reset();
+    m_hBoldFont.Reset();
+    m_hBorderPen.Reset();
+    m_hLightPen.Reset();
+    m_hShadowPen.Reset();
+    m_hBackPen.Reset();
+    m_hHighlightTextPen.Reset();
+    m_hTextPen.Reset();
+    m_hBackBrush.Reset();
+    m_hHighlightBrush.Reset();
+    m_hBitmap.Reset();
+}
+
+void CPopupMenu::Layout()
+{
+    ScopedCreatedDC ic(CreateDisplayIC());
+    int y = POPUPMENU_TOP_MARGIN;
+    int nWidest = 0;
+    for (PopupMenuItem& item : m_items) {
+        item.m_nTop = y;
+        if (item.m_nFlags & PMF_SEPARATOR) {
+            item.m_nHeight = POPUPMENU_SEPARATOR_HEIGHT;
+        } else {
+            // Measured as stored, '&' included: the menu is a little wider than its text.
+            ScopedSelectObject font(ic, (item.m_nFlags & PMF_BOLD) ? m_hBoldFont : m_hFont);
+            SIZE size = {};
+            ::GetTextExtentPoint32A(ic, item.m_strText, item.m_strText.GetLength(), &size);
+            nWidest = std::max(nWidest, static_cast<int>(size.cx));
+            item.m_nHeight = POPUPMENU_ITEM_HEIGHT;
+        }
+        y += item.m_nHeight;
+    }
+    m_nWidth = nWidest + POPUPMENU_EXTRA_WIDTH;
+    m_nHeight = y + POPUPMENU_BOTTOM_MARGIN;
+    m_nSelected = -1;
+    m_nResult = 0;
+}
+
+POINT CPopupMenu::PlaceInWorkArea(int x, int y, int cx, int cy, const RECT& rcWork)
+{
+    // Only the right and bottom edges push the menu back; a point left of or above the
+    // work area stays where it is.
+    if (x + cx > rcWork.right)
+        x = std::max(0, static_cast<int>(rcWork.right) - cx);
+    if (y + cy > rcWork.bottom)
+        y = std::max(0, static_cast<int>(rcWork.bottom) - cy);
+    return POINT{x, y};
+}
+
+int CPopupMenu::HitTest(int x, int y, const RECT& rcClient) const
+{
+    if (x <= POPUPMENU_EDGE || y <= POPUPMENU_EDGE || x > rcClient.right || y > rcClient.bottom)
+        return -1;
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        const PopupMenuItem& item = m_items[i];
+        // Both bounds exclusive: the row between two entries belongs to neither.
+        if (item.m_nTop < y && y < item.m_nTop + item.m_nHeight)
+            return (item.m_nFlags & PMF_DISABLED) ? -1 : static_cast<int>(i);
+    }
+    return -1;
+}
+
+int CPopupMenu::FindMnemonicItem(char ch) const
+{
+    const char c = LowerAnsi(ch);
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        const PopupMenuItem& item = m_items[i];
+        if (item.m_nFlags & (PMF_SEPARATOR | PMF_DISABLED | PMF_GRAYED))
+            continue;
+        // Only the first '&' counts, and only when a character follows it.
+        const int nAmp = item.m_strText.Find('&');
+        if (nAmp >= 0 && nAmp + 1 < item.m_strText.GetLength() && LowerAnsi(item.m_strText[nAmp + 1]) == c)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
