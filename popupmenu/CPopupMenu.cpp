@@ -48,6 +48,18 @@ CPopupMenu::~CPopupMenu()
     // The close handling gives the capture back and closes any open submenu.
     if (m_hWnd)
         ::DestroyWindow(m_hWnd);
+    // The menus of a chain may go in any order (after a quit their windows are still up):
+    // none keeps a pointer to this one.
+    if (m_pParent) {
+        for (PopupMenuItem& item : m_pParent->m_items) {
+            if (item.m_pSubmenu == this)
+                item.m_pSubmenu = nullptr;
+        }
+    }
+    for (PopupMenuItem& item : m_items) {
+        if (item.m_pSubmenu && item.m_pSubmenu->m_pParent == this)
+            item.m_pSubmenu->m_pParent = nullptr;
+    }
 }
 
 bool CPopupMenu::Create(HINSTANCE hInstance, int nBitmapId)
