@@ -1,13 +1,13 @@
 #include "dib/CDIBPainter.h"
 #include "dib/CDIB.h"
 #include "framework/CDC.h"
+#include "framework/CScopedSelect.h"
 
 void CDIBPainter::Paint(CDC* pDC, CRect rcDest, CRect rcSrc, CDIB* pDib, CPalette* pPal)
 {
     if (!pDC || !pDib)
         return;
-    HPALETTE hOldPal = pDC->SelectPalette(pPal, TRUE);
+    CScopedSelect palette(pDC, pPal, TRUE);
     pDC->RealizePalette();
     pDib->Draw(pDC, rcDest, rcSrc);
-    pDC->SelectPalette(hOldPal, FALSE);
 }

@@ -77,3 +77,14 @@ void CDC::FillSolidRect(const RECT& rc, COLORREF crColor)
     ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
     ::SetBkColor(m_hDC, crOld);
 }
+
+BOOL CDC::DPtoLP(LPSIZE lpSize) const
+{
+    // A size is the distance between two points, so the origins cancel out.
+    POINT pts[2] = {{0, 0}, {lpSize->cx, lpSize->cy}};
+    if (!DPtoLP(pts, 2))
+        return FALSE;
+    lpSize->cx = pts[1].x - pts[0].x;
+    lpSize->cy = pts[1].y - pts[0].y;
+    return TRUE;
+}

@@ -1,7 +1,8 @@
 #pragma once
 // A device context. A CDC made with CreateCompatibleDC (a memory DC) owns its handle and
 // deletes it; one given with Attach only borrows it. Objects selected into a DC must be
-// selected out again before the DC or the objects go.
+// selected out again before the DC or the objects go: CScopedSelect does both. CMemDC
+// is a memory DC with its own bitmap, CPaintDC and CClientDC a window's DCs.
 #include "framework/CRect.h"
 #include <windows.h>
 
@@ -32,6 +33,7 @@ public:
     // Each returns the handle that was selected before (null on failure).
     HGDIOBJ SelectObject(CGdiObject* pObject);
     HGDIOBJ SelectObject(HGDIOBJ hObject);
+    HGDIOBJ SelectStockObject(int nIndex) { return SelectObject(::GetStockObject(nIndex)); }
     // A null palette selects nothing and gives null, so the matching restore of the
     // previous (null) palette selects nothing either.
     HPALETTE SelectPalette(CPalette* pPalette, BOOL bForceBackground);
@@ -55,9 +57,25 @@ public:
                             nSrcHeight, dwRop);
     }
     void FillSolidRect(const RECT& rc, COLORREF crColor);
+    int FillRect(const RECT& rc, HBRUSH hBrush) { return ::FillRect(m_hDC, &rc, hBrush); }
+    // Outlined with the current pen, filled with the current brush.
+    BOOL Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
+    BOOL Rectangle(const RECT& rc) { return Rectangle(rc.left, rc.top, rc.right, rc.bottom); }
+    BOOL Polyline(const POINT* lpPoints, int nCount) { return ::Polyline(m_hDC, lpPoints, nCount); }
+    // nCount -1: up to the terminating null. Gives the height of the text.
+    int DrawText(LPCSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
+    {
+        return ::DrawTextA(m_hDC, lpszString, nCount, lpRect, nFormat);
+    }
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
     COLORREF SetPixel(int x, int y, COLORREF crColor) { return ::SetPixel(m_hDC, x, y, crColor); }
     int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hDC, nIndex); }
+
+    int SetMapMode(int nMapMode) { return ::SetMapMode(m_hDC, nMapMode); }
+    int GetMapMode() const { return ::GetMapMode(m_hDC); }
+    // Device to logical units, for points and for sizes.
+    BOOL DPtoLP(LPPOINT lpPoints, int nCount = 1) const { return ::DPtoLP(m_hDC, lpPoints, nCount); }
+    BOOL DPtoLP(LPSIZE lpSize) const;
 
 private:
     bool m_bOwned = false;

@@ -64,27 +64,24 @@ std::string MakeBmp(const BmpLayout& layout)
 }
 
 CTestCanvas::CTestCanvas(int nWidth, int nHeight, COLORREF crFill)
-    : m_nWidth(nWidth), m_nHeight(nHeight)
+    : m_nWidth(nWidth), m_nHeight(nHeight), m_selection(CreateSurface(), &m_bitmap)
 {
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = nWidth;
-    bmi.bmiHeader.biHeight = -nHeight;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* pBits = nullptr;
-    m_hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    m_pPixels = static_cast<const DWORD*>(pBits);
-    m_dc.CreateCompatibleDC(nullptr);
-    m_hOld = m_dc.SelectObject(m_hBitmap);
     m_dc.FillSolidRect(CRect(0, 0, nWidth, nHeight), crFill);
 }
 
-CTestCanvas::~CTestCanvas()
+CDC* CTestCanvas::CreateSurface()
 {
-    m_dc.SelectObject(m_hOld);
-    m_dc.DeleteDC();
-    ::DeleteObject(m_hBitmap);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = m_nWidth;
+    bmi.bmiHeader.biHeight = -m_nHeight;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* pBits = nullptr;
+    m_bitmap.Attach(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0));
+    m_pPixels = static_cast<const DWORD*>(pBits);
+    m_dc.CreateCompatibleDC(nullptr);
+    return &m_dc;
 }
 
 COLORREF CTestCanvas::Pixel(int x, int y) const

@@ -1,7 +1,9 @@
 #pragma once
 // BMP files made byte by byte for the bitmap tests, and a 32-bit drawing surface whose
 // pixels the tests read back.
+#include "framework/CBitmap.h"
 #include "framework/CDC.h"
+#include "framework/CScopedSelect.h"
 #include <string>
 
 std::string Le16(unsigned int n);
@@ -37,7 +39,6 @@ class CTestCanvas
 {
 public:
     CTestCanvas(int nWidth, int nHeight, COLORREF crFill = RGB(10, 20, 30));
-    ~CTestCanvas();
     CTestCanvas(const CTestCanvas&) = delete;
     CTestCanvas& operator=(const CTestCanvas&) = delete;
 
@@ -49,8 +50,11 @@ public:
 private:
     int m_nWidth;
     int m_nHeight;
-    CDC m_dc;
-    HBITMAP m_hBitmap = nullptr;
-    HGDIOBJ m_hOld = nullptr;
     const DWORD* m_pPixels = nullptr;
+    CDC m_dc;
+    CBitmap m_bitmap;
+    CScopedSelect m_selection;
+
+    // Makes the DC and the surface, ready for m_selection.
+    CDC* CreateSurface();
 };

@@ -1,6 +1,6 @@
 // The stand-in player on its own, started as a launcher starts it.
 #include "StandInPlayer.h"
-#include "framework/ScopedWin.h"
+#include "framework/CClientDC.h"
 #include <gtest/gtest.h>
 
 namespace
@@ -23,12 +23,12 @@ int ProgressPoints(HWND hView)
 {
     RECT rc;
     ::GetClientRect(hView, &rc);
-    ScopedGetDC hScreen(nullptr);
+    CClientDC screen(nullptr);
     int nCount = 0;
     for (int i = 0; i < 10; ++i) {
         POINT pt = {rc.right / 8 + 4 + (rc.right * 3 / 4 - 8) * i / 10, rc.bottom * 5 / 8 + 10};
         ::ClientToScreen(hView, &pt);
-        if (::GetPixel(hScreen, pt.x, pt.y) == RGB(64, 160, 255))
+        if (screen.GetPixel(pt.x, pt.y) == RGB(64, 160, 255))
             ++nCount;
     }
     return nCount;

@@ -1,0 +1,124 @@
+// GDI objects and DCs: selections that put the previous object back, memory DCs that
+// double-buffer, and nothing left behind.
+#include "framework/CBrush.h"
+#include "framework/CFont.h"
+#include "framework/CMemDC.h"
+#include "framework/CPalette.h"
+#include "framework/CPen.h"
+#include "support/GdiObjectCounter.h"
+#include <gtest/gtest.h>
+
+namespace
+{
+const COLORREF kRed = RGB(200, 0, 0);
+const COLORREF kBlue = RGB(0, 0, 200);
+const COLORREF kGreen = RGB(0, 160, 0);
+
+CPalette* MakeGreyPalette(CPalette& palette)
+{
+    struct
+    {
+        LOGPALETTE header;
+        PALETTEENTRY more[1];
+    } log = {{0x300, 2, {{0, 0, 0, 0}}}, {{255, 255, 255, 0}}};
+    palette.CreatePalette(&log.header);
+    return &palette;
+}
+} // namespace
+
+TEST(CScopedSelect, PutsThePreviousObjectBack)
+{
+    CMemDC dc(nullptr, 4, 4);
+    HGDIOBJ hPenBefore = ::GetCurrentObject(dc, OBJ_PEN);
+    HGDIOBJ hBrushBefore = ::GetCurrentObject(dc, OBJ_BRUSH);
+    HGDIOBJ hPalBefore = ::GetCurrentObject(dc, OBJ_PAL);
+    CPen pen(PS_SOLID, 1, kRed);
+    CPalette palette;
+    {
+        CScopedSelect selPen(&dc, &pen);
+        CScopedSelect selBrush(&dc, NULL_BRUSH);
+        CScopedSelect selPal(&dc, MakeGreyPalette(palette), TRUE);
+        EXPECT_EQ(pen.m_hObject, ::GetCurrentObject(dc, OBJ_PEN));
+        EXPECT_EQ(::GetStockObject(NULL_BRUSH), ::GetCurrentObject(dc, OBJ_BRUSH));
+        EXPECT_EQ(palette.m_hObject, ::GetCurrentObject(dc, OBJ_PAL));
+        EXPECT_EQ(hPenBefore, selPen.GetOld());
+        {
+            // Nested selections of the same kind unwind in order.
+            CScopedSelect selStock(&dc, BLACK_PEN);
+            EXPECT_EQ(pen.m_hObject, selStock.GetOld());
+        }
+        EXPECT_EQ(pen.m_hObject, ::GetCurrentObject(dc, OBJ_PEN));
+        // Nothing to select: nothing changes, now or later.
+        CScopedSelect selNothing(&dc, static_cast<CGdiObject*>(nullptr));
+        EXPECT_EQ(nullptr, selNothing.GetOld());
+    }
+    EXPECT_EQ(hPenBefore, ::GetCurrentObject(dc, OBJ_PEN));
+    EXPECT_EQ(hBrushBefore, ::GetCurrentObject(dc, OBJ_BRUSH));
+    EXPECT_EQ(hPalBefore, ::GetCurrentObject(dc, OBJ_PAL));
+}
+
+TEST(CScopedSelect, DrawingWithOwnedObjectsLeavesNothingBehind)
+{
+    auto draw = [] {
+        CMemDC dc(nullptr, 30, 20);
+        CMemDC mask(&dc, 30, 20, TRUE);
+        CPen pen(PS_SOLID, 1, kRed);
+        CBrush brush(kBlue);
+        LOGFONTA lf = {};
+        lf.lfHeight = 12;
+        CFont font;
+        font.CreateFontIndirect(&lf);
+        CScopedSelect selPen(&dc, &pen);
+        CScopedSelect selBrush(&dc, &brush);
+        CScopedSelect selFont(&dc, &font);
+        dc.Rectangle(0, 0, 30, 20);
+        CRect rc(0, 0, 30, 20);
+        dc.DrawText("Abc", -1, &rc, DT_NOCLIP);
+        mask.BitBlt(0, 0, 30, 20, &dc, 0, 0, SRCCOPY);
+    };
+    draw();
+    const int nBefore = CountGdiObjects();
+    ASSERT_GT(nBefore, 0);
+    for (int i = 0; i < 10; ++i)
+        draw();
+    EXPECT_EQ(nBefore, CountGdiObjects());
+}
+
+TEST(CMemDC, BackBufferIsDrawnInTheTargetsCoordinatesAndCopiedInOneBlock)
+{
+    CMemDC target(nullptr, 20, 12);
+    target.FillSolidRect(CRect(0, 0, 20, 12), kBlue);
+    {
+        CMemDC back(&target, CRect(5, 2, 15, 10));
+        CBrush brush(kRed);
+        back.FillRect(back.GetRect(), brush);
+        CPen pen(PS_SOLID, 1, kGreen);
+        CScopedSelect selPen(&back, &pen);
+        const POINT line[] = {{5, 9}, {15, 9}};
+        back.Polyline(line, 2);
+        // Nothing reaches the target before the copy.
+        EXPECT_EQ(kBlue, target.GetPixel(5, 2));
+        EXPECT_TRUE(back.BlitToTarget());
+    }
+    EXPECT_EQ(kRed, target.GetPixel(5, 2));
+    EXPECT_EQ(kRed, target.GetPixel(14, 8));
+    EXPECT_EQ(kGreen, target.GetPixel(5, 9));
+    EXPECT_EQ(kGreen, target.GetPixel(14, 9));
+    EXPECT_EQ(kBlue, target.GetPixel(4, 2));
+    EXPECT_EQ(kBlue, target.GetPixel(15, 9));
+    EXPECT_EQ(kBlue, target.GetPixel(5, 10));
+    EXPECT_EQ(kBlue, target.GetPixel(5, 1));
+}
+
+TEST(CDC, SizesConvertToLogicalUnitsWithoutTheOrigin)
+{
+    CMemDC dc(nullptr, 4, 4);
+    dc.SetMapMode(MM_ANISOTROPIC);
+    ::SetWindowExtEx(dc, 2, 3, nullptr);
+    ::SetViewportExtEx(dc, 1, 1, nullptr);
+    ::SetViewportOrgEx(dc, 7, 5, nullptr);
+    SIZE size = {10, 6};
+    EXPECT_TRUE(dc.DPtoLP(&size));
+    EXPECT_EQ(20, size.cx);
+    EXPECT_EQ(18, size.cy);
+}
