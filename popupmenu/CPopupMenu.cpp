@@ -2,18 +2,15 @@
 // The window side is in CPopupMenuWindow.cpp, the painting in CPopupMenuPaint.cpp.
 #include "popupmenu/CPopupMenu.h"
 #include "popupmenu/PopupMenuConstants.h"
+#include "framework/CDC.h"
+#include "framework/CScopedSelect.h"
 #include <algorithm>
+#include <initializer_list>
 
 namespace
 {
 // The window class is registered once per process, and only marked so once it worked.
 bool g_bClassRegistered = false;
-
-// An information context for the display: enough to measure text.
-HDC CreateDisplayIC()
-{
-    return ::CreateICA("DISPLAY", nullptr, nullptr, nullptr);
-}
 
 char LowerAnsi(char ch)
 {
@@ -21,9 +18,15 @@ char LowerAnsi(char ch)
         ::CharLowerA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(ch))))));
 }
 
-HPEN SolidPen(COLORREF cr)
+// The menu measures text on the display without a window.
+const char kDisplayDriver[] = "DISPLAY";
+
+int FontHeight(CDC& ic, CFont& font)
 {
-    return ::CreatePen(PS_SOLID, 1, cr);
+    CScopedSelect select(&ic, &font);
+    TEXTMETRICA tm = {};
+    ic.GetTextMetrics(&tm);
+    return tm.tmHeight;
 }
 } // namespace
 
@@ -108,57 +111,42 @@ void CPopupMenu::CreateGdiObjects()
 {
     DeleteGdiObjects();
 
-    ScopedCreatedDC ic(CreateDisplayIC());
+    CDC ic;
+    ic.CreateIC(kDisplayDriver);
     LOGFONTA lf = {};
-    lf.lfHeight = -::MulDiv(m_nFontSize, ::GetDeviceCaps(ic, LOGPIXELSY), 72);
+    lf.lfHeight = -::MulDiv(m_nFontSize, ic.GetDeviceCaps(LOGPIXELSY), 72);
     lf.lfWeight = FW_NORMAL;
     ::lstrcpynA(lf.lfFaceName, m_strFontName, LF_FACESIZE);
-    m_hFont.Reset(::CreateFontIndirectA(&lf));
+    m_hFont.CreateFontIndirect(&lf);
     lf.lfWeight = FW_BOLD;
-    m_hBoldFont.Reset(::CreateFontIndirectA(&lf));
+    m_hBoldFont.CreateFontIndirect(&lf);
+    m_nFontHeight = FontHeight(ic, m_hFont);
+    m_nBoldFontHeight = FontHeight(ic, m_hBoldFont);
 
-    TEXTMETRICA tm = {};
-    {
-        ScopedSelectObject font(ic, m_hFont);
-        ::GetTextMetricsA(ic, &tm);
-        m_nFontHeight = tm.tmHeight;
-    }
-    {
-        ScopedSelectObject font(ic, m_hBoldFont);
-        ::GetTextMetricsA(ic, &tm);
-        m_nBoldFontHeight = tm.tmHeight;
-    }
-
-    m_hBorderPen.Reset(SolidPen(m_crBorder));
-    m_hBackBrush.Reset(::CreateSolidBrush(m_crBack));
-    m_hHighlightBrush.Reset(::CreateSolidBrush(m_crHighlight));
-    m_hLightPen.Reset(SolidPen(m_crLight));
-    m_hShadowPen.Reset(SolidPen(m_crShadow));
-    m_hBackPen.Reset(SolidPen(m_crBack));
-    m_hTextPen.Reset(SolidPen(m_crText));
-    m_hHighlightTextPen.Reset(SolidPen(m_crHighlightText));
+    m_hBorderPen.CreatePen(PS_SOLID, 1, m_crBorder);
+    m_hBackBrush.CreateSolidBrush(m_crBack);
+    m_hHighlightBrush.CreateSolidBrush(m_crHighlight);
+    m_hLightPen.CreatePen(PS_SOLID, 1, m_crLight);
+    m_hShadowPen.CreatePen(PS_SOLID, 1, m_crShadow);
+    m_hBackPen.CreatePen(PS_SOLID, 1, m_crBack);
+    m_hTextPen.CreatePen(PS_SOLID, 1, m_crText);
+    m_hHighlightTextPen.CreatePen(PS_SOLID, 1, m_crHighlightText);
     if (m_nBitmapId != -1)
-        m_hBitmap.Reset(::LoadBitmapA(m_hInstance, MAKEINTRESOURCEA(m_nBitmapId)));
+        m_hBitmap.Attach(::LoadBitmapA(m_hInstance, MAKEINTRESOURCEA(m_nBitmapId)));
 }
 
 void CPopupMenu::DeleteGdiObjects()
 {
-    m_hFont.Reset();
-    m_hBoldFont.Reset();
-    m_hBorderPen.Reset();
-    m_hLightPen.Reset();
-    m_hShadowPen.Reset();
-    m_hBackPen.Reset();
-    m_hHighlightTextPen.Reset();
-    m_hTextPen.Reset();
-    m_hBackBrush.Reset();
-    m_hHighlightBrush.Reset();
-    m_hBitmap.Reset();
+    for (CGdiObject* pObject : std::initializer_list<CGdiObject*>{
+             &m_hFont, &m_hBoldFont, &m_hBorderPen, &m_hLightPen, &m_hShadowPen, &m_hBackPen, &m_hHighlightTextPen,
+             &m_hTextPen, &m_hBackBrush, &m_hHighlightBrush, &m_hBitmap})
+        pObject->DeleteObject();
 }
 
 void CPopupMenu::Layout()
 {
-    ScopedCreatedDC ic(CreateDisplayIC());
+    CDC ic;
+    ic.CreateIC(kDisplayDriver);
     int y = POPUPMENU_TOP_MARGIN;
     int nWidest = 0;
     for (PopupMenuItem& item : m_items) {
@@ -167,10 +155,8 @@ void CPopupMenu::Layout()
             item.m_nHeight = POPUPMENU_SEPARATOR_HEIGHT;
         } else {
             // Measured as stored, '&' included: the menu is a little wider than its text.
-            ScopedSelectObject font(ic, (item.m_nFlags & PMF_BOLD) ? m_hBoldFont : m_hFont);
-            SIZE size = {};
-            ::GetTextExtentPoint32A(ic, item.m_strText, item.m_strText.GetLength(), &size);
-            nWidest = std::max(nWidest, static_cast<int>(size.cx));
+            CScopedSelect font(&ic, (item.m_nFlags & PMF_BOLD) ? &m_hBoldFont : &m_hFont);
+            nWidest = std::max(nWidest, static_cast<int>(ic.GetTextExtent(item.m_strText, item.m_strText.GetLength()).cx));
             item.m_nHeight = POPUPMENU_ITEM_HEIGHT;
         }
         y += item.m_nHeight;

@@ -6,10 +6,15 @@
 //
 // The layout, placement, hit test and mnemonic look-up need no window and are public so
 // that they can be used (and checked) on their own.
+#include "framework/CBitmap.h"
+#include "framework/CBrush.h"
+#include "framework/CFont.h"
+#include "framework/CPen.h"
 #include "framework/CString.h"
-#include "framework/ScopedWin.h"
 #include "popupmenu/PopupMenuItem.h"
 #include <vector>
+
+class CDC;
 
 class CPopupMenu
 {
@@ -53,11 +58,11 @@ public:
     // Opens the highlighted entry's submenu (nested modal loop); the timer is stopped.
     void OpenSubmenu(UINT_PTR nTimerId);
 
-    void DrawItem(HDC hDC, int nIndex, const PopupMenuItem& item);
-    void DrawSeparator(HDC hDC, const PopupMenuItem& item);
+    void DrawItem(CDC* pDC, int nIndex, const PopupMenuItem& item);
+    void DrawSeparator(CDC* pDC, const PopupMenuItem& item);
     // The 16 x 15 cell at (sx, 0) of the image strip to (dx, dy), without the pixels of
     // m_crTransparent. Nothing is drawn when the menu has no strip.
-    void DrawTransparentImage(HDC hDC, int sx, int dx, int dy);
+    void DrawTransparentImage(CDC* pDC, int sx, int dx, int dy);
 
     const std::vector<PopupMenuItem>& GetItems() const { return m_items; }
     int GetWidth() const { return m_nWidth; }
@@ -129,15 +134,16 @@ private:
     bool m_bIsSubmenu = false;
     CPopupMenu* m_pParent = nullptr;
 
-    ScopedFont m_hFont;
-    ScopedFont m_hBoldFont;
-    ScopedPen m_hBorderPen;
-    ScopedPen m_hLightPen;
-    ScopedPen m_hShadowPen;
-    ScopedPen m_hBackPen;
-    ScopedPen m_hHighlightTextPen;
-    ScopedPen m_hTextPen;
-    ScopedBrush m_hBackBrush;
-    ScopedBrush m_hHighlightBrush;
-    ScopedBitmap m_hBitmap;
+    // Drawing objects, built by Create from the fields above.
+    CFont m_hFont;
+    CFont m_hBoldFont;
+    CPen m_hBorderPen;
+    CPen m_hLightPen;
+    CPen m_hShadowPen;
+    CPen m_hBackPen;
+    CPen m_hHighlightTextPen;
+    CPen m_hTextPen;
+    CBrush m_hBackBrush;
+    CBrush m_hHighlightBrush;
+    CBitmap m_hBitmap;   // the image strip, or none
 };

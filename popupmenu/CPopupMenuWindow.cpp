@@ -2,6 +2,7 @@
 // A menu and its open submenus form a chain of windows; a choice or a dismissal closes
 // the whole chain by destroying the root's window, whose close handling closes the rest.
 #include "popupmenu/CPopupMenu.h"
+#include "framework/CClientDC.h"
 #include "popupmenu/PopupMenuConstants.h"
 
 // Messages the menu window handles, in this order. With bDefault the result is that of
@@ -221,7 +222,7 @@ LRESULT CPopupMenu::OnMouseMove(WPARAM, LPARAM lParam)
     RECT rcClient;
     ::GetClientRect(m_hWnd, &rcClient);
     const int nIndex = HitTest(ptClient.x, ptClient.y, rcClient);
-    ScopedGetDC dc(m_hWnd);
+    CClientDC dc(m_hWnd);
     if (m_nSelected != -1 && nIndex != m_nSelected) {
         ::KillTimer(m_hWnd, IDT_SUBMENU);
         CPopupMenu* pSubmenu = m_items[m_nSelected].m_pSubmenu;
@@ -229,11 +230,11 @@ LRESULT CPopupMenu::OnMouseMove(WPARAM, LPARAM lParam)
             ::DestroyWindow(pSubmenu->m_hWnd);
         const int nOld = m_nSelected;
         m_nSelected = -1;
-        DrawItem(dc, nOld, m_items[nOld]);
+        DrawItem(&dc, nOld, m_items[nOld]);
     }
     if (nIndex != -1 && nIndex != m_nSelected) {
         m_nSelected = nIndex;
-        DrawItem(dc, nIndex, m_items[nIndex]);
+        DrawItem(&dc, nIndex, m_items[nIndex]);
         if (m_items[nIndex].m_pSubmenu)
             ::SetTimer(m_hWnd, IDT_SUBMENU, static_cast<UINT>(m_nSubmenuDelay), nullptr);
     }
