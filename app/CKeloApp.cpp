@@ -35,6 +35,9 @@ BOOL CKeloApp::InitInstance()
 
     m_pMainFrame->ShowWindow(m_nCmdShow);
 
+    m_pMainFrame->m_wndSkinClient.ApplySkin();
+    m_pMainFrame->m_wndSkinClient.RefreshScreen();
+
     return TRUE;
 }
 

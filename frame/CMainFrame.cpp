@@ -52,6 +52,8 @@ bool StaysInsideFolder(const char* pszName)
 
 BOOL CMainFrame::s_bFirstLayout = TRUE;
 
+KELO_IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
+
 KELO_BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     OnWmCreate<&CMainFrame::OnCreate>(),
     OnWmNcHitTest<&CMainFrame::OnNcHitTest>(),
@@ -96,8 +98,10 @@ void CMainFrame::RecalcLayout(BOOL bNotify)
 
 BOOL CMainFrame::OnCreateClient(LPCREATESTRUCTA lpCreateStruct, CCreateContext* pContext)
 {
-    if (CMDIFrameWnd::OnCreateClient(lpCreateStruct, pContext))
+    if (CMDIFrameWnd::OnCreateClient(lpCreateStruct, pContext)) {
+        m_wndSkinClient.SubclassWindow(m_hWndMDIClient);
         return TRUE;
+    }
     return CMDIFrameWnd::OnCreateClient(lpCreateStruct, pContext);
 }
 

@@ -3,14 +3,19 @@
 // border, centred once on the screen and dragged from anywhere on its surface. It is the
 // receiver of the link commands and owns the video player's supervision timer.
 #include "framework/CMDIFrameWnd.h"
+#include "skin/CSkinClientWnd.h"
 
 class CMainFrame : public CMDIFrameWnd
 {
+    KELO_DECLARE_DYNAMIC(CMainFrame)
     KELO_DECLARE_MESSAGE_MAP()
 
 public:
     // Leaves no pointer to itself behind in the video player or the application.
     ~CMainFrame() override;
+
+    // The skin window: the MDI client, subclassed once it exists.
+    CSkinClientWnd m_wndSkinClient;
 
     // TRUE until the first main frame has been laid out (and centred).
     static BOOL s_bFirstLayout;

@@ -118,7 +118,9 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRequested)
         return nullptr;
 
     const CRuntimeClass* pClass = CRuntimeClass::FromName(szName);
-    if (!pClass || pClass->m_wSchema != wSchema || (pClassRequested && !pClass->IsDerivedFrom(pClassRequested)))
+    // Classes made by name but not serialisable (schema 0xFFFF) are registered too.
+    if (!pClass || pClass->m_wSchema == 0xFFFF || pClass->m_wSchema != wSchema ||
+        (pClassRequested && !pClass->IsDerivedFrom(pClassRequested)))
         return nullptr;
     CObject* pObj = pClass->CreateObject();
     if (pObj)

@@ -1,5 +1,7 @@
 #include "framework/CCmdTarget.h"
 
+KELO_IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
+
 const CMessageMap* CCmdTarget::GetThisMessageMap()
 {
     static const CMessageEntry s_end = {0, 0, 0, 0, nullptr};

@@ -1,18 +1,19 @@
 #pragma once
 // Root of every object that receives messages or commands through a message map.
+#include "framework/CObject.h"
 #include "framework/MessageMap.h"
 
-class CCmdTarget
+class CCmdTarget : public CObject
 {
-public:
-    virtual ~CCmdTarget() = default;
+    KELO_DECLARE_DYNAMIC(CCmdTarget)
 
+public:
     static const CMessageMap* GetThisMessageMap();
     virtual const CMessageMap* GetMessageMap() const;
 
     // Runs the handler of command nID with notification code nCode from this object's
-    // map (or a base class's); FALSE when none handles it. Frames override it to route
-    // commands on to their view and the application.
+    // map (or a base class's); FALSE when none handles it. Frames and views override it
+    // to route commands on to the active view, its document and the application.
     virtual BOOL OnCmdMsg(UINT nID, UINT nCode);
 
 protected:

@@ -1,8 +1,15 @@
 #include "framework/CFrameWnd.h"
 #include "framework/AfxRegisterWndClass.h"
+#include "framework/CCreateContext.h"
+#include "framework/CDocument.h"
+#include "framework/CView.h"
 #include "framework/CWinApp.h"
 #include "framework/FrameworkIds.h"
 #include <algorithm>
+
+KELO_IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
+
+const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 KELO_BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     OnWmCreate<&CFrameWnd::OnCreate>(),
@@ -10,6 +17,28 @@ KELO_BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
 KELO_END_MESSAGE_MAP()
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    CString strClass = LoadFrameResources(nIDResource);
+    if (strClass.IsEmpty()) {
+        PostNcDestroy();
+        return FALSE;
+    }
+    HMENU hMenu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource));
+    if (!CreateEx(0, strClass, m_strTitle, dwDefaultStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                  CW_USEDEFAULT, pParentWnd ? pParentWnd->m_hWnd : nullptr, hMenu, pContext)) {
+        // A window made and destroyed during creation took its menu and this object along.
+        if (hMenu && ::IsMenu(hMenu))
+            ::DestroyMenu(hMenu);
+        return FALSE;
+    }
+    m_hMenuDefault = ::GetMenu(m_hWnd);
+    // A menu the frame removed while it was created is no window's any more.
+    if (hMenu && hMenu != m_hMenuDefault)
+        ::DestroyMenu(hMenu);
+    return TRUE;
+}
+
+CString CFrameWnd::LoadFrameResources(UINT nIDResource)
 {
     HINSTANCE hInst = AfxGetResourceHandle();
     LPCSTR pszResource = MAKEINTRESOURCEA(nIDResource);
@@ -24,25 +53,9 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     if (m_strTitle.IsEmpty())
         m_strTitle.LoadString(IDS_APP_TITLE);
 
-    CString strClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
-                                           reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), ::LoadIconA(hInst, pszResource));
-    if (strClass.IsEmpty())
-        return FALSE;
     m_hAccelTable = ::LoadAcceleratorsA(hInst, pszResource);
-
-    HMENU hMenu = ::LoadMenuA(hInst, pszResource);
-    if (!CreateEx(0, strClass, m_strTitle, dwDefaultStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                  CW_USEDEFAULT, pParentWnd ? pParentWnd->m_hWnd : nullptr, hMenu, pContext)) {
-        // A window made and destroyed during creation took its menu and this object along.
-        if (hMenu && ::IsMenu(hMenu))
-            ::DestroyMenu(hMenu);
-        return FALSE;
-    }
-    m_hMenuDefault = ::GetMenu(m_hWnd);
-    // A menu the frame removed while it was created is no window's any more.
-    if (hMenu && hMenu != m_hMenuDefault)
-        ::DestroyMenu(hMenu);
-    return TRUE;
+    return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
+                               reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), ::LoadIconA(hInst, pszResource));
 }
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)
@@ -65,10 +78,90 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, UINT nCode)
 {
-    if (CWnd::OnCmdMsg(nID, nCode))
+    CFrameWnd* pFrame = this;
+    if (CCmdTarget::OnCmdMsg(nID, nCode))
+        return TRUE;
+    CFrameWnd* pActive = GetActiveFrame();
+    if (pActive && pActive != this) {
+        if (pActive->CCmdTarget::OnCmdMsg(nID, nCode))
+            return TRUE;
+        pFrame = pActive;
+    }
+    CView* pView = pFrame->GetActiveView();
+    if (pView && pView->OnCmdMsg(nID, nCode))
         return TRUE;
     CWinApp* pApp = AfxGetApp();
     return pApp && pApp->OnCmdMsg(nID, nCode);
+}
+
+CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
+{
+    CObject* pObject = pContext && pContext->m_pNewViewClass ? pContext->m_pNewViewClass->CreateObject() : nullptr;
+    if (!pObject)
+        return nullptr;
+    if (!pObject->IsKindOf(KELO_RUNTIME_CLASS(CWnd))) {
+        delete pObject;
+        return nullptr;
+    }
+    CWnd* pView = static_cast<CWnd*>(pObject);
+    // A view that fails to be created has deleted itself.
+    if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext))
+        return nullptr;
+    return pView;
+}
+
+void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
+{
+    if (!GetActiveView()) {
+        CWnd* pPane = FromHandlePermanent(GetDlgItem(AFX_IDW_PANE_FIRST));
+        if (pPane && pPane->IsKindOf(KELO_RUNTIME_CLASS(CView)))
+            SetActiveView(static_cast<CView*>(pPane));
+    }
+    if (!bMakeVisible)
+        return;
+    for (HWND hWnd = ::GetWindow(m_hWnd, GW_CHILD); hWnd; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+        CWnd* pWnd = FromHandlePermanent(hWnd);
+        if (pWnd && pWnd->IsKindOf(KELO_RUNTIME_CLASS(CView))) {
+            CView* pView = static_cast<CView*>(pWnd);
+            if (!pDoc || pView->GetDocument() == pDoc)
+                pView->OnInitialUpdate();
+        }
+    }
+    CWinApp* pApp = AfxGetApp();
+    ActivateFrame(pApp && pApp->m_pMainWnd == this ? pApp->m_nCmdShow : -1);
+}
+
+void CFrameWnd::ActivateFrame(int nCmdShow)
+{
+    nCmdShow = ResolveShowCommand(nCmdShow);
+    ShowWindow(nCmdShow);
+    if (nCmdShow != SW_HIDE)
+        ::BringWindowToTop(m_hWnd);
+}
+
+int CFrameWnd::ResolveShowCommand(int nCmdShow) const
+{
+    if (nCmdShow != -1)
+        return nCmdShow;
+    return !IsWindowVisible() ? SW_SHOWNORMAL : IsIconic() ? SW_RESTORE : SW_SHOW;
+}
+
+CView* CFrameWnd::GetActiveView() const
+{
+    CWnd* pWnd = FromHandlePermanent(m_hWndViewActive);
+    return pWnd && pWnd->IsKindOf(KELO_RUNTIME_CLASS(CView)) ? static_cast<CView*>(pWnd) : nullptr;
+}
+
+void CFrameWnd::SetActiveView(CView* pViewNew)
+{
+    m_hWndViewActive = pViewNew ? pViewNew->m_hWnd : nullptr;
+}
+
+CDocument* CFrameWnd::GetActiveDocument()
+{
+    CFrameWnd* pFrame = GetActiveFrame();
+    CView* pView = pFrame ? pFrame->GetActiveView() : nullptr;
+    return pView ? pView->GetDocument() : nullptr;
 }
 
 void CFrameWnd::RecalcLayout(BOOL bNotify)
@@ -101,7 +194,11 @@ int CFrameWnd::OnCreate(LPCREATESTRUCTA lpCreateStruct)
 {
     if (CWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
-    if (!OnCreateClient(lpCreateStruct, static_cast<CCreateContext*>(lpCreateStruct->lpCreateParams)))
+    // An MDI child receives its creation parameter inside the MDI client's structure.
+    LPVOID lpParam = lpCreateStruct->lpCreateParams;
+    if ((lpCreateStruct->dwExStyle & WS_EX_MDICHILD) && lpParam)
+        lpParam = reinterpret_cast<LPVOID>(static_cast<LPMDICREATESTRUCTA>(lpParam)->lParam);
+    if (!OnCreateClient(lpCreateStruct, static_cast<CCreateContext*>(lpParam)))
         return -1;
     RecalcLayout();
     return 0;
@@ -116,6 +213,8 @@ void CFrameWnd::OnSize(UINT nType, int cx, int cy)
 
 BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCTA lpCreateStruct, CCreateContext* pContext)
 {
+    if (pContext && pContext->m_pNewViewClass)
+        return CreateView(pContext) != nullptr;
     return TRUE;
 }
 

@@ -1,11 +1,14 @@
 #include "framework/CMDIFrameWnd.h"
 #include "framework/AfxGlobals.h"
+#include "framework/CMDIChildWnd.h"
 
 namespace
 {
 // Identifier of the first MDI child window (the client numbers its children from it).
 const UINT kFirstMdiChildId = 0xFF00;
 } // namespace
+
+KELO_IMPLEMENT_DYNAMIC(CMDIFrameWnd, CFrameWnd)
 
 KELO_BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
     OnWmSize<&CMDIFrameWnd::OnSize>(),
@@ -22,6 +25,20 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
 LRESULT CMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     return ::DefFrameProcA(m_hWnd, m_hWndMDIClient, message, wParam, lParam);
+}
+
+CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const
+{
+    if (!m_hWndMDIClient)
+        return nullptr;
+    CWnd* pWnd = FromHandlePermanent(reinterpret_cast<HWND>(::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0, 0)));
+    return pWnd && pWnd->IsKindOf(KELO_RUNTIME_CLASS(CMDIChildWnd)) ? static_cast<CMDIChildWnd*>(pWnd) : nullptr;
+}
+
+CFrameWnd* CMDIFrameWnd::GetActiveFrame()
+{
+    CMDIChildWnd* pActive = MDIGetActive();
+    return pActive ? static_cast<CFrameWnd*>(pActive) : this;
 }
 
 BOOL CMDIFrameWnd::CreateClient()

@@ -4,8 +4,11 @@
 // active child take part.
 #include "framework/CFrameWnd.h"
 
+class CMDIChildWnd;
+
 class CMDIFrameWnd : public CFrameWnd
 {
+    KELO_DECLARE_DYNAMIC(CMDIFrameWnd)
     KELO_DECLARE_MESSAGE_MAP()
 
 public:
@@ -15,6 +18,10 @@ public:
     // The MDI client's keys (Ctrl+F4, Ctrl+F6 between children), then the frame's.
     BOOL PreTranslateMessage(MSG* pMsg) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // The active child frame, or null.
+    CMDIChildWnd* MDIGetActive() const;
+    CFrameWnd* GetActiveFrame() override;
 
     // Creates the MDI client window with a client edge, as the pane AFX_IDW_PANE_FIRST.
     BOOL CreateClient();

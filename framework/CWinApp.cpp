@@ -1,5 +1,8 @@
 #include "framework/CWinApp.h"
 #include "framework/AfxGlobals.h"
+#include "framework/CCommandLineInfo.h"
+#include "framework/CDocManager.h"
+#include "framework/CRecentFileList.h"
 #include "framework/CWnd.h"
 #include "framework/FrameworkIds.h"
 #include <vector>
@@ -8,6 +11,8 @@ namespace
 {
 CWinApp* g_pApp = nullptr;
 } // namespace
+
+KELO_IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
 KELO_BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
     OnCmd<ID_APP_EXIT, &CWinApp::OnAppExit>(),
@@ -56,12 +61,101 @@ int CWinApp::Run()
         }
     }
     m_nExitCode = static_cast<int>(msg.wParam);
+    CloseWindowsBeforeExit();
     return ExitInstance();
 }
 
 int CWinApp::ExitInstance()
 {
+    CString strAppKey = GetAppRegistryKey();
+    if (m_pRecentFileList && !strAppKey.IsEmpty())
+        m_pRecentFileList->WriteList(strAppKey);
     return m_nExitCode;
+}
+
+void CWinApp::CloseWindowsBeforeExit()
+{
+    CloseAllDocuments(TRUE);
+    if (m_pMainWnd && m_pMainWnd->m_hWnd) {
+        m_pMainWnd->DestroyWindow();
+        MSG msg;
+        ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+}
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
+{
+    if (!m_pDocManager)
+        m_pDocManager.reset(new CDocManager);
+    m_pDocManager->AddDocTemplate(pTemplate);
+}
+
+CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName)
+{
+    return m_pDocManager ? m_pDocManager->OpenDocumentFile(lpszFileName) : nullptr;
+}
+
+void CWinApp::CloseAllDocuments(BOOL bEndSession)
+{
+    if (m_pDocManager)
+        m_pDocManager->CloseAllDocuments(bEndSession);
+}
+
+void CWinApp::OnFileNew()
+{
+    if (m_pDocManager)
+        m_pDocManager->OnFileNew();
+}
+
+void CWinApp::OnFileOpen()
+{
+    if (m_pDocManager)
+        m_pDocManager->OnFileOpen();
+}
+
+void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey)
+{
+    m_strRegistryKey = lpszRegistryKey;
+}
+
+CString CWinApp::GetAppRegistryKey() const
+{
+    if (m_strRegistryKey.IsEmpty())
+        return CString();
+    return "Software\\" + m_strRegistryKey + "\\" + m_strAppName;
+}
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
+    m_pRecentFileList.reset(new CRecentFileList("Recent File List", static_cast<int>(nMaxMRU)));
+    CString strAppKey = GetAppRegistryKey();
+    if (!strAppKey.IsEmpty())
+        m_pRecentFileList->ReadList(strAppKey);
+}
+
+void CWinApp::AddToRecentFileList(LPCSTR lpszPathName)
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->Add(lpszPathName);
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
+{
+    rCmdInfo.ParseArguments(m_lpCmdLine);
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
+{
+    switch (rCmdInfo.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+        if (!OnCmdMsg(ID_FILE_NEW, 0))
+            OnFileNew();
+        return m_pMainWnd != nullptr;
+    case CCommandLineInfo::FileOpen:
+        return OpenDocumentFile(rCmdInfo.m_strFileName) != nullptr;
+    default:
+        return TRUE;
+    }
 }
 
 BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
@@ -143,8 +237,7 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, in
         return -1;
     pApp->SetCurrentHandles(hInstance, lpCmdLine, nCmdShow);
     if (!pApp->InitInstance()) {
-        if (pApp->m_pMainWnd)
-            pApp->m_pMainWnd->DestroyWindow();
+        pApp->CloseWindowsBeforeExit();
         return pApp->ExitInstance();
     }
     return pApp->Run();

@@ -1,7 +1,9 @@
 #include "framework/CWnd.h"
 #include "framework/AfxGlobals.h"
+#include "framework/CDataExchange.h"
+#include "framework/CFrameWnd.h"
 #include "framework/CWinApp.h"
-#include "framework/ScopedWin.h"
+#include "framework/CWndCreateGuard.h"
 
 namespace
 {
@@ -9,9 +11,9 @@ const char kWndProperty[] = "Kelo.CWnd";
 
 // The message being dispatched on this thread, for Default().
 thread_local MSG t_currentMsg = {};
-// The object waiting for the window that CreateEx is creating on this thread.
-thread_local CWnd* t_pWndInit = nullptr;
 } // namespace
+
+KELO_IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
 KELO_BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 KELO_END_MESSAGE_MAP()
@@ -46,18 +48,61 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     cs.hMenu = nIDorHMenu;
     cs.hInstance = AfxGetInstanceHandle();
     cs.lpCreateParams = lpParam;
-    if (m_hWnd || !PreCreateWindow(cs))
+    if (m_hWnd)
         return FALSE;
+    if (!PreCreateWindow(cs)) {
+        PostNcDestroy();
+        return FALSE;
+    }
+    return CreateBound(cs.hInstance, cs.lpszClass, cs.hwndParent, [&cs] {
+        return ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
+                                 cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    });
+}
 
-    ScopedHook hook(::SetWindowsHookExA(WH_CBT, CbtHookProc, nullptr, ::GetCurrentThreadId()));
-    if (!hook.IsValid())
+BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                  UINT nID, CCreateContext* pContext)
+{
+    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top, pParentWnd ? pParentWnd->m_hWnd : nullptr,
+                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), pContext);
+}
+
+BOOL CWnd::CreateDlgIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInstance)
+{
+    if (m_hWnd)
         return FALSE;
-    CWnd* pOuter = t_pWndInit;
-    t_pWndInit = this;
-    HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
-                                  cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-    t_pWndInit = pOuter;
-    return hWnd != nullptr;
+    HWND hWndParent = pParentWnd ? pParentWnd->m_hWnd : nullptr;
+    return CreateBound(hInstance, WC_DIALOG, hWndParent, [&] {
+        return ::CreateDialogIndirectParamA(hInstance, lpDialogTemplate, hWndParent, DlgProc, 0);
+    });
+}
+
+INT_PTR CALLBACK CWnd::DlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Everything reaches the object through its window procedure first; what it leaves to
+    // the dialog's default processing arrives here and is the dialog manager's, except
+    // that the first control gets the focus when no handler decided otherwise.
+    return message == WM_INITDIALOG;
+}
+
+BOOL CWnd::CreateBound(HINSTANCE hInstance, LPCSTR lpszClass, HWND hWndParent, const std::function<HWND()>& fnCreate)
+{
+    CWndCreateGuard guard(this, hInstance, lpszClass, hWndParent);
+    HWND hWnd = guard.IsArmed() ? fnCreate() : nullptr;
+    if (hWnd && hWnd == guard.GetBoundWindow())
+        return TRUE;
+    // A window made without being bound here is not this object's.
+    if (hWnd)
+        ::DestroyWindow(hWnd);
+    if (!guard.HasEnded()) {
+        // Nothing ended the object yet: no window was bound, or another hook refused the
+        // bound one, which then never saw its last message.
+        m_hWnd = nullptr;
+        m_pfnSuper = nullptr;
+        PostNcDestroy();
+    }
+    return FALSE;
 }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCTA& cs)
@@ -70,23 +115,26 @@ BOOL CWnd::DestroyWindow()
     return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
 }
 
-LRESULT CALLBACK CWnd::CbtHookProc(int nCode, WPARAM wParam, LPARAM lParam)
-{
-    if (nCode == HCBT_CREATEWND && t_pWndInit) {
-        CWnd* pWnd = t_pWndInit;
-        t_pWndInit = nullptr;
-        pWnd->BindHandle(reinterpret_cast<HWND>(wParam));
-    }
-    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
-}
-
-void CWnd::BindHandle(HWND hWnd)
+BOOL CWnd::BindHandle(HWND hWnd)
 {
     m_hWnd = hWnd;
     ::SetPropA(hWnd, kWndProperty, this);
-    WNDPROC pfnOld = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WndProc)));
-    m_pfnSuper = pfnOld != &CWnd::WndProc ? pfnOld : nullptr;
+    WNDPROC pfnOld = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
+    // A window whose class procedure is already ours sees its own end through it.
+    bool bRoutedAlready = pfnOld == &CWnd::WndProc;
+    PreSubclassWindow();
+    if (!::IsWindow(hWnd)) {
+        if (!bRoutedAlready) {
+            m_hWnd = nullptr;
+            CWndCreateGuard::NoteEnded(this);
+            PostNcDestroy();
+        }
+        return FALSE;
+    }
+    if (!bRoutedAlready)
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WndProc));
+    m_pfnSuper = bRoutedAlready ? nullptr : pfnOld;
+    return TRUE;
 }
 
 BOOL CWnd::Attach(HWND hWnd)
@@ -110,8 +158,30 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
 {
     if (m_hWnd || !::IsWindow(hWnd) || FromHandlePermanent(hWnd))
         return FALSE;
-    BindHandle(hWnd);
+    return BindHandle(hWnd);
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
+{
+    HWND hWndControl = pParent ? ::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID)) : nullptr;
+    return hWndControl && SubclassWindow(hWndControl);
+}
+
+BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    DoDataExchange(&dx);
     return TRUE;
+}
+
+CFrameWnd* CWnd::GetParentFrame() const
+{
+    for (HWND hWnd = m_hWnd ? ::GetParent(m_hWnd) : nullptr; hWnd; hWnd = ::GetParent(hWnd)) {
+        CWnd* pWnd = FromHandlePermanent(hWnd);
+        if (pWnd && pWnd->IsKindOf(KELO_RUNTIME_CLASS(CFrameWnd)))
+            return static_cast<CFrameWnd*>(pWnd);
+    }
+    return nullptr;
 }
 
 HWND CWnd::UnsubclassWindow()
@@ -184,6 +254,7 @@ void CWnd::OnNcDestroyed()
         pApp->m_pMainWnd = nullptr;
         ::PostQuitMessage(0);
     }
+    CWndCreateGuard::NoteEnded(this);
     PostNcDestroy();
 }
 

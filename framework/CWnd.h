@@ -6,9 +6,15 @@
 #include "framework/CCmdTarget.h"
 #include "framework/CRect.h"
 #include "framework/CString.h"
+#include <functional>
+
+class CDataExchange;
+class CFrameWnd;
+struct CCreateContext;
 
 class CWnd : public CCmdTarget
 {
+    KELO_DECLARE_DYNAMIC(CWnd)
     KELO_DECLARE_MESSAGE_MAP()
 
 public:
@@ -26,9 +32,17 @@ public:
 
     // Creation: fills a CREATESTRUCTA, lets PreCreateWindow change it, then creates the
     // window bound to this object from its first message on. Any window class works.
+    // A creation that fails, wherever it fails, ends with PostNcDestroy, so an object that
+    // deletes itself there is gone; only asking an object that has a window fails without.
     BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
                   int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
                   LPVOID lpParam = nullptr);
+    // A child window with control identifier nID; views take pContext, their document.
+    virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                        CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr);
+    // A child dialog from an in-memory template of the system's dialog class, bound like
+    // CreateEx; its WM_INITDIALOG goes through the message map.
+    BOOL CreateDlgIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInstance);
     virtual BOOL PreCreateWindow(CREATESTRUCTA& cs);
     virtual BOOL DestroyWindow();
 
@@ -36,8 +50,18 @@ public:
     // through this object (the previous procedure then handles what the map does not).
     BOOL Attach(HWND hWnd);
     HWND Detach();
+    // FALSE also when PreSubclassWindow destroyed the window.
     BOOL SubclassWindow(HWND hWnd);
+    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
     HWND UnsubclassWindow();
+    // Called once the window is bound to this object and before its messages come through
+    // the object; it may destroy the window (the binding then fails, and PostNcDestroy runs).
+    virtual void PreSubclassWindow() {}
+
+    // Data exchange with the child controls: DoDataExchange is called with bSaveAndValidate
+    // (FALSE: fill the controls; TRUE: read them back).
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX) {}
 
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -79,6 +103,9 @@ public:
     HMENU GetMenu() const { return ::GetMenu(m_hWnd); }
     BOOL SetMenu(HMENU hMenu) { return ::SetMenu(m_hWnd, hMenu); }
     HWND GetParent() const { return ::GetParent(m_hWnd); }
+    // The nearest frame window among the parents, or null.
+    CFrameWnd* GetParentFrame() const;
+    HWND GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
     HWND SetFocus() { return ::SetFocus(m_hWnd); }
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
     void SetWindowText(LPCSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
@@ -97,10 +124,18 @@ public:
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
+    // The one way a window comes into being for this object: fnCreate makes it (a window of
+    // class lpszClass and parent hWndParent), bound to this object from its first message.
+    // On failure the object has had its PostNcDestroy.
+    BOOL CreateBound(HINSTANCE hInstance, LPCSTR lpszClass, HWND hWndParent, const std::function<HWND()>& fnCreate);
+
     WNDPROC m_pfnSuper = nullptr;   // previous procedure of a subclassed window
 
 private:
-    static LRESULT CALLBACK CbtHookProc(int nCode, WPARAM wParam, LPARAM lParam);
-    void BindHandle(HWND hWnd);
+    friend class CWndCreateGuard;
+    static INT_PTR CALLBACK DlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Maps the window, runs PreSubclassWindow and routes its messages here; FALSE when
+    // PreSubclassWindow destroyed it.
+    BOOL BindHandle(HWND hWnd);
     void OnNcDestroyed();
 };

@@ -179,6 +179,26 @@ template <auto H> constexpr auto OnWmCaptureChanged()
 // void OnMouseWheel(UINT nFlags, short zDelta, CPoint ptScreen)
 template <auto H> constexpr auto OnWmMouseWheel() { return MessageMapDetail::Entry<H>(WM_MOUSEWHEEL, 0, 0, 0, &MessageMapDetail::MouseWheel<H>); }
 
+namespace MessageMapDetail
+{
+template <auto H> LRESULT InitDialog(CCmdTarget* p, WPARAM, LPARAM) { return (Target<H>(p)->*H)(); }
+template <auto H> LRESULT MDIActivate(CCmdTarget* p, WPARAM w, LPARAM l)
+{
+    using C = HandlerClass<H>;
+    C* pWnd = Target<H>(p);
+    HWND hWndActivate = reinterpret_cast<HWND>(l);
+    (pWnd->*H)(hWndActivate == pWnd->m_hWnd, C::FromHandlePermanent(hWndActivate),
+               C::FromHandlePermanent(reinterpret_cast<HWND>(w)));
+    return 0;
+}
+} // namespace MessageMapDetail
+
+// BOOL OnInitDialog(): TRUE lets the dialog manager give the first control the focus.
+template <auto H> constexpr auto OnWmInitDialog() { return MessageMapDetail::Entry<H>(WM_INITDIALOG, 0, 0, 0, &MessageMapDetail::InitDialog<H>); }
+// void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd), for an MDI
+// child; the windows are null when they have no object.
+template <auto H> constexpr auto OnWmMDIActivate() { return MessageMapDetail::Entry<H>(WM_MDIACTIVATE, 0, 0, 0, &MessageMapDetail::MDIActivate<H>); }
+
 // In the class declaration.
 #define KELO_DECLARE_MESSAGE_MAP()                              \
 public:                                                         \

@@ -62,6 +62,15 @@ struct HookTraits
 };
 using ScopedHook = ScopedWinHandle<HHOOK, HookTraits>;
 
+struct RegKeyTraits
+{
+    static HKEY Invalid() { return nullptr; }
+    static bool IsValid(HKEY h) { return h != nullptr; }
+    static void Close(HKEY h) { RegCloseKey(h); }
+};
+// An open registry key.
+using ScopedRegKey = ScopedWinHandle<HKEY, RegKeyTraits>;
+
 struct GlobalMemoryTraits
 {
     static HGLOBAL Invalid() { return nullptr; }

@@ -13,11 +13,14 @@ bash tools/setup.sh
 cmake --preset default >/dev/null
 cmake --build --preset default
 
-# The kiosk: the program, its settings, a skin, the start page and the videos, which are
-# copies of the stand-in player.
+# The kiosk: the program, its settings, the skins, the start page and the videos, which
+# are copies of the stand-in player. The skins' bitmaps and Skin.ini come from our
+# generator, a host program.
 rm -rf "$kiosk"
 mkdir -p "$kiosk"
 cp -R tools/kiosk/. "$kiosk/"
+g++ -std=c++17 -O2 -o "$build/SkinGenerator" tools/skingen/*.cpp
+"$build/SkinGenerator" skins "$kiosk/SKINS"
 cp "$build/Kelo.exe" "$kiosk/"
 player=$build/tools/KeloPlayer.exe
 if [ -f "$player" ]; then

@@ -2,7 +2,7 @@
 # Installs what building and testing Kelo needs on Debian 12, when it is missing.
 set -euo pipefail
 packages=(
-  cmake make
+  cmake make g++
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   googletest
   wine wine64

@@ -1,4 +1,4 @@
-#include "DibTestSupport.h"
+#include "support/DibTestSupport.h"
 #include "dib/CDIB.h"
 #include "dib/CDIBPalette.h"
 #include "framework/CWinApp.h"

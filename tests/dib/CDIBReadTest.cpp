@@ -1,4 +1,4 @@
-#include "DibTestSupport.h"
+#include "support/DibTestSupport.h"
 #include "dib/CDIB.h"
 #include "framework/CFile.h"
 #include "support/CTempFolder.h"

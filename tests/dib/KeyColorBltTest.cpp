@@ -1,4 +1,4 @@
-#include "DibTestSupport.h"
+#include "support/DibTestSupport.h"
 #include "dib/DibConstants.h"
 #include "dib/KeyColorBlt.h"
 #include "support/GdiObjectCounter.h"

@@ -4,6 +4,7 @@
 #include "framework/CBitmap.h"
 #include "framework/CDC.h"
 #include "framework/CScopedSelect.h"
+#include <functional>
 #include <string>
 
 std::string Le16(unsigned int n);
@@ -58,3 +59,6 @@ private:
     // Makes the DC and the surface, ready for m_selection.
     CDC* CreateSurface();
 };
+
+// A 24-bit BMP file whose pixel (x, y), y counted from the top, has the colour colourAt(x, y).
+std::string MakeBmp24(LONG nWidth, LONG nHeight, const std::function<COLORREF(int x, int y)>& colourAt);

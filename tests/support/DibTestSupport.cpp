@@ -1,4 +1,4 @@
-#include "DibTestSupport.h"
+#include "support/DibTestSupport.h"
 
 std::string Le16(unsigned int n)
 {
@@ -93,4 +93,26 @@ std::string CTestCanvas::Snapshot() const
 {
     ::GdiFlush();
     return std::string(reinterpret_cast<const char*>(m_pPixels), static_cast<size_t>(m_nWidth) * m_nHeight * 4);
+}
+
+std::string MakeBmp24(LONG nWidth, LONG nHeight, const std::function<COLORREF(int x, int y)>& colourAt)
+{
+    BmpLayout layout;
+    layout.nWidth = nWidth;
+    layout.nHeight = nHeight;
+    layout.nBitCount = 24;
+    layout.nTableEntries = 0;
+    const size_t nStride = BmpStride(nWidth, 24);
+    layout.pixels.assign(nStride * static_cast<size_t>(nHeight), '\0');
+    for (LONG y = 0; y < nHeight; ++y) {
+        // Rows are stored bottom-up, each pixel blue, green, red.
+        char* pRow = &layout.pixels[static_cast<size_t>(nHeight - 1 - y) * nStride];
+        for (LONG x = 0; x < nWidth; ++x) {
+            COLORREF cr = colourAt(x, y);
+            pRow[3 * x] = static_cast<char>(GetBValue(cr));
+            pRow[3 * x + 1] = static_cast<char>(GetGValue(cr));
+            pRow[3 * x + 2] = static_cast<char>(GetRValue(cr));
+        }
+    }
+    return MakeBmp(layout);
 }

@@ -1,0 +1,3 @@
+#include "framework/CScrollView.h"
+
+KELO_IMPLEMENT_DYNAMIC(CScrollView, CView)

@@ -1,0 +1,172 @@
+#include "skin/CSkinButton.h"
+#include "dib/CDIB.h"
+#include "dib/CDIBPalette.h"
+#include "dib/DibConstants.h"
+#include "dib/KeyColorBlt.h"
+#include "framework/AfxRegisterWndClass.h"
+#include "framework/CMemDC.h"
+#include "framework/CPaintDC.h"
+#include "framework/CScopedSelect.h"
+#include "skin/SkinConstants.h"
+#include "skin/SkinImage.h"
+
+KELO_BEGIN_MESSAGE_MAP(CSkinButton, CWnd)
+    OnWmMouse<WM_MOUSEMOVE, &CSkinButton::OnMouseMove>(),
+    OnWmPaint<&CSkinButton::OnPaint>(),
+    OnWmEraseBkgnd<&CSkinButton::OnEraseBkgnd>(),
+    OnWmCreate<&CSkinButton::OnCreate>(),
+    OnWmMouse<WM_LBUTTONDOWN, &CSkinButton::OnLButtonDown>(),
+    OnWmMouse<WM_LBUTTONUP, &CSkinButton::OnLButtonUp>(),
+    OnWmDestroy<&CSkinButton::OnDestroy>(),
+KELO_END_MESSAGE_MAP()
+
+CSkinButton::CSkinButton()
+    : m_hCursorHover(::LoadCursorA(nullptr, IDC_ARROW))
+{
+}
+
+CSkinButton::~CSkinButton()
+{
+    m_pPalette.reset();
+    m_pBitmap.reset();
+}
+
+BOOL CSkinButton::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    if (!m_strBitmap.IsEmpty())
+        LoadStrip();
+    if (m_pBitmap) {
+        cs.cx = m_pBitmap->GetWidth();
+        cs.cy = m_pBitmap->GetHeight() / SKIN_STRIP_IMAGES;
+    }
+    cs.lpszClass = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, m_hCursorHover,
+                                       static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH)));
+    return CWnd::PreCreateWindow(cs);
+}
+
+void CSkinButton::LoadStrip()
+{
+    m_pBitmap = std::make_unique<CDIB>();
+    LoadSkinImage(m_pBitmap.get(), m_strBitmap);
+    m_pPalette = std::make_unique<CDIBPalette>();
+    m_pPalette->CreateFromDIB(m_pBitmap.get());
+}
+
+void CSkinButton::DrawButton(CDC* pDC)
+{
+    if (!m_pBitmap || !m_pPalette)
+        return;
+    const int nWidth = m_pBitmap->GetWidth();
+    const int nHeight = m_pBitmap->GetHeight();
+    const int nImageHeight = nHeight / SKIN_STRIP_IMAGES;
+    // Each image starts at its own fraction of the whole height: for 42 rows the hover
+    // image starts at 21, not at twice the image height.
+    int ySrc = nImageHeight;
+    if (m_nState == stateHover)
+        ySrc = nHeight / 2;
+    else if (m_nState == statePressed)
+        ySrc = (3 * nHeight) / 4;
+    DrawMasked(pDC, 0, 0, nWidth, nImageHeight, 0, ySrc, nWidth, nImageHeight, m_pBitmap.get(), m_pPalette.get());
+}
+
+void CSkinButton::DrawMasked(CDC* pDC, int x, int y, int cx, int cy, int xSrc, int ySrc, int cxSrc, int cySrc,
+                             CDIB* pBitmap, CDIBPalette* pPalette)
+{
+    if (!pDC || !pBitmap || cx <= 0 || cy <= 0)
+        return;
+    CScopedSelect palette(pDC, pPalette, TRUE);
+    pDC->RealizePalette();
+    CMemDC dcImage(pDC, cx, cy);
+    CScopedSelect imagePalette(&dcImage, pPalette, FALSE);
+    pBitmap->Draw(&dcImage, CRect(0, 0, cx, cy), CRect(xSrc, ySrc, cxSrc, cySrc));
+    KeyColorBlt(pDC, x, y, cx, cy, &dcImage, 0, 0, KEY_COLOR);
+}
+
+void CSkinButton::Notify(UINT message)
+{
+    ::PostMessageA(GetParent(), message, static_cast<WPARAM>(GetDlgCtrlID()), 0);
+}
+
+void CSkinButton::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (::GetCursor() != m_hCursorHover)
+        ::SetCursor(m_hCursorHover);
+    if (m_nState != statePressed) {
+        CRect rc;
+        GetClientRect(&rc);
+        if (rc.PtInRect(point)) {
+            // The capture tells the button when the pointer leaves it.
+            if (m_nState != stateHover) {
+                m_nState = stateHover;
+                Invalidate();
+                Notify(WM_SKINBTN_HOVER);
+                ::SetCapture(m_hWnd);
+            }
+        } else {
+            m_nState = stateNormal;
+            Invalidate();
+            ::ReleaseCapture();
+        }
+    }
+    Default();
+}
+
+void CSkinButton::OnPaint()
+{
+    // The image is drawn while erasing, so that one paint cycle is one block transfer.
+    CPaintDC dc(this);
+}
+
+BOOL CSkinButton::OnEraseBkgnd(CDC* pDC)
+{
+    CRect rc;
+    GetClientRect(&rc);
+    CMemDC dcBuffer(pDC, rc);
+
+    // What lies behind the button: the pixels there now, then whatever the parent prints
+    // of its client area at the button's place (the skin window prints the skin, which
+    // the screen does not hold under its children).
+    dcBuffer.BitBlt(0, 0, rc.right, rc.bottom, pDC, 0, 0, SRCCOPY);
+    POINT ptOrigin = {0, 0};
+    ::MapWindowPoints(m_hWnd, GetParent(), &ptOrigin, 1);
+    POINT ptOldOrigin;
+    ::SetViewportOrgEx(dcBuffer, -ptOrigin.x, -ptOrigin.y, &ptOldOrigin);
+    ::SendMessageA(GetParent(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dcBuffer.GetSafeHdc()), PRF_CLIENT);
+    ::SetViewportOrgEx(dcBuffer, ptOldOrigin.x, ptOldOrigin.y, nullptr);
+
+    DrawButton(&dcBuffer);
+    dcBuffer.BlitToTarget();
+    return TRUE;
+}
+
+int CSkinButton::OnCreate(LPCREATESTRUCTA lpCreateStruct)
+{
+    return CWnd::OnCreate(lpCreateStruct) == -1 ? -1 : 0;
+}
+
+void CSkinButton::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    m_nState = statePressed;
+    Invalidate();
+    Default();
+}
+
+void CSkinButton::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    CRect rc;
+    GetClientRect(&rc);
+    const bool bClick = m_nState == statePressed && rc.PtInRect(point);
+    m_nState = stateNormal;
+    if (bClick) {
+        Notify(WM_SKINBTN_CLICK);
+        if (::GetCapture() == m_hWnd)
+            ::ReleaseCapture();
+    }
+    Invalidate();
+    Default();
+}
+
+void CSkinButton::OnDestroy()
+{
+    CWnd::OnDestroy();
+}

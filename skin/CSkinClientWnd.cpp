@@ -1,0 +1,185 @@
+#include "skin/CSkinClientWnd.h"
+#include "app/CKeloApp.h"
+#include "dib/CDIB.h"
+#include "dib/CDIBPainter.h"
+#include "dib/CDIBPalette.h"
+#include "frame/CMainFrame.h"
+#include "framework/CBrush.h"
+#include "framework/CMemDC.h"
+#include "framework/CPaintDC.h"
+#include "framework/FrameworkIds.h"
+#include "resources/resource.h"
+#include "skin/CSkinButton.h"
+#include "skin/SkinConstants.h"
+#include "skin/SkinImage.h"
+
+KELO_BEGIN_MESSAGE_MAP(CSkinClientWnd, CWnd)
+    OnMessage<WM_SKINBTN_HOVER, &CSkinClientWnd::OnButtonHover>(),
+    OnMessage<WM_SKINBTN_CLICK, &CSkinClientWnd::OnButtonClick>(),
+    OnWmPaint<&CSkinClientWnd::OnPaint>(),
+    OnWmEraseBkgnd<&CSkinClientWnd::OnEraseBkgnd>(),
+    OnWmNcHitTest<&CSkinClientWnd::OnNcHitTest>(),
+    OnMessage<WM_PRINTCLIENT, &CSkinClientWnd::OnPrintClient>(),
+KELO_END_MESSAGE_MAP()
+
+CSkinClientWnd::CSkinClientWnd() = default;
+
+CSkinClientWnd::~CSkinClientWnd()
+{
+    FreeSkin();
+}
+
+void CSkinClientWnd::FreeSkin()
+{
+    m_pPalette.reset();
+    m_pGauche.reset();
+    m_pDroit.reset();
+    m_pHaut.reset();
+    m_pBas.reset();
+    m_pPainter.reset();
+    m_pBtMenu.reset();
+    m_pBtMini.reset();
+    m_pBtQuit.reset();
+}
+
+void CSkinClientWnd::LoadSkin()
+{
+    theApp.LoadSettings();
+    const CSkinSettings& settings = theApp.m_settings;
+    FreeSkin();
+
+    m_pPalette = std::make_unique<CDIBPalette>();
+    m_pGauche = std::make_unique<CDIB>();
+    m_pDroit = std::make_unique<CDIB>();
+    m_pHaut = std::make_unique<CDIB>();
+    m_pBas = std::make_unique<CDIB>();
+    m_pPainter = std::make_unique<CDIBPainter>();
+
+    LoadSkinImage(m_pGauche.get(), settings.m_strSkinDir + SKIN_FILE_LEFT);
+    LoadSkinImage(m_pDroit.get(), settings.m_strSkinDir + SKIN_FILE_RIGHT);
+    LoadSkinImage(m_pHaut.get(), settings.m_strSkinDir + SKIN_FILE_TOP);
+    LoadSkinImage(m_pBas.get(), settings.m_strSkinDir + SKIN_FILE_BOTTOM);
+    m_pPalette->CreateFromDIB(m_pHaut.get());
+
+    m_rcInner.SetRect(m_pGauche->GetWidth(), m_pHaut->GetHeight(), SKIN_CLIENT_WIDTH - m_pDroit->GetWidth(),
+                      SKIN_CLIENT_HEIGHT - m_pBas->GetHeight());
+
+    // The menu button only for skins that draw one: without its strip it would be a black
+    // placeholder square.
+    if (SkinFileExists(settings.m_strSkinDir + SKIN_FILE_MENU))
+        m_pBtMenu = CreateButton(SKIN_FILE_MENU, settings.m_nBtMenuX, settings.m_nBtMenuY, IDC_BTMENU);
+    m_pBtMini = CreateButton(SKIN_FILE_MINI, settings.m_nBtMiniX, settings.m_nBtMiniY, IDC_BTMINI);
+    m_pBtQuit = CreateButton(SKIN_FILE_QUIT, settings.m_nBtQuitX, settings.m_nBtQuitY, IDC_BTQUIT);
+}
+
+std::unique_ptr<CSkinButton> CSkinClientWnd::CreateButton(const char* pszFile, int x, int y, UINT nID)
+{
+    auto pButton = std::make_unique<CSkinButton>();
+    pButton->m_hCursorHover = ::LoadCursorA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDC_HANDCURSOR));
+    pButton->m_strBitmap = theApp.m_settings.m_strSkinDir + pszFile;
+    // Only the position counts: the button takes its size from its strip.
+    pButton->CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, x, y, 10, 10, m_hWnd,
+                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)));
+    return pButton;
+}
+
+void CSkinClientWnd::ApplySkin()
+{
+    LoadSkin();
+}
+
+void CSkinClientWnd::RefreshScreen()
+{
+    UpdateWindow();
+    InvalidateRect(nullptr, TRUE);
+}
+
+LRESULT CSkinClientWnd::OnButtonHover(WPARAM wParam, LPARAM lParam)
+{
+    return 0;
+}
+
+LRESULT CSkinClientWnd::OnButtonClick(WPARAM wParam, LPARAM lParam)
+{
+    CWnd* pMainFrame = theApp.m_pMainFrame;
+    if (!pMainFrame)
+        return 0;
+    switch (wParam) {
+    case IDC_BTMINI:
+        pMainFrame->PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        break;
+    case IDC_BTQUIT:
+        pMainFrame->PostMessage(WM_COMMAND, ID_APP_EXIT, 0);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+void CSkinClientWnd::OnPaint()
+{
+    CPaintDC dc(this);
+    PaintClient(&dc);
+}
+
+BOOL CSkinClientWnd::OnEraseBkgnd(CDC* pDC)
+{
+    return TRUE;
+}
+
+LRESULT CSkinClientWnd::OnNcHitTest(CPoint point)
+{
+    return HTTRANSPARENT;
+}
+
+LRESULT CSkinClientWnd::OnPrintClient(WPARAM wParam, LPARAM lParam)
+{
+    CDC dc;
+    if (dc.Attach(reinterpret_cast<HDC>(wParam))) {
+        PaintClient(&dc);
+        dc.Detach();
+    }
+    return 0;
+}
+
+void CSkinClientWnd::PaintClient(CDC* pDC)
+{
+    if (m_pGauche && m_pDroit && m_pHaut && m_pBas) {
+        DrawSkin(pDC);
+        return;
+    }
+    CBrush brush(theApp.m_settings.m_crEcran);
+    CRect rc;
+    GetClientRect(&rc);
+    pDC->FillRect(rc, brush);
+}
+
+void CSkinClientWnd::DrawSkin(CDC* pDC)
+{
+    CRect rc;
+    GetClientRect(&rc);
+    CBrush brush(theApp.m_settings.m_crEcran);
+    CMemDC dcBack(pDC, rc);
+
+    // Only the inner rectangle is filled: the borders paint the rest.
+    dcBack.FillRect(m_rcInner, brush);
+    const int nLeftWidth = m_pGauche->GetWidth();
+    struct Placement
+    {
+        CDIB* pDib;
+        int x, y;
+    };
+    const Placement placements[] = {
+        {m_pGauche.get(), 0, 0},
+        {m_pDroit.get(), rc.right - m_pDroit->GetWidth(), 0},
+        {m_pHaut.get(), nLeftWidth, 0},
+        {m_pBas.get(), nLeftWidth, rc.bottom - m_pBas->GetHeight()},
+    };
+    for (const Placement& placement : placements) {
+        const int nWidth = placement.pDib->GetWidth(), nHeight = placement.pDib->GetHeight();
+        m_pPainter->Paint(&dcBack, CRect(placement.x, placement.y, nWidth, nHeight), CRect(0, 0, nWidth, nHeight),
+                          placement.pDib, m_pPalette.get());
+    }
+    dcBack.BlitToTarget();
+}
