@@ -1,0 +1,172 @@
+// The launcher menu of the real Kelo.exe, driven with the X pointer: it opens from the menu
+// button at the skin's menu position, a skin chosen in "Styles :" is written to both
+// choice files and redraws the screen, a dismissal changes nothing, "&Quitter" ends Kelo.
+#include "framework/ScopedWin.h"
+#include "popupmenu/PopupMenuConstants.h"
+#include "support/RealPointer.h"
+#include "support/TestKiosk.h"
+#include "support/TestPaths.h"
+#include "support/WindowSearch.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <vector>
+
+namespace
+{
+const DWORD kWaitMs = 10000;
+const TestSkin kAlpha = {"Alpha", RGB(0, 0, 160), RGB(200, 200, 0)};
+const TestSkin kBeta = {"Beta", RGB(0, 120, 0), RGB(220, 0, 0)};
+const char kLanceurBefore[] = "[Generalite]\r\nskin=Alpha\r\n";
+
+bool WaitFor(const std::function<bool()>& condition, DWORD dwTimeoutMs = kWaitMs)
+{
+    for (ULONGLONG nEnd = ::GetTickCount64() + dwTimeoutMs; ::GetTickCount64() < nEnd; ::Sleep(20)) {
+        if (condition())
+            return true;
+    }
+    return condition();
+}
+
+class LauncherMenu : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        WriteTestKiosk(m_kiosk, {kAlpha, kBeta});
+        const CString strExe = m_kiosk.Path() + "Kelo.exe";
+        ASSERT_TRUE(CopyFileTo(WindowsPathOf(KELO_EXE), strExe));
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi = {};
+        CString strCommandLine = "\"" + strExe + "\"";
+        ASSERT_TRUE(::CreateProcessA(strExe, strCommandLine.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr,
+                                     m_kiosk.Path(), &si, &pi));
+        m_process.Reset(pi.hProcess);
+        ::CloseHandle(pi.hThread);
+        m_dwProcessId = pi.dwProcessId;
+        m_dwThreadId = pi.dwThreadId;
+
+        HWND hWnd = WaitForTopLevelWindow(m_dwProcessId, nullptr, kWaitMs);
+        ASSERT_NE(nullptr, hWnd);
+        ::GetWindowRect(hWnd, &m_rcWindow);
+        ASSERT_TRUE(WaitFor([&] { return ShowsSkin(kAlpha); })) << "Kelo did not draw the first skin";
+    }
+
+    void TearDown() override
+    {
+        if (::WaitForSingleObject(m_process, 0) != WAIT_OBJECT_0)
+            ::TerminateProcess(m_process, 1);
+        ::WaitForSingleObject(m_process, kWaitMs);
+    }
+
+    POINT OnWindow(int x, int y) const { return {m_rcWindow.left + x, m_rcWindow.top + y}; }
+
+    // A border pixel and a pixel of the minimise button, as the screen shows them.
+    bool ShowsSkin(const TestSkin& skin) const
+    {
+        const POINT ptBorder = OnWindow(kTestSkinBorder / 2, 300);
+        const POINT ptButton = OnWindow(kTestSkinMiniButton.x + kTestSkinButtonSize / 2,
+                                        kTestSkinMiniButton.y + kTestSkinButtonSize / 2);
+        return ScreenPixel(ptBorder.x, ptBorder.y) == skin.crBorder &&
+               ScreenPixel(ptButton.x, ptButton.y) == skin.crButton;
+    }
+
+    // Kelo's visible menu windows, left to right: the main menu, then its submenu.
+    std::vector<RECT> MenuWindows() const
+    {
+        std::vector<RECT> rects;
+        HWND hWnd = nullptr;
+        while ((hWnd = ::FindWindowExA(nullptr, hWnd, POPUPMENU_CLASS_NAME, nullptr)) != nullptr) {
+            DWORD dwProcessId = 0;
+            ::GetWindowThreadProcessId(hWnd, &dwProcessId);
+            RECT rc;
+            if (dwProcessId == m_dwProcessId && ::IsWindowVisible(hWnd) && ::GetWindowRect(hWnd, &rc))
+                rects.push_back(rc);
+        }
+        std::sort(rects.begin(), rects.end(), [](const RECT& a, const RECT& b) { return a.left < b.left; });
+        return rects;
+    }
+
+    bool WaitForMenus(size_t nCount)
+    {
+        return WaitFor([&] { return MenuWindows().size() == nCount; });
+    }
+
+    void Click(POINT pt)
+    {
+        ASSERT_TRUE(MovePointerTo(pt.x, pt.y));
+        ASSERT_TRUE(PressLeftButton());
+        ASSERT_TRUE(ReleaseLeftButton());
+    }
+
+    // Points the X pointer at pt, in two steps: the first move hands the capture to the
+    // menu under the pointer, the second is that menu's own.
+    void PointAt(POINT pt)
+    {
+        ASSERT_TRUE(MovePointerTo(pt.x, pt.y + 1));
+        ASSERT_TRUE(WaitFor([&] {
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof(info);
+            return ::GetGUIThreadInfo(m_dwThreadId, &info) && info.hwndCapture == ::WindowFromPoint(pt);
+        }));
+        ASSERT_TRUE(MovePointerTo(pt.x, pt.y));
+    }
+
+    void OpenMenu()
+    {
+        Click(OnWindow(kTestSkinMenuButton.x + 5, kTestSkinMenuButton.y + 5));
+        ASSERT_TRUE(WaitForMenus(1)) << "the menu did not open";
+    }
+
+    CString ChoiceFile() const { return m_kiosk.Path() + "SKINS\\Lanceur.ini"; }
+    CString ScriptFile() const { return m_kiosk.Path() + "SKINS\\Skins.js"; }
+
+    CTempFolder m_kiosk{"kelo-kiosk"};
+    ScopedHandle m_process;
+    DWORD m_dwProcessId = 0;
+    DWORD m_dwThreadId = 0;
+    RECT m_rcWindow = {};
+};
+} // namespace
+
+TEST_F(LauncherMenu, ChoosingTheSecondSkinWritesBothFilesAndRedrawsTheScreen)
+{
+    OpenMenu();
+    const RECT rcMenu = MenuWindows()[0];
+    EXPECT_EQ(m_rcWindow.left + kTestSkinMenu.x, rcMenu.left);
+    EXPECT_EQ(m_rcWindow.top + kTestSkinMenu.y, rcMenu.top);
+
+    PointAt({rcMenu.left + 10, rcMenu.top + 11});
+    ASSERT_TRUE(WaitForMenus(2)) << "\"Styles :\" did not open";
+    const RECT rcStyles = MenuWindows()[1];
+    PointAt({rcStyles.left + 10, rcStyles.top + 28});
+    Click({rcStyles.left + 10, rcStyles.top + 28});
+
+    ASSERT_TRUE(WaitFor([&] { return ShowsSkin(kBeta); })) << "the screen still shows the first skin";
+    EXPECT_TRUE(MenuWindows().empty());
+    EXPECT_EQ("[Generalite]\r\nskin=Beta\r\n", ReadFileBytes(ChoiceFile()));
+    EXPECT_EQ("[lien]\r\nChemin=\"Beta\"\r\n", ReadFileBytes(ScriptFile()));
+}
+
+TEST_F(LauncherMenu, DismissingWritesNothing)
+{
+    OpenMenu();
+    Click(OnWindow(400, 300));
+    ASSERT_TRUE(WaitForMenus(0)) << "the menu is still open";
+    EXPECT_EQ(kLanceurBefore, ReadFileBytes(ChoiceFile()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(ScriptFile()));
+    EXPECT_TRUE(ShowsSkin(kAlpha));
+}
+
+TEST_F(LauncherMenu, QuitterEndsTheProgram)
+{
+    OpenMenu();
+    const RECT rcMenu = MenuWindows()[0];
+    PointAt({rcMenu.left + 10, rcMenu.top + 33});
+    Click({rcMenu.left + 10, rcMenu.top + 33});
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(m_process, kWaitMs));
+    DWORD dwExitCode = 1;
+    ::GetExitCodeProcess(m_process, &dwExitCode);
+    EXPECT_EQ(0u, dwExitCode);
+    EXPECT_EQ(kLanceurBefore, ReadFileBytes(ChoiceFile()));
+}
