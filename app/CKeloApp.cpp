@@ -1,19 +1,34 @@
 #include "app/CKeloApp.h"
+#include "app/CChildFrame.h"
+#include "app/CChildFrame0.h"
+#include "app/CKeloDoc.h"
+#include "app/CKeloView.h"
+#include "app/CPageForm.h"
 #include "app/FolderScan.h"
 #include "frame/CMainFrame.h"
+#include "framework/CCommandLineInfo.h"
+#include "framework/CMultiDocTemplate.h"
+#include "framework/FrameworkIds.h"
 #include "resources/resource.h"
 #include <objbase.h>
 
 // The smallest screen width the 800 x 600 window fits in.
 static const int kMinScreenWidth = 800;
 static const char kDisplaySettingsCommand[] = "rundll32.exe shell32.dll,Control_RunDLL desk.cpl";
+// Where the framework keeps the recent-file list, and its length.
+static const char kRegistryKey[] = "Local AppWizard-Generated Applications";
+static const UINT kRecentFiles = 4;
 
 KELO_BEGIN_MESSAGE_MAP(CKeloApp, CWinApp)
+    OnCmd<ID_FILE_NEW, &CWinApp::OnFileNew>(),
+    OnCmd<ID_FILE_OPEN, &CWinApp::OnFileOpen>(),
 KELO_END_MESSAGE_MAP()
 
 CKeloApp::CKeloApp()
 {
 }
+
+CKeloApp::~CKeloApp() = default;
 
 BOOL CKeloApp::InitInstance()
 {
@@ -25,6 +40,13 @@ BOOL CKeloApp::InitInstance()
     if (!LoadSettings())
         return FALSE;
 
+    SetRegistryKey(kRegistryKey);
+    LoadStdProfileSettings(kRecentFiles);
+    AddDocTemplate(new CMultiDocTemplate(IDR_KELOTYPE, KELO_RUNTIME_CLASS(CKeloDoc), KELO_RUNTIME_CLASS(CChildFrame0),
+                                         KELO_RUNTIME_CLASS(CKeloView)));
+    m_pPageTemplate = std::make_unique<CMultiDocTemplate>(IDR_KELOTYPE, KELO_RUNTIME_CLASS(CKeloDoc),
+                                                          KELO_RUNTIME_CLASS(CChildFrame), KELO_RUNTIME_CLASS(CPageForm));
+
     // Known to the rest of the program while it is being created.
     m_pMainFrame = new CMainFrame;
     if (!m_pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
@@ -32,6 +54,11 @@ BOOL CKeloApp::InitInstance()
         return FALSE;
     }
     m_pMainWnd = m_pMainFrame;
+
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    if (!ProcessShellCommand(cmdInfo))
+        return FALSE;
 
     m_pMainFrame->ShowWindow(m_nCmdShow);
 
@@ -44,6 +71,7 @@ BOOL CKeloApp::InitInstance()
 int CKeloApp::ExitInstance()
 {
     ::CoUninitialize();
+    m_pPageTemplate.reset();
     return CWinApp::ExitInstance();
 }
 

@@ -3,8 +3,11 @@
 // and builds the main window.
 #include "app/CSkinSettings.h"
 #include "framework/CWinApp.h"
+#include <memory>
 
+class CFrameWnd;
 class CMainFrame;
+class CMultiDocTemplate;
 
 class CKeloApp : public CWinApp
 {
@@ -12,6 +15,7 @@ class CKeloApp : public CWinApp
 
 public:
     CKeloApp();
+    ~CKeloApp() override;
 
     BOOL InitInstance() override;
     int ExitInstance() override;
@@ -22,9 +26,16 @@ public:
     BOOL LoadSettings();
     // Resource, video and skin base folders from the application and program folders.
     void DeriveFolders();
+    // The template of the page frame (document, CChildFrame and the page view), not
+    // registered with the document manager.
+    CMultiDocTemplate* GetPageTemplate() const { return m_pPageTemplate.get(); }
 
     // The main frame, also the framework's main window; it deletes itself with its window.
     CMainFrame* m_pMainFrame = nullptr;
+    std::unique_ptr<CMultiDocTemplate> m_pPageTemplate;
+    // The frame that shows the start page, set each time a document is made; the frame
+    // clears it when it goes.
+    CFrameWnd* m_pPageFrame = nullptr;
     CSkinSettings m_settings;
     BOOL m_bLoadStartPage = TRUE;
 };

@@ -8,6 +8,9 @@
 #define IDC_HANDCURSOR      130   // pointing hand over the skin buttons
 #define IDR_KELOTYPE        131   // document type: no menu, accelerators or strings
 
+// Controls of the dialog templates.
+#define IDC_BROWSER         1000  // the page form's placeholder of the browser control
+
 // Commands of the main frame that nothing in the program sends; other senders may.
 #define ID_FRAME_RESERVED1  32771   // handled, does nothing
 #define ID_FRAME_RESERVED2  32772   // handled, does nothing

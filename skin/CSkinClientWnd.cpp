@@ -5,6 +5,7 @@
 #include "dib/CDIBPalette.h"
 #include "frame/CMainFrame.h"
 #include "framework/CBrush.h"
+#include "framework/CFrameWnd.h"
 #include "framework/CMemDC.h"
 #include "framework/CPaintDC.h"
 #include "framework/FrameworkIds.h"
@@ -86,10 +87,17 @@ std::unique_ptr<CSkinButton> CSkinClientWnd::CreateButton(const char* pszFile, i
 void CSkinClientWnd::ApplySkin()
 {
     LoadSkin();
+    theApp.CloseAllDocuments(TRUE);
+    theApp.OnFileNew();
+    if (theApp.m_pPageFrame)
+        theApp.m_pPageFrame->MoveWindow(&m_rcInner, TRUE);
 }
 
 void CSkinClientWnd::RefreshScreen()
 {
+    // Without a page frame (its creation failed) only the skin is repainted.
+    if (theApp.m_pPageFrame)
+        theApp.m_pPageFrame->ActivateFrame(-1);
     UpdateWindow();
     InvalidateRect(nullptr, TRUE);
 }
@@ -162,8 +170,14 @@ void CSkinClientWnd::DrawSkin(CDC* pDC)
 {
     CRect rc;
     GetClientRect(&rc);
+    // Only the part the DC lets through is composed: all of it for a full repaint, the
+    // button's place when a button asks for what lies behind it.
+    CRect rcDraw;
+    ::GetClipBox(*pDC, &rcDraw);
+    if (!::IntersectRect(&rcDraw, &rcDraw, &rc))
+        return;
     CBrush brush(theApp.m_settings.m_crEcran);
-    CMemDC dcBack(pDC, rc);
+    CMemDC dcBack(pDC, rcDraw);
 
     // Only the inner rectangle is filled: the borders paint the rest.
     dcBack.FillRect(m_rcInner, brush);

@@ -1,8 +1,11 @@
-// The launcher menu of the real Kelo.exe, driven with the X pointer: it opens from the menu
-// button at the skin's menu position, a skin chosen in "Styles :" is written to both
-// choice files and redraws the screen, a dismissal changes nothing, "&Quitter" ends Kelo.
+// The launcher menu of the real Kelo.exe on a kiosk of two skins, "Test" and "Zinc", driven
+// with the X pointer: it opens from the menu button at the skin's menu position, a skin
+// chosen in "Styles :" is written to both choice files and redraws the screen, a
+// dismissal changes nothing, "&Quitter" ends Kelo.
+#include "app/FolderScan.h"
 #include "framework/ScopedWin.h"
 #include "popupmenu/PopupMenuConstants.h"
+#include "support/ProgramStart.h"
 #include "support/RealPointer.h"
 #include "support/TestKiosk.h"
 #include "support/TestPaths.h"
@@ -13,10 +16,14 @@
 
 namespace
 {
+using namespace TestSkin;
+
 const DWORD kWaitMs = 10000;
-const TestSkin kAlpha = {"Alpha", RGB(0, 0, 160), RGB(200, 200, 0)};
-const TestSkin kBeta = {"Beta", RGB(0, 120, 0), RGB(220, 0, 0)};
-const char kLanceurBefore[] = "[Generalite]\r\nskin=Alpha\r\n";
+// The second skin of the kiosk, after "Test".
+const char kSecondSkin[] = "Zinc";
+const COLORREF kZincBorder = RGB(0, 120, 0);
+const COLORREF kZincButton = RGB(220, 0, 0);
+const char kLanceurBefore[] = "[Generalite]\r\nskin=Test\r\n";
 
 bool WaitFor(const std::function<bool()>& condition, DWORD dwTimeoutMs = kWaitMs)
 {
@@ -32,24 +39,15 @@ class LauncherMenu : public ::testing::Test
 protected:
     void SetUp() override
     {
-        WriteTestKiosk(m_kiosk, {kAlpha, kBeta});
-        const CString strExe = m_kiosk.Path() + "Kelo.exe";
-        ASSERT_TRUE(CopyFileTo(WindowsPathOf(KELO_EXE), strExe));
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi = {};
-        CString strCommandLine = "\"" + strExe + "\"";
-        ASSERT_TRUE(::CreateProcessA(strExe, strCommandLine.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr,
-                                     m_kiosk.Path(), &si, &pi));
-        m_process.Reset(pi.hProcess);
-        ::CloseHandle(pi.hThread);
-        m_dwProcessId = pi.dwProcessId;
-        m_dwThreadId = pi.dwThreadId;
-
+        m_kiosk.AddSkin(kSecondSkin, kZincBorder, kZincButton);
+        ASSERT_TRUE(CopyFileTo(WindowsPathOf(KELO_EXE), m_kiosk.Path() + "Kelo.exe"));
+        m_process = StartProgram(m_kiosk.Path() + "Kelo.exe", m_kiosk.Path(), &m_dwProcessId);
+        ASSERT_TRUE(m_process.IsValid());
         HWND hWnd = WaitForTopLevelWindow(m_dwProcessId, nullptr, kWaitMs);
         ASSERT_NE(nullptr, hWnd);
+        m_dwThreadId = ::GetWindowThreadProcessId(hWnd, nullptr);
         ::GetWindowRect(hWnd, &m_rcWindow);
-        ASSERT_TRUE(WaitFor([&] { return ShowsSkin(kAlpha); })) << "Kelo did not draw the first skin";
+        ASSERT_TRUE(WaitFor([&] { return ShowsSkin(kLeft, kNormal); })) << "Kelo did not draw the first skin";
     }
 
     void TearDown() override
@@ -61,14 +59,12 @@ protected:
 
     POINT OnWindow(int x, int y) const { return {m_rcWindow.left + x, m_rcWindow.top + y}; }
 
-    // A border pixel and a pixel of the minimise button, as the screen shows them.
-    bool ShowsSkin(const TestSkin& skin) const
+    // The left border and the minimise button, as the screen shows them.
+    bool ShowsSkin(COLORREF crBorder, COLORREF crButton) const
     {
-        const POINT ptBorder = OnWindow(kTestSkinBorder / 2, 300);
-        const POINT ptButton = OnWindow(kTestSkinMiniButton.x + kTestSkinButtonSize / 2,
-                                        kTestSkinMiniButton.y + kTestSkinButtonSize / 2);
-        return ScreenPixel(ptBorder.x, ptBorder.y) == skin.crBorder &&
-               ScreenPixel(ptButton.x, ptButton.y) == skin.crButton;
+        const POINT ptBorder = OnWindow(kLeftWidth / 2, 300);
+        const POINT ptButton = OnWindow(kMiniAt.x + kButtonSize / 2, kMiniAt.y + kButtonSize / 2);
+        return ScreenPixel(ptBorder.x, ptBorder.y) == crBorder && ScreenPixel(ptButton.x, ptButton.y) == crButton;
     }
 
     // Kelo's visible menu windows, left to right: the main menu, then its submenu.
@@ -114,14 +110,14 @@ protected:
 
     void OpenMenu()
     {
-        Click(OnWindow(kTestSkinMenuButton.x + 5, kTestSkinMenuButton.y + 5));
+        Click(OnWindow(kMenuAt.x + kButtonSize / 2, kMenuAt.y + kButtonSize / 2));
         ASSERT_TRUE(WaitForMenus(1)) << "the menu did not open";
     }
 
     CString ChoiceFile() const { return m_kiosk.Path() + "SKINS\\Lanceur.ini"; }
     CString ScriptFile() const { return m_kiosk.Path() + "SKINS\\Skins.js"; }
 
-    CTempFolder m_kiosk{"kelo-kiosk"};
+    CTestKiosk m_kiosk;
     ScopedHandle m_process;
     DWORD m_dwProcessId = 0;
     DWORD m_dwThreadId = 0;
@@ -133,19 +129,26 @@ TEST_F(LauncherMenu, ChoosingTheSecondSkinWritesBothFilesAndRedrawsTheScreen)
 {
     OpenMenu();
     const RECT rcMenu = MenuWindows()[0];
-    EXPECT_EQ(m_rcWindow.left + kTestSkinMenu.x, rcMenu.left);
-    EXPECT_EQ(m_rcWindow.top + kTestSkinMenu.y, rcMenu.top);
+    EXPECT_EQ(m_rcWindow.left + kMenuPos.x, rcMenu.left);
+    EXPECT_EQ(m_rcWindow.top + kMenuPos.y, rcMenu.top);
 
     PointAt({rcMenu.left + 10, rcMenu.top + 11});
     ASSERT_TRUE(WaitForMenus(2)) << "\"Styles :\" did not open";
+    // The entries follow the file system's order of the skin folders, as Kelo found them.
+    CStringArray astrFolders;
+    CollectFolders(m_kiosk.Path() + "SKINS", astrFolders);
+    int nZinc = 0;
+    while (nZinc < astrFolders.GetSize() && astrFolders[nZinc].Right(5) != CString("\\") + kSecondSkin)
+        ++nZinc;
     const RECT rcStyles = MenuWindows()[1];
-    PointAt({rcStyles.left + 10, rcStyles.top + 28});
-    Click({rcStyles.left + 10, rcStyles.top + 28});
+    const POINT ptZinc = {rcStyles.left + 10, rcStyles.top + 3 + 17 * nZinc + 8};
+    PointAt(ptZinc);
+    Click(ptZinc);
 
-    ASSERT_TRUE(WaitFor([&] { return ShowsSkin(kBeta); })) << "the screen still shows the first skin";
+    ASSERT_TRUE(WaitFor([&] { return ShowsSkin(kZincBorder, kZincButton); })) << "the screen still shows the first skin";
     EXPECT_TRUE(MenuWindows().empty());
-    EXPECT_EQ("[Generalite]\r\nskin=Beta\r\n", ReadFileBytes(ChoiceFile()));
-    EXPECT_EQ("[lien]\r\nChemin=\"Beta\"\r\n", ReadFileBytes(ScriptFile()));
+    EXPECT_EQ("[Generalite]\r\nskin=Zinc\r\n", ReadFileBytes(ChoiceFile()));
+    EXPECT_EQ("[lien]\r\nChemin=\"Zinc\"\r\n", ReadFileBytes(ScriptFile()));
 }
 
 TEST_F(LauncherMenu, DismissingWritesNothing)
@@ -155,7 +158,7 @@ TEST_F(LauncherMenu, DismissingWritesNothing)
     ASSERT_TRUE(WaitForMenus(0)) << "the menu is still open";
     EXPECT_EQ(kLanceurBefore, ReadFileBytes(ChoiceFile()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(ScriptFile()));
-    EXPECT_TRUE(ShowsSkin(kAlpha));
+    EXPECT_TRUE(ShowsSkin(kLeft, kNormal));
 }
 
 TEST_F(LauncherMenu, QuitterEndsTheProgram)

@@ -2,6 +2,7 @@
 // screen_check.sh, each case in an X screen of its own width.
 #include "framework/ScopedWin.h"
 #include "support/CTempFolder.h"
+#include "support/ProgramStart.h"
 #include "support/TestPaths.h"
 #include "support/DialogProbe.h"
 #include "support/WindowSearch.h"
@@ -38,16 +39,8 @@ protected:
 
     void StartKelo()
     {
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi = {};
-        CString strExe = m_folder.Path() + "Kelo.exe";
-        CString strCommandLine = "\"" + strExe + "\"";
-        ASSERT_TRUE(::CreateProcessA(strExe, strCommandLine.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr,
-                                     m_folder.Path(), &si, &pi));
-        ::CloseHandle(pi.hThread);
-        m_process.Reset(pi.hProcess);
-        m_dwProcessId = pi.dwProcessId;
+        m_process = StartProgram(m_folder.Path() + "Kelo.exe", m_folder.Path(), &m_dwProcessId);
+        ASSERT_TRUE(m_process.IsValid());
     }
 
     std::string ReadLog() const

@@ -5,40 +5,61 @@
 
 namespace
 {
-std::string SkinIni(const TestSkin& skin)
-{
-    CString str;
-    str.Format("[Generalite]\r\nEcran=%lu\r\n[Menu]\r\n"
-               "BTMenu_X=%d\r\nBTMenu_Y=%d\r\nBTMini_X=%d\r\nBTMini_Y=%d\r\nBTQuit_X=%d\r\nBTQuit_Y=%d\r\n"
-               "Menu_X=%d\r\nMenu_Y=%d\r\nMenuCouleurFond=%lu\r\nMenuCouleurBord=%lu\r\nMenuCouleurTxt=%lu\r\n",
-               static_cast<unsigned long>(RGB(0, 0, 0)), kTestSkinMenuButton.x, kTestSkinMenuButton.y,
-               kTestSkinMiniButton.x, kTestSkinMiniButton.y, kTestSkinMiniButton.x + 30, kTestSkinMiniButton.y,
-               kTestSkinMenu.x, kTestSkinMenu.y, static_cast<unsigned long>(kTestSkinMenuBack),
-               static_cast<unsigned long>(kTestSkinMenuBorder), static_cast<unsigned long>(kTestSkinMenuText));
-    return str.str();
-}
+using namespace TestSkin;
 
-std::string Plain(LONG nWidth, LONG nHeight, COLORREF cr)
+std::string Solid(LONG nWidth, LONG nHeight, COLORREF cr)
 {
     return MakeBmp24(nWidth, nHeight, [cr](int, int) { return cr; });
 }
+
+// Four stacked images: unused (black), normal, hover, pressed.
+std::string Strip(const COLORREF (&images)[3])
+{
+    return MakeBmp24(kButtonSize, 4 * kButtonSize, [&images](int x, int y) {
+        if (x < kMagentaCorner && y % kButtonSize < kMagentaCorner)
+            return RGB(255, 0, 255);
+        return y < kButtonSize ? RGB(0, 0, 0) : images[y / kButtonSize - 1];
+    });
+}
+
+std::string Line(const char* pszKey, long nValue)
+{
+    return std::string(pszKey) + "=" + std::to_string(nValue) + "\r\n";
+}
 } // namespace
 
-void WriteTestKiosk(const CTempFolder& folder, const std::vector<TestSkin>& skins)
+CTestKiosk::CTestKiosk(BOOL bMenuButton)
 {
-    folder.WriteFile("Kelo.ini", "[Generalite]\r\nAppli=Demo\r\n");
-    folder.WriteFile("SKINS\\Lanceur.ini", std::string("[Generalite]\r\nskin=") + skins.front().pszName + "\r\n");
-    const int nBandWidth = 800 - 2 * kTestSkinBorder;
-    for (const TestSkin& skin : skins) {
-        const CString strDir = CString("SKINS\\") + skin.pszName + "\\";
-        folder.WriteFile(strDir + "Skin.ini", SkinIni(skin));
-        folder.WriteFile(strDir + "Gauche.bmp", Plain(kTestSkinBorder, 600, skin.crBorder));
-        folder.WriteFile(strDir + "Droit.bmp", Plain(kTestSkinBorder, 600, skin.crBorder));
-        folder.WriteFile(strDir + "Haut.bmp", Plain(nBandWidth, kTestSkinTopBand, skin.crBorder));
-        folder.WriteFile(strDir + "Bas.bmp", Plain(nBandWidth, kTestSkinBorder, skin.crBorder));
-        for (const char* pszButton : {"BtMenu.bmp", "BtMini.bmp", "BtQuit.bmp"})
-            folder.WriteFile(strDir + pszButton, Plain(kTestSkinButtonSize, 4 * kTestSkinButtonSize, skin.crButton));
-    }
+    m_folder.WriteFile("Kelo.ini", "[Generalite]\r\nAppli=Demo\r\n");
+    m_folder.WriteFile("SKINS\\Lanceur.ini", "[Generalite]\r\nskin=Test\r\n");
+    WriteSkin("Test", {kLeft, kRight, kTop, kBottom}, {kNormal, kHover, kPressed}, bMenuButton);
+}
+
+void CTestKiosk::AddSkin(const char* pszName, COLORREF crBorder, COLORREF crButton)
+{
+    WriteSkin(pszName, {crBorder, crBorder, crBorder, crBorder}, {crButton, crButton, crButton}, TRUE);
+}
+
+void CTestKiosk::WriteSkin(const char* pszName, const COLORREF (&borders)[4], const COLORREF (&images)[3],
+                           BOOL bMenuButton)
+{
+    const CString strDir = CString("SKINS\\") + pszName + "\\";
+    m_folder.WriteFile(strDir + "Skin.ini",
+                       "[Generalite]\r\n" + Line("Ecran", static_cast<long>(kScreen)) + "[Menu]\r\n" +
+                           Line("BTMenu_X", kMenuAt.x) + Line("BTMenu_Y", kMenuAt.y) + Line("BTMini_X", kMiniAt.x) +
+                           Line("BTMini_Y", kMiniAt.y) + Line("BTQuit_X", kQuitAt.x) + Line("BTQuit_Y", kQuitAt.y) +
+                           Line("Menu_X", kMenuPos.x) + Line("Menu_Y", kMenuPos.y) +
+                           Line("MenuCouleurFond", static_cast<long>(kMenuBack)) +
+                           Line("MenuCouleurBord", static_cast<long>(kMenuBorder)) +
+                           Line("MenuCouleurTxt", static_cast<long>(kMenuText)));
+    m_folder.WriteFile(strDir + "Gauche.bmp", Solid(kLeftWidth, 600, borders[0]));
+    m_folder.WriteFile(strDir + "Droit.bmp", Solid(kRightWidth, 600, borders[1]));
+    m_folder.WriteFile(strDir + "Haut.bmp", Solid(800 - kLeftWidth - kRightWidth, kTopHeight, borders[2]));
+    m_folder.WriteFile(strDir + "Bas.bmp", Solid(800 - kLeftWidth - kRightWidth, kBottomHeight, borders[3]));
+    m_folder.WriteFile(strDir + "BtMini.bmp", Strip(images));
+    m_folder.WriteFile(strDir + "BtQuit.bmp", Strip(images));
+    if (bMenuButton)
+        m_folder.WriteFile(strDir + "BtMenu.bmp", Strip(images));
 }
 
 std::string ReadFileBytes(const CString& strPath)

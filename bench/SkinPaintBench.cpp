@@ -1,0 +1,72 @@
+// A full repaint of the skinned client area (Kelo's start-up on a sample skin, the skin
+// window repainted and updated) against the floor of any full repaint: one FillRect and
+// one 800 x 600 BitBlt into a memory DC. Printed side by side with their ratio.
+#include "BenchMedian.h"
+#include "app/CKeloApp.h"
+#include "frame/CMainFrame.h"
+#include "framework/CBrush.h"
+#include "framework/CClientDC.h"
+#include "framework/CMemDC.h"
+#include "support/MessagePump.h"
+#include "support/TestKiosk.h"
+#include <functional>
+#include <cstdio>
+#include <vector>
+
+namespace
+{
+const int kRounds = 7;
+const int kRepaintsPerRound = 200;
+
+double MillisecondsPer(const std::function<void()>& work, int nTimes)
+{
+    LARGE_INTEGER freq, start, end;
+    ::QueryPerformanceFrequency(&freq);
+    ::QueryPerformanceCounter(&start);
+    for (int i = 0; i < nTimes; ++i)
+        work();
+    ::QueryPerformanceCounter(&end);
+    return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(freq.QuadPart) / nTimes;
+}
+} // namespace
+
+int main()
+{
+    CTestKiosk kiosk;
+    theApp.m_strHelpFilePath = kiosk.Path() + "Kelo.HLP";
+    if (!theApp.InitInstance()) {
+        std::printf("Kelo did not start\n");
+        return 1;
+    }
+    PumpUntil([] { return false; }, 200);
+    HWND hWndSkin = theApp.m_pMainFrame->m_wndSkinClient;
+
+    CClientDC screen(nullptr);
+    CMemDC target(&screen, 800, 600);
+    CBrush brush(RGB(0, 128, 128));
+    CMemDC source(&screen, 800, 600);
+    const RECT rcAll = {0, 0, 800, 600};
+
+    std::vector<double> skin, floor;
+    for (int round = 0; round < kRounds; ++round) {
+        skin.push_back(MillisecondsPer(
+            [&] { ::RedrawWindow(hWndSkin, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }, kRepaintsPerRound));
+        floor.push_back(MillisecondsPer(
+            [&] {
+                target.FillRect(rcAll, brush);
+                target.BitBlt(0, 0, 800, 600, &source, 0, 0, SRCCOPY);
+            },
+            kRepaintsPerRound));
+    }
+    const double dSkin = Median(skin), dFloor = Median(floor);
+    std::printf("Full skin repaint:            %8.3f ms\n", dSkin);
+    std::printf("FillRect + 800x600 BitBlt:    %8.3f ms\n", dFloor);
+    std::printf("Ratio skin / floor:           %8.2f\n", dSkin / dFloor);
+    std::fflush(stdout);
+
+    theApp.CloseAllDocuments(TRUE);
+    ::DestroyWindow(theApp.m_pMainFrame->m_hWnd);
+    theApp.m_pMainWnd = nullptr;
+    theApp.ExitInstance();
+    return 0;
+}

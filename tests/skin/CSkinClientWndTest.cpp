@@ -1,0 +1,203 @@
+// The skin window inside the real start-up: documents and frames after start-up and skin
+// changes, placeholders for skins that cannot be read, and no objects left behind.
+#include "app/CKeloApp.h"
+#include "frame/CMainFrame.h"
+#include "framework/CDocManager.h"
+#include "framework/CMDIChildWnd.h"
+#include "skin/CSkinButton.h"
+#include "skin/SkinConstants.h"
+#include "support/GdiObjectCounter.h"
+#include "support/HandleCounter.h"
+#include "support/MessagePump.h"
+#include "support/RealPointer.h"
+#include "support/TestKiosk.h"
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace
+{
+using namespace TestSkin;
+
+const RECT kInner = {kLeftWidth, kTopHeight, 800 - kRightWidth, 600 - kBottomHeight};
+// The inner rectangle of a skin whose borders are all 16 x 16 placeholders.
+const RECT kPlaceholderInner = {16, 16, 784, 584};
+
+bool operator==(const RECT& a, const RECT& b)
+{
+    return ::EqualRect(&a, &b) != FALSE;
+}
+
+void PumpFor(DWORD dwMs)
+{
+    PumpUntil([] { return false; }, dwMs);
+}
+
+// Kelo's start-up, as InitInstance runs it, for a program in a kiosk folder.
+class SkinnedStart : public ::testing::Test
+{
+protected:
+    void Start(const CString& strProgramFolder)
+    {
+        theApp.m_strHelpFilePath = strProgramFolder + "Kelo.HLP";
+        ASSERT_TRUE(theApp.InitInstance());
+        PumpFor(100);
+    }
+
+    void TearDown() override
+    {
+        if (theApp.m_pMainFrame) {
+            theApp.CloseAllDocuments(TRUE);
+            ::DestroyWindow(theApp.m_pMainFrame->m_hWnd);
+        }
+        theApp.m_pMainWnd = nullptr;
+        theApp.ExitInstance();
+    }
+
+    CSkinClientWnd& Skin() { return theApp.m_pMainFrame->m_wndSkinClient; }
+
+    // The MDI child frames of the skin window, with their rectangles in its client area.
+    std::vector<std::pair<HWND, RECT>> Frames()
+    {
+        std::vector<std::pair<HWND, RECT>> frames;
+        for (HWND h = ::GetWindow(Skin(), GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+            if (!dynamic_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(h)))
+                continue;
+            RECT rc = {};
+            ::GetWindowRect(h, &rc);
+            ::MapWindowPoints(nullptr, Skin(), reinterpret_cast<POINT*>(&rc), 2);
+            frames.emplace_back(h, rc);
+        }
+        return frames;
+    }
+
+    // The colour the screen shows at (x, y) of the skin window's client area.
+    COLORREF SkinPixel(int x, int y)
+    {
+        POINT pt = {x, y};
+        ::ClientToScreen(Skin(), &pt);
+        return ScreenPixel(pt.x, pt.y);
+    }
+
+    SIZE ButtonSize(const CSkinButton* pButton)
+    {
+        RECT rc = {};
+        ::GetClientRect(*pButton, &rc);
+        return {rc.right, rc.bottom};
+    }
+
+    void ExpectOneDocumentWithItsTwoFrames()
+    {
+        EXPECT_EQ(1, theApp.GetDocManager()->GetOpenDocumentCount());
+        auto frames = Frames();
+        ASSERT_EQ(2u, frames.size());
+        ASSERT_NE(nullptr, theApp.m_pPageFrame);
+        const RECT rcHidden = {-100, -100, -99, -99};
+        int nHidden = 0, nPage = 0;
+        for (const auto& frame : frames) {
+            if (frame.first == theApp.m_pPageFrame->m_hWnd) {
+                ++nPage;
+                EXPECT_TRUE(frame.second == Skin().m_rcInner);
+                EXPECT_TRUE(::IsWindowVisible(frame.first));
+            } else if (frame.second == rcHidden) {
+                ++nHidden;
+            }
+        }
+        EXPECT_EQ(1, nHidden);
+        EXPECT_EQ(1, nPage);
+    }
+
+    CTestKiosk m_kiosk;
+};
+} // namespace
+
+TEST_F(SkinnedStart, OneDocumentWithItsTwoFramesAfterStartUpAndAfterEachApplySkin)
+{
+    Start(m_kiosk.Path());
+    EXPECT_TRUE(Skin().m_rcInner == kInner);
+    ExpectOneDocumentWithItsTwoFrames();
+    for (int i = 0; i < 2; ++i) {
+        HWND hOldPage = theApp.m_pPageFrame->m_hWnd;
+        Skin().ApplySkin();
+        Skin().RefreshScreen();
+        EXPECT_FALSE(::IsWindow(hOldPage));
+        ExpectOneDocumentWithItsTwoFrames();
+    }
+}
+
+TEST_F(SkinnedStart, SkinWithoutMenuStripHasNoMenuButton)
+{
+    CTestKiosk kiosk(FALSE);
+    Start(kiosk.Path());
+    EXPECT_EQ(nullptr, Skin().m_pBtMenu);
+    ASSERT_NE(nullptr, Skin().m_pBtMini);
+    EXPECT_EQ(IDC_BTMINI, Skin().m_pBtMini->GetDlgCtrlID());
+    EXPECT_EQ(IDC_BTQUIT, Skin().m_pBtQuit->GetDlgCtrlID());
+}
+
+TEST_F(SkinnedStart, UnreadableBordersArePaintedAsPlaceholders)
+{
+    m_kiosk.Folder().WriteFile("SKINS\\Test\\Gauche.bmp", "not a picture");
+    ::DeleteFileA(m_kiosk.Path() + "SKINS\\Test\\Droit.bmp");
+    Start(m_kiosk.Path());
+    const RECT rcInner = {16, kTopHeight, 784, 600 - kBottomHeight};
+    EXPECT_TRUE(Skin().m_rcInner == rcInner);
+    EXPECT_TRUE(PumpUntil([&] { return SkinPixel(5, 5) == RGB(0, 0, 0) && SkinPixel(795, 5) == RGB(0, 0, 0); }, 3000));
+    EXPECT_EQ(kScreen, SkinPixel(16, 300));
+    EXPECT_EQ(kTop, SkinPixel(400, 5));
+    ExpectOneDocumentWithItsTwoFrames();
+}
+
+TEST_F(SkinnedStart, SkinFolderTooLongForAPathGivesPlaceholdersAndNoMenuButton)
+{
+    // Lanceur.ini is readable, but every file of the skin lies beyond MAX_PATH.
+    CString strDeep = m_kiosk.Folder().MakeFolder(CString('d', 100)) + "\\";
+    m_kiosk.Folder().WriteFile(CString('d', 100) + "\\SKINS\\Lanceur.ini",
+                               "[Generalite]\r\nskin=" + std::string(180, 'x') + "\r\n");
+    Start(strDeep);
+    EXPECT_GE(theApp.m_settings.m_strSkinDir.GetLength() + 10, MAX_PATH);
+    EXPECT_TRUE(Skin().m_rcInner == kPlaceholderInner);
+    EXPECT_EQ(nullptr, Skin().m_pBtMenu);
+    EXPECT_EQ(16, ButtonSize(Skin().m_pBtMini.get()).cx);
+    EXPECT_EQ(4, ButtonSize(Skin().m_pBtQuit.get()).cy);
+}
+
+TEST_F(SkinnedStart, RefreshWithoutPageFrameRepaintsTheSkinOnly)
+{
+    Start(m_kiosk.Path());
+    ::DestroyWindow(theApp.m_pPageFrame->m_hWnd);
+    EXPECT_EQ(nullptr, theApp.m_pPageFrame) << "the application still names a frame that is gone";
+    Skin().RefreshScreen();
+    EXPECT_TRUE(PumpUntil([&] { return SkinPixel(400, 300) == kScreen && SkinPixel(5, 300) == kLeft; }, 3000));
+}
+
+TEST_F(SkinnedStart, ThousandApplySkinsLeaveNoObjectsBehind)
+{
+    Start(m_kiosk.Path());
+    Skin().ApplySkin();
+    Skin().RefreshScreen();
+    PumpFor(50);
+    const int nGdi = CountGdiObjects(), nWindows = CountThreadWindows(), nKernel = CountKernelHandles();
+    for (int i = 0; i < 1000; ++i)
+        Skin().ApplySkin();
+    Skin().RefreshScreen();
+    PumpFor(50);
+    EXPECT_EQ(nGdi, CountGdiObjects());
+    EXPECT_EQ(nWindows, CountThreadWindows());
+    EXPECT_EQ(nKernel, CountKernelHandles());
+    ExpectOneDocumentWithItsTwoFrames();
+}
+
+TEST_F(SkinnedStart, TenThousandRepaintsLeaveNoObjectsBehind)
+{
+    Start(m_kiosk.Path());
+    // Every tenth repaint also repaints the buttons and frames, which print the skin
+    // behind them.
+    const UINT nFlags = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
+    ::RedrawWindow(Skin(), nullptr, nullptr, nFlags | RDW_ALLCHILDREN);
+    const int nGdi = CountGdiObjects(), nWindows = CountThreadWindows(), nKernel = CountKernelHandles();
+    for (int i = 0; i < 10000; ++i)
+        ::RedrawWindow(Skin(), nullptr, nullptr, i % 10 ? nFlags : nFlags | RDW_ALLCHILDREN);
+    EXPECT_EQ(nGdi, CountGdiObjects());
+    EXPECT_EQ(nWindows, CountThreadWindows());
+    EXPECT_EQ(nKernel, CountKernelHandles());
+}
