@@ -4,14 +4,13 @@
 // dismissal changes nothing, "&Quitter" ends Kelo.
 #include "app/FolderScan.h"
 #include "framework/ScopedWin.h"
-#include "popupmenu/PopupMenuConstants.h"
+#include "support/MenuWindows.h"
 #include "support/ProgramStart.h"
 #include "support/RealPointer.h"
 #include "support/TestKiosk.h"
 #include "support/TestPaths.h"
 #include "support/WindowSearch.h"
 #include <gtest/gtest.h>
-#include <algorithm>
 #include <vector>
 
 namespace
@@ -71,21 +70,17 @@ protected:
     std::vector<RECT> MenuWindows() const
     {
         std::vector<RECT> rects;
-        HWND hWnd = nullptr;
-        while ((hWnd = ::FindWindowExA(nullptr, hWnd, POPUPMENU_CLASS_NAME, nullptr)) != nullptr) {
-            DWORD dwProcessId = 0;
-            ::GetWindowThreadProcessId(hWnd, &dwProcessId);
-            RECT rc;
-            if (dwProcessId == m_dwProcessId && ::IsWindowVisible(hWnd) && ::GetWindowRect(hWnd, &rc))
-                rects.push_back(rc);
+        for (HWND hWnd : FindMenuWindows(m_dwProcessId)) {
+            RECT rc = {};
+            ::GetWindowRect(hWnd, &rc);
+            rects.push_back(rc);
         }
-        std::sort(rects.begin(), rects.end(), [](const RECT& a, const RECT& b) { return a.left < b.left; });
         return rects;
     }
 
     bool WaitForMenus(size_t nCount)
     {
-        return WaitFor([&] { return MenuWindows().size() == nCount; });
+        return WaitFor([&] { return FindMenuWindows(m_dwProcessId).size() == nCount; });
     }
 
     void Click(POINT pt)
@@ -100,11 +95,7 @@ protected:
     void PointAt(POINT pt)
     {
         ASSERT_TRUE(MovePointerTo(pt.x, pt.y + 1));
-        ASSERT_TRUE(WaitFor([&] {
-            GUITHREADINFO info = {};
-            info.cbSize = sizeof(info);
-            return ::GetGUIThreadInfo(m_dwThreadId, &info) && info.hwndCapture == ::WindowFromPoint(pt);
-        }));
+        ASSERT_TRUE(WaitForCapture(m_dwThreadId, ::WindowFromPoint(pt)));
         ASSERT_TRUE(MovePointerTo(pt.x, pt.y));
     }
 

@@ -1,5 +1,6 @@
 // The painted menu, read back pixel by pixel from its window.
 #include "PopupMenuTestSupport.h"
+#include "support/MenuWindows.h"
 #include "framework/CClientDC.h"
 #include "popupmenu/PopupMenuConstants.h"
 #include "support/CInputDriver.h"
@@ -27,7 +28,7 @@ protected:
 
     void HoverAndWait(const CPopupMenu& menu, POINT ptClient, POINT ptPainted, COLORREF crPainted)
     {
-        POINT pt = ScreenPointOf(&menu, ptClient);
+        POINT pt = ScreenPointOf(FindMenuWindow(&menu), ptClient);
         m_input.MovePointerTo(pt.x, pt.y + 1);
         m_input.MovePointerTo(pt.x, pt.y);
         ASSERT_TRUE(PumpUntil([&] { return Pixel(ptPainted.x, ptPainted.y) == crPainted; }, 3000));

@@ -4,8 +4,6 @@
 #include "popupmenu/CPopupMenu.h"
 #include <functional>
 
-class CInputDriver;
-
 const int kMenuX = 100;
 const int kMenuY = 100;
 const int kQuitId = 99;
@@ -27,17 +25,3 @@ public:
 
     explicit CLauncherShapedMenu(std::function<void(CPopupMenu&)> setUp = nullptr);
 };
-
-// The visible menu window of pMenu (any thread of this process), or null.
-HWND FindMenuWindow(const CPopupMenu* pMenu);
-// Waits (bounded) for pMenu's window to appear, or to be gone.
-bool WaitForMenuWindow(const CPopupMenu* pMenu);
-bool WaitForMenuClosed(const CPopupMenu* pMenu);
-// Waits (bounded) until the thread's mouse capture (or keyboard focus) is on hWnd.
-bool WaitForCapture(DWORD dwThreadId, HWND hWnd);
-bool WaitForFocus(DWORD dwThreadId, HWND hWnd);
-// The screen point of a client point of pMenu's window.
-POINT ScreenPointOf(const CPopupMenu* pMenu, POINT ptClient);
-// Moves the pointer onto the client point of pMenu's window in two steps, the second
-// once the capture has reached that window, so the window itself sees the pointer.
-void HoverOver(CInputDriver& input, DWORD dwThreadId, const CPopupMenu* pMenu, POINT ptClient);

@@ -1,6 +1,7 @@
 // The menu window under real input: a second thread moves the pointer, clicks and types
 // through SendInput while this thread runs the menu's modal loop.
 #include "PopupMenuTestSupport.h"
+#include "support/MenuWindows.h"
 #include "popupmenu/PopupMenuConstants.h"
 #include "framework/ScopedWin.h"
 #include "support/CMessageRecorder.h"
@@ -54,19 +55,19 @@ protected:
     HWND Root() const { return FindMenuWindow(&m_menu.m_root); }
     HWND Styles() const { return FindMenuWindow(&m_menu.m_styles); }
 
-    void Click(const CPopupMenu& menu, POINT ptClient)
+    void Click(HWND hWndMenu, POINT ptClient)
     {
-        POINT pt = ScreenPointOf(&menu, ptClient);
+        POINT pt = ScreenPointOf(hWndMenu, ptClient);
         m_input.ClickAt(pt.x, pt.y);
     }
 
     // Opens "Styles :" with a click and moves into it, so the submenu holds the capture.
     void OpenStylesAndEnter(DWORD dwThreadId)
     {
-        HoverOver(m_input, dwThreadId, &m_menu.m_root, kFirstEntry);
-        Click(m_menu.m_root, kFirstEntry);
+        HoverOver(m_input, dwThreadId, Root(), kFirstEntry);
+        Click(Root(), kFirstEntry);
         ASSERT_TRUE(WaitForMenuWindow(&m_menu.m_styles));
-        HoverOver(m_input, dwThreadId, &m_menu.m_styles, kSecondSkin);
+        HoverOver(m_input, dwThreadId, Styles(), kSecondSkin);
     }
 
     CInputDriver m_input;
@@ -88,7 +89,7 @@ TEST_F(PopupMenuWindow, ReleasingTheButtonHeldAtOpeningChoosesNothing)
 
     const DWORD dwThreadId = ::GetCurrentThreadId();
     EXPECT_EQ(0, TrackWith([&] {
-        HoverOver(m_input, dwThreadId, &m_menu.m_root, kQuitEntry);
+        HoverOver(m_input, dwThreadId, Root(), kQuitEntry);
         m_input.ReleaseButton();
         // Had the release chosen "&Quitter", this click would come too late to matter.
         m_input.ClickAt(kOutside.x, kOutside.y);
@@ -100,7 +101,7 @@ TEST_F(PopupMenuWindow, RestingOnASubmenuEntryOpensItBesideTheParent)
     m_menu.m_root.m_nSubmenuDelay = CPopupMenu().m_nSubmenuDelay;
     const DWORD dwThreadId = ::GetCurrentThreadId();
     EXPECT_EQ(0, TrackWith([&] {
-        HoverOver(m_input, dwThreadId, &m_menu.m_root, kFirstEntry);
+        HoverOver(m_input, dwThreadId, Root(), kFirstEntry);
         ASSERT_TRUE(WaitForMenuWindow(&m_menu.m_styles));
         RECT rcRoot, rcStyles;
         ::GetWindowRect(Root(), &rcRoot);
@@ -115,13 +116,13 @@ TEST_F(PopupMenuWindow, ClickOpensTheSubmenuAtOnceAndAnotherEntryClosesIt)
 {
     const DWORD dwThreadId = ::GetCurrentThreadId();
     EXPECT_EQ(kQuitId, TrackWith([&] {
-        HoverOver(m_input, dwThreadId, &m_menu.m_root, kFirstEntry);
-        Click(m_menu.m_root, kFirstEntry);
+        HoverOver(m_input, dwThreadId, Root(), kFirstEntry);
+        Click(Root(), kFirstEntry);
         ASSERT_TRUE(WaitForMenuWindow(&m_menu.m_styles));
-        HoverOver(m_input, dwThreadId, &m_menu.m_root, kQuitEntry);
+        HoverOver(m_input, dwThreadId, Root(), kQuitEntry);
         EXPECT_TRUE(WaitForMenuClosed(&m_menu.m_styles));
         EXPECT_NE(nullptr, Root());
-        Click(m_menu.m_root, kQuitEntry);
+        Click(Root(), kQuitEntry);
     }));
 }
 
@@ -148,7 +149,7 @@ TEST_F(PopupMenuWindow, SubmenuChoiceIsTheRootsResultAndNothingQueuedIsLost)
     const DWORD dwThreadId = ::GetCurrentThreadId();
     EXPECT_EQ(kFirstSkinId + 1, TrackWith([&] {
         OpenStylesAndEnter(dwThreadId);
-        Click(m_menu.m_styles, kSecondSkin);
+        Click(Styles(), kSecondSkin);
     }));
     EXPECT_TRUE(recorder.PumpUntil([&] { return recorder.Messages().size() == 2; }, 3000));
 }
@@ -158,12 +159,12 @@ TEST_F(PopupMenuWindow, ClickOutsideOrOnTheOuterRowsAndColumnsDismissesTheChain)
     const DWORD dwThreadId = ::GetCurrentThreadId();
     EXPECT_EQ(0, TrackWith([&] { m_input.ClickAt(kOutside.x, kOutside.y); }));
     EXPECT_EQ(0, TrackWith([&] {
-        HoverOver(m_input, dwThreadId, &m_menu.m_root, kQuitEntry);
-        Click(m_menu.m_root, {2, kQuitEntry.y});
+        HoverOver(m_input, dwThreadId, Root(), kQuitEntry);
+        Click(Root(), {2, kQuitEntry.y});
     }));
     EXPECT_EQ(0, TrackWith([&] {
-        HoverOver(m_input, dwThreadId, &m_menu.m_root, kFirstEntry);
-        Click(m_menu.m_root, {kFirstEntry.x, 2});
+        HoverOver(m_input, dwThreadId, Root(), kFirstEntry);
+        Click(Root(), {kFirstEntry.x, 2});
     }));
     EXPECT_EQ(0, TrackWith([&] {
         OpenStylesAndEnter(dwThreadId);
@@ -207,7 +208,7 @@ TEST(PopupMenuNonModal, ChoicePostsTheCommandToTheOwnerDismissalPostsNothing)
     EXPECT_TRUE(owner.Messages().empty());
 
     EXPECT_EQ(0, menu.m_root.Track(kMenuX, kMenuY, owner, false, false));
-    const POINT pt = ScreenPointOf(&menu.m_root, kQuitEntry);
+    const POINT pt = ScreenPointOf(FindMenuWindow(&menu.m_root), kQuitEntry);
     input.MovePointerTo(pt.x, pt.y + 1);
     input.MovePointerTo(pt.x, pt.y);
     input.ClickAt(pt.x, pt.y);
