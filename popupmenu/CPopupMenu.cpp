@@ -81,12 +81,7 @@ bool CPopupMenu::Create(HINSTANCE hInstance, int nBitmapId)
 
 bool CPopupMenu::AddItem(int nFlags, LPCSTR pszText, int nId, int nImage)
 {
-    PopupMenuItem item;
-    item.m_nFlags = nFlags;
-    item.m_strText = pszText;
-    item.m_nId = nId;
-    item.m_nImage = nImage;
-    m_items.push_back(item);
+    m_items.push_back({0, 0, nFlags, CString(pszText), nId, nImage, nullptr});
     return true;
 }
 
@@ -94,12 +89,7 @@ bool CPopupMenu::AddSubmenu(int nFlags, LPCSTR pszText, CPopupMenu* pSubmenu, in
 {
     if (nFlags & PMF_SEPARATOR)
         return false;
-    PopupMenuItem item;
-    item.m_nFlags = nFlags;
-    item.m_strText = pszText;
-    item.m_nImage = nImage;
-    item.m_pSubmenu = pSubmenu;
-    m_items.push_back(item);
+    m_items.push_back({0, 0, nFlags, CString(pszText), 0, nImage, pSubmenu});
     if (pSubmenu) {
         pSubmenu->m_bIsSubmenu = true;
         pSubmenu->m_pParent = this;

@@ -8,6 +8,7 @@
 #include "skin/SkinConstants.h"
 #include "support/GdiObjectCounter.h"
 #include "support/HandleCounter.h"
+#include "support/KeloStart.h"
 #include "support/MessagePump.h"
 #include "support/RealPointer.h"
 #include "support/TestKiosk.h"
@@ -38,20 +39,11 @@ class SkinnedStart : public ::testing::Test
 protected:
     void Start(const CString& strProgramFolder)
     {
-        theApp.m_strHelpFilePath = strProgramFolder + "Kelo.HLP";
-        ASSERT_TRUE(theApp.InitInstance());
+        ASSERT_TRUE(StartKeloIn(strProgramFolder));
         PumpFor(100);
     }
 
-    void TearDown() override
-    {
-        if (theApp.m_pMainFrame) {
-            theApp.CloseAllDocuments(TRUE);
-            ::DestroyWindow(theApp.m_pMainFrame->m_hWnd);
-        }
-        theApp.m_pMainWnd = nullptr;
-        theApp.ExitInstance();
-    }
+    void TearDown() override { EndKelo(); }
 
     CSkinClientWnd& Skin() { return theApp.m_pMainFrame->m_wndSkinClient; }
 

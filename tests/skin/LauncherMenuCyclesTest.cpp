@@ -6,6 +6,7 @@
 #include "support/CInputDriver.h"
 #include "support/GdiObjectCounter.h"
 #include "support/HandleCounter.h"
+#include "support/KeloStart.h"
 #include "support/MenuWindows.h"
 #include "support/MessagePump.h"
 #include "support/TestKiosk.h"
@@ -31,21 +32,12 @@ protected:
     void SetUp() override
     {
         m_kiosk.AddSkin("Zinc", RGB(0, 120, 0), RGB(220, 0, 0));
-        theApp.m_strHelpFilePath = m_kiosk.Path() + "Kelo.HLP";
-        ASSERT_TRUE(theApp.InitInstance());
+        ASSERT_TRUE(StartKeloIn(m_kiosk.Path()));
         m_hWndSkin = theApp.m_pMainFrame->m_wndSkinClient;
         PumpUntil([] { return false; }, 100);
     }
 
-    void TearDown() override
-    {
-        if (theApp.m_pMainFrame) {
-            theApp.CloseAllDocuments(TRUE);
-            ::DestroyWindow(theApp.m_pMainFrame->m_hWnd);
-        }
-        theApp.m_pMainWnd = nullptr;
-        theApp.ExitInstance();
-    }
+    void TearDown() override { EndKelo(); }
 
     POINT OnSkin(POINT ptClient) const
     {
