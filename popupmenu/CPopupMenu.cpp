@@ -2,6 +2,7 @@
 // The window side is in CPopupMenuWindow.cpp, the painting in CPopupMenuPaint.cpp.
 #include "popupmenu/CPopupMenu.h"
 #include "popupmenu/PopupMenuConstants.h"
+#include "dib/DibConstants.h"
 #include "framework/CDC.h"
 #include "framework/CScopedSelect.h"
 #include <algorithm>
@@ -31,15 +32,15 @@ int FontHeight(CDC& ic, CFont& font)
 } // namespace
 
 CPopupMenu::CPopupMenu()
-    : m_strFontName("MS Sans Serif"),
-      m_nFontSize(8),
+    : m_strFontName(POPUPMENU_DEFAULT_FONT),
+      m_nFontSize(POPUPMENU_DEFAULT_FONT_SIZE),
       m_crBorder(::GetSysColor(COLOR_MENUTEXT)),
       m_crBack(::GetSysColor(COLOR_MENU)),
       m_crText(::GetSysColor(COLOR_MENUTEXT)),
       m_crGrayText(::GetSysColor(COLOR_GRAYTEXT)),
       m_crHighlightText(::GetSysColor(COLOR_HIGHLIGHTTEXT)),
       m_crHighlight(::GetSysColor(COLOR_HIGHLIGHT)),
-      m_crTransparent(RGB(255, 0, 255)),
+      m_crTransparent(KEY_COLOR),
       m_crLight(::GetSysColor(COLOR_BTNHIGHLIGHT)),
       m_crShadow(::GetSysColor(COLOR_BTNSHADOW)),
       m_nSubmenuDelay(POPUPMENU_SUBMENU_DELAY)

@@ -13,6 +13,10 @@ const char POPUPMENU_CLASS_NAME[] = "fpmMenuClass";
 // Buffer for a class name when recognising the other menu windows of a chain.
 const int POPUPMENU_CLASS_NAME_SIZE = 100;
 
+// Font of a new menu, until the client chooses another.
+#define POPUPMENU_DEFAULT_FONT "MS Sans Serif"
+const int POPUPMENU_DEFAULT_FONT_SIZE = 8;   // points
+
 // Timer of a menu window that opens the highlighted entry's submenu.
 const UINT_PTR IDT_SUBMENU = 1;
 const int POPUPMENU_SUBMENU_DELAY = 400;   // ms the pointer rests on a submenu entry

@@ -108,6 +108,9 @@ TEST_F(PopupMenuModel, MnemonicIsTheCharacterAfterTheFirstAmpersandInAnyCase)
     m_menu.AddItem(0, "A&&b &c", 3, -1);
     m_menu.AddItem(0, "Fin&", 4, -1);
     m_menu.AddItem(0, "&\xC9t\xE9", 5, -1);
+    m_menu.AddItem(PMF_DISABLED, "&Un", 6, -1);
+    m_menu.AddItem(PMF_GRAYED, "&Deux", 7, -1);
+    m_menu.AddItem(0, "&Trois", 8, -1);
     EXPECT_EQ(1, m_menu.FindMnemonicItem('q'));
     EXPECT_EQ(1, m_menu.FindMnemonicItem('Q'));
     EXPECT_EQ(2, m_menu.FindMnemonicItem('&'));
@@ -115,16 +118,10 @@ TEST_F(PopupMenuModel, MnemonicIsTheCharacterAfterTheFirstAmpersandInAnyCase)
     EXPECT_EQ(-1, m_menu.FindMnemonicItem('s'));
     EXPECT_EQ(-1, m_menu.FindMnemonicItem('n'));
     EXPECT_EQ(4, m_menu.FindMnemonicItem('\xE9'));
-}
-
-TEST_F(PopupMenuModel, SeparatorsDisabledAndGrayedEntriesHaveNoMnemonic)
-{
-    m_menu.AddItem(PMF_DISABLED, "&Un", 1, -1);
-    m_menu.AddItem(PMF_GRAYED, "&Deux", 2, -1);
-    m_menu.AddItem(0, "&Trois", 3, -1);
+    // Disabled and grayed entries have none.
     EXPECT_EQ(-1, m_menu.FindMnemonicItem('u'));
     EXPECT_EQ(-1, m_menu.FindMnemonicItem('d'));
-    EXPECT_EQ(2, m_menu.FindMnemonicItem('t'));
+    EXPECT_EQ(7, m_menu.FindMnemonicItem('t'));
 }
 
 TEST(PopupMenuPlacement, MovedBackOnlyAtTheRightAndBottomEdges)
