@@ -22,14 +22,10 @@ CDocTemplate::~CDocTemplate()
 
 CDocument* CDocTemplate::CreateNewDocument()
 {
-    CObject* pObject = m_pDocClass ? m_pDocClass->CreateObject() : nullptr;
-    if (!pObject)
+    CObject* pObject = m_pDocClass ? m_pDocClass->CreateObject(KELO_RUNTIME_CLASS(CDocument)) : nullptr;
+    auto* pDoc = static_cast<CDocument*>(pObject);
+    if (!pDoc)
         return nullptr;
-    if (!pObject->IsKindOf(KELO_RUNTIME_CLASS(CDocument))) {
-        delete pObject;
-        return nullptr;
-    }
-    CDocument* pDoc = static_cast<CDocument*>(pObject);
     AddDocument(pDoc);
     return pDoc;
 }
@@ -42,16 +38,10 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
     context.m_pNewViewClass = m_pViewClass;
     context.m_pNewDocTemplate = this;
 
-    CObject* pObject = m_pFrameClass ? m_pFrameClass->CreateObject() : nullptr;
-    if (!pObject)
-        return nullptr;
-    if (!pObject->IsKindOf(KELO_RUNTIME_CLASS(CFrameWnd))) {
-        delete pObject;
-        return nullptr;
-    }
-    CFrameWnd* pFrame = static_cast<CFrameWnd*>(pObject);
+    CObject* pObject = m_pFrameClass ? m_pFrameClass->CreateObject(KELO_RUNTIME_CLASS(CFrameWnd)) : nullptr;
+    auto* pFrame = static_cast<CFrameWnd*>(pObject);
     // A frame that fails has deleted itself.
-    if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
+    if (!pFrame || !pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
         return nullptr;
     return pFrame;
 }

@@ -1,7 +1,6 @@
 #include "framework/CFrameWnd.h"
 #include "framework/AfxRegisterWndClass.h"
 #include "framework/CCreateContext.h"
-#include "framework/CDocument.h"
 #include "framework/CView.h"
 #include "framework/CWinApp.h"
 #include "framework/FrameworkIds.h"
@@ -78,15 +77,13 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, UINT nCode)
 {
-    CFrameWnd* pFrame = this;
+    // This frame, then the active child frame of an MDI frame.
     if (CCmdTarget::OnCmdMsg(nID, nCode))
         return TRUE;
-    CFrameWnd* pActive = GetActiveFrame();
-    if (pActive && pActive != this) {
-        if (pActive->CCmdTarget::OnCmdMsg(nID, nCode))
-            return TRUE;
-        pFrame = pActive;
-    }
+    CFrameWnd* pFrame = GetActiveFrame();
+    if (pFrame != this && pFrame->CCmdTarget::OnCmdMsg(nID, nCode))
+        return TRUE;
+    // That frame's active view, which passes it on to its document.
     CView* pView = pFrame->GetActiveView();
     if (pView && pView->OnCmdMsg(nID, nCode))
         return TRUE;
@@ -96,16 +93,10 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, UINT nCode)
 
 CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
 {
-    CObject* pObject = pContext && pContext->m_pNewViewClass ? pContext->m_pNewViewClass->CreateObject() : nullptr;
-    if (!pObject)
-        return nullptr;
-    if (!pObject->IsKindOf(KELO_RUNTIME_CLASS(CWnd))) {
-        delete pObject;
-        return nullptr;
-    }
-    CWnd* pView = static_cast<CWnd*>(pObject);
+    const CRuntimeClass* pViewClass = pContext ? pContext->m_pNewViewClass : nullptr;
+    auto* pView = static_cast<CWnd*>(pViewClass ? pViewClass->CreateObject(KELO_RUNTIME_CLASS(CWnd)) : nullptr);
     // A view that fails to be created has deleted itself.
-    if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext))
+    if (!pView || !pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext))
         return nullptr;
     return pView;
 }

@@ -36,9 +36,10 @@ BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwS
     BOOL bVisible = (cs.style & WS_VISIBLE) != 0;
     MDICREATESTRUCTA mcs = {cs.lpszClass, cs.lpszName, cs.hInstance, cs.x, cs.y, cs.cx, cs.cy,
                             static_cast<DWORD>(cs.style & ~(WS_MAXIMIZE | WS_VISIBLE)), reinterpret_cast<LPARAM>(cs.lpCreateParams)};
-    if (!CreateBound(cs.hInstance, cs.lpszClass, hWndClient, [&] {
-            return reinterpret_cast<HWND>(::SendMessageA(hWndClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
-        }))
+    auto fnCreate = [&] {
+        return reinterpret_cast<HWND>(::SendMessageA(hWndClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    };
+    if (!CreateBound(cs.hInstance, cs.lpszClass, hWndClient, fnCreate))
         return FALSE;
     if (bVisible)
         ShowWindow(SW_SHOW);

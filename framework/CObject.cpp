@@ -23,6 +23,11 @@ CObject* CRuntimeClass::CreateObject() const
     return m_pfnCreateObject ? m_pfnCreateObject() : nullptr;
 }
 
+CObject* CRuntimeClass::CreateObject(const CRuntimeClass* pRequiredBase) const
+{
+    return IsDerivedFrom(pRequiredBase) ? CreateObject() : nullptr;
+}
+
 BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
 {
     for (const CRuntimeClass* pClass = this; pClass; pClass = pClass->m_pBaseClass) {

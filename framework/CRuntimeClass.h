@@ -20,6 +20,9 @@ struct CRuntimeClass
 
     // A new default object of this class, or null when the class cannot make one.
     CObject* CreateObject() const;
+    // The same, only when this class derives from pRequiredBase (so the object may be cast
+    // to it); null otherwise.
+    CObject* CreateObject(const CRuntimeClass* pRequiredBase) const;
     BOOL IsDerivedFrom(const CRuntimeClass* pBaseClass) const;
 
     // The registered class of that name (dynamically created or serialisable), or null.

@@ -197,7 +197,10 @@ template <auto H> LRESULT MDIActivate(CCmdTarget* p, WPARAM w, LPARAM l)
 template <auto H> constexpr auto OnWmInitDialog() { return MessageMapDetail::Entry<H>(WM_INITDIALOG, 0, 0, 0, &MessageMapDetail::InitDialog<H>); }
 // void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd), for an MDI
 // child; the windows are null when they have no object.
-template <auto H> constexpr auto OnWmMDIActivate() { return MessageMapDetail::Entry<H>(WM_MDIACTIVATE, 0, 0, 0, &MessageMapDetail::MDIActivate<H>); }
+template <auto H> constexpr auto OnWmMDIActivate()
+{
+    return MessageMapDetail::Entry<H>(WM_MDIACTIVATE, 0, 0, 0, &MessageMapDetail::MDIActivate<H>);
+}
 
 // In the class declaration.
 #define KELO_DECLARE_MESSAGE_MAP()                              \

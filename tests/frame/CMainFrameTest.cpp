@@ -182,3 +182,12 @@ TEST(CMainFrame, ExitCommandDestroysTheFrameAndEndsTheMessageLoop)
     EXPECT_EQ(nullptr, theApp.m_pMainFrame);
     EXPECT_EQ(nullptr, g_videoPlayer.GetOwner());
 }
+
+TEST(CMainFrame, RuntimeClassIsAnMdiFrameNotMadeByName)
+{
+    const CRuntimeClass* pClass = KELO_RUNTIME_CLASS(CMainFrame);
+    EXPECT_STREQ("CMainFrame", pClass->m_lpszClassName);
+    EXPECT_TRUE(pClass->IsDerivedFrom(KELO_RUNTIME_CLASS(CMDIFrameWnd)));
+    EXPECT_EQ(nullptr, pClass->CreateObject());
+    EXPECT_EQ(nullptr, CRuntimeClass::FromName("CMainFrame"));
+}

@@ -1,0 +1,6 @@
+#pragma once
+// Resources of the framework tests, numbered apart from the program's.
+#define IDD_TEST_FORM       9001  // a form: one visible static text and one hidden
+#define IDR_TEST_DOCTYPE    9002  // a document type without frame resources
+#define IDC_TEST_STATIC     1000
+#define IDC_TEST_DOOMED     1001
