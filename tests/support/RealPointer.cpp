@@ -51,6 +51,11 @@ BOOL ReleaseLeftButton()
     return RunXdotool("mouseup 1");
 }
 
+BOOL PressKeys(const char* pszKeys)
+{
+    return RunXdotool(CString("key ") + pszKeys);
+}
+
 COLORREF ScreenPixel(int x, int y)
 {
     CClientDC screen(nullptr);
