@@ -2,7 +2,12 @@
 #include "framework/CWnd.h"
 
 CClientDC::CClientDC(CWnd* pWnd)
-    : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr)
+    : CClientDC(pWnd ? pWnd->m_hWnd : nullptr)
+{
+}
+
+CClientDC::CClientDC(HWND hWnd)
+    : m_hWnd(hWnd)
 {
     Attach(::GetDC(m_hWnd));
 }

@@ -32,6 +32,23 @@ BOOL CDC::CreateCompatibleDC(CDC* pDC)
     return TRUE;
 }
 
+BOOL CDC::CreateIC(LPCSTR lpszDriverName)
+{
+    HDC hDC = ::CreateICA(lpszDriverName, nullptr, nullptr, nullptr);
+    if (!hDC)
+        return FALSE;
+    Reset(hDC, true);
+    return TRUE;
+}
+
+CSize CDC::GetTextExtent(LPCSTR lpszString, int nCount) const
+{
+    SIZE size = {0, 0};
+    if (!::GetTextExtentPoint32A(m_hDC, lpszString, nCount, &size))
+        return CSize(0, 0);
+    return CSize(size);
+}
+
 void CDC::Reset(HDC hDC, bool bOwned)
 {
     DeleteDC();

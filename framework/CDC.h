@@ -28,6 +28,8 @@ public:
     HDC Detach();
     // A memory DC compatible with pDC (with the screen when pDC is null); owned.
     BOOL CreateCompatibleDC(CDC* pDC);
+    // An information context for a device ("DISPLAY"): for measuring, never drawing; owned.
+    BOOL CreateIC(LPCSTR lpszDriverName);
     BOOL DeleteDC();
 
     // Each returns the handle that was selected before (null on failure).
@@ -70,6 +72,9 @@ public:
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
     COLORREF SetPixel(int x, int y, COLORREF crColor) { return ::SetPixel(m_hDC, x, y, crColor); }
     int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hDC, nIndex); }
+    BOOL GetTextMetrics(LPTEXTMETRICA lpMetrics) const { return ::GetTextMetricsA(m_hDC, lpMetrics); }
+    // The size of the first nCount characters in the selected font; (0, 0) on failure.
+    CSize GetTextExtent(LPCSTR lpszString, int nCount) const;
 
     int SetMapMode(int nMapMode) { return ::SetMapMode(m_hDC, nMapMode); }
     int GetMapMode() const { return ::GetMapMode(m_hDC); }

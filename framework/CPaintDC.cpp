@@ -2,7 +2,12 @@
 #include "framework/CWnd.h"
 
 CPaintDC::CPaintDC(CWnd* pWnd)
-    : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr)
+    : CPaintDC(pWnd ? pWnd->m_hWnd : HWND(nullptr))
+{
+}
+
+CPaintDC::CPaintDC(HWND hWnd)
+    : m_hWnd(hWnd)
 {
     Attach(::BeginPaint(m_hWnd, &m_ps));
 }

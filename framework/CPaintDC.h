@@ -8,6 +8,8 @@ class CPaintDC : public CDC
 {
 public:
     explicit CPaintDC(CWnd* pWnd);
+    // Windows without a CWnd object (the popup menu's).
+    explicit CPaintDC(HWND hWnd);
     ~CPaintDC() override;
 
     PAINTSTRUCT m_ps = {};

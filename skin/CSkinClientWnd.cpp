@@ -113,6 +113,9 @@ LRESULT CSkinClientWnd::OnButtonClick(WPARAM wParam, LPARAM lParam)
     if (!pMainFrame)
         return 0;
     switch (wParam) {
+    case IDC_BTMENU:
+        ShowLauncherMenu();
+        break;
     case IDC_BTMINI:
         pMainFrame->PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
         break;

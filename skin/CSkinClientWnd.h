@@ -28,6 +28,9 @@ public:
     void ApplySkin();
     // Shows the page frame and repaints the whole skin.
     void RefreshScreen();
+    // The launcher menu at the skin's menu position: "Styles :" lists the skin folders,
+    // "&Quitter" closes the application. Returns once the choice is carried out.
+    void ShowLauncherMenu();
 
     LRESULT OnButtonHover(WPARAM wParam, LPARAM lParam);
     LRESULT OnButtonClick(WPARAM wParam, LPARAM lParam);
@@ -52,6 +55,8 @@ public:
     std::unique_ptr<CSkinButton> m_pBtQuit;
 
 private:
+    // Records the skin named strName in both choice files, then rebuilds the whole screen.
+    void ChooseSkin(const CString& strName);
     // Deletes the owned objects, in the order they were listed.
     void FreeSkin();
     // The skin, or the screen colour alone before the first LoadSkin.

@@ -26,3 +26,20 @@ const int SKIN_STRIP_IMAGES = 4;
 #define SKIN_FILE_MENU    "BtMenu.bmp"
 #define SKIN_FILE_MINI    "BtMini.bmp"
 #define SKIN_FILE_QUIT    "BtQuit.bmp"
+
+// The launcher menu: its command identifiers (0: nothing chosen; the skin at index i of
+// the skin folder list is ID_SKIN_FIRST + i), texts and the image strip it asks for,
+// which the program's resources do not hold.
+const int ID_LAUNCHER_QUIT = 99;
+const int ID_SKIN_FIRST = 101;
+const int LAUNCHER_MENU_BITMAP_ID = 101;
+#define LAUNCHER_MENU_STYLES  "Styles :"
+#define LAUNCHER_MENU_QUIT    "&Quitter"
+
+// Where the skin choice is written, below the program folder.
+#define SKIN_CHOICE_FILE      "SKINS\\Lanceur.ini"
+#define SKIN_CHOICE_SECTION   "Generalite"
+#define SKIN_CHOICE_KEY       "skin"
+#define SKIN_SCRIPT_FILE      "SKINS\\Skins.js"
+#define SKIN_SCRIPT_SECTION   "lien"
+#define SKIN_SCRIPT_KEY       "Chemin"

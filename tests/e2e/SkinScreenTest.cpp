@@ -1,6 +1,7 @@
 // The real Kelo.exe on a kiosk whose skin has known colours, watched on the screen and
 // driven with the real pointer: borders, screen colour, buttons over the border, their
-// hover and pressed images, minimise, quit, and dragging the window by its skin.
+// hover and pressed images, minimise, quit, dragging the window by its skin, and the MDI
+// keys, which leave the page frame in place.
 #include "framework/ScopedWin.h"
 #include "support/ProgramStart.h"
 #include "support/RealPointer.h"
@@ -32,8 +33,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(CopyFileTo(WindowsPathOf(KELO_EXE), m_kiosk.Path() + "Kelo.exe"));
-        // A pointer left over a button by an earlier test would show its hover image.
-        MovePointerTo(0, 0);
+        // The corner of the screen is outside the centred window: no button starts hovered
+        // wherever an earlier test left the pointer.
+        ASSERT_TRUE(MovePointerTo(0, 0));
         DWORD dwProcessId = 0;
         m_process = StartProgram(m_kiosk.Path() + "Kelo.exe", m_kiosk.Path(), &dwProcessId);
         ASSERT_TRUE(m_process.IsValid());
@@ -75,6 +77,58 @@ protected:
     bool Shows(POINT ptButton, COLORREF cr) const
     {
         return WaitFor([&] { return Pixel(ptButton.x + 10, ptButton.y + 10) == cr; });
+    }
+
+    // The MDI client's children: the page frame and the 1 x 1 frame out of sight (the skin's
+    // buttons are children of the MDI client too, but no MDI children).
+    struct MdiChildren
+    {
+        HWND hWndClient = nullptr;
+        HWND hWndPage = nullptr;
+        HWND hWndTiny = nullptr;
+        int nCount = 0;
+    };
+
+    MdiChildren FindMdiChildren() const
+    {
+        MdiChildren children;
+        children.hWndClient = ::FindWindowExA(m_hWndMain, nullptr, "MDIClient", nullptr);
+        for (HWND hWnd = ::FindWindowExA(children.hWndClient, nullptr, nullptr, nullptr); hWnd;
+             hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
+            if (!(::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_MDICHILD))
+                continue;
+            ++children.nCount;
+            RECT rc = {};
+            ::GetWindowRect(hWnd, &rc);
+            (rc.right - rc.left == 1 && rc.bottom - rc.top == 1 ? children.hWndTiny : children.hWndPage) = hWnd;
+        }
+        return children;
+    }
+
+    // The window's rectangle in the main window's client coordinates.
+    RECT RectInMain(HWND hWnd) const
+    {
+        RECT rc = {};
+        ::GetWindowRect(hWnd, &rc);
+        ::MapWindowPoints(nullptr, m_hWndMain, reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    }
+
+    HWND ActiveMdiChild(HWND hWndClient) const
+    {
+        DWORD_PTR dwResult = 0;
+        if (!::SendMessageTimeoutA(hWndClient, WM_MDIGETACTIVE, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &dwResult))
+            return nullptr;
+        return reinterpret_cast<HWND>(dwResult);
+    }
+
+    // Real key events reach Kelo's windows in the order they were typed, with the pointer's:
+    // once the minimise button shows its hover image, every key before it was handled.
+    bool HandledAllInput()
+    {
+        if (!PointAt(kMiniAt.x + 12, kMiniAt.y + 12) || !Shows(kMiniAt, kHover))
+            return false;
+        return PointAt(400, 300) && Shows(kMiniAt, kNormal);
     }
 
     CTestKiosk m_kiosk;
@@ -149,4 +203,46 @@ TEST_F(SkinScreen, DraggingTheSkinMovesTheMainWindow)
         return rcAfter.left == rcBefore.left + 40 && rcAfter.top == rcBefore.top - 32;
     })) << "the window is at " << rcAfter.left << "," << rcAfter.top << ", was at " << rcBefore.left << ","
         << rcBefore.top;
+}
+
+TEST_F(SkinScreen, MdiKeysNeitherCloseNorSwitchThePageFrame)
+{
+    const MdiChildren before = FindMdiChildren();
+    ASSERT_NE(nullptr, before.hWndClient);
+    ASSERT_NE(nullptr, before.hWndPage);
+    ASSERT_NE(nullptr, before.hWndTiny);
+    ASSERT_EQ(2, before.nCount);
+    const RECT rcPage = RectInMain(before.hWndPage);
+    EXPECT_EQ(kLeftWidth, rcPage.left);
+    EXPECT_EQ(kTopHeight, rcPage.top);
+    EXPECT_EQ(800 - kRightWidth, rcPage.right);
+    EXPECT_EQ(600 - kBottomHeight, rcPage.bottom);
+    RECT rcTiny = {};
+    ::GetWindowRect(before.hWndTiny, &rcTiny);
+    ::MapWindowPoints(nullptr, before.hWndClient, reinterpret_cast<POINT*>(&rcTiny), 2);
+    EXPECT_EQ(-100, rcTiny.left);
+    EXPECT_EQ(-100, rcTiny.top);
+    EXPECT_EQ(1, rcTiny.right - rcTiny.left);
+    EXPECT_EQ(1, rcTiny.bottom - rcTiny.top);
+    EXPECT_TRUE(::IsWindowVisible(before.hWndPage));
+    ASSERT_EQ(before.hWndPage, ActiveMdiChild(before.hWndClient));
+
+    // A click on the bottom band gives Kelo the keyboard focus, as a visitor's would.
+    ASSERT_TRUE(PointAt(400, 600 - kBottomHeight / 2));
+    ASSERT_TRUE(PressLeftButton());
+    ASSERT_TRUE(ReleaseLeftButton());
+    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == m_hWndMain; })) << "Kelo did not take the focus";
+    // Ctrl+F6 and Ctrl+Shift+F6 switch in opposite directions; under Wine only the second
+    // reaches the 1 x 1 frame from the page frame.
+    for (const char* pszKeys : {"ctrl+F4", "ctrl+F6", "ctrl+shift+F6"}) {
+        ASSERT_TRUE(PressKeys(pszKeys));
+        ASSERT_TRUE(HandledAllInput()) << "Kelo did not take the input after " << pszKeys;
+        const MdiChildren after = FindMdiChildren();
+        EXPECT_EQ(before.hWndPage, after.hWndPage) << pszKeys << " closed or hid the page frame";
+        EXPECT_EQ(2, after.nCount) << pszKeys;
+        EXPECT_EQ(before.hWndTiny, after.hWndTiny) << pszKeys << " closed the 1 x 1 frame";
+        EXPECT_TRUE(::IsWindowVisible(before.hWndPage)) << pszKeys;
+        EXPECT_EQ(before.hWndPage, ActiveMdiChild(before.hWndClient)) << pszKeys << " activated another frame";
+        EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(m_process, 0)) << pszKeys << " ended Kelo";
+    }
 }

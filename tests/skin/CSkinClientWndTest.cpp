@@ -7,6 +7,7 @@
 #include "skin/CSkinButton.h"
 #include "skin/SkinConstants.h"
 #include "support/GdiObjectCounter.h"
+#include "support/KeloStart.h"
 #include "support/ProcessResources.h"
 #include "support/MessagePump.h"
 #include "support/RealPointer.h"
@@ -33,20 +34,11 @@ class SkinnedStart : public ::testing::Test
 protected:
     void Start(const CString& strProgramFolder)
     {
-        theApp.m_strHelpFilePath = strProgramFolder + "Kelo.HLP";
-        ASSERT_TRUE(theApp.InitInstance());
+        ASSERT_TRUE(StartKeloIn(strProgramFolder));
         PumpFor(100);
     }
 
-    void TearDown() override
-    {
-        if (theApp.m_pMainFrame) {
-            theApp.CloseAllDocuments(TRUE);
-            ::DestroyWindow(theApp.m_pMainFrame->m_hWnd);
-        }
-        theApp.m_pMainWnd = nullptr;
-        theApp.ExitInstance();
-    }
+    void TearDown() override { EndKelo(); }
 
     CSkinClientWnd& Skin() { return theApp.m_pMainFrame->m_wndSkinClient; }
 

@@ -1,4 +1,5 @@
 #include "support/CKeloProcess.h"
+#include "support/ProgramStart.h"
 #include "support/TestPaths.h"
 #include "support/WindowSearch.h"
 
@@ -22,18 +23,8 @@ CKeloProcess::~CKeloProcess()
 
 bool CKeloProcess::Start()
 {
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    CString strExe = m_folder.Path() + "Kelo.exe";
-    CString strCommandLine = "\"" + strExe + "\"";
-    if (!::CreateProcessA(strExe, strCommandLine.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr, m_folder.Path(),
-                          &si, &pi))
-        return false;
-    ::CloseHandle(pi.hThread);
-    m_process.Reset(pi.hProcess);
-    m_dwProcessId = pi.dwProcessId;
-    return true;
+    m_process = StartProgram(m_folder.Path() + "Kelo.exe", m_folder.Path(), &m_dwProcessId);
+    return m_process.IsValid();
 }
 
 HWND CKeloProcess::WaitForWindow(const char* pszClass, DWORD nTimeoutMs) const

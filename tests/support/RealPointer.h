@@ -8,7 +8,8 @@
 BOOL MovePointerTo(int x, int y);
 BOOL PressLeftButton();
 BOOL ReleaseLeftButton();
-// Presses and releases keys, one after the other, by their X names ("Tab Tab Return").
+// Types key combinations named as xdotool names them ("ctrl+F4", several: "Tab Tab") into
+// the window that has the keyboard focus.
 BOOL PressKeys(const char* pszKeys);
 
 // The colour of a pixel of the screen.

@@ -24,6 +24,11 @@ const COLORREF kPressed = RGB(0, 250, 128);
 const POINT kMenuAt = {30, 10};
 const POINT kMiniAt = {700, 10};
 const POINT kQuitAt = {740, 10};
+// The launcher menu: where it opens (Menu_X, Menu_Y) and its colours.
+const POINT kMenuPos = {30, 36};
+const COLORREF kMenuBorder = RGB(200, 30, 30);
+const COLORREF kMenuBack = RGB(240, 230, 200);
+const COLORREF kMenuText = RGB(20, 90, 20);
 } // namespace TestSkin
 
 class CTestKiosk
@@ -36,6 +41,15 @@ public:
     const CString& Path() const { return m_folder.Path(); }
     const CTempFolder& Folder() const { return m_folder; }
 
+    // Another skin folder, laid out like "Test": every border in crBorder, every button
+    // image in crButton (with the magenta corner).
+    void AddSkin(const char* pszName, COLORREF crBorder, COLORREF crButton);
+
 private:
     CTempFolder m_folder{"kelo-kiosk"};
+
+    void WriteSkin(const char* pszName, const COLORREF (&borders)[4], const COLORREF (&images)[3], BOOL bMenuButton);
 };
+
+// The bytes of a file, empty when it cannot be read.
+std::string ReadFileBytes(const CString& strPath);

@@ -1,0 +1,58 @@
+// CSkinClientWnd: the launcher menu and the skin choice.
+#include "skin/CSkinClientWnd.h"
+#include "app/CKeloApp.h"
+#include "frame/CMainFrame.h"
+#include "framework/FrameworkIds.h"
+#include "popupmenu/CPopupMenu.h"
+#include "popupmenu/PopupMenuConstants.h"
+#include "skin/SkinConstants.h"
+#include <initializer_list>
+
+namespace
+{
+// A skin's name: the last component of its folder.
+CString SkinNameOf(const CString& strFolder)
+{
+    return strFolder.Mid(strFolder.ReverseFind('\\') + 1);
+}
+} // namespace
+
+void CSkinClientWnd::ShowLauncherMenu()
+{
+    const CSkinSettings& settings = theApp.m_settings;
+    CPoint pt(settings.m_nMenuX, settings.m_nMenuY);
+
+    // Both menus are built anew each time, in the current skin's colours.
+    CPopupMenu menu;
+    CPopupMenu styles;
+    for (CPopupMenu* pMenu : {&menu, &styles}) {
+        pMenu->m_crBorder = settings.m_crMenuBord;
+        pMenu->m_crBack = settings.m_crMenuFond;
+        pMenu->m_crText = settings.m_crMenuTxt;
+        pMenu->Create(AfxGetInstanceHandle(), LAUNCHER_MENU_BITMAP_ID);
+    }
+    menu.AddSubmenu(0, LAUNCHER_MENU_STYLES, &styles, -1);
+    for (INT_PTR i = 0; i < settings.m_astrSkinFolders.GetSize(); ++i)
+        styles.AddItem(0, SkinNameOf(settings.m_astrSkinFolders[i]), ID_SKIN_FIRST + static_cast<int>(i), -1);
+    menu.AddItem(PMF_SEPARATOR, nullptr, 0, -1);
+    menu.AddItem(0, LAUNCHER_MENU_QUIT, ID_LAUNCHER_QUIT, -1);
+
+    ClientToScreen(&pt);
+    const int nId = menu.Track(pt.x, pt.y, nullptr, true, false);
+    if (nId == ID_LAUNCHER_QUIT) {
+        if (CWnd* pMainFrame = theApp.m_pMainFrame)
+            pMainFrame->PostMessage(WM_COMMAND, ID_APP_EXIT, 0);
+    } else if (nId >= ID_SKIN_FIRST && nId - ID_SKIN_FIRST < settings.m_astrSkinFolders.GetSize()) {
+        ChooseSkin(SkinNameOf(settings.m_astrSkinFolders[nId - ID_SKIN_FIRST]));
+    }
+}
+
+void CSkinClientWnd::ChooseSkin(const CString& strName)
+{
+    const CString& strExeDir = theApp.m_settings.m_strExeDir;
+    ::WritePrivateProfileStringA(SKIN_CHOICE_SECTION, SKIN_CHOICE_KEY, strName, strExeDir + SKIN_CHOICE_FILE);
+    ::WritePrivateProfileStringA(SKIN_SCRIPT_SECTION, SKIN_SCRIPT_KEY, "\"" + strName + "\"",
+                                 strExeDir + SKIN_SCRIPT_FILE);
+    ApplySkin();
+    RefreshScreen();
+}

@@ -1,0 +1,166 @@
+// The launcher menu of the real Kelo.exe on a kiosk of two skins, "Test" and "Zinc", driven
+// with the X pointer: it opens from the menu button at the skin's menu position, a skin
+// chosen in "Styles :" is written to both choice files and redraws the screen, a
+// dismissal changes nothing, "&Quitter" ends Kelo.
+#include "app/FolderScan.h"
+#include "framework/ScopedWin.h"
+#include "support/MenuWindows.h"
+#include "support/ProgramStart.h"
+#include "support/RealPointer.h"
+#include "support/TestKiosk.h"
+#include "support/TestPaths.h"
+#include "support/WindowSearch.h"
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace
+{
+using namespace TestSkin;
+
+const DWORD kWaitMs = 10000;
+// The second skin of the kiosk, after "Test".
+const char kSecondSkin[] = "Zinc";
+const COLORREF kZincBorder = RGB(0, 120, 0);
+const COLORREF kZincButton = RGB(220, 0, 0);
+const char kLanceurBefore[] = "[Generalite]\r\nskin=Test\r\n";
+
+bool WaitFor(const std::function<bool()>& condition, DWORD dwTimeoutMs = kWaitMs)
+{
+    for (ULONGLONG nEnd = ::GetTickCount64() + dwTimeoutMs; ::GetTickCount64() < nEnd; ::Sleep(20)) {
+        if (condition())
+            return true;
+    }
+    return condition();
+}
+
+class LauncherMenu : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_kiosk.AddSkin(kSecondSkin, kZincBorder, kZincButton);
+        ASSERT_TRUE(CopyFileTo(WindowsPathOf(KELO_EXE), m_kiosk.Path() + "Kelo.exe"));
+        m_process = StartProgram(m_kiosk.Path() + "Kelo.exe", m_kiosk.Path(), &m_dwProcessId);
+        ASSERT_TRUE(m_process.IsValid());
+        HWND hWnd = WaitForTopLevelWindow(m_dwProcessId, nullptr, kWaitMs);
+        ASSERT_NE(nullptr, hWnd);
+        m_dwThreadId = ::GetWindowThreadProcessId(hWnd, nullptr);
+        ::GetWindowRect(hWnd, &m_rcWindow);
+        ASSERT_TRUE(WaitFor([&] { return ShowsSkin(kLeft, kNormal); })) << "Kelo did not draw the first skin";
+    }
+
+    void TearDown() override
+    {
+        if (::WaitForSingleObject(m_process, 0) != WAIT_OBJECT_0)
+            ::TerminateProcess(m_process, 1);
+        ::WaitForSingleObject(m_process, kWaitMs);
+    }
+
+    POINT OnWindow(int x, int y) const { return {m_rcWindow.left + x, m_rcWindow.top + y}; }
+
+    // The left border and the minimise button, as the screen shows them.
+    bool ShowsSkin(COLORREF crBorder, COLORREF crButton) const
+    {
+        const POINT ptBorder = OnWindow(kLeftWidth / 2, 300);
+        const POINT ptButton = OnWindow(kMiniAt.x + kButtonSize / 2, kMiniAt.y + kButtonSize / 2);
+        return ScreenPixel(ptBorder.x, ptBorder.y) == crBorder && ScreenPixel(ptButton.x, ptButton.y) == crButton;
+    }
+
+    // Kelo's visible menu windows, left to right: the main menu, then its submenu.
+    std::vector<RECT> MenuWindows() const
+    {
+        std::vector<RECT> rects;
+        for (HWND hWnd : FindMenuWindows(m_dwProcessId)) {
+            RECT rc = {};
+            ::GetWindowRect(hWnd, &rc);
+            rects.push_back(rc);
+        }
+        return rects;
+    }
+
+    bool WaitForMenus(size_t nCount)
+    {
+        return WaitFor([&] { return FindMenuWindows(m_dwProcessId).size() == nCount; });
+    }
+
+    void Click(POINT pt)
+    {
+        ASSERT_TRUE(MovePointerTo(pt.x, pt.y));
+        ASSERT_TRUE(PressLeftButton());
+        ASSERT_TRUE(ReleaseLeftButton());
+    }
+
+    // Points the X pointer at pt, in two steps: the first move hands the capture to the
+    // menu under the pointer, the second is that menu's own.
+    void PointAt(POINT pt)
+    {
+        ASSERT_TRUE(MovePointerTo(pt.x, pt.y + 1));
+        ASSERT_TRUE(WaitForCapture(m_dwThreadId, ::WindowFromPoint(pt)));
+        ASSERT_TRUE(MovePointerTo(pt.x, pt.y));
+    }
+
+    void OpenMenu()
+    {
+        Click(OnWindow(kMenuAt.x + kButtonSize / 2, kMenuAt.y + kButtonSize / 2));
+        ASSERT_TRUE(WaitForMenus(1)) << "the menu did not open";
+    }
+
+    CString ChoiceFile() const { return m_kiosk.Path() + "SKINS\\Lanceur.ini"; }
+    CString ScriptFile() const { return m_kiosk.Path() + "SKINS\\Skins.js"; }
+
+    CTestKiosk m_kiosk;
+    ScopedHandle m_process;
+    DWORD m_dwProcessId = 0;
+    DWORD m_dwThreadId = 0;
+    RECT m_rcWindow = {};
+};
+} // namespace
+
+TEST_F(LauncherMenu, ChoosingTheSecondSkinWritesBothFilesAndRedrawsTheScreen)
+{
+    OpenMenu();
+    const RECT rcMenu = MenuWindows()[0];
+    EXPECT_EQ(m_rcWindow.left + kMenuPos.x, rcMenu.left);
+    EXPECT_EQ(m_rcWindow.top + kMenuPos.y, rcMenu.top);
+
+    PointAt({rcMenu.left + 10, rcMenu.top + 11});
+    ASSERT_TRUE(WaitForMenus(2)) << "\"Styles :\" did not open";
+    // The entries follow the file system's order of the skin folders, as Kelo found them.
+    CStringArray astrFolders;
+    CollectFolders(m_kiosk.Path() + "SKINS", astrFolders);
+    int nZinc = 0;
+    while (nZinc < astrFolders.GetSize() && astrFolders[nZinc].Right(5) != CString("\\") + kSecondSkin)
+        ++nZinc;
+    const RECT rcStyles = MenuWindows()[1];
+    const POINT ptZinc = {rcStyles.left + 10, rcStyles.top + 3 + 17 * nZinc + 8};
+    PointAt(ptZinc);
+    Click(ptZinc);
+
+    ASSERT_TRUE(WaitFor([&] { return ShowsSkin(kZincBorder, kZincButton); })) << "the screen still shows the first skin";
+    EXPECT_TRUE(MenuWindows().empty());
+    EXPECT_EQ("[Generalite]\r\nskin=Zinc\r\n", ReadFileBytes(ChoiceFile()));
+    EXPECT_EQ("[lien]\r\nChemin=\"Zinc\"\r\n", ReadFileBytes(ScriptFile()));
+}
+
+TEST_F(LauncherMenu, DismissingWritesNothing)
+{
+    OpenMenu();
+    Click(OnWindow(400, 300));
+    ASSERT_TRUE(WaitForMenus(0)) << "the menu is still open";
+    EXPECT_EQ(kLanceurBefore, ReadFileBytes(ChoiceFile()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(ScriptFile()));
+    EXPECT_TRUE(ShowsSkin(kLeft, kNormal));
+}
+
+TEST_F(LauncherMenu, QuitterEndsTheProgram)
+{
+    OpenMenu();
+    const RECT rcMenu = MenuWindows()[0];
+    PointAt({rcMenu.left + 10, rcMenu.top + 33});
+    Click({rcMenu.left + 10, rcMenu.top + 33});
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(m_process, kWaitMs));
+    DWORD dwExitCode = 1;
+    ::GetExitCodeProcess(m_process, &dwExitCode);
+    EXPECT_EQ(0u, dwExitCode);
+    EXPECT_EQ(kLanceurBefore, ReadFileBytes(ChoiceFile()));
+}

@@ -1,0 +1,20 @@
+#include "support/KeloStart.h"
+#include "app/CKeloApp.h"
+#include "frame/CMainFrame.h"
+
+BOOL StartKeloIn(const CString& strProgramFolder)
+{
+    // The program folder comes from the help file's path, which names the program file.
+    theApp.m_strHelpFilePath = strProgramFolder + "Kelo.HLP";
+    return theApp.InitInstance();
+}
+
+void EndKelo()
+{
+    if (theApp.m_pMainFrame) {
+        theApp.CloseAllDocuments(TRUE);
+        ::DestroyWindow(theApp.m_pMainFrame->m_hWnd);
+    }
+    theApp.m_pMainWnd = nullptr;
+    theApp.ExitInstance();
+}
