@@ -170,4 +170,10 @@ TEST_F(StartPageView, TabTabEnterFollowsTheSecondLink)
     EXPECT_TRUE(Events("start").empty());
     ASSERT_TRUE(PressKeys("Return"));
     ExpectOnePlayback();
+
+    // Once the player is gone, the keys are the page's again.
+    ASSERT_TRUE(PressKeys("shift+Tab"));
+    EXPECT_TRUE(WaitFor([&] { return RingAbove(rcFirst, crCell); })) << "no focus ring on the first link";
+    ASSERT_TRUE(PressKeys("Return"));
+    EXPECT_TRUE(WaitFor([&] { return Events("start").size() == 2; })) << "Enter after the video started nothing";
 }
