@@ -101,7 +101,7 @@ void CPageMenu::LoadStartPage()
     } else {
         if (IsAutomatic())
             SetTimer(kBrowserTrialTimer, kBrowserTrialMs);
-        pPageView->SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(StartPagePath().GetString()));
+        m_browserHost.Navigate(StartPagePath());
     }
     m_bStartPageLoaded = TRUE;
     pPageView->MoveWindow(&rc);
