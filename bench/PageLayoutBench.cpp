@@ -1,6 +1,7 @@
 // Reading and laying out a page of one megabyte, against only reading its bytes.
 #include "BenchMedian.h"
 #include "startpage/CHtmlPage.h"
+#include "support/CTempFolder.h"
 #include <cstdio>
 #include <string>
 
@@ -25,13 +26,8 @@ int main()
     std::string strPage = "<html><body bgcolor=\"#002060\" text=\"#FFFFFF\">";
     for (int i = 0; strPage.size() < 1024 * 1024; ++i)
         strPage += Stretch(i);
-    char szFolder[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, szFolder);
-    std::string strPath = std::string(szFolder) + "kelo-bench-page.html";
-    HANDLE hFile = ::CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD nWritten = 0;
-    ::WriteFile(hFile, strPage.data(), static_cast<DWORD>(strPage.size()), &nWritten, nullptr);
-    ::CloseHandle(hFile);
+    CTempFolder folder("kelo-bench");
+    std::string strPath = folder.WriteFile("page.html", strPage).str();
 
     size_t nBoxes = 0;
     double dRead = MedianMilliseconds(21, [&] {
@@ -44,7 +40,6 @@ int main()
         page.Layout(780);
         nBoxes = page.GetLayout().m_boxes.size();
     });
-    ::DeleteFileA(strPath.c_str());
     std::printf("page of %zu bytes, %zu boxes at 780 pixels\n", strPage.size(), nBoxes);
     std::printf("reading its bytes:         %8.2f ms\n", dRead);
     std::printf("reading and laying it out: %8.2f ms\n", dLayout);

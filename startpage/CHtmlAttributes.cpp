@@ -5,19 +5,24 @@
 
 namespace
 {
-struct NamedColor
+// A word a value may be, and what it stands for.
+template <class T> struct Named
 {
     const char* pszName;
-    COLORREF cr;
+    T value;
 };
 
-const NamedColor kColors[] = {
+const Named<COLORREF> kColors[] = {
     {"black", RGB(0, 0, 0)},        {"silver", RGB(192, 192, 192)}, {"gray", RGB(128, 128, 128)},
     {"white", RGB(255, 255, 255)},  {"maroon", RGB(128, 0, 0)},     {"red", RGB(255, 0, 0)},
     {"purple", RGB(128, 0, 128)},   {"fuchsia", RGB(255, 0, 255)},  {"green", RGB(0, 128, 0)},
     {"lime", RGB(0, 255, 0)},       {"olive", RGB(128, 128, 0)},    {"yellow", RGB(255, 255, 0)},
     {"navy", RGB(0, 0, 128)},       {"blue", RGB(0, 0, 255)},       {"teal", RGB(0, 128, 128)},
     {"aqua", RGB(0, 255, 255)}};
+
+const Named<HtmlAlign> kAligns[] = {{"left", ALIGN_LEFT},     {"justify", ALIGN_LEFT}, {"center", ALIGN_CENTER},
+                                    {"middle", ALIGN_CENTER}, {"right", ALIGN_RIGHT}};
+const Named<int> kVerticalAligns[] = {{"top", -1}, {"middle", 0}, {"center", 0}, {"bottom", 1}};
 
 const int kFontPixels[] = {10, 13, 16, 18, 24, 32, 48};
 
@@ -26,6 +31,17 @@ const char* SkipBlanks(const char* p)
     while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n')
         ++p;
     return p;
+}
+
+// What the word p is (in any case) stands for; false for any other word.
+template <class T, size_t N> bool LookUp(const char* p, const Named<T> (&names)[N], T* pValue)
+{
+    for (const Named<T>& name : names)
+        if (::lstrcmpiA(p, name.pszName) == 0) {
+            *pValue = name.value;
+            return true;
+        }
+    return false;
 }
 
 // The leading decimal number of a value, held to nLimit; false without a digit.
@@ -48,11 +64,8 @@ bool CHtmlAttributes::Color(const char* pszValue, COLORREF* pcr)
     if (!pszValue)
         return false;
     const char* p = SkipBlanks(pszValue);
-    for (const NamedColor& color : kColors)
-        if (::lstrcmpiA(p, color.pszName) == 0) {
-            *pcr = color.cr;
-            return true;
-        }
+    if (LookUp(p, kColors, pcr))
+        return true;
     if (*p == '#')
         ++p;
     size_t nLength = std::strlen(p);
@@ -90,34 +103,12 @@ bool CHtmlAttributes::Length(const char* pszValue, int* pnValue, bool* pbPercent
 
 bool CHtmlAttributes::Align(const char* pszValue, HtmlAlign* pnAlign)
 {
-    if (!pszValue)
-        return false;
-    const char* p = SkipBlanks(pszValue);
-    if (::lstrcmpiA(p, "left") == 0 || ::lstrcmpiA(p, "justify") == 0)
-        *pnAlign = ALIGN_LEFT;
-    else if (::lstrcmpiA(p, "center") == 0 || ::lstrcmpiA(p, "middle") == 0)
-        *pnAlign = ALIGN_CENTER;
-    else if (::lstrcmpiA(p, "right") == 0)
-        *pnAlign = ALIGN_RIGHT;
-    else
-        return false;
-    return true;
+    return pszValue && LookUp(SkipBlanks(pszValue), kAligns, pnAlign);
 }
 
 bool CHtmlAttributes::VerticalAlign(const char* pszValue, int* pnAlign)
 {
-    if (!pszValue)
-        return false;
-    const char* p = SkipBlanks(pszValue);
-    if (::lstrcmpiA(p, "top") == 0)
-        *pnAlign = -1;
-    else if (::lstrcmpiA(p, "middle") == 0 || ::lstrcmpiA(p, "center") == 0)
-        *pnAlign = 0;
-    else if (::lstrcmpiA(p, "bottom") == 0)
-        *pnAlign = 1;
-    else
-        return false;
-    return true;
+    return pszValue && LookUp(SkipBlanks(pszValue), kVerticalAligns, pnAlign);
 }
 
 bool CHtmlAttributes::FontPixels(const char* pszValue, int* pnPixels)

@@ -53,6 +53,22 @@ const char* FindChar(const char* p, const char* pEnd, char ch)
     return pFound ? static_cast<const char*>(pFound) : pEnd;
 }
 
+// Just past the '>' at or after p, or the end of the page.
+const char* PastTagEnd(const char* p, const char* pEnd)
+{
+    const char* pClose = FindChar(p, pEnd, '>');
+    return pClose < pEnd ? pClose + 1 : pEnd;
+}
+
+// The first end tag pszEndTag ("</script", any case) at or after p, or the end of the page.
+const char* FindEndTag(const char* p, const char* pEnd, const char* pszEndTag)
+{
+    for (; (p = FindChar(p, pEnd, '<')) < pEnd; ++p)
+        if (StartsWithNoCase(p, pEnd, pszEndTag))
+            return p;
+    return pEnd;
+}
+
 // A tag's or attribute's name, lower-case, from q up to a blank, '/' or '>' (and '=' after
 // its first character for an attribute); q is left after it.
 std::string ReadName(const char*& q, const char* pEnd, bool bAttribute)
@@ -166,8 +182,7 @@ void CHtmlReader::Parse(const char* p, const char* pEnd)
             p = q + 2 < pEnd ? q + 3 : pEnd;
         } else if (pEnd - p >= 2 && (p[1] == '!' || p[1] == '?' || (p[1] == '/' && (pEnd - p < 3 || !IsAlpha(p[2]))))) {
             // Doctype, processing instruction or a broken end tag: skipped to its '>'.
-            const char* pClose = FindChar(p, pEnd, '>');
-            p = pClose < pEnd ? pClose + 1 : pEnd;
+            p = PastTagEnd(p, pEnd);
         } else if (pEnd - p >= 3 && p[1] == '/') {
             p = ReadEndTag(p, pEnd);
         } else if (pEnd - p >= 2 && IsAlpha(p[1])) {
@@ -220,9 +235,9 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
     ++q;   // past '>'
     HtmlTag nTag = LookUpTag(strName);
     if (nTag == TAG_SCRIPT)
-        return SkipRawText(q, pEnd, "</script");
+        return PastTagEnd(FindEndTag(q, pEnd, "</script"), pEnd);
     if (nTag == TAG_STYLE)
-        return SkipRawText(q, pEnd, "</style");
+        return PastTagEnd(FindEndTag(q, pEnd, "</style"), pEnd);
     if (nTag == TAG_TITLE)
         return ReadTitle(q, pEnd);
     FlushText();
@@ -242,22 +257,9 @@ const char* CHtmlReader::ReadEndTag(const char* p, const char* pEnd)
     return pClose + 1;
 }
 
-const char* CHtmlReader::SkipRawText(const char* p, const char* pEnd, const char* pszEndTag)
-{
-    for (; (p = FindChar(p, pEnd, '<')) < pEnd; ++p)
-        if (StartsWithNoCase(p, pEnd, pszEndTag)) {
-            const char* pClose = FindChar(p, pEnd, '>');
-            return pClose < pEnd ? pClose + 1 : pEnd;
-        }
-    return pEnd;
-}
-
 const char* CHtmlReader::ReadTitle(const char* p, const char* pEnd)
 {
-    const char* pStop = p;
-    for (; (pStop = FindChar(pStop, pEnd, '<')) < pEnd; ++pStop)
-        if (StartsWithNoCase(pStop, pEnd, "</title"))
-            break;
+    const char* pStop = FindEndTag(p, pEnd, "</title");
     if (!m_bTitleSeen) {
         m_bTitleSeen = true;
         std::string strTitle = DecodeText(p, pStop, false);
@@ -270,8 +272,7 @@ const char* CHtmlReader::ReadTitle(const char* p, const char* pEnd)
         if (!m_document.m_strTitle.empty() && m_document.m_strTitle.back() == ' ')
             m_document.m_strTitle.pop_back();
     }
-    const char* pClose = FindChar(pStop, pEnd, '>');
-    return pClose < pEnd ? pClose + 1 : pEnd;
+    return PastTagEnd(pStop, pEnd);
 }
 
 void CHtmlReader::FlushText()

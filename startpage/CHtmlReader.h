@@ -23,7 +23,6 @@ private:
     void Parse(const char* p, const char* pEnd);
     const char* ReadStartTag(const char* p, const char* pEnd);
     const char* ReadEndTag(const char* p, const char* pEnd);
-    const char* SkipRawText(const char* p, const char* pEnd, const char* pszEndTag);
     const char* ReadTitle(const char* p, const char* pEnd);
     void FlushText();
 

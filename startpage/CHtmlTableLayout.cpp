@@ -271,15 +271,8 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
             RECT rc = {anX[c], y, anX[c + static_cast<size_t>(cell.nSpan)] - m_nSpacing, y + nRowHeight};
             if (anFill[i] != SIZE_MAX)
                 m_layout.Box(anFill[i]).rc = rc;
-            if (nCellBorder) {
-                CPageBox frame = {};
-                frame.nKind = BOX_FRAME;
-                frame.nThickness = 1;
-                frame.cr = kCellBorder;
-                frame.nLink = -1;
-                frame.rc = rc;
-                m_layout.AddBox(frame);
-            }
+            if (nCellBorder)
+                AddFrame(rc, 1);
         }
         y += nRowHeight + m_nSpacing;
     }
@@ -287,14 +280,18 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
     RECT rcTable = {x0, nTop, x0 + nTableWidth, nTop + nHeight};
     if (nTableFill != SIZE_MAX)
         m_layout.Box(nTableFill).rc = rcTable;
-    if (m_nBorder > 0) {
-        CPageBox frame = {};
-        frame.nKind = BOX_FRAME;
-        frame.nThickness = static_cast<unsigned char>(m_nBorder);
-        frame.cr = kCellBorder;
-        frame.nLink = -1;
-        frame.rc = rcTable;
-        m_layout.AddBox(frame);
-    }
+    if (m_nBorder > 0)
+        AddFrame(rcTable, m_nBorder);
     return nHeight;
+}
+
+void CHtmlTableLayout::AddFrame(const RECT& rc, int nThickness)
+{
+    CPageBox frame = {};
+    frame.nKind = BOX_FRAME;
+    frame.nThickness = static_cast<unsigned char>(nThickness);
+    frame.cr = kCellBorder;
+    frame.nLink = -1;
+    frame.rc = rc;
+    m_layout.AddBox(frame);
 }

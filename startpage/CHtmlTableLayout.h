@@ -43,6 +43,8 @@ private:
     std::vector<int> ColumnWidths(int nInner) const;
     int TableWidth(int nAvailable) const;
     int Extra() const;   // the spacing and borders around and between the columns
+    // A border of nThickness pixels inside rc, drawn over what is there.
+    void AddFrame(const RECT& rc, int nThickness);
 
     CHtmlLayout& m_layout;
     const CHtmlDocument& m_document;

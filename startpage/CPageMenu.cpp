@@ -19,6 +19,7 @@ const UINT_PTR kBrowserTrialTimer = 1;
 const UINT kBrowserTrialMs = 10000;
 
 bool IsAutomatic() { return theApp.m_settings.m_nPageView == PAGE_VIEW_AUTOMATIC; }
+CString StartPagePath() { return theApp.m_settings.m_strExeDir + kStartPage; }
 } // namespace
 
 KELO_IMPLEMENT_DYNCREATE(CPageMenu, CFormView)
@@ -81,7 +82,7 @@ void CPageMenu::UseBuiltInView()
     m_pageView.SetBackgroundColor(theApp.m_settings.m_crEcran);
     m_pageView.SetLinkHandOff(&InterceptLink);
     if (m_bStartPageLoaded)
-        m_pageView.ShowStartPage((theApp.m_settings.m_strExeDir + kStartPage).str());
+        m_pageView.ShowStartPage(StartPagePath().str());
     if (bHadFocus)
         m_pageView.SetFocus();
 }
@@ -91,17 +92,16 @@ void CPageMenu::LoadStartPage()
     CWnd* pPageView = GetPageView();
     if (!pPageView)
         return;
-    CString strPath = theApp.m_settings.m_strExeDir + kStartPage;
     CRect rc;
     GetClientRect(&rc);
     if (pPageView == &m_pageView) {
         // Laid out once, at the size it is shown at.
         m_pageView.MoveWindow(&rc);
-        m_pageView.ShowStartPage(strPath.str());
+        m_pageView.ShowStartPage(StartPagePath().str());
     } else {
         if (IsAutomatic())
             SetTimer(kBrowserTrialTimer, kBrowserTrialMs);
-        pPageView->SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(strPath.GetString()));
+        m_browserHost.Navigate(StartPagePath());
     }
     m_bStartPageLoaded = TRUE;
     pPageView->MoveWindow(&rc);

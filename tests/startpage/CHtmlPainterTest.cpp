@@ -12,26 +12,6 @@ const COLORREF kBackground = RGB(0x10, 0x20, 0x30);
 const COLORREF kText = RGB(0xF0, 0xE0, 0xD0);
 const int kWidth = 300, kHeight = 200;
 
-// A 24-bit BMP of rows given top row first, each pixel as a COLORREF.
-std::string Bmp24(const std::vector<std::vector<COLORREF>>& rows)
-{
-    BmpLayout layout;
-    layout.nWidth = static_cast<LONG>(rows[0].size());
-    layout.nHeight = static_cast<LONG>(rows.size());
-    layout.nBitCount = 24;
-    for (size_t r = rows.size(); r-- > 0;) {
-        std::string strRow;
-        for (COLORREF cr : rows[r]) {
-            strRow += static_cast<char>(GetBValue(cr));
-            strRow += static_cast<char>(GetGValue(cr));
-            strRow += static_cast<char>(GetRValue(cr));
-        }
-        strRow.resize(BmpStride(layout.nWidth, 24), '\0');
-        layout.pixels += strRow;
-    }
-    return MakeBmp(layout);
-}
-
 const CPageBox* FirstBox(const CHtmlPage& page, PageBoxKind nKind)
 {
     for (const CPageBox& box : page.GetLayout().m_boxes)
@@ -59,7 +39,7 @@ protected:
 TEST_F(HtmlPainter, BackgroundTextColourAndPictureInTheirPlaces)
 {
     const COLORREF kRed = RGB(200, 40, 60);
-    m_folder.WriteFile("rouge.bmp", Bmp24(std::vector<std::vector<COLORREF>>(3, std::vector<COLORREF>(4, kRed))));
+    m_folder.WriteFile("rouge.bmp", MakeBmp24(4, 3, [&](int, int) { return kRed; }));
     Show("<body bgcolor=\"#102030\" text=\"#F0E0D0\"><font size=7><b>MW</b></font> <img src=\"rouge.bmp\" width=8 height=6>");
 
     const CPageBox* pText = FirstBox(m_page, BOX_TEXT);
@@ -90,7 +70,8 @@ TEST_F(HtmlPainter, BackgroundTextColourAndPictureInTheirPlaces)
 TEST_F(HtmlPainter, BackgroundPictureIsTiledFromThePageCornerAndScrollsWithIt)
 {
     const COLORREF a = RGB(255, 0, 0), b = RGB(0, 255, 0), c = RGB(0, 0, 255), d = RGB(255, 255, 0);
-    m_folder.WriteFile("tuile.bmp", Bmp24({{a, b}, {c, d}}));
+    const COLORREF tile[2][2] = {{a, b}, {c, d}};
+    m_folder.WriteFile("tuile.bmp", MakeBmp24(2, 2, [&](int x, int y) { return tile[y][x]; }));
     Show("<body background=\"tuile.bmp\" bgcolor=white>", 1);
     EXPECT_EQ(c, m_canvas.Pixel(0, 0));
     EXPECT_EQ(d, m_canvas.Pixel(1, 0));

@@ -1,7 +1,7 @@
 #include "StartedKiosk.h"
 #include "frame/CMainFrame.h"
 #include "resources/resource.h"
-#include "support/MessagePump.h"
+#include "support/KeloStart.h"
 
 void StartedKiosk::SetUp()
 {
@@ -13,19 +13,13 @@ void StartedKiosk::SetUp()
 void StartedKiosk::Start(const char* pszKeloIni)
 {
     m_kiosk.Folder().WriteFile("Kelo.ini", pszKeloIni);
-    theApp.m_strHelpFilePath = m_kiosk.Path() + "Kelo.HLP";
-    ASSERT_TRUE(theApp.InitInstance());
+    ASSERT_TRUE(StartKeloIn(m_kiosk.Path()));
     ASSERT_NE(nullptr, PageFrame());
 }
 
 void StartedKiosk::TearDown()
 {
-    if (theApp.m_pMainFrame) {
-        theApp.CloseAllDocuments(TRUE);
-        ::DestroyWindow(theApp.m_pMainFrame->m_hWnd);
-    }
-    theApp.m_pMainWnd = nullptr;
-    theApp.ExitInstance();
+    EndKelo();
 }
 
 CSkinClientWnd& StartedKiosk::Skin() const
