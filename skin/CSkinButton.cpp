@@ -22,11 +22,8 @@ CSkinButton::CSkinButton()
 {
 }
 
-CSkinButton::~CSkinButton()
-{
-    m_pPalette.reset();
-    m_pBitmap.reset();
-}
+// The palette goes before the strip it was made from: the members' reverse order.
+CSkinButton::~CSkinButton() = default;
 
 BOOL CSkinButton::PreCreateWindow(CREATESTRUCTA& cs)
 {
