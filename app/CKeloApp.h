@@ -24,6 +24,9 @@ public:
     BOOL CheckEnvironment();
     // Reads every settings file into m_settings; always TRUE.
     BOOL LoadSettings();
+    // Records the skin folder named strName as the choice LoadSettings reads, and in the
+    // start page's script.
+    void SaveSkinChoice(const CString& strName);
     // Resource, video and skin base folders from the application and program folders.
     void DeriveFolders();
     // The template of the page frame (document, CChildFrame and the page view), not

@@ -10,6 +10,15 @@ namespace
 const DWORD kTextBufferSize = 181;
 const UINT kPauseListEnd = 999;
 
+// The skin choice, below the program folder: read at each start and each skin change,
+// written by the launcher menu together with the start page's script.
+const char kChoiceFile[] = "SKINS\\Lanceur.ini";
+const char kChoiceSection[] = "Generalite";
+const char kChoiceKey[] = "skin";
+const char kScriptFile[] = "SKINS\\Skins.js";
+const char kScriptSection[] = "lien";
+const char kScriptKey[] = "Chemin";
+
 CString ReadText(const char* pszSection, const char* pszKey, const char* pszDefault, const CString& strFile)
 {
     char szValue[kTextBufferSize] = {};
@@ -85,8 +94,7 @@ BOOL CKeloApp::LoadSettings()
 
     DeriveFolders();
 
-    const CString strChoiceFile = s.m_strExeDir + "SKINS\\Lanceur.ini";
-    CString strSkin = ReadText("Generalite", "skin", "error skin", strChoiceFile);
+    CString strSkin = ReadText(kChoiceSection, kChoiceKey, "error skin", s.m_strExeDir + kChoiceFile);
     if (strSkin != "error skin")
         s.m_strSkinDir += strSkin + "\\";
     else
@@ -149,4 +157,11 @@ BOOL CKeloApp::LoadSettings()
     ParsePauses(ReadText("Generalite", "Pauses", "error", strVideoFile), s.m_aPauses);
 
     return TRUE;
+}
+
+void CKeloApp::SaveSkinChoice(const CString& strName)
+{
+    const CString& strExeDir = m_settings.m_strExeDir;
+    ::WritePrivateProfileStringA(kChoiceSection, kChoiceKey, strName, strExeDir + kChoiceFile);
+    ::WritePrivateProfileStringA(kScriptSection, kScriptKey, "\"" + strName + "\"", strExeDir + kScriptFile);
 }

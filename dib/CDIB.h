@@ -63,6 +63,10 @@ public:
     // Flips the area of pDC at the origin with rc's width and height left to right.
     virtual void Mirror(CDC* pDC, CRect rc);
 
+    // Draws rcSrc of the picture into rcDest (both x, y, width, height, as Draw takes them)
+    // with KEY_COLOR pixels letting pDC's pixels show through; one block transfer reaches pDC.
+    void DrawMasked(CDC* pDC, CPalette* pPal, CRect rcDest, CRect rcSrc);
+
     BOOL Create(int nWidth, int nHeight);
     // Takes a header and pixels the object does not own (they must outlive the image);
     // copies the colour table too when bCopyColorTable is set. FALSE only when out of memory.

@@ -5,6 +5,23 @@
 #include "dib/KeyColorBlt.h"
 #include "framework/CMemDC.h"
 #include "framework/CPalette.h"
+#include "framework/CScopedSelect.h"
+
+namespace
+{
+// Realizes pPal in pDC, lets drawImage fill a cx x cy memory DC holding the same palette,
+// then copies that to (x, y) of pDC without its key-coloured pixels.
+template <typename DrawImage>
+void DrawKeyed(CDC* pDC, CPalette* pPal, int x, int y, int cx, int cy, DrawImage drawImage)
+{
+    CScopedSelect palette(pDC, pPal, TRUE);
+    pDC->RealizePalette();
+    CMemDC dcImage(pDC, cx, cy);
+    CScopedSelect imagePalette(&dcImage, pPal, FALSE);
+    drawImage(dcImage);
+    KeyColorBlt(pDC, x, y, cx, cy, &dcImage, 0, 0, KEY_COLOR);
+}
+} // namespace
 
 void CDIB::DrawTransparent(CDC* pDC, CPalette* pPal, int x, int y, int cx, int cy, BOOL bMirror)
 {
@@ -34,19 +51,25 @@ void CDIB::DrawTransparent(CDC* pDC, CPalette* pPal, int x, int y, int cx, int c
     if (cw <= 0 || ch <= 0)
         return;
 
-    CScopedSelect palette(pDC, pPal, TRUE);
-    pDC->RealizePalette();
+    DrawKeyed(pDC, pPal, x, y, cw, ch, [&](CDC& dcVisible) {
+        {
+            CMemDC dcFull(pDC, cx, cy);
+            DrawScaled(&dcFull, 0, 0, cx, cy);
+            dcVisible.BitBlt(0, 0, cw, ch, &dcFull, ox, oy, SRCCOPY);
+        }
+        if (bMirror)
+            Mirror(&dcVisible, CRect(0, 0, cw, ch));
+    });
+}
 
-    CMemDC dcVisible(pDC, cw, ch);
-    CScopedSelect visiblePalette(&dcVisible, pPal, FALSE);
-    {
-        CMemDC dcFull(pDC, cx, cy);
-        DrawScaled(&dcFull, 0, 0, cx, cy);
-        dcVisible.BitBlt(0, 0, cw, ch, &dcFull, ox, oy, SRCCOPY);
-    }
-    if (bMirror)
-        Mirror(&dcVisible, CRect(0, 0, cw, ch));
-    KeyColorBlt(pDC, x, y, cw, ch, &dcVisible, 0, 0, KEY_COLOR);
+void CDIB::DrawMasked(CDC* pDC, CPalette* pPal, CRect rcDest, CRect rcSrc)
+{
+    const int cx = rcDest.right;
+    const int cy = rcDest.bottom;
+    if (!pDC || cx <= 0 || cy <= 0)
+        return;
+    DrawKeyed(pDC, pPal, rcDest.left, rcDest.top, cx, cy,
+              [&](CDC& dcImage) { Draw(&dcImage, CRect(0, 0, cx, cy), rcSrc); });
 }
 
 void CDIB::Mirror(CDC* pDC, CRect rc)

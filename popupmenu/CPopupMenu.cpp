@@ -169,9 +169,14 @@ POINT CPopupMenu::PlaceInWorkArea(int x, int y, int cx, int cy, const RECT& rcWo
     return POINT{x, y};
 }
 
+bool CPopupMenu::InEntryArea(int x, int y, const RECT& rcClient)
+{
+    return x > POPUPMENU_EDGE && y > POPUPMENU_EDGE && x <= rcClient.right && y <= rcClient.bottom;
+}
+
 int CPopupMenu::HitTest(int x, int y, const RECT& rcClient) const
 {
-    if (x <= POPUPMENU_EDGE || y <= POPUPMENU_EDGE || x > rcClient.right || y > rcClient.bottom)
+    if (!InEntryArea(x, y, rcClient))
         return -1;
     for (size_t i = 0; i < m_items.size(); ++i) {
         const PopupMenuItem& item = m_items[i];

@@ -93,6 +93,9 @@ private:
     struct MessageEntry;
     static const MessageEntry s_messageMap[];
 
+    // Whether the client point lies within the entries: right of and below the outer
+    // rows and columns, and inside the client rectangle with its right and bottom edges.
+    static bool InEntryArea(int x, int y, const RECT& rcClient);
     static bool RegisterWindowClass(HINSTANCE hInstance);
     static LRESULT CALLBACK PopupMenuWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     static CPopupMenu* FromHandle(HWND hWnd);

@@ -134,7 +134,7 @@ void CPopupMenu::EndMenu(int nId)
 
 bool CPopupMenu::CloseIfOutside(int x, int y, const RECT& rcClient)
 {
-    if (x > POPUPMENU_EDGE && y > POPUPMENU_EDGE && x <= rcClient.right && y <= rcClient.bottom)
+    if (InEntryArea(x, y, rcClient))
         return false;
     m_nSelected = -1;
     m_nResult = 0;

@@ -1,12 +1,9 @@
 #include "skin/CSkinButton.h"
 #include "dib/CDIB.h"
 #include "dib/CDIBPalette.h"
-#include "dib/DibConstants.h"
-#include "dib/KeyColorBlt.h"
 #include "framework/AfxRegisterWndClass.h"
 #include "framework/CMemDC.h"
 #include "framework/CPaintDC.h"
-#include "framework/CScopedSelect.h"
 #include "skin/SkinConstants.h"
 #include "skin/SkinImage.h"
 
@@ -25,11 +22,8 @@ CSkinButton::CSkinButton()
 {
 }
 
-CSkinButton::~CSkinButton()
-{
-    m_pPalette.reset();
-    m_pBitmap.reset();
-}
+// The palette goes before the strip it was made from: the members' reverse order.
+CSkinButton::~CSkinButton() = default;
 
 BOOL CSkinButton::PreCreateWindow(CREATESTRUCTA& cs)
 {
@@ -66,20 +60,8 @@ void CSkinButton::DrawButton(CDC* pDC)
         ySrc = nHeight / 2;
     else if (m_nState == statePressed)
         ySrc = (3 * nHeight) / 4;
-    DrawMasked(pDC, 0, 0, nWidth, nImageHeight, 0, ySrc, nWidth, nImageHeight, m_pBitmap.get(), m_pPalette.get());
-}
-
-void CSkinButton::DrawMasked(CDC* pDC, int x, int y, int cx, int cy, int xSrc, int ySrc, int cxSrc, int cySrc,
-                             CDIB* pBitmap, CDIBPalette* pPalette)
-{
-    if (!pDC || !pBitmap || cx <= 0 || cy <= 0)
-        return;
-    CScopedSelect palette(pDC, pPalette, TRUE);
-    pDC->RealizePalette();
-    CMemDC dcImage(pDC, cx, cy);
-    CScopedSelect imagePalette(&dcImage, pPalette, FALSE);
-    pBitmap->Draw(&dcImage, CRect(0, 0, cx, cy), CRect(xSrc, ySrc, cxSrc, cySrc));
-    KeyColorBlt(pDC, x, y, cx, cy, &dcImage, 0, 0, KEY_COLOR);
+    m_pBitmap->DrawMasked(pDC, m_pPalette.get(), CRect(0, 0, nWidth, nImageHeight),
+                          CRect(0, ySrc, nWidth, nImageHeight));
 }
 
 void CSkinButton::Notify(UINT message)

@@ -28,10 +28,6 @@ public:
 
     // Draws the image of the current state at the origin of pDC.
     void DrawButton(CDC* pDC);
-    // Draws the source rectangle of pBitmap at (x, y) with its magenta pixels letting
-    // pDC's pixels show through; one block transfer reaches pDC.
-    void DrawMasked(CDC* pDC, int x, int y, int cx, int cy, int xSrc, int ySrc, int cxSrc, int cySrc,
-                    CDIB* pBitmap, CDIBPalette* pPalette);
 
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnPaint();

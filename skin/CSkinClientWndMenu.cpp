@@ -49,10 +49,7 @@ void CSkinClientWnd::ShowLauncherMenu()
 
 void CSkinClientWnd::ChooseSkin(const CString& strName)
 {
-    const CString& strExeDir = theApp.m_settings.m_strExeDir;
-    ::WritePrivateProfileStringA(SKIN_CHOICE_SECTION, SKIN_CHOICE_KEY, strName, strExeDir + SKIN_CHOICE_FILE);
-    ::WritePrivateProfileStringA(SKIN_SCRIPT_SECTION, SKIN_SCRIPT_KEY, "\"" + strName + "\"",
-                                 strExeDir + SKIN_SCRIPT_FILE);
+    theApp.SaveSkinChoice(strName);
     ApplySkin();
     RefreshScreen();
 }

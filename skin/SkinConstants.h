@@ -35,11 +35,3 @@ const int ID_SKIN_FIRST = 101;
 const int LAUNCHER_MENU_BITMAP_ID = 101;
 #define LAUNCHER_MENU_STYLES  "Styles :"
 #define LAUNCHER_MENU_QUIT    "&Quitter"
-
-// Where the skin choice is written, below the program folder.
-#define SKIN_CHOICE_FILE      "SKINS\\Lanceur.ini"
-#define SKIN_CHOICE_SECTION   "Generalite"
-#define SKIN_CHOICE_KEY       "skin"
-#define SKIN_SCRIPT_FILE      "SKINS\\Skins.js"
-#define SKIN_SCRIPT_SECTION   "lien"
-#define SKIN_SCRIPT_KEY       "Chemin"
