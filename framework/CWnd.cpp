@@ -135,14 +135,9 @@ BOOL CWnd::CreateControl(REFCLSID clsid, LPCSTR lpszWindowName, DWORD dwStyle, c
 
 HRESULT CWnd::OnControlEvent(UINT nCtrlId, DISPID dispid, DISPPARAMS* pParams)
 {
-    for (const CEventSinkMap* pMap = GetEventSinkMap(); pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
-        for (size_t i = 0; i < pMap->nCount; ++i) {
-            const CEventSinkEntry& entry = pMap->pEntries[i];
-            if (entry.nCtrlId == nCtrlId && entry.dispid == dispid)
-                return entry.pfnThunk(this, pParams);
-        }
-    }
-    return S_OK;
+    const CEventSinkEntry* pEntry = GetEventSinkMap()->Find(
+        [=](const CEventSinkEntry& entry) { return entry.nCtrlId == nCtrlId && entry.dispid == dispid; });
+    return pEntry ? pEntry->pfnThunk(this, pParams) : S_OK;
 }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCTA& cs)
