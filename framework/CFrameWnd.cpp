@@ -54,19 +54,14 @@ CString CFrameWnd::LoadFrameResources(UINT nIDResource)
         m_strTitle.LoadString(IDS_APP_TITLE);
 
     m_hAccelTable = ::LoadAcceleratorsA(hInst, pszResource);
-    return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
-                               reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), ::LoadIconA(hInst, pszResource));
+    return AfxRegisterDefaultWndClass(::LoadIconA(hInst, pszResource));
 }
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)
 {
-    if (!cs.lpszClass) {
-        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
-                                           reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-        if (!cs.lpszClass)
-            return FALSE;
-    }
-    return TRUE;
+    if (!cs.lpszClass)
+        cs.lpszClass = AfxRegisterDefaultWndClass();
+    return cs.lpszClass != nullptr;
 }
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
