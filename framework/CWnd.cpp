@@ -212,9 +212,8 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 CFrameWnd* CWnd::GetParentFrame() const
 {
     for (HWND hWnd = m_hWnd ? ::GetParent(m_hWnd) : nullptr; hWnd; hWnd = ::GetParent(hWnd)) {
-        CWnd* pWnd = FromHandlePermanent(hWnd);
-        if (pWnd && pWnd->IsKindOf(KELO_RUNTIME_CLASS(CFrameWnd)))
-            return static_cast<CFrameWnd*>(pWnd);
+        if (CFrameWnd* pFrame = KELO_DYNAMIC_DOWNCAST(CFrameWnd, FromHandlePermanent(hWnd)))
+            return pFrame;
     }
     return nullptr;
 }
