@@ -21,3 +21,9 @@ LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgrou
     wc.lpszClassName = t_szName;
     return ::RegisterClassA(&wc) ? t_szName : nullptr;
 }
+
+LPCSTR AfxRegisterDefaultWndClass(HICON hIcon)
+{
+    return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
+                               hIcon);
+}

@@ -8,3 +8,6 @@
 // fails.
 LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
                            HICON hIcon = nullptr);
+// The class of frames and views made without one: double clicks, the arrow cursor, the
+// window colour, and hIcon (a frame's icon from its resources).
+LPCSTR AfxRegisterDefaultWndClass(HICON hIcon = nullptr);

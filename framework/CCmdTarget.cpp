@@ -25,14 +25,8 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, UINT nCode)
 
 const CMessageEntry* CCmdTarget::FindMessageEntry(UINT nMessage, UINT nID, UINT nCode) const
 {
-    for (const CMessageMap* pMap = GetMessageMap(); pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
-        for (size_t i = 0; i < pMap->nCount; ++i) {
-            const CMessageEntry& entry = pMap->pEntries[i];
-            if (entry.nMessage != nMessage)
-                continue;
-            if (nMessage != WM_COMMAND || (entry.nCode == nCode && nID >= entry.nIdFirst && nID <= entry.nIdLast))
-                return &entry;
-        }
-    }
-    return nullptr;
+    return GetMessageMap()->Find([=](const CMessageEntry& entry) {
+        return entry.nMessage == nMessage &&
+               (nMessage != WM_COMMAND || (entry.nCode == nCode && nID >= entry.nIdFirst && nID <= entry.nIdLast));
+    });
 }

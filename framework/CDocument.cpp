@@ -18,9 +18,7 @@ CDocument::~CDocument()
 
 void CDocument::SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU)
 {
-    char szFull[MAX_PATH];
-    DWORD nLength = ::GetFullPathNameA(lpszPathName, MAX_PATH, szFull, nullptr);
-    m_strPathName = nLength > 0 && nLength < MAX_PATH ? CString(szFull) : CString(lpszPathName);
+    m_strPathName = CFile::FullPathName(lpszPathName);
     m_strTitle = m_strPathName.Mid(m_strPathName.ReverseFind('\\') + 1);
     CWinApp* pApp = AfxGetApp();
     if (bAddToMRU && pApp)

@@ -1,5 +1,12 @@
 #include "framework/CFile.h"
 
+CString CFile::FullPathName(LPCSTR lpszFileName)
+{
+    char szFull[MAX_PATH];
+    DWORD nLength = ::GetFullPathNameA(lpszFileName, MAX_PATH, szFull, nullptr);
+    return nLength > 0 && nLength < MAX_PATH ? CString(szFull) : CString(lpszFileName);
+}
+
 CFile::CFile(LPCSTR lpszFileName, UINT nOpenFlags)
 {
     CFileException error;

@@ -41,6 +41,8 @@ public:
     virtual void Close();
 
     const CString& GetFilePath() const { return m_strFileName; }
+    // The full path of a file name; the name as given when it has none within MAX_PATH.
+    static CString FullPathName(LPCSTR lpszFileName);
     HANDLE m_hFile = INVALID_HANDLE_VALUE;
 
 private:

@@ -54,19 +54,14 @@ CString CFrameWnd::LoadFrameResources(UINT nIDResource)
         m_strTitle.LoadString(IDS_APP_TITLE);
 
     m_hAccelTable = ::LoadAcceleratorsA(hInst, pszResource);
-    return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
-                               reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), ::LoadIconA(hInst, pszResource));
+    return AfxRegisterDefaultWndClass(::LoadIconA(hInst, pszResource));
 }
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)
 {
-    if (!cs.lpszClass) {
-        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
-                                           reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-        if (!cs.lpszClass)
-            return FALSE;
-    }
-    return TRUE;
+    if (!cs.lpszClass)
+        cs.lpszClass = AfxRegisterDefaultWndClass();
+    return cs.lpszClass != nullptr;
 }
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
@@ -105,19 +100,15 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
 void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
 {
     if (!GetActiveView()) {
-        CWnd* pPane = FromHandlePermanent(GetDlgItem(AFX_IDW_PANE_FIRST));
-        if (pPane && pPane->IsKindOf(KELO_RUNTIME_CLASS(CView)))
-            SetActiveView(static_cast<CView*>(pPane));
+        if (CView* pPane = KELO_DYNAMIC_DOWNCAST(CView, FromHandlePermanent(GetDlgItem(AFX_IDW_PANE_FIRST))))
+            SetActiveView(pPane);
     }
     if (!bMakeVisible)
         return;
     for (HWND hWnd = ::GetWindow(m_hWnd, GW_CHILD); hWnd; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT)) {
-        CWnd* pWnd = FromHandlePermanent(hWnd);
-        if (pWnd && pWnd->IsKindOf(KELO_RUNTIME_CLASS(CView))) {
-            CView* pView = static_cast<CView*>(pWnd);
-            if (!pDoc || pView->GetDocument() == pDoc)
-                pView->OnInitialUpdate();
-        }
+        CView* pView = KELO_DYNAMIC_DOWNCAST(CView, FromHandlePermanent(hWnd));
+        if (pView && (!pDoc || pView->GetDocument() == pDoc))
+            pView->OnInitialUpdate();
     }
     CWinApp* pApp = AfxGetApp();
     ActivateFrame(pApp && pApp->m_pMainWnd == this ? pApp->m_nCmdShow : -1);
@@ -140,8 +131,7 @@ int CFrameWnd::ResolveShowCommand(int nCmdShow) const
 
 CView* CFrameWnd::GetActiveView() const
 {
-    CWnd* pWnd = FromHandlePermanent(m_hWndViewActive);
-    return pWnd && pWnd->IsKindOf(KELO_RUNTIME_CLASS(CView)) ? static_cast<CView*>(pWnd) : nullptr;
+    return KELO_DYNAMIC_DOWNCAST(CView, FromHandlePermanent(m_hWndViewActive));
 }
 
 void CFrameWnd::SetActiveView(CView* pViewNew)

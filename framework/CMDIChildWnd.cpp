@@ -9,11 +9,8 @@ BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwS
 {
     if (m_hWnd)
         return FALSE;
-    if (!pParentWnd) {
-        CWnd* pMainWnd = AfxGetMainWnd();
-        if (pMainWnd && pMainWnd->IsKindOf(KELO_RUNTIME_CLASS(CMDIFrameWnd)))
-            pParentWnd = static_cast<CMDIFrameWnd*>(pMainWnd);
-    }
+    if (!pParentWnd)
+        pParentWnd = KELO_DYNAMIC_DOWNCAST(CMDIFrameWnd, AfxGetMainWnd());
     HWND hWndClient = pParentWnd ? pParentWnd->m_hWndMDIClient : nullptr;
 
     CREATESTRUCTA cs = {};
@@ -53,10 +50,8 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
         PostNcDestroy();
         return FALSE;
     }
-    CMDIFrameWnd* pMDIFrame = pParentWnd && pParentWnd->IsKindOf(KELO_RUNTIME_CLASS(CMDIFrameWnd))
-                                  ? static_cast<CMDIFrameWnd*>(pParentWnd)
-                                  : nullptr;
-    return Create(strClass, m_strTitle, dwDefaultStyle, rectDefault, pMDIFrame, pContext);
+    return Create(strClass, m_strTitle, dwDefaultStyle, rectDefault, KELO_DYNAMIC_DOWNCAST(CMDIFrameWnd, pParentWnd),
+                  pContext);
 }
 
 BOOL CMDIChildWnd::DestroyWindow()
@@ -90,6 +85,5 @@ void CMDIChildWnd::MDIActivate()
 CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
 {
     HWND hWndClient = GetMDIClient();
-    CWnd* pWnd = hWndClient ? FromHandlePermanent(::GetParent(hWndClient)) : nullptr;
-    return pWnd && pWnd->IsKindOf(KELO_RUNTIME_CLASS(CMDIFrameWnd)) ? static_cast<CMDIFrameWnd*>(pWnd) : nullptr;
+    return KELO_DYNAMIC_DOWNCAST(CMDIFrameWnd, hWndClient ? FromHandlePermanent(::GetParent(hWndClient)) : nullptr);
 }

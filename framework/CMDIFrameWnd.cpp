@@ -31,8 +31,8 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const
 {
     if (!m_hWndMDIClient)
         return nullptr;
-    CWnd* pWnd = FromHandlePermanent(reinterpret_cast<HWND>(::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0, 0)));
-    return pWnd && pWnd->IsKindOf(KELO_RUNTIME_CLASS(CMDIChildWnd)) ? static_cast<CMDIChildWnd*>(pWnd) : nullptr;
+    HWND hWndActive = reinterpret_cast<HWND>(::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0, 0));
+    return KELO_DYNAMIC_DOWNCAST(CMDIChildWnd, FromHandlePermanent(hWndActive));
 }
 
 CFrameWnd* CMDIFrameWnd::GetActiveFrame()

@@ -1,4 +1,5 @@
 #include "framework/CRecentFileList.h"
+#include "framework/CFile.h"
 #include "framework/ScopedWin.h"
 #include <cstdio>
 #include <vector>
@@ -17,9 +18,7 @@ void CRecentFileList::Add(LPCSTR lpszPathName)
 {
     if (!lpszPathName || !*lpszPathName || m_nSize <= 0)
         return;
-    char szFull[MAX_PATH];
-    DWORD nLength = ::GetFullPathNameA(lpszPathName, MAX_PATH, szFull, nullptr);
-    CString strPath = nLength > 0 && nLength < MAX_PATH ? CString(szFull) : CString(lpszPathName);
+    CString strPath = CFile::FullPathName(lpszPathName);
     for (auto it = m_files.begin(); it != m_files.end(); ++it) {
         if (lstrcmpiA(*it, strPath) == 0) {
             m_files.erase(it);

@@ -28,12 +28,10 @@ BOOL CView::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, c
 
 BOOL CView::PreCreateWindow(CREATESTRUCTA& cs)
 {
-    if (!cs.lpszClass) {
-        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
-                                           reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-        if (!cs.lpszClass)
-            return FALSE;
-    }
+    if (!cs.lpszClass)
+        cs.lpszClass = AfxRegisterDefaultWndClass();
+    if (!cs.lpszClass)
+        return FALSE;
     if (cs.style & WS_BORDER) {
         cs.style &= ~WS_BORDER;
         cs.dwExStyle |= WS_EX_CLIENTEDGE;

@@ -135,14 +135,9 @@ BOOL CWnd::CreateControl(REFCLSID clsid, LPCSTR lpszWindowName, DWORD dwStyle, c
 
 HRESULT CWnd::OnControlEvent(UINT nCtrlId, DISPID dispid, DISPPARAMS* pParams)
 {
-    for (const CEventSinkMap* pMap = GetEventSinkMap(); pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
-        for (size_t i = 0; i < pMap->nCount; ++i) {
-            const CEventSinkEntry& entry = pMap->pEntries[i];
-            if (entry.nCtrlId == nCtrlId && entry.dispid == dispid)
-                return entry.pfnThunk(this, pParams);
-        }
-    }
-    return S_OK;
+    const CEventSinkEntry* pEntry = GetEventSinkMap()->Find(
+        [=](const CEventSinkEntry& entry) { return entry.nCtrlId == nCtrlId && entry.dispid == dispid; });
+    return pEntry ? pEntry->pfnThunk(this, pParams) : S_OK;
 }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCTA& cs)
@@ -217,9 +212,8 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 CFrameWnd* CWnd::GetParentFrame() const
 {
     for (HWND hWnd = m_hWnd ? ::GetParent(m_hWnd) : nullptr; hWnd; hWnd = ::GetParent(hWnd)) {
-        CWnd* pWnd = FromHandlePermanent(hWnd);
-        if (pWnd && pWnd->IsKindOf(KELO_RUNTIME_CLASS(CFrameWnd)))
-            return static_cast<CFrameWnd*>(pWnd);
+        if (CFrameWnd* pFrame = KELO_DYNAMIC_DOWNCAST(CFrameWnd, FromHandlePermanent(hWnd)))
+            return pFrame;
     }
     return nullptr;
 }

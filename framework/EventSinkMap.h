@@ -12,9 +12,9 @@
 // Parameter types: IDispatch* (VT_DISPATCH), IDispatch** (VT_BYREF|VT_DISPATCH), VARIANT*
 // (any variant, by reference or not), BOOL* (VT_BYREF|VT_BOOL, written back to the
 // control after the handler), DWORD (VT_I4 or VT_UI4), BSTR (VT_BSTR).
+#include "framework/HandlerMap.h"
 #include <windows.h>
 #include <oaidl.h>
-#include <array>
 #include <cstddef>
 #include <tuple>
 #include <type_traits>
@@ -29,12 +29,7 @@ struct CEventSinkEntry
     HRESULT (*pfnThunk)(CCmdTarget* pTarget, DISPPARAMS* pParams);
 };
 
-struct CEventSinkMap
-{
-    const CEventSinkMap* (*pfnGetBaseMap)();
-    const CEventSinkEntry* pEntries;
-    size_t nCount;
-};
+using CEventSinkMap = CHandlerMap<CEventSinkEntry>;
 
 namespace EventSinkDetail
 {
@@ -136,53 +131,20 @@ template <auto H> HRESULT Thunk(CCmdTarget* p, DISPPARAMS* pParams)
         return DISP_E_BADPARAMCOUNT;
     return T::Call(p, H, pParams);
 }
-
-// An entry that remembers its handler's class until the map checks it.
-template <class C> struct TypedEntry
-{
-    CEventSinkEntry entry;
-};
-struct EndOfMap
-{
-};
-template <class T, class C> constexpr CEventSinkEntry Checked(const TypedEntry<C>& typed)
-{
-    static_assert(std::is_base_of<C, T>::value,
-                  "event sink map entry: the handler must be a member of the map's class or of one of its bases");
-    return typed.entry;
-}
-template <class T> constexpr CEventSinkEntry Checked(EndOfMap) { return {0, 0, nullptr}; }
-template <class T, class... E> constexpr std::array<CEventSinkEntry, sizeof...(E)> MakeEntries(const E&... entries)
-{
-    return {{Checked<T>(entries)...}};
-}
 } // namespace EventSinkDetail
 
 // Event dispid of control nCtrlId: void OnX(params...).
 template <UINT CtrlId, DISPID Dispid, auto H> constexpr auto OnEvent()
 {
     using C = typename EventSinkDetail::Traits<decltype(H)>::Class;
-    return EventSinkDetail::TypedEntry<C>{{CtrlId, Dispid, &EventSinkDetail::Thunk<H>}};
+    return HandlerMapDetail::TypedEntry<CEventSinkEntry, C>{{CtrlId, Dispid, &EventSinkDetail::Thunk<H>}};
 }
 
 // In the class declaration.
-#define KELO_DECLARE_EVENTSINK_MAP()                            \
-public:                                                         \
-    static const CEventSinkMap* GetThisEventSinkMap();          \
-    const CEventSinkMap* GetEventSinkMap() const override;      \
-private:
+#define KELO_DECLARE_EVENTSINK_MAP() KELO_DECLARE_HANDLER_MAP(CEventSinkMap, GetThisEventSinkMap, GetEventSinkMap)
 
 // In the source file: the class, its base, then the entries in order.
-#define KELO_BEGIN_EVENTSINK_MAP(theClass, baseClass)                                   \
-    const CEventSinkMap* theClass::GetEventSinkMap() const { return GetThisEventSinkMap(); } \
-    const CEventSinkMap* theClass::GetThisEventSinkMap()                                \
-    {                                                                                   \
-        using TheBase = baseClass;                                                      \
-        static constexpr auto s_entries = EventSinkDetail::MakeEntries<theClass>(
+#define KELO_BEGIN_EVENTSINK_MAP(theClass, baseClass) \
+    KELO_BEGIN_HANDLER_MAP(CEventSinkMap, CEventSinkEntry, GetThisEventSinkMap, GetEventSinkMap, theClass, baseClass)
 
-#define KELO_END_EVENTSINK_MAP()                                                        \
-            EventSinkDetail::EndOfMap{});                                               \
-        static const CEventSinkMap s_map = {&TheBase::GetThisEventSinkMap, s_entries.data(), \
-                                            s_entries.size() - 1};                      \
-        return &s_map;                                                                  \
-    }
+#define KELO_END_EVENTSINK_MAP() KELO_END_HANDLER_MAP(CEventSinkMap, GetThisEventSinkMap)

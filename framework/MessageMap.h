@@ -12,8 +12,7 @@
 //   KELO_END_MESSAGE_MAP()
 #include "framework/CDC.h"
 #include "framework/CPoint.h"
-#include <array>
-#include <cstddef>
+#include "framework/HandlerMap.h"
 #include <type_traits>
 
 class CCmdTarget;
@@ -28,12 +27,7 @@ struct CMessageEntry
     LRESULT (*pfnThunk)(CCmdTarget* pTarget, WPARAM wParam, LPARAM lParam);
 };
 
-struct CMessageMap
-{
-    const CMessageMap* (*pfnGetBaseMap)();
-    const CMessageEntry* pEntries;
-    size_t nCount;
-};
+using CMessageMap = CHandlerMap<CMessageEntry>;
 
 namespace MessageMapDetail
 {
@@ -43,34 +37,11 @@ template <auto H> using HandlerClass = typename ClassOf<decltype(H)>::type;
 
 template <auto H> HandlerClass<H>* Target(CCmdTarget* p) { return static_cast<HandlerClass<H>*>(p); }
 
-// An entry that remembers its handler's class until the map checks it.
-template <class C> struct TypedEntry
-{
-    CMessageEntry entry;
-};
-template <auto H> constexpr TypedEntry<HandlerClass<H>> Entry(UINT nMessage, UINT nCode, UINT nIdFirst, UINT nIdLast,
-                                                         LRESULT (*pfnThunk)(CCmdTarget*, WPARAM, LPARAM))
+template <auto H>
+constexpr HandlerMapDetail::TypedEntry<CMessageEntry, HandlerClass<H>>
+Entry(UINT nMessage, UINT nCode, UINT nIdFirst, UINT nIdLast, LRESULT (*pfnThunk)(CCmdTarget*, WPARAM, LPARAM))
 {
     return {{nMessage, nCode, nIdFirst, nIdLast, pfnThunk}};
-}
-
-// Closes a map's entry list (the map macros put it last).
-struct EndOfMap
-{
-};
-
-template <class T, class C> constexpr CMessageEntry Checked(const TypedEntry<C>& typed)
-{
-    static_assert(std::is_base_of<C, T>::value,
-                  "message map entry: the handler must be a member of the map's class or of one of its bases");
-    return typed.entry;
-}
-template <class T> constexpr CMessageEntry Checked(EndOfMap) { return {0, 0, 0, 0, nullptr}; }
-
-// The map's entries followed by an empty one.
-template <class T, class... E> constexpr std::array<CMessageEntry, sizeof...(E)> MakeEntries(const E&... entries)
-{
-    return {{Checked<T>(entries)...}};
 }
 
 template <auto H> LRESULT Raw(CCmdTarget* p, WPARAM w, LPARAM l) { return (Target<H>(p)->*H)(w, l); }
@@ -203,25 +174,10 @@ template <auto H> constexpr auto OnWmMDIActivate()
 }
 
 // In the class declaration.
-#define KELO_DECLARE_MESSAGE_MAP()                              \
-public:                                                         \
-    static const CMessageMap* GetThisMessageMap();              \
-    const CMessageMap* GetMessageMap() const override;          \
-private:
+#define KELO_DECLARE_MESSAGE_MAP() KELO_DECLARE_HANDLER_MAP(CMessageMap, GetThisMessageMap, GetMessageMap)
 
 // In the source file: the class, its base, then the entries in order.
-#define KELO_BEGIN_MESSAGE_MAP(theClass, baseClass)                             \
-    const CMessageMap* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const CMessageMap* theClass::GetThisMessageMap()                            \
-    {                                                                           \
-        using TheBase = baseClass;                                              \
-        static_assert(std::is_base_of<TheBase, theClass>::value,                \
-                      "message map: the base map must be a base class's");      \
-        static constexpr auto s_entries = MessageMapDetail::MakeEntries<theClass>(
+#define KELO_BEGIN_MESSAGE_MAP(theClass, baseClass) \
+    KELO_BEGIN_HANDLER_MAP(CMessageMap, CMessageEntry, GetThisMessageMap, GetMessageMap, theClass, baseClass)
 
-#define KELO_END_MESSAGE_MAP()                                                  \
-            MessageMapDetail::EndOfMap{});                                      \
-        static const CMessageMap s_map = {&TheBase::GetThisMessageMap, s_entries.data(), \
-                                          s_entries.size() - 1};                \
-        return &s_map;                                                          \
-    }
+#define KELO_END_MESSAGE_MAP() KELO_END_HANDLER_MAP(CMessageMap, GetThisMessageMap)

@@ -54,36 +54,35 @@ struct FindHandleTraits
 };
 using ScopedFindHandle = ScopedWinHandle<HANDLE, FindHandleTraits>;
 
-struct HookTraits
+// Traits of a handle that is null when there is none; each owner adds its Close.
+template <class H> struct NullHandleTraits
 {
-    static HHOOK Invalid() { return nullptr; }
-    static bool IsValid(HHOOK h) { return h != nullptr; }
+    static H Invalid() { return nullptr; }
+    static bool IsValid(H h) { return h != nullptr; }
+};
+
+struct HookTraits : NullHandleTraits<HHOOK>
+{
     static void Close(HHOOK h) { UnhookWindowsHookEx(h); }
 };
 using ScopedHook = ScopedWinHandle<HHOOK, HookTraits>;
 
-struct RegKeyTraits
+struct RegKeyTraits : NullHandleTraits<HKEY>
 {
-    static HKEY Invalid() { return nullptr; }
-    static bool IsValid(HKEY h) { return h != nullptr; }
     static void Close(HKEY h) { RegCloseKey(h); }
 };
 // An open registry key.
 using ScopedRegKey = ScopedWinHandle<HKEY, RegKeyTraits>;
 
-struct GlobalMemoryTraits
+struct GlobalMemoryTraits : NullHandleTraits<HGLOBAL>
 {
-    static HGLOBAL Invalid() { return nullptr; }
-    static bool IsValid(HGLOBAL h) { return h != nullptr; }
     static void Close(HGLOBAL h) { GlobalFree(h); }
 };
 // A block from GlobalAlloc, given back with GlobalFree.
 using ScopedGlobal = ScopedWinHandle<HGLOBAL, GlobalMemoryTraits>;
 
-struct BstrTraits
+struct BstrTraits : NullHandleTraits<BSTR>
 {
-    static BSTR Invalid() { return nullptr; }
-    static bool IsValid(BSTR h) { return h != nullptr; }
     static void Close(BSTR h) { SysFreeString(h); }
 };
 // A string from SysAllocString, given back with SysFreeString. Null stands for the empty

@@ -1,20 +1,15 @@
 // Window creation: the guard binds the window it was armed for, PreSubclassWindow runs
 // before the object's procedure and may destroy the window, and a creation that fails
 // anywhere frees an object that deletes itself.
-#include "framework/AfxRegisterWndClass.h"
 #include "framework/CWnd.h"
 #include "framework/CWndCreateGuard.h"
 #include "support/HeapUsage.h"
+#include "support/TestWindowClass.h"
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace
 {
-LPCSTR TestClass()
-{
-    return AfxRegisterWndClass(0);
-}
-
 // An object that deletes itself at its window's end, big enough to show in the heap.
 class CSelfDeletingWnd : public CWnd
 {
@@ -69,13 +64,13 @@ LRESULT CALLBACK RefusingHook(int nCode, WPARAM wParam, LPARAM lParam)
 BOOL CreateSelfDeleting(CSelfDeletingWnd::Failure failure)
 {
     CSelfDeletingWnd* pWnd = new CSelfDeletingWnd(failure);
-    return pWnd->CreateEx(0, TestClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr);
+    return pWnd->CreateEx(0, PlainTestWindowClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr);
 }
 } // namespace
 
 TEST(CWndCreate, FailedCreationFreesASelfDeletingObjectOnce)
 {
-    ASSERT_NE(nullptr, TestClass());
+    ASSERT_NE(nullptr, PlainTestWindowClass());
     // Warm up: the first creation on a thread allocates for good (hooks, the IME window).
     CreateSelfDeleting(CSelfDeletingWnd::kPreCreate);
     CreateSelfDeleting(CSelfDeletingWnd::kOnCreate);
@@ -109,7 +104,7 @@ TEST(CWndCreate, PreSubclassWindowComesBeforeTheFirstMessage)
 {
     CSelfDeletingWnd::s_seenFirst.clear();
     CSelfDeletingWnd* pWnd = new CSelfDeletingWnd(CSelfDeletingWnd::kNone);
-    ASSERT_TRUE(pWnd->CreateEx(0, TestClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    ASSERT_TRUE(pWnd->CreateEx(0, PlainTestWindowClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
     EXPECT_EQ(std::vector<bool>{true}, CSelfDeletingWnd::s_seenFirst);
     pWnd->DestroyWindow();
 }
@@ -121,12 +116,12 @@ TEST(CWndCreateGuard, BindsTheWindowOfItsClassAndParentNotTheFirstOneCreated)
     HWND hWndOtherParent = nullptr;
     HWND hWndMine = nullptr;
     {
-        CWndCreateGuard guard(&wnd, ::GetModuleHandleA(nullptr), TestClass(), nullptr);
+        CWndCreateGuard guard(&wnd, ::GetModuleHandleA(nullptr), PlainTestWindowClass(), nullptr);
         ASSERT_TRUE(guard.IsArmed());
         hWndOtherClass = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        hWndOtherParent = ::CreateWindowExA(0, TestClass(), "", WS_CHILD, 0, 0, 5, 5, hWndOtherClass, nullptr,
-                                            ::GetModuleHandleA(nullptr), nullptr);
-        hWndMine = ::CreateWindowExA(0, TestClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+        hWndOtherParent = ::CreateWindowExA(0, PlainTestWindowClass(), "", WS_CHILD, 0, 0, 5, 5, hWndOtherClass,
+                                            nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        hWndMine = ::CreateWindowExA(0, PlainTestWindowClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                      ::GetModuleHandleA(nullptr), nullptr);
         EXPECT_EQ(hWndMine, guard.GetBoundWindow());
     }

@@ -5,6 +5,7 @@
 #include "framework/CMemDC.h"
 #include "framework/CPalette.h"
 #include "framework/CPen.h"
+#include "support/DibTestSupport.h"
 #include "support/GdiObjectCounter.h"
 #include <gtest/gtest.h>
 
@@ -86,10 +87,9 @@ TEST(CScopedSelect, DrawingWithOwnedObjectsLeavesNothingBehind)
 
 TEST(CMemDC, BackBufferIsDrawnInTheTargetsCoordinatesAndCopiedInOneBlock)
 {
-    CMemDC target(nullptr, 20, 12);
-    target.FillSolidRect(CRect(0, 0, 20, 12), kBlue);
+    CTestCanvas target(20, 12, kBlue);
     {
-        CMemDC back(&target, CRect(5, 2, 15, 10));
+        CMemDC back(target.DC(), CRect(5, 2, 15, 10));
         CBrush brush(kRed);
         back.FillRect(back.GetRect(), brush);
         CPen pen(PS_SOLID, 1, kGreen);
@@ -97,17 +97,17 @@ TEST(CMemDC, BackBufferIsDrawnInTheTargetsCoordinatesAndCopiedInOneBlock)
         const POINT line[] = {{5, 9}, {15, 9}};
         back.Polyline(line, 2);
         // Nothing reaches the target before the copy.
-        EXPECT_EQ(kBlue, target.GetPixel(5, 2));
+        EXPECT_EQ(kBlue, target.Pixel(5, 2));
         EXPECT_TRUE(back.BlitToTarget());
     }
-    EXPECT_EQ(kRed, target.GetPixel(5, 2));
-    EXPECT_EQ(kRed, target.GetPixel(14, 8));
-    EXPECT_EQ(kGreen, target.GetPixel(5, 9));
-    EXPECT_EQ(kGreen, target.GetPixel(14, 9));
-    EXPECT_EQ(kBlue, target.GetPixel(4, 2));
-    EXPECT_EQ(kBlue, target.GetPixel(15, 9));
-    EXPECT_EQ(kBlue, target.GetPixel(5, 10));
-    EXPECT_EQ(kBlue, target.GetPixel(5, 1));
+    EXPECT_EQ(kRed, target.Pixel(5, 2));
+    EXPECT_EQ(kRed, target.Pixel(14, 8));
+    EXPECT_EQ(kGreen, target.Pixel(5, 9));
+    EXPECT_EQ(kGreen, target.Pixel(14, 9));
+    EXPECT_EQ(kBlue, target.Pixel(4, 2));
+    EXPECT_EQ(kBlue, target.Pixel(15, 9));
+    EXPECT_EQ(kBlue, target.Pixel(5, 10));
+    EXPECT_EQ(kBlue, target.Pixel(5, 1));
 }
 
 TEST(CDC, SizesConvertToLogicalUnitsWithoutTheOrigin)
