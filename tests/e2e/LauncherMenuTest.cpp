@@ -3,13 +3,10 @@
 // chosen in "Styles :" is written to both choice files and redraws the screen, a
 // dismissal changes nothing, "&Quitter" ends Kelo.
 #include "app/FolderScan.h"
-#include "framework/ScopedWin.h"
+#include "support/CKeloProcess.h"
 #include "support/MenuWindows.h"
-#include "support/ProgramStart.h"
 #include "support/RealPointer.h"
 #include "support/TestKiosk.h"
-#include "support/TestPaths.h"
-#include "support/WindowSearch.h"
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -39,21 +36,12 @@ protected:
     void SetUp() override
     {
         m_kiosk.AddSkin(kSecondSkin, kZincBorder, kZincButton);
-        ASSERT_TRUE(CopyFileTo(WindowsPathOf(KELO_EXE), m_kiosk.Path() + "Kelo.exe"));
-        m_process = StartProgram(m_kiosk.Path() + "Kelo.exe", m_kiosk.Path(), &m_dwProcessId);
-        ASSERT_TRUE(m_process.IsValid());
-        HWND hWnd = WaitForTopLevelWindow(m_dwProcessId, nullptr, kWaitMs);
+        ASSERT_TRUE(m_kelo.Start());
+        HWND hWnd = m_kelo.WaitForWindow(nullptr, kWaitMs);
         ASSERT_NE(nullptr, hWnd);
         m_dwThreadId = ::GetWindowThreadProcessId(hWnd, nullptr);
         ::GetWindowRect(hWnd, &m_rcWindow);
         ASSERT_TRUE(WaitFor([&] { return ShowsSkin(kLeft, kNormal); })) << "Kelo did not draw the first skin";
-    }
-
-    void TearDown() override
-    {
-        if (::WaitForSingleObject(m_process, 0) != WAIT_OBJECT_0)
-            ::TerminateProcess(m_process, 1);
-        ::WaitForSingleObject(m_process, kWaitMs);
     }
 
     POINT OnWindow(int x, int y) const { return {m_rcWindow.left + x, m_rcWindow.top + y}; }
@@ -70,7 +58,7 @@ protected:
     std::vector<RECT> MenuWindows() const
     {
         std::vector<RECT> rects;
-        for (HWND hWnd : FindMenuWindows(m_dwProcessId)) {
+        for (HWND hWnd : FindMenuWindows(m_kelo.ProcessId())) {
             RECT rc = {};
             ::GetWindowRect(hWnd, &rc);
             rects.push_back(rc);
@@ -80,7 +68,7 @@ protected:
 
     bool WaitForMenus(size_t nCount)
     {
-        return WaitFor([&] { return FindMenuWindows(m_dwProcessId).size() == nCount; });
+        return WaitFor([&] { return FindMenuWindows(m_kelo.ProcessId()).size() == nCount; });
     }
 
     void Click(POINT pt)
@@ -109,8 +97,7 @@ protected:
     CString ScriptFile() const { return m_kiosk.Path() + "SKINS\\Skins.js"; }
 
     CTestKiosk m_kiosk;
-    ScopedHandle m_process;
-    DWORD m_dwProcessId = 0;
+    CKeloProcess m_kelo{m_kiosk.Path()};
     DWORD m_dwThreadId = 0;
     RECT m_rcWindow = {};
 };
@@ -158,9 +145,9 @@ TEST_F(LauncherMenu, QuitterEndsTheProgram)
     const RECT rcMenu = MenuWindows()[0];
     PointAt({rcMenu.left + 10, rcMenu.top + 33});
     Click({rcMenu.left + 10, rcMenu.top + 33});
-    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(m_process, kWaitMs));
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(m_kelo.Process(), kWaitMs));
     DWORD dwExitCode = 1;
-    ::GetExitCodeProcess(m_process, &dwExitCode);
+    ::GetExitCodeProcess(m_kelo.Process(), &dwExitCode);
     EXPECT_EQ(0u, dwExitCode);
     EXPECT_EQ(kLanceurBefore, ReadFileBytes(ChoiceFile()));
 }
