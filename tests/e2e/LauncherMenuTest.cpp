@@ -5,6 +5,7 @@
 #include "app/FolderScan.h"
 #include "support/CKeloProcess.h"
 #include "support/MenuWindows.h"
+#include "support/MessagePump.h"
 #include "support/RealPointer.h"
 #include "support/TestKiosk.h"
 #include <gtest/gtest.h>
@@ -23,11 +24,7 @@ const char kLanceurBefore[] = "[Generalite]\r\nskin=Test\r\n";
 
 bool WaitFor(const std::function<bool()>& condition, DWORD dwTimeoutMs = kWaitMs)
 {
-    for (ULONGLONG nEnd = ::GetTickCount64() + dwTimeoutMs; ::GetTickCount64() < nEnd; ::Sleep(20)) {
-        if (condition())
-            return true;
-    }
-    return condition();
+    return PumpUntil(condition, dwTimeoutMs);
 }
 
 class LauncherMenu : public ::testing::Test

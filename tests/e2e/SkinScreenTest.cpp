@@ -3,6 +3,7 @@
 // hover and pressed images, minimise, quit, dragging the window by its skin, and the MDI
 // keys, which leave the page frame in place.
 #include "support/CKeloProcess.h"
+#include "support/MessagePump.h"
 #include "support/RealPointer.h"
 #include "support/TestKiosk.h"
 #include <gtest/gtest.h>
@@ -16,12 +17,7 @@ const DWORD kWaitMs = 5000;
 
 bool WaitFor(const std::function<bool()>& condition, DWORD dwTimeoutMs = kWaitMs)
 {
-    for (ULONGLONG nEnd = ::GetTickCount64() + dwTimeoutMs;; ::Sleep(20)) {
-        if (condition())
-            return true;
-        if (::GetTickCount64() >= nEnd)
-            return false;
-    }
+    return PumpUntil(condition, dwTimeoutMs);
 }
 
 class SkinScreen : public ::testing::Test
