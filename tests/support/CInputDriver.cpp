@@ -1,4 +1,5 @@
 #include "support/CInputDriver.h"
+#include "support/TestWindowClass.h"
 #include <iterator>
 #include <vector>
 
@@ -39,12 +40,8 @@ INPUT KeyInput(WORD wVirtualKey, bool bUp)
 CInputDriver::CInputDriver()
     : m_dwThreadId(::GetCurrentThreadId())
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = kDriverClass;
-    ::RegisterClassA(&wc);
-    m_hWnd = ::CreateWindowExA(0, kDriverClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    m_hWnd = ::CreateWindowExA(0, RegisterTestWindowClass(kDriverClass, WndProc), "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                               nullptr, ::GetModuleHandleA(nullptr), nullptr);
 }
 
 CInputDriver::~CInputDriver()
