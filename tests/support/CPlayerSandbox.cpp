@@ -1,6 +1,7 @@
 #include "support/CPlayerSandbox.h"
 #include "frame/PlayerProtocol.h"
 #include "framework/ScopedWin.h"
+#include "support/MessagePump.h"
 #include "support/TestPaths.h"
 #include <cstdlib>
 #include <fstream>
@@ -121,6 +122,12 @@ std::string CPlayerSandbox::StartOf(const char* pszName) const
 {
     std::vector<size_t> starts = Events(pszName, "start");
     return starts.empty() ? std::string() : LogLines()[starts.back()];
+}
+
+std::string CPlayerSandbox::WaitForPlayback(const char* pszName, DWORD nTimeoutMs) const
+{
+    PumpUntil([&] { return !StartOf(pszName).empty() && FindPlayerView(FindPlayerFrame()); }, nTimeoutMs);
+    return StartOf(pszName);
 }
 
 std::vector<DWORD> CPlayerSandbox::StartedProcesses() const
