@@ -68,13 +68,6 @@ protected:
         return WaitFor([&] { return FindMenuWindows(m_kelo.ProcessId()).size() == nCount; });
     }
 
-    void Click(POINT pt)
-    {
-        ASSERT_TRUE(MovePointerTo(pt.x, pt.y));
-        ASSERT_TRUE(PressLeftButton());
-        ASSERT_TRUE(ReleaseLeftButton());
-    }
-
     // Points the X pointer at pt, in two steps: the first move hands the capture to the
     // menu under the pointer, the second is that menu's own.
     void PointAt(POINT pt)
@@ -86,7 +79,7 @@ protected:
 
     void OpenMenu()
     {
-        Click(OnWindow(kMenuAt.x + kButtonSize / 2, kMenuAt.y + kButtonSize / 2));
+        ASSERT_TRUE(ClickAt(OnWindow(kMenuAt.x + kButtonSize / 2, kMenuAt.y + kButtonSize / 2)));
         ASSERT_TRUE(WaitForMenus(1)) << "the menu did not open";
     }
 
@@ -118,7 +111,7 @@ TEST_F(LauncherMenu, ChoosingTheSecondSkinWritesBothFilesAndRedrawsTheScreen)
     const RECT rcStyles = MenuWindows()[1];
     const POINT ptZinc = {rcStyles.left + 10, rcStyles.top + 3 + 17 * nZinc + 8};
     PointAt(ptZinc);
-    Click(ptZinc);
+    ASSERT_TRUE(ClickAt(ptZinc));
 
     ASSERT_TRUE(WaitFor([&] { return ShowsSkin(kZincBorder, kZincButton); })) << "the screen still shows the first skin";
     EXPECT_TRUE(MenuWindows().empty());
@@ -129,7 +122,7 @@ TEST_F(LauncherMenu, ChoosingTheSecondSkinWritesBothFilesAndRedrawsTheScreen)
 TEST_F(LauncherMenu, DismissingWritesNothing)
 {
     OpenMenu();
-    Click(OnWindow(400, 300));
+    ASSERT_TRUE(ClickAt(OnWindow(400, 300)));
     ASSERT_TRUE(WaitForMenus(0)) << "the menu is still open";
     EXPECT_EQ(kLanceurBefore, ReadFileBytes(ChoiceFile()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(ScriptFile()));
@@ -141,7 +134,7 @@ TEST_F(LauncherMenu, QuitterEndsTheProgram)
     OpenMenu();
     const RECT rcMenu = MenuWindows()[0];
     PointAt({rcMenu.left + 10, rcMenu.top + 33});
-    Click({rcMenu.left + 10, rcMenu.top + 33});
+    ASSERT_TRUE(ClickAt({rcMenu.left + 10, rcMenu.top + 33}));
     ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(m_kelo.Process(), kWaitMs));
     DWORD dwExitCode = 1;
     ::GetExitCodeProcess(m_kelo.Process(), &dwExitCode);

@@ -100,13 +100,6 @@ protected:
         return nChanged > rc.Width() / 3;
     }
 
-    static void ClickAt(POINT pt)
-    {
-        ASSERT_TRUE(MovePointerTo(pt.x, pt.y));
-        ASSERT_TRUE(PressLeftButton());
-        ASSERT_TRUE(ReleaseLeftButton());
-    }
-
     // The player starts and, its playback over, is told to exit and goes.
     void ExpectOnePlayback() const
     {
@@ -130,15 +123,15 @@ protected:
 
 TEST_F(StartPageView, AClickOnAVideosPictureStartsThePlayerWhichIsClosedAtTheEndOfPlayback)
 {
-    ClickAt(LinkPoint("main.html", "app://exec(film1.exe)"));
+    ASSERT_TRUE(ClickAt(LinkPoint("main.html", "app://exec(film1.exe)")));
     ExpectOnePlayback();
 }
 
 TEST_F(StartPageView, TheHelpPageOpensInTheViewAndItsLinkComesBack)
 {
-    ClickAt(LinkPoint("main.html", "aide.html"));
+    ASSERT_TRUE(ClickAt(LinkPoint("main.html", "aide.html")));
     ASSERT_TRUE(ShowsPage("Aide"));
-    ClickAt(LinkPoint("aide.html", "main.html"));
+    ASSERT_TRUE(ClickAt(LinkPoint("aide.html", "main.html")));
     EXPECT_TRUE(ShowsPage(kMainTitle));
     EXPECT_TRUE(Events("start").empty());
 }
@@ -150,7 +143,7 @@ TEST_F(StartPageView, TabTabEnterFollowsTheSecondLink)
     ::GetClientRect(m_hWndView, &rcClient);
     POINT ptBlank = {10, rcClient.bottom - 10};
     ::ClientToScreen(m_hWndView, &ptBlank);
-    ClickAt(ptBlank);
+    ASSERT_TRUE(ClickAt(ptBlank));
     CRect rcFirst = LinkRect("main.html", 0), rcSecond = LinkRect("main.html", 1);
     COLORREF crCell = ScreenPixel(rcSecond.left, rcSecond.top - 1);
     ASSERT_FALSE(RingAbove(rcSecond, crCell));
