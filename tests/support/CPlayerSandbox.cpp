@@ -20,13 +20,6 @@ std::string Field(const std::string& strLine, const std::string& strKey)
     size_t nStart = nPos + strKey.size();
     return strLine.substr(nStart, strLine.find(' ', nStart) - nStart);
 }
-
-void WriteText(const CString& strPath, const std::string& strText)
-{
-    ScopedHandle hFile(::CreateFileA(strPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD nWritten = 0;
-    ::WriteFile(hFile, strText.data(), static_cast<DWORD>(strText.size()), &nWritten, nullptr);
-}
 } // namespace
 
 CString StandInPlayerPath()
@@ -91,8 +84,8 @@ CString CPlayerSandbox::InstallAt(const CString& strExe, DWORD nDurationMs, cons
 CString CPlayerSandbox::Place(const CString& strExe, DWORD nDurationMs, const std::string& strMoreSettings) const
 {
     CString strIni = strExe.Left(strExe.ReverseFind('.')) + ".ini";
-    WriteText(strIni, "[Player]\r\nDuration=" + std::to_string(nDurationMs) + "\r\nLog=" + m_strLog.str() + "\r\n" +
-                          strMoreSettings);
+    WriteFileBytes(strIni, "[Player]\r\nDuration=" + std::to_string(nDurationMs) + "\r\nLog=" + m_strLog.str() + "\r\n" +
+                               strMoreSettings);
     ::CopyFileA(StandInPlayerPath(), strExe, FALSE);
     return strIni;
 }
