@@ -1,5 +1,6 @@
 #pragma once
-// The median of a benchmark's rounds: one slow round (another process busy) moves it little.
+// Timing for the benchmarks, and the median of their rounds: one slow round (another
+// process busy) moves it little.
 #include <windows.h>
 #include <algorithm>
 #include <vector>
@@ -10,18 +11,34 @@ inline double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// The median time of nRounds runs of fn, in milliseconds.
-template <class F> double MedianMilliseconds(int nRounds, F fn)
+// The performance counter now, for MillisecondsSince.
+inline LARGE_INTEGER BenchNow()
+{
+    LARGE_INTEGER now = {};
+    ::QueryPerformanceCounter(&now);
+    return now;
+}
+
+inline double MillisecondsSince(const LARGE_INTEGER& start)
 {
     LARGE_INTEGER frequency = {};
     ::QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(BenchNow().QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// The time of one run of fn, in milliseconds.
+template <class F> double Milliseconds(F fn)
+{
+    const LARGE_INTEGER start = BenchNow();
+    fn();
+    return MillisecondsSince(start);
+}
+
+// The median time of nRounds runs of fn, in milliseconds.
+template <class F> double MedianMilliseconds(int nRounds, F fn)
+{
     std::vector<double> times;
-    for (int i = 0; i < nRounds; ++i) {
-        LARGE_INTEGER start = {}, end = {};
-        ::QueryPerformanceCounter(&start);
-        fn();
-        ::QueryPerformanceCounter(&end);
-        times.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart));
-    }
+    for (int i = 0; i < nRounds; ++i)
+        times.push_back(Milliseconds(fn));
     return Median(times);
 }

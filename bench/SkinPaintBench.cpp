@@ -7,9 +7,9 @@
 #include "framework/CBrush.h"
 #include "framework/CClientDC.h"
 #include "framework/CMemDC.h"
+#include "support/KeloStart.h"
 #include "support/MessagePump.h"
 #include "support/TestKiosk.h"
-#include <functional>
 #include <cstdio>
 #include <vector>
 
@@ -18,23 +18,20 @@ namespace
 const int kRounds = 7;
 const int kRepaintsPerRound = 200;
 
-double MillisecondsPer(const std::function<void()>& work, int nTimes)
+// The mean time of one of nTimes runs of work, in milliseconds.
+template <class F> double MillisecondsPer(F work, int nTimes)
 {
-    LARGE_INTEGER freq, start, end;
-    ::QueryPerformanceFrequency(&freq);
-    ::QueryPerformanceCounter(&start);
+    const LARGE_INTEGER start = BenchNow();
     for (int i = 0; i < nTimes; ++i)
         work();
-    ::QueryPerformanceCounter(&end);
-    return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(freq.QuadPart) / nTimes;
+    return MillisecondsSince(start) / nTimes;
 }
 } // namespace
 
 int main()
 {
     CTestKiosk kiosk;
-    theApp.m_strHelpFilePath = kiosk.Path() + "Kelo.HLP";
-    if (!theApp.InitInstance()) {
+    if (!StartKeloIn(kiosk.Path())) {
         std::printf("Kelo did not start\n");
         return 1;
     }
@@ -64,9 +61,6 @@ int main()
     std::printf("Ratio skin / floor:           %8.2f\n", dSkin / dFloor);
     std::fflush(stdout);
 
-    theApp.CloseAllDocuments(TRUE);
-    ::DestroyWindow(theApp.m_pMainFrame->m_hWnd);
-    theApp.m_pMainWnd = nullptr;
-    theApp.ExitInstance();
+    EndKelo();
     return 0;
 }

@@ -19,16 +19,13 @@ const DWORD kTimeoutMs = 20000;
 double StartToPaint(const CString& strExe, const CString& strFolder, int x, int y, COLORREF cr)
 {
     const int xOrigin = (::GetSystemMetrics(SM_CXSCREEN) - 800) / 2, yOrigin = (::GetSystemMetrics(SM_CYSCREEN) - 600) / 2;
-    LARGE_INTEGER freq, start, now;
-    ::QueryPerformanceFrequency(&freq);
-    ::QueryPerformanceCounter(&start);
+    const LARGE_INTEGER start = BenchNow();
     ScopedHandle process = StartProgram(strExe, strFolder);
     if (!process.IsValid())
         return -1;
     double dMs = -1;
     for (;;) {
-        ::QueryPerformanceCounter(&now);
-        const double dElapsed = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(freq.QuadPart);
+        const double dElapsed = MillisecondsSince(start);
         if (ScreenPixel(xOrigin + x, yOrigin + y) == cr) {
             dMs = dElapsed;
             break;

@@ -3,13 +3,11 @@
 // chosen in "Styles :" is written to both choice files and redraws the screen, a
 // dismissal changes nothing, "&Quitter" ends Kelo.
 #include "app/FolderScan.h"
-#include "framework/ScopedWin.h"
+#include "support/CKeloProcess.h"
 #include "support/MenuWindows.h"
-#include "support/ProgramStart.h"
+#include "support/MessagePump.h"
 #include "support/RealPointer.h"
 #include "support/TestKiosk.h"
-#include "support/TestPaths.h"
-#include "support/WindowSearch.h"
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -26,11 +24,7 @@ const char kLanceurBefore[] = "[Generalite]\r\nskin=Test\r\n";
 
 bool WaitFor(const std::function<bool()>& condition, DWORD dwTimeoutMs = kWaitMs)
 {
-    for (ULONGLONG nEnd = ::GetTickCount64() + dwTimeoutMs; ::GetTickCount64() < nEnd; ::Sleep(20)) {
-        if (condition())
-            return true;
-    }
-    return condition();
+    return PumpUntil(condition, dwTimeoutMs);
 }
 
 class LauncherMenu : public ::testing::Test
@@ -39,21 +33,12 @@ protected:
     void SetUp() override
     {
         m_kiosk.AddSkin(kSecondSkin, kZincBorder, kZincButton);
-        ASSERT_TRUE(CopyFileTo(WindowsPathOf(KELO_EXE), m_kiosk.Path() + "Kelo.exe"));
-        m_process = StartProgram(m_kiosk.Path() + "Kelo.exe", m_kiosk.Path(), &m_dwProcessId);
-        ASSERT_TRUE(m_process.IsValid());
-        HWND hWnd = WaitForTopLevelWindow(m_dwProcessId, nullptr, kWaitMs);
+        ASSERT_TRUE(m_kelo.Start());
+        HWND hWnd = m_kelo.WaitForWindow(nullptr, kWaitMs);
         ASSERT_NE(nullptr, hWnd);
         m_dwThreadId = ::GetWindowThreadProcessId(hWnd, nullptr);
         ::GetWindowRect(hWnd, &m_rcWindow);
         ASSERT_TRUE(WaitFor([&] { return ShowsSkin(kLeft, kNormal); })) << "Kelo did not draw the first skin";
-    }
-
-    void TearDown() override
-    {
-        if (::WaitForSingleObject(m_process, 0) != WAIT_OBJECT_0)
-            ::TerminateProcess(m_process, 1);
-        ::WaitForSingleObject(m_process, kWaitMs);
     }
 
     POINT OnWindow(int x, int y) const { return {m_rcWindow.left + x, m_rcWindow.top + y}; }
@@ -70,7 +55,7 @@ protected:
     std::vector<RECT> MenuWindows() const
     {
         std::vector<RECT> rects;
-        for (HWND hWnd : FindMenuWindows(m_dwProcessId)) {
+        for (HWND hWnd : FindMenuWindows(m_kelo.ProcessId())) {
             RECT rc = {};
             ::GetWindowRect(hWnd, &rc);
             rects.push_back(rc);
@@ -80,14 +65,7 @@ protected:
 
     bool WaitForMenus(size_t nCount)
     {
-        return WaitFor([&] { return FindMenuWindows(m_dwProcessId).size() == nCount; });
-    }
-
-    void Click(POINT pt)
-    {
-        ASSERT_TRUE(MovePointerTo(pt.x, pt.y));
-        ASSERT_TRUE(PressLeftButton());
-        ASSERT_TRUE(ReleaseLeftButton());
+        return WaitFor([&] { return FindMenuWindows(m_kelo.ProcessId()).size() == nCount; });
     }
 
     // Points the X pointer at pt, in two steps: the first move hands the capture to the
@@ -101,7 +79,7 @@ protected:
 
     void OpenMenu()
     {
-        Click(OnWindow(kMenuAt.x + kButtonSize / 2, kMenuAt.y + kButtonSize / 2));
+        ASSERT_TRUE(ClickAt(OnWindow(kMenuAt.x + kButtonSize / 2, kMenuAt.y + kButtonSize / 2)));
         ASSERT_TRUE(WaitForMenus(1)) << "the menu did not open";
     }
 
@@ -109,8 +87,7 @@ protected:
     CString ScriptFile() const { return m_kiosk.Path() + "SKINS\\Skins.js"; }
 
     CTestKiosk m_kiosk;
-    ScopedHandle m_process;
-    DWORD m_dwProcessId = 0;
+    CKeloProcess m_kelo{m_kiosk.Path()};
     DWORD m_dwThreadId = 0;
     RECT m_rcWindow = {};
 };
@@ -134,7 +111,7 @@ TEST_F(LauncherMenu, ChoosingTheSecondSkinWritesBothFilesAndRedrawsTheScreen)
     const RECT rcStyles = MenuWindows()[1];
     const POINT ptZinc = {rcStyles.left + 10, rcStyles.top + 3 + 17 * nZinc + 8};
     PointAt(ptZinc);
-    Click(ptZinc);
+    ASSERT_TRUE(ClickAt(ptZinc));
 
     ASSERT_TRUE(WaitFor([&] { return ShowsSkin(kZincBorder, kZincButton); })) << "the screen still shows the first skin";
     EXPECT_TRUE(MenuWindows().empty());
@@ -145,7 +122,7 @@ TEST_F(LauncherMenu, ChoosingTheSecondSkinWritesBothFilesAndRedrawsTheScreen)
 TEST_F(LauncherMenu, DismissingWritesNothing)
 {
     OpenMenu();
-    Click(OnWindow(400, 300));
+    ASSERT_TRUE(ClickAt(OnWindow(400, 300)));
     ASSERT_TRUE(WaitForMenus(0)) << "the menu is still open";
     EXPECT_EQ(kLanceurBefore, ReadFileBytes(ChoiceFile()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(ScriptFile()));
@@ -157,10 +134,10 @@ TEST_F(LauncherMenu, QuitterEndsTheProgram)
     OpenMenu();
     const RECT rcMenu = MenuWindows()[0];
     PointAt({rcMenu.left + 10, rcMenu.top + 33});
-    Click({rcMenu.left + 10, rcMenu.top + 33});
-    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(m_process, kWaitMs));
+    ASSERT_TRUE(ClickAt({rcMenu.left + 10, rcMenu.top + 33}));
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(m_kelo.Process(), kWaitMs));
     DWORD dwExitCode = 1;
-    ::GetExitCodeProcess(m_process, &dwExitCode);
+    ::GetExitCodeProcess(m_kelo.Process(), &dwExitCode);
     EXPECT_EQ(0u, dwExitCode);
     EXPECT_EQ(kLanceurBefore, ReadFileBytes(ChoiceFile()));
 }

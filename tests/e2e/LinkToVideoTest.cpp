@@ -70,11 +70,7 @@ protected:
         EXPECT_TRUE(PumpUntil([&] { return ::IsWindowEnabled(m_hWndFrame) != FALSE; }, 5000));
     }
 
-    std::string WaitForPlayback()
-    {
-        PumpUntil([&] { return !m_sandbox.StartOf(m_strName).empty() && FindPlayerView(FindPlayerFrame()); }, 5000);
-        return m_sandbox.StartOf(m_strName);
-    }
+    std::string WaitForPlayback() { return m_sandbox.WaitForPlayback(m_strName, 5000); }
 
     // A browser host with the real web-browser control in the main frame, and the stand-in
     // installed as the start page's film1.exe.

@@ -2,6 +2,7 @@
 // screen_check.sh, each case in an X screen of its own width.
 #include "support/CKeloProcess.h"
 #include "support/DialogProbe.h"
+#include "support/MessagePump.h"
 #include "support/TestPaths.h"
 #include <gtest/gtest.h>
 #include <fstream>
@@ -56,8 +57,7 @@ TEST_F(ScreenCheck, NarrowScreenShowsTheMessageOpensDisplaySettingsAndEnds)
 
     // rundll32 runs on its own; give it a moment to write its log.
     std::string strLog;
-    for (int i = 0; i < 100 && strLog.empty(); ++i, ::Sleep(100))
-        strLog = ReadLog();
+    PumpUntil([&] { return !(strLog = ReadLog()).empty(); }, 10000);
     EXPECT_EQ("shell32.dll,Control_RunDLL desk.cpl\n5\n", strLog);
 }
 

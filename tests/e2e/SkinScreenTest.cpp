@@ -2,12 +2,10 @@
 // driven with the real pointer: borders, screen colour, buttons over the border, their
 // hover and pressed images, minimise, quit, dragging the window by its skin, and the MDI
 // keys, which leave the page frame in place.
-#include "framework/ScopedWin.h"
-#include "support/ProgramStart.h"
+#include "support/CKeloProcess.h"
+#include "support/MessagePump.h"
 #include "support/RealPointer.h"
 #include "support/TestKiosk.h"
-#include "support/TestPaths.h"
-#include "support/WindowSearch.h"
 #include <gtest/gtest.h>
 #include <functional>
 
@@ -19,12 +17,7 @@ const DWORD kWaitMs = 5000;
 
 bool WaitFor(const std::function<bool()>& condition, DWORD dwTimeoutMs = kWaitMs)
 {
-    for (ULONGLONG nEnd = ::GetTickCount64() + dwTimeoutMs;; ::Sleep(20)) {
-        if (condition())
-            return true;
-        if (::GetTickCount64() >= nEnd)
-            return false;
-    }
+    return PumpUntil(condition, dwTimeoutMs);
 }
 
 class SkinScreen : public ::testing::Test
@@ -32,27 +25,17 @@ class SkinScreen : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(CopyFileTo(WindowsPathOf(KELO_EXE), m_kiosk.Path() + "Kelo.exe"));
         // The corner of the screen is outside the centred window: no button starts hovered
         // wherever an earlier test left the pointer.
         ASSERT_TRUE(MovePointerTo(0, 0));
-        DWORD dwProcessId = 0;
-        m_process = StartProgram(m_kiosk.Path() + "Kelo.exe", m_kiosk.Path(), &dwProcessId);
-        ASSERT_TRUE(m_process.IsValid());
-        m_hWndMain = WaitForTopLevelWindow(dwProcessId, nullptr, 15000);
+        ASSERT_TRUE(m_kelo.Start());
+        m_hWndMain = m_kelo.WaitForWindow(nullptr, 15000);
         ASSERT_NE(nullptr, m_hWndMain);
         ASSERT_TRUE(WaitFor([&] { return Pixel(5, 300) == kLeft && Pixel(kQuitAt.x + 10, kQuitAt.y + 10) == kNormal; }))
             << "the skin was not painted";
     }
 
-    void TearDown() override
-    {
-        ReleaseLeftButton();
-        if (m_process.IsValid() && ::WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT) {
-            ::TerminateProcess(m_process, 1);
-            ::WaitForSingleObject(m_process, 5000);
-        }
-    }
+    void TearDown() override { ReleaseLeftButton(); }
 
     POINT Origin() const
     {
@@ -132,7 +115,7 @@ protected:
     }
 
     CTestKiosk m_kiosk;
-    ScopedHandle m_process;
+    CKeloProcess m_kelo{m_kiosk.Path()};
     HWND m_hWndMain = nullptr;
 };
 } // namespace
@@ -184,7 +167,7 @@ TEST_F(SkinScreen, QuitButtonEndsTheProgram)
     EXPECT_TRUE(Shows(kQuitAt, kHover));
     ASSERT_TRUE(PressLeftButton());
     ASSERT_TRUE(ReleaseLeftButton());
-    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(m_process, 10000)) << "Kelo did not end";
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(m_kelo.Process(), 10000)) << "Kelo did not end";
 }
 
 TEST_F(SkinScreen, DraggingTheSkinMovesTheMainWindow)
@@ -243,6 +226,6 @@ TEST_F(SkinScreen, MdiKeysNeitherCloseNorSwitchThePageFrame)
         EXPECT_EQ(before.hWndTiny, after.hWndTiny) << pszKeys << " closed the 1 x 1 frame";
         EXPECT_TRUE(::IsWindowVisible(before.hWndPage)) << pszKeys;
         EXPECT_EQ(before.hWndPage, ActiveMdiChild(before.hWndClient)) << pszKeys << " activated another frame";
-        EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(m_process, 0)) << pszKeys << " ended Kelo";
+        EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(m_kelo.Process(), 0)) << pszKeys << " ended Kelo";
     }
 }

@@ -3,12 +3,11 @@
 // click on a video's picture starts the player, which is closed at the end of its
 // playback; the help page opens in the view and its link comes back; Tab, Tab, Enter
 // follows the page's second link. Links are found where the page's own layout puts them.
-#include "framework/ScopedWin.h"
 #include "startpage/CHtmlPage.h"
 #include "startpage/CPageView.h"
+#include "support/CKeloProcess.h"
 #include "support/CPlayerSandbox.h"
 #include "support/MessagePump.h"
-#include "support/ProgramStart.h"
 #include "support/RealPointer.h"
 #include "support/TestKiosk.h"
 #include "support/TestPaths.h"
@@ -37,25 +36,15 @@ protected:
             ASSERT_TRUE(CopyFileTo(WindowsPathOf((std::string(KELO_SOURCE_DIR "/tools/kiosk/res/") + pszFile).c_str()),
                                    m_kiosk.Folder().MakeFolder("res") + "\\" + pszFile));
         m_players.InstallAt(m_kiosk.Folder().MakeFolder("Video") + "\\film1.exe", kPlayMs);
-        ASSERT_TRUE(CopyFileTo(WindowsPathOf(KELO_EXE), m_kiosk.Path() + "Kelo.exe"));
-        DWORD dwProcessId = 0;
-        m_process = StartProgram(m_kiosk.Path() + "Kelo.exe", m_kiosk.Path(), &dwProcessId);
-        ASSERT_TRUE(m_process.IsValid());
-        HWND hWndMain = WaitForTopLevelWindow(dwProcessId, nullptr, 15000);
+        ASSERT_TRUE(m_kelo.Start());
+        HWND hWndMain = m_kelo.WaitForWindow(nullptr, 15000);
         ASSERT_NE(nullptr, hWndMain);
         ASSERT_TRUE(WaitFor([&] { return (m_hWndView = FindVisibleDescendant(hWndMain, CPageView::s_pszClassName)) != nullptr; }))
             << "no built-in page view";
         ASSERT_TRUE(ShowsPage(kMainTitle));
     }
 
-    void TearDown() override
-    {
-        ReleaseLeftButton();
-        if (m_process.IsValid() && ::WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT) {
-            ::TerminateProcess(m_process, 1);
-            ::WaitForSingleObject(m_process, 5000);
-        }
-    }
+    void TearDown() override { ReleaseLeftButton(); }
 
     // Whether the view comes to show the page of this title (its window text).
     bool ShowsPage(const char* pszTitle) const
@@ -111,13 +100,6 @@ protected:
         return nChanged > rc.Width() / 3;
     }
 
-    static void ClickAt(POINT pt)
-    {
-        ASSERT_TRUE(MovePointerTo(pt.x, pt.y));
-        ASSERT_TRUE(PressLeftButton());
-        ASSERT_TRUE(ReleaseLeftButton());
-    }
-
     // The player starts and, its playback over, is told to exit and goes.
     void ExpectOnePlayback() const
     {
@@ -130,25 +112,26 @@ protected:
 
     std::vector<size_t> Events(const char* pszEvent) const { return m_players.Events("film1", pszEvent); }
 
-    // The kiosk goes last: the sandbox first ends the players started from it.
+    // Kelo ends first, then the sandbox ends the players started from the kiosk, which
+    // goes last.
     CTestKiosk m_kiosk;
     CPlayerSandbox m_players;
-    ScopedHandle m_process;
+    CKeloProcess m_kelo{m_kiosk.Path()};
     HWND m_hWndView = nullptr;
 };
 } // namespace
 
 TEST_F(StartPageView, AClickOnAVideosPictureStartsThePlayerWhichIsClosedAtTheEndOfPlayback)
 {
-    ClickAt(LinkPoint("main.html", "app://exec(film1.exe)"));
+    ASSERT_TRUE(ClickAt(LinkPoint("main.html", "app://exec(film1.exe)")));
     ExpectOnePlayback();
 }
 
 TEST_F(StartPageView, TheHelpPageOpensInTheViewAndItsLinkComesBack)
 {
-    ClickAt(LinkPoint("main.html", "aide.html"));
+    ASSERT_TRUE(ClickAt(LinkPoint("main.html", "aide.html")));
     ASSERT_TRUE(ShowsPage("Aide"));
-    ClickAt(LinkPoint("aide.html", "main.html"));
+    ASSERT_TRUE(ClickAt(LinkPoint("aide.html", "main.html")));
     EXPECT_TRUE(ShowsPage(kMainTitle));
     EXPECT_TRUE(Events("start").empty());
 }
@@ -160,7 +143,7 @@ TEST_F(StartPageView, TabTabEnterFollowsTheSecondLink)
     ::GetClientRect(m_hWndView, &rcClient);
     POINT ptBlank = {10, rcClient.bottom - 10};
     ::ClientToScreen(m_hWndView, &ptBlank);
-    ClickAt(ptBlank);
+    ASSERT_TRUE(ClickAt(ptBlank));
     CRect rcFirst = LinkRect("main.html", 0), rcSecond = LinkRect("main.html", 1);
     COLORREF crCell = ScreenPixel(rcSecond.left, rcSecond.top - 1);
     ASSERT_FALSE(RingAbove(rcSecond, crCell));

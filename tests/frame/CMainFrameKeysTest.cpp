@@ -4,10 +4,10 @@
 #include "app/CKeloApp.h"
 #include "framework/ScopedWin.h"
 #include "resources/resource.h"
+#include "support/CInputDriver.h"
 #include "support/MessagePump.h"
 #include "support/TestWindowClass.h"
 #include <gtest/gtest.h>
-#include <iterator>
 #include <vector>
 
 namespace
@@ -36,15 +36,6 @@ LRESULT CALLBACK RecordSysCommandProc(int nCode, WPARAM wParam, LPARAM lParam)
 void CALLBACK EndMenuProc(HWND, UINT, UINT_PTR, DWORD)
 {
     ::EndMenu();
-}
-
-void AddKey(std::vector<INPUT>& inputs, WORD wKey, bool bUp)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = wKey;
-    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(input);
 }
 
 class CMainFrameKeys : public ::testing::Test
@@ -85,21 +76,10 @@ protected:
             ::DestroyWindow(m_hWndFrame);
     }
 
-    // Presses the keys in order and releases them in reverse.
-    static bool Inject(std::initializer_list<WORD> keys)
+    // Types the keys, then the sentinel key; waits until the application's loop has taken them.
+    bool Press(std::initializer_list<WORD> keys)
     {
-        std::vector<INPUT> inputs;
-        for (WORD wKey : keys)
-            AddKey(inputs, wKey, false);
-        for (auto it = std::rbegin(keys); it != std::rend(keys); ++it)
-            AddKey(inputs, *it, true);
-        return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
-    }
-
-    // The same, then the sentinel key; waits until the application's loop has taken them.
-    static bool Press(std::initializer_list<WORD> keys)
-    {
-        return Inject(keys) && Inject({kSentinelKey}) &&
+        return m_input.TypeKeys(keys) && m_input.TypeKeys({kSentinelKey}) &&
                RunApplicationMessagesUntil(
                    [](const MSG& msg) { return msg.message == WM_KEYUP && msg.wParam == kSentinelKey; }, kKeyTimeoutMs);
     }
@@ -114,6 +94,7 @@ protected:
     HWND m_hChildren[2] = {};
     ScopedHook m_hook;
     UINT_PTR m_nMenuGuard = 0;
+    CInputDriver m_input;
 };
 } // namespace
 
@@ -140,7 +121,7 @@ TEST_F(CMainFrameKeys, AltMinusOpensNoSystemMenu)
 
 TEST_F(CMainFrameKeys, AltF4StillClosesTheMainWindow)
 {
-    ASSERT_TRUE(Inject({VK_MENU, VK_F4}));
+    ASSERT_TRUE(m_input.TypeKeys({VK_MENU, VK_F4}));
     EXPECT_TRUE(RunApplicationMessagesUntil(
         [](const MSG& msg) { return msg.message == WM_SYSCOMMAND && (msg.wParam & 0xFFF0) == SC_CLOSE; }, kKeyTimeoutMs));
     EXPECT_FALSE(::IsWindow(m_hWndFrame));

@@ -30,8 +30,7 @@ protected:
     // Waits for a player's start line and its playing window; returns the start line.
     std::string WaitForStart(const char* pszName)
     {
-        PumpUntil([&] { return !m_sandbox.StartOf(pszName).empty() && FindPlayerView(FindPlayerFrame()); }, START_TIMEOUT_MS);
-        return m_sandbox.StartOf(pszName);
+        return m_sandbox.WaitForPlayback(pszName, START_TIMEOUT_MS);
     }
 
     CPlayerSandbox m_sandbox;

@@ -1,4 +1,7 @@
 #include "support/CInputDriver.h"
+#include "support/TestWindowClass.h"
+#include <iterator>
+#include <vector>
 
 namespace
 {
@@ -22,17 +25,23 @@ INPUT MouseInput(DWORD dwFlags)
     input.mi.dwFlags = dwFlags;
     return input;
 }
+
+INPUT KeyInput(WORD wVirtualKey, bool bUp)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = wVirtualKey;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(wVirtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
 } // namespace
 
 CInputDriver::CInputDriver()
     : m_dwThreadId(::GetCurrentThreadId())
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = kDriverClass;
-    ::RegisterClassA(&wc);
-    m_hWnd = ::CreateWindowExA(0, kDriverClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    m_hWnd = ::CreateWindowExA(0, RegisterTestWindowClass(kDriverClass, WndProc), "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                               nullptr, ::GetModuleHandleA(nullptr), nullptr);
 }
 
 CInputDriver::~CInputDriver()
@@ -47,13 +56,15 @@ LRESULT CALLBACK CInputDriver::WndProc(HWND hWnd, UINT message, WPARAM wParam, L
     return ::DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
-void CInputDriver::Send(INPUT* pInputs, UINT nCount)
+UINT CInputDriver::Send(INPUT* pInputs, UINT nCount)
 {
     if (::GetCurrentThreadId() == m_dwThreadId)
-        ::SendInput(nCount, pInputs, sizeof(INPUT));
-    else
-        ::SendMessageTimeoutA(m_hWnd, WM_SEND_INPUT, nCount, reinterpret_cast<LPARAM>(pInputs), SMTO_NORMAL,
-                              kSendTimeoutMs, nullptr);
+        return ::SendInput(nCount, pInputs, sizeof(INPUT));
+    DWORD_PTR dwTaken = 0;
+    if (!::SendMessageTimeoutA(m_hWnd, WM_SEND_INPUT, nCount, reinterpret_cast<LPARAM>(pInputs), SMTO_NORMAL,
+                               kSendTimeoutMs, &dwTaken))
+        return 0;
+    return static_cast<UINT>(dwTaken);
 }
 
 void CInputDriver::MovePointerTo(int x, int y)
@@ -85,12 +96,16 @@ void CInputDriver::ClickAt(int x, int y, bool bLeft)
 
 void CInputDriver::TypeKey(WORD wVirtualKey)
 {
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = wVirtualKey;
-        input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(wVirtualKey, MAPVK_VK_TO_VSC));
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    Send(inputs, 2);
+    TypeKeys({wVirtualKey});
+}
+
+bool CInputDriver::TypeKeys(std::initializer_list<WORD> keys)
+{
+    std::vector<INPUT> inputs;
+    for (WORD wKey : keys)
+        inputs.push_back(KeyInput(wKey, false));
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it)
+        inputs.push_back(KeyInput(*it, true));
+    const UINT nCount = static_cast<UINT>(inputs.size());
+    return Send(inputs.data(), nCount) == nCount;
 }

@@ -9,6 +9,7 @@
 // thread may be used from any other (a test's script thread while the UI thread runs a
 // modal loop), and hands each input over with a sent message.
 #include <windows.h>
+#include <initializer_list>
 
 class CInputDriver
 {
@@ -26,10 +27,14 @@ public:
     void ClickAt(int x, int y, bool bLeft = true);
     // Presses and releases a key.
     void TypeKey(WORD wVirtualKey);
+    // Presses the keys in order and releases them in reverse ({VK_CONTROL, VK_F4}); false
+    // when the system did not take them all.
+    bool TypeKeys(std::initializer_list<WORD> keys);
 
 private:
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-    void Send(INPUT* pInputs, UINT nCount);
+    // The number of inputs the system took.
+    UINT Send(INPUT* pInputs, UINT nCount);
 
     DWORD m_dwThreadId;
     HWND m_hWnd;

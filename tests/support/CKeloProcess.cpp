@@ -8,9 +8,16 @@
 #endif
 
 CKeloProcess::CKeloProcess(const char* pszPrefix)
-    : m_folder(pszPrefix)
+    : m_ownFolder(std::in_place, pszPrefix)
+    , m_strFolder(m_ownFolder->Path())
 {
-    CopyFileTo(WindowsPathOf(KELO_EXE), m_folder.Path() + "Kelo.exe");
+    m_bCopied = CopyFileTo(WindowsPathOf(KELO_EXE), m_strFolder + "Kelo.exe") != FALSE;
+}
+
+CKeloProcess::CKeloProcess(const CString& strFolder)
+    : m_strFolder(strFolder)
+{
+    m_bCopied = CopyFileTo(WindowsPathOf(KELO_EXE), m_strFolder + "Kelo.exe") != FALSE;
 }
 
 CKeloProcess::~CKeloProcess()
@@ -23,7 +30,9 @@ CKeloProcess::~CKeloProcess()
 
 bool CKeloProcess::Start()
 {
-    m_process = StartProgram(m_folder.Path() + "Kelo.exe", m_folder.Path(), &m_dwProcessId);
+    if (!m_bCopied)
+        return false;
+    m_process = StartProgram(m_strFolder + "Kelo.exe", m_strFolder, &m_dwProcessId);
     return m_process.IsValid();
 }
 

@@ -1,6 +1,7 @@
 #include "support/CPlayerSandbox.h"
 #include "frame/PlayerProtocol.h"
 #include "framework/ScopedWin.h"
+#include "support/MessagePump.h"
 #include "support/TestPaths.h"
 #include <cstdlib>
 #include <fstream>
@@ -18,13 +19,6 @@ std::string Field(const std::string& strLine, const std::string& strKey)
         return std::string();
     size_t nStart = nPos + strKey.size();
     return strLine.substr(nStart, strLine.find(' ', nStart) - nStart);
-}
-
-void WriteText(const CString& strPath, const std::string& strText)
-{
-    ScopedHandle hFile(::CreateFileA(strPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD nWritten = 0;
-    ::WriteFile(hFile, strText.data(), static_cast<DWORD>(strText.size()), &nWritten, nullptr);
 }
 } // namespace
 
@@ -90,8 +84,8 @@ CString CPlayerSandbox::InstallAt(const CString& strExe, DWORD nDurationMs, cons
 CString CPlayerSandbox::Place(const CString& strExe, DWORD nDurationMs, const std::string& strMoreSettings) const
 {
     CString strIni = strExe.Left(strExe.ReverseFind('.')) + ".ini";
-    WriteText(strIni, "[Player]\r\nDuration=" + std::to_string(nDurationMs) + "\r\nLog=" + m_strLog.str() + "\r\n" +
-                          strMoreSettings);
+    WriteFileBytes(strIni, "[Player]\r\nDuration=" + std::to_string(nDurationMs) + "\r\nLog=" + m_strLog.str() + "\r\n" +
+                               strMoreSettings);
     ::CopyFileA(StandInPlayerPath(), strExe, FALSE);
     return strIni;
 }
@@ -121,6 +115,12 @@ std::string CPlayerSandbox::StartOf(const char* pszName) const
 {
     std::vector<size_t> starts = Events(pszName, "start");
     return starts.empty() ? std::string() : LogLines()[starts.back()];
+}
+
+std::string CPlayerSandbox::WaitForPlayback(const char* pszName, DWORD nTimeoutMs) const
+{
+    PumpUntil([&] { return !StartOf(pszName).empty() && FindPlayerView(FindPlayerFrame()); }, nTimeoutMs);
+    return StartOf(pszName);
 }
 
 std::vector<DWORD> CPlayerSandbox::StartedProcesses() const

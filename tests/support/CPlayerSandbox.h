@@ -42,6 +42,9 @@ public:
     std::vector<size_t> Events(const char* pszName, const char* pszEvent) const;
     // A player's last start line, or an empty one.
     std::string StartOf(const char* pszName) const;
+    // Runs this thread's messages until the player has logged its start and a player plays
+    // (a frame with its view), at most nTimeoutMs; returns its last start line, if any.
+    std::string WaitForPlayback(const char* pszName, DWORD nTimeoutMs) const;
     // The processes of every start logged here, in order.
     std::vector<DWORD> StartedProcesses() const;
 

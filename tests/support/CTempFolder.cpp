@@ -1,5 +1,7 @@
 #include "support/CTempFolder.h"
 #include "framework/ScopedWin.h"
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace
@@ -44,11 +46,25 @@ CString CTempFolder::WriteFile(const char* pszRelative, const std::string& bytes
     CString strPath = m_strPath + pszRelative;
     int nSlash = strPath.ReverseFind('\\');
     CreateFolders(strPath.Left(nSlash));
-    ScopedHandle hFile(::CreateFileA(strPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD nWritten = 0;
-    if (hFile.IsValid() && !bytes.empty())
-        ::WriteFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &nWritten, nullptr);
+    WriteFileBytes(strPath, bytes);
     return strPath;
+}
+
+BOOL WriteFileBytes(const CString& strPath, const std::string& bytes)
+{
+    ScopedHandle hFile(::CreateFileA(strPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!hFile.IsValid())
+        return FALSE;
+    DWORD nWritten = 0;
+    if (!bytes.empty())
+        ::WriteFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &nWritten, nullptr);
+    return TRUE;
+}
+
+std::string ReadFileBytes(const CString& strPath)
+{
+    std::ifstream file(strPath.GetString(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 namespace

@@ -2,6 +2,7 @@
 // A fresh folder below the Windows temporary folder, deleted with everything in it when
 // the object goes out of scope.
 #include "framework/CString.h"
+#include <string>
 
 class CTempFolder
 {
@@ -24,3 +25,8 @@ private:
 
 // Deletes a folder and everything below it.
 void DeleteTree(const CString& strFolder);
+
+// Writes bytes to a file, replacing it; FALSE when it cannot be created.
+BOOL WriteFileBytes(const CString& strPath, const std::string& bytes);
+// The bytes of a file, empty when it cannot be read.
+std::string ReadFileBytes(const CString& strPath);

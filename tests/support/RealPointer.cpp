@@ -51,6 +51,11 @@ BOOL ReleaseLeftButton()
     return RunXdotool("mouseup 1");
 }
 
+BOOL ClickAt(POINT pt)
+{
+    return MovePointerTo(pt.x, pt.y) && PressLeftButton() && ReleaseLeftButton();
+}
+
 BOOL PressKeys(const char* pszKeys)
 {
     return RunXdotool(CString("key ") + pszKeys);

@@ -8,6 +8,8 @@
 BOOL MovePointerTo(int x, int y);
 BOOL PressLeftButton();
 BOOL ReleaseLeftButton();
+// Moves the pointer to the screen point pt, presses and releases the left button there.
+BOOL ClickAt(POINT pt);
 // Types key combinations named as xdotool names them ("ctrl+F4", several: "Tab Tab") into
 // the window that has the keyboard focus.
 BOOL PressKeys(const char* pszKeys);

@@ -1,7 +1,5 @@
 #include "support/TestKiosk.h"
 #include "support/DibTestSupport.h"
-#include <fstream>
-#include <iterator>
 
 namespace
 {
@@ -60,10 +58,4 @@ void CTestKiosk::WriteSkin(const char* pszName, const COLORREF (&borders)[4], co
     m_folder.WriteFile(strDir + "BtQuit.bmp", Strip(images));
     if (bMenuButton)
         m_folder.WriteFile(strDir + "BtMenu.bmp", Strip(images));
-}
-
-std::string ReadFileBytes(const CString& strPath)
-{
-    std::ifstream file(strPath.GetString(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }

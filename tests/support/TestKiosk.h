@@ -50,6 +50,3 @@ private:
 
     void WriteSkin(const char* pszName, const COLORREF (&borders)[4], const COLORREF (&images)[3], BOOL bMenuButton);
 };
-
-// The bytes of a file, empty when it cannot be read.
-std::string ReadFileBytes(const CString& strPath);

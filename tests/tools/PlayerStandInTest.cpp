@@ -1,9 +1,9 @@
 // The stand-in player on its own, started as a launcher starts it.
 #include "frame/PlayerProtocol.h"
-#include "framework/CClientDC.h"
 #include "framework/ScopedWin.h"
 #include "support/CPlayerSandbox.h"
 #include "support/MessagePump.h"
+#include "support/RealPointer.h"
 #include <gtest/gtest.h>
 
 namespace
@@ -26,12 +26,11 @@ int ProgressPoints(HWND hView)
 {
     RECT rc;
     ::GetClientRect(hView, &rc);
-    CClientDC screen(nullptr);
     int nCount = 0;
     for (int i = 0; i < 10; ++i) {
         POINT pt = {rc.right / 8 + 4 + (rc.right * 3 / 4 - 8) * i / 10, rc.bottom * 5 / 8 + 10};
         ::ClientToScreen(hView, &pt);
-        if (screen.GetPixel(pt.x, pt.y) == RGB(64, 160, 255))
+        if (ScreenPixel(pt.x, pt.y) == RGB(64, 160, 255))
             ++nCount;
     }
     return nCount;

@@ -1,7 +1,7 @@
 #include "Canvas.h"
+#include "ByteFile.h"
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace
 {
@@ -50,12 +50,6 @@ const Glyph* FindGlyph(char ch)
 uint8_t Channel(double v)
 {
     return static_cast<uint8_t>(std::clamp(std::lround(v), 0L, 255L));
-}
-
-void PutLe(std::vector<uint8_t>& out, uint32_t v, int nBytes)
-{
-    for (int i = 0; i < nBytes; ++i)
-        out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 } // namespace
 
@@ -212,9 +206,5 @@ bool Canvas::WriteBmp(const std::string& strPath) const
         for (uint32_t i = static_cast<uint32_t>(m_nWidth) * 3; i < nStride; ++i)
             out.push_back(0);
     }
-    FILE* pFile = std::fopen(strPath.c_str(), "wb");
-    if (!pFile)
-        return false;
-    bool bOk = std::fwrite(out.data(), 1, out.size(), pFile) == out.size();
-    return std::fclose(pFile) == 0 && bOk;
+    return WriteBytes(strPath, out.data(), out.size());
 }

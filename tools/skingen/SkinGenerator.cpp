@@ -3,6 +3,7 @@
 //   SkinGenerator skins <SKINS folder>   one folder per skin: the seven bitmaps, Skin.ini
 //                                        and the layout file Demo.ini
 //   SkinGenerator cursor <file.cur>      the 32 x 32 pointing hand, hot spot at (0, 0)
+#include "ByteFile.h"
 #include "Canvas.h"
 #include <cstdio>
 #include <cstring>
@@ -202,14 +203,7 @@ struct IniWriter
     std::string text;
     void Section(const char* pszName) { text += std::string(text.empty() ? "" : "\r\n") + "[" + pszName + "]\r\n"; }
     void Value(const char* pszKey, unsigned long nValue) { text += std::string(pszKey) + "=" + std::to_string(nValue) + "\r\n"; }
-    bool Write(const std::string& strPath) const
-    {
-        FILE* pFile = std::fopen(strPath.c_str(), "wb");
-        if (!pFile)
-            return false;
-        bool bOk = std::fwrite(text.data(), 1, text.size(), pFile) == text.size();
-        return std::fclose(pFile) == 0 && bOk;
-    }
+    bool Write(const std::string& strPath) const { return WriteBytes(strPath, text.data(), text.size()); }
 };
 
 bool WriteSkinIni(const SkinStyle& s, const std::string& strPath)
@@ -324,38 +318,30 @@ bool MakeCursor(const std::string& strPath)
         }
     }
     std::vector<uint8_t> out;
-    auto put = [&out](uint32_t v, int nBytes) {
-        for (int i = 0; i < nBytes; ++i)
-            out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-    };
     const uint32_t nImageBytes = 40 + 2 * 4 + 2 * static_cast<uint32_t>(xorBits.size());
-    put(0, 2);            // reserved
-    put(2, 2);            // type: cursor
-    put(1, 2);            // one image
-    put(kCursorSize, 1);
-    put(kCursorSize, 1);
-    put(0, 1);            // colour count
-    put(0, 1);
-    put(0, 2);            // hot spot x
-    put(0, 2);            // hot spot y
-    put(nImageBytes, 4);
-    put(6 + 16, 4);       // the image follows the directory
-    put(40, 4);
-    put(kCursorSize, 4);
-    put(kCursorSize * 2, 4);   // the XOR and AND masks together
-    put(1, 2);
-    put(1, 2);
+    PutLe(out, 0, 2);            // reserved
+    PutLe(out, 2, 2);            // type: cursor
+    PutLe(out, 1, 2);            // one image
+    PutLe(out, kCursorSize, 1);
+    PutLe(out, kCursorSize, 1);
+    PutLe(out, 0, 1);            // colour count
+    PutLe(out, 0, 1);
+    PutLe(out, 0, 2);            // hot spot x
+    PutLe(out, 0, 2);            // hot spot y
+    PutLe(out, nImageBytes, 4);
+    PutLe(out, 6 + 16, 4);       // the image follows the directory
+    PutLe(out, 40, 4);
+    PutLe(out, kCursorSize, 4);
+    PutLe(out, kCursorSize * 2, 4); // the XOR and AND masks together
+    PutLe(out, 1, 2);
+    PutLe(out, 1, 2);
     for (int i = 0; i < 6; ++i)
-        put(0, 4);
-    put(0x00000000, 4);   // black
-    put(0x00FFFFFF, 4);   // white
+        PutLe(out, 0, 4);
+    PutLe(out, 0x00000000, 4);   // black
+    PutLe(out, 0x00FFFFFF, 4);   // white
     out.insert(out.end(), xorBits.begin(), xorBits.end());
     out.insert(out.end(), andBits.begin(), andBits.end());
-    FILE* pFile = std::fopen(strPath.c_str(), "wb");
-    if (!pFile)
-        return false;
-    bool bOk = std::fwrite(out.data(), 1, out.size(), pFile) == out.size();
-    return std::fclose(pFile) == 0 && bOk;
+    return WriteBytes(strPath, out.data(), out.size());
 }
 } // namespace
 
