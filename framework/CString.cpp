@@ -13,6 +13,18 @@ CString::CString(const char* pch, int nLength)
         m_str.assign(pch, static_cast<size_t>(nLength));
 }
 
+CString CString::FromWide(const wchar_t* pwsz)
+{
+    CString str;
+    int nLength = pwsz ? ::WideCharToMultiByte(CP_ACP, 0, pwsz, -1, nullptr, 0, nullptr, nullptr) : 0;
+    if (nLength > 1) {
+        str.m_str.resize(static_cast<size_t>(nLength));
+        ::WideCharToMultiByte(CP_ACP, 0, pwsz, -1, &str.m_str[0], nLength, nullptr, nullptr);
+        str.m_str.resize(static_cast<size_t>(nLength - 1));
+    }
+    return str;
+}
+
 CString::CString(char ch, int nRepeat)
 {
     if (nRepeat > 0)

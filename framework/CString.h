@@ -12,6 +12,9 @@ public:
     CString(char ch, int nRepeat = 1);
     CString(const std::string& str) : m_str(str) {}
 
+    // A wide text (a BSTR, say) in the ANSI code page; null gives the empty string.
+    static CString FromWide(const wchar_t* pwsz);
+
     int GetLength() const { return static_cast<int>(m_str.size()); }
     BOOL IsEmpty() const { return m_str.empty(); }
     void Empty() { m_str.clear(); }

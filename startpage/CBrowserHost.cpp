@@ -10,17 +10,6 @@ namespace
 // Longer addresses than any path or URL a page view navigates to are not read.
 const size_t kMaxMessageURL = 32767;
 
-CString AnsiOf(BSTR bstr)
-{
-    CString str;
-    int nLength = bstr ? ::WideCharToMultiByte(CP_ACP, 0, bstr, -1, nullptr, 0, nullptr, nullptr) : 0;
-    if (nLength > 1) {
-        ::WideCharToMultiByte(CP_ACP, 0, bstr, -1, str.GetBuffer(nLength - 1), nLength, nullptr, nullptr);
-        str.ReleaseBuffer();
-    }
-    return str;
-}
-
 BOOL IsReadable(const MEMORY_BASIC_INFORMATION& mbi)
 {
     const DWORD dwReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
@@ -118,7 +107,7 @@ void CBrowserHost::OnDestroy()
 
 void CBrowserHost::OnBeforeNavigate2(IDispatch*, VARIANT* URL, VARIANT*, VARIANT*, VARIANT*, VARIANT*, BOOL* Cancel)
 {
-    CString strURL = V_VT(URL) == VT_BSTR ? AnsiOf(V_BSTR(URL)) : CString();
+    CString strURL = V_VT(URL) == VT_BSTR ? CString::FromWide(V_BSTR(URL)) : CString();
     *Cancel = InterceptLink(strURL);
 }
 
@@ -130,7 +119,7 @@ void CBrowserHost::OnNewWindow2(IDispatch**, BOOL* Cancel)
 void CBrowserHost::OnNewWindow3(IDispatch**, BOOL* Cancel, DWORD, BSTR, BSTR bstrUrl)
 {
     // A command link opened as a new window still runs; no address opens a window.
-    InterceptLink(AnsiOf(bstrUrl));
+    InterceptLink(CString::FromWide(bstrUrl));
     *Cancel = TRUE;
 }
 

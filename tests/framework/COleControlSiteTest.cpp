@@ -19,9 +19,7 @@ std::string Ansi(const VARIANT* pvar)
 {
     if (!pvar || V_VT(pvar) != VT_BSTR || !V_BSTR(pvar))
         return std::string();
-    char sz[1024] = {};
-    ::WideCharToMultiByte(CP_ACP, 0, V_BSTR(pvar), -1, sz, sizeof(sz) - 1, nullptr, nullptr);
-    return sz;
+    return CString::FromWide(V_BSTR(pvar)).GetString();
 }
 
 class CContainer : public CWnd

@@ -54,6 +54,13 @@ TEST(CString, LoadsFrenchResourceStringsInCodePage1252)
     EXPECT_TRUE(str.IsEmpty());
 }
 
+TEST(CString, TakesAWideTextInTheAnsiCodePage)
+{
+    EXPECT_STREQ("Vid\xe9os", CString::FromWide(L"Vid\u00e9os"));
+    EXPECT_TRUE(CString::FromWide(nullptr).IsEmpty());
+    EXPECT_TRUE(CString::FromWide(L"").IsEmpty());
+}
+
 TEST(CString, BufferRoundTrip)
 {
     CString str("abc");

@@ -62,9 +62,7 @@ std::string StartedKiosk::LocationOf(const CFrameWnd* pFrame)
     if (!pBrowser || FAILED(pBrowser->get_LocationURL(&bstr)) || !bstr)
         return std::string();
     ScopedBstr location(bstr);
-    char sz[2048] = {};
-    ::WideCharToMultiByte(CP_ACP, 0, location.Get(), -1, sz, sizeof(sz) - 1, nullptr, nullptr);
-    return sz;
+    return CString::FromWide(location.Get()).GetString();
 }
 
 std::string StartedKiosk::StartPageURL() const
