@@ -64,10 +64,10 @@ protected:
     // Opens "Styles :" with a click and moves into it, so the submenu holds the capture.
     void OpenStylesAndEnter(DWORD dwThreadId)
     {
-        HoverOver(m_input, dwThreadId, Root(), kFirstEntry);
+        EXPECT_TRUE(HoverOver(m_input, dwThreadId, Root(), kFirstEntry));
         Click(Root(), kFirstEntry);
         ASSERT_TRUE(WaitForMenuWindow(&m_menu.m_styles));
-        HoverOver(m_input, dwThreadId, Styles(), kSecondSkin);
+        EXPECT_TRUE(HoverOver(m_input, dwThreadId, Styles(), kSecondSkin));
     }
 
     CInputDriver m_input;
@@ -89,7 +89,7 @@ TEST_F(PopupMenuWindow, ReleasingTheButtonHeldAtOpeningChoosesNothing)
 
     const DWORD dwThreadId = ::GetCurrentThreadId();
     EXPECT_EQ(0, TrackWith([&] {
-        HoverOver(m_input, dwThreadId, Root(), kQuitEntry);
+        EXPECT_TRUE(HoverOver(m_input, dwThreadId, Root(), kQuitEntry));
         m_input.ReleaseButton();
         // Had the release chosen "&Quitter", this click would come too late to matter.
         m_input.ClickAt(kOutside.x, kOutside.y);
@@ -101,7 +101,7 @@ TEST_F(PopupMenuWindow, RestingOnASubmenuEntryOpensItBesideTheParent)
     m_menu.m_root.m_nSubmenuDelay = CPopupMenu().m_nSubmenuDelay;
     const DWORD dwThreadId = ::GetCurrentThreadId();
     EXPECT_EQ(0, TrackWith([&] {
-        HoverOver(m_input, dwThreadId, Root(), kFirstEntry);
+        EXPECT_TRUE(HoverOver(m_input, dwThreadId, Root(), kFirstEntry));
         ASSERT_TRUE(WaitForMenuWindow(&m_menu.m_styles));
         RECT rcRoot, rcStyles;
         ::GetWindowRect(Root(), &rcRoot);
@@ -116,10 +116,10 @@ TEST_F(PopupMenuWindow, ClickOpensTheSubmenuAtOnceAndAnotherEntryClosesIt)
 {
     const DWORD dwThreadId = ::GetCurrentThreadId();
     EXPECT_EQ(kQuitId, TrackWith([&] {
-        HoverOver(m_input, dwThreadId, Root(), kFirstEntry);
+        EXPECT_TRUE(HoverOver(m_input, dwThreadId, Root(), kFirstEntry));
         Click(Root(), kFirstEntry);
         ASSERT_TRUE(WaitForMenuWindow(&m_menu.m_styles));
-        HoverOver(m_input, dwThreadId, Root(), kQuitEntry);
+        EXPECT_TRUE(HoverOver(m_input, dwThreadId, Root(), kQuitEntry));
         EXPECT_TRUE(WaitForMenuClosed(&m_menu.m_styles));
         EXPECT_NE(nullptr, Root());
         Click(Root(), kQuitEntry);
@@ -159,11 +159,11 @@ TEST_F(PopupMenuWindow, ClickOutsideOrOnTheOuterRowsAndColumnsDismissesTheChain)
     const DWORD dwThreadId = ::GetCurrentThreadId();
     EXPECT_EQ(0, TrackWith([&] { m_input.ClickAt(kOutside.x, kOutside.y); }));
     EXPECT_EQ(0, TrackWith([&] {
-        HoverOver(m_input, dwThreadId, Root(), kQuitEntry);
+        EXPECT_TRUE(HoverOver(m_input, dwThreadId, Root(), kQuitEntry));
         Click(Root(), {2, kQuitEntry.y});
     }));
     EXPECT_EQ(0, TrackWith([&] {
-        HoverOver(m_input, dwThreadId, Root(), kFirstEntry);
+        EXPECT_TRUE(HoverOver(m_input, dwThreadId, Root(), kFirstEntry));
         Click(Root(), {kFirstEntry.x, 2});
     }));
     EXPECT_EQ(0, TrackWith([&] {

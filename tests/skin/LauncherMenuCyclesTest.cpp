@@ -52,18 +52,22 @@ protected:
         std::atomic<bool> bDone(false);
         std::thread driver([&] {
             script();
+            // A menu a failed script left open would keep this thread inside its loop.
+            for (HWND hWnd : FindMenuWindows(m_dwProcessId))
+                ::PostMessageA(hWnd, WM_CLOSE, 0, 0);
             bDone = true;
         });
         EXPECT_TRUE(PumpUntil([&] { return bDone.load(); }, 200000));
         driver.join();
     }
 
-    // Opens the launcher menu with a click on the menu button.
-    bool OpenMenu()
+    // Opens the launcher menu with a click on the menu button; its window, or null.
+    HWND OpenMenu()
     {
         const POINT pt = OnSkin({kMenuAt.x + kButtonSize / 2, kMenuAt.y + kButtonSize / 2});
         m_input.ClickAt(pt.x, pt.y);
-        return WaitForMenuCount(m_dwProcessId, 1) && WaitForCapture(m_dwThreadId, FindMenuWindows(m_dwProcessId)[0]);
+        const std::vector<HWND> menus = WaitForMenuWindows(m_dwProcessId, 1);
+        return !menus.empty() && WaitForCapture(m_dwThreadId, menus[0]) ? menus[0] : nullptr;
     }
 
     bool OpenAndDismiss()
@@ -78,25 +82,32 @@ protected:
     HWND MenuButton() const { return ::GetDlgItem(m_hWndSkin, IDC_BTMENU); }
 
     // Chooses skin nIndex of the submenu and waits for the skin window to have made its
-    // menu button anew.
-    bool ChooseSkin(int nIndex)
+    // menu button anew. Each click waits for the entry under it to be highlighted: the
+    // menu takes the highlighted entry, not the one under the release.
+    ::testing::AssertionResult ChooseSkin(int nIndex)
     {
         const HWND hOldButton = MenuButton();
-        if (!OpenMenu())
-            return false;
-        const HWND hMenu = FindMenuWindows(m_dwProcessId)[0];
-        HoverOver(m_input, m_dwThreadId, hMenu, kStylesEntry);
+        const HWND hMenu = OpenMenu();
+        if (!hMenu)
+            return ::testing::AssertionFailure() << "the menu did not open";
+        if (!HoverOver(m_input, m_dwThreadId, hMenu, kStylesEntry))
+            return ::testing::AssertionFailure() << "\"Styles :\" was not highlighted";
         const POINT ptStyles = ScreenPointOf(hMenu, kStylesEntry);
         m_input.ClickAt(ptStyles.x, ptStyles.y);
-        if (!WaitForMenuCount(m_dwProcessId, 2))
-            return false;
-        const HWND hStyles = FindMenuWindows(m_dwProcessId)[1];
+        const std::vector<HWND> menus = WaitForMenuWindows(m_dwProcessId, 2);
+        if (menus.empty())
+            return ::testing::AssertionFailure() << "the submenu did not open";
+        const HWND hStyles = menus[1];
         const POINT ptClient = {kFirstSkinEntry.x, kFirstSkinEntry.y + 17 * nIndex};
-        HoverOver(m_input, m_dwThreadId, hStyles, ptClient);
+        if (!HoverOver(m_input, m_dwThreadId, hStyles, ptClient))
+            return ::testing::AssertionFailure() << "skin " << nIndex << " was not highlighted";
         const POINT pt = ScreenPointOf(hStyles, ptClient);
         m_input.ClickAt(pt.x, pt.y);
-        return WaitForMenuCount(m_dwProcessId, 0) &&
-               PumpUntil([&] { return MenuButton() != nullptr && MenuButton() != hOldButton; }, 3000);
+        if (!WaitForMenuCount(m_dwProcessId, 0))
+            return ::testing::AssertionFailure() << "the menus did not close";
+        if (!PumpUntil([&] { return MenuButton() != nullptr && MenuButton() != hOldButton; }, 3000))
+            return ::testing::AssertionFailure() << "the skin was not applied";
+        return ::testing::AssertionSuccess();
     }
 
     CTestKiosk m_kiosk;

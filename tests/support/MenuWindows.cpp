@@ -1,4 +1,6 @@
 #include "support/MenuWindows.h"
+#include "framework/CClientDC.h"
+#include "popupmenu/CPopupMenu.h"
 #include "popupmenu/PopupMenuConstants.h"
 #include "support/CInputDriver.h"
 #include "support/MessagePump.h"
@@ -24,26 +26,46 @@ LONG LeftOf(HWND hWnd)
 }
 } // namespace
 
+namespace
+{
+// The visible menu windows whose owning process passes the test. EnumWindows works on a
+// snapshot of the window list; walking it with FindWindowEx while menus open and close can
+// skip a window whose place in the z-order changes meanwhile.
+template <typename Test> std::vector<HWND> VisibleMenuWindows(Test test)
+{
+    struct Search
+    {
+        Test test;
+        std::vector<HWND> windows;
+    } search = {test, {}};
+    ::EnumWindows(
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            Search& s = *reinterpret_cast<Search*>(lParam);
+            char szClass[POPUPMENU_CLASS_NAME_SIZE] = "";
+            ::GetClassNameA(hWnd, szClass, POPUPMENU_CLASS_NAME_SIZE);
+            if (::lstrcmpA(szClass, POPUPMENU_CLASS_NAME) == 0 && ::IsWindowVisible(hWnd) && s.test(hWnd))
+                s.windows.push_back(hWnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.windows;
+}
+} // namespace
+
 HWND FindMenuWindow(const CPopupMenu* pMenu)
 {
-    HWND hWnd = nullptr;
-    while ((hWnd = ::FindWindowExA(nullptr, hWnd, POPUPMENU_CLASS_NAME, nullptr)) != nullptr) {
-        if (::GetWindowLongPtrA(hWnd, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(pMenu) && ::IsWindowVisible(hWnd))
-            return hWnd;
-    }
-    return nullptr;
+    const std::vector<HWND> windows = VisibleMenuWindows(
+        [pMenu](HWND hWnd) { return ::GetWindowLongPtrA(hWnd, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(pMenu); });
+    return windows.empty() ? nullptr : windows.front();
 }
 
 std::vector<HWND> FindMenuWindows(DWORD dwProcessId)
 {
-    std::vector<HWND> windows;
-    HWND hWnd = nullptr;
-    while ((hWnd = ::FindWindowExA(nullptr, hWnd, POPUPMENU_CLASS_NAME, nullptr)) != nullptr) {
+    std::vector<HWND> windows = VisibleMenuWindows([dwProcessId](HWND hWnd) {
         DWORD dwOwner = 0;
         ::GetWindowThreadProcessId(hWnd, &dwOwner);
-        if (dwOwner == dwProcessId && ::IsWindowVisible(hWnd))
-            windows.push_back(hWnd);
-    }
+        return dwOwner == dwProcessId;
+    });
     std::sort(windows.begin(), windows.end(), [](HWND a, HWND b) { return LeftOf(a) < LeftOf(b); });
     return windows;
 }
@@ -56,6 +78,18 @@ bool WaitForMenuWindow(const CPopupMenu* pMenu)
 bool WaitForMenuClosed(const CPopupMenu* pMenu)
 {
     return PumpUntil([pMenu] { return FindMenuWindow(pMenu) == nullptr; }, kWaitMs);
+}
+
+std::vector<HWND> WaitForMenuWindows(DWORD dwProcessId, size_t nCount)
+{
+    std::vector<HWND> windows;
+    PumpUntil(
+        [&] {
+            windows = FindMenuWindows(dwProcessId);
+            return windows.size() == nCount;
+        },
+        kWaitMs);
+    return windows.size() == nCount ? windows : std::vector<HWND>();
 }
 
 bool WaitForMenuCount(DWORD dwProcessId, size_t nCount)
@@ -79,10 +113,20 @@ POINT ScreenPointOf(HWND hWnd, POINT ptClient)
     return ptClient;
 }
 
-void HoverOver(CInputDriver& input, DWORD dwThreadId, HWND hWndMenu, POINT ptClient)
+bool HoverOver(CInputDriver& input, DWORD dwThreadId, HWND hWndMenu, POINT ptClient)
 {
     POINT pt = ScreenPointOf(hWndMenu, ptClient);
     input.MovePointerTo(pt.x, pt.y + 1);
     WaitForCapture(dwThreadId, hWndMenu);
     input.MovePointerTo(pt.x, pt.y);
+    // The menu has taken the movement once the entry's bar is drawn, near its right end.
+    const CPopupMenu* pMenu = reinterpret_cast<const CPopupMenu*>(::GetWindowLongPtrA(hWndMenu, GWLP_USERDATA));
+    RECT rc = {};
+    ::GetClientRect(hWndMenu, &rc);
+    return pMenu && PumpUntil(
+                        [&] {
+                            CClientDC dc(hWndMenu);
+                            return dc.GetPixel(rc.right - 4, ptClient.y) == pMenu->m_crHighlight;
+                        },
+                        kWaitMs);
 }
