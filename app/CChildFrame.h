@@ -2,7 +2,7 @@
 // The page frame: it holds the start page's view. It comes into being hidden, 1 x 1 pixel
 // far outside the visible area, without caption or sizing border; the skin window moves
 // it into the skin's inner rectangle, where it is the frame the user sees.
-#include "framework/CMDIChildWnd.h"
+#include "framework/docview/CMDIChildWnd.h"
 
 class CChildFrame : public CMDIChildWnd
 {

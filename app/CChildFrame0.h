@@ -1,6 +1,6 @@
 #pragma once
 // The registered template's frame: 1 x 1 pixel at (-100, -100), never seen.
-#include "framework/CMDIChildWnd.h"
+#include "framework/docview/CMDIChildWnd.h"
 
 class CChildFrame0 : public CMDIChildWnd
 {

@@ -6,9 +6,9 @@
 #include "app/FolderScan.h"
 #include "frame/CMainFrame.h"
 #include "startpage/CPageMenu.h"
-#include "framework/CCommandLineInfo.h"
-#include "framework/CMultiDocTemplate.h"
-#include "framework/FrameworkIds.h"
+#include "framework/docview/CCommandLineInfo.h"
+#include "framework/docview/CMultiDocTemplate.h"
+#include "framework/core/FrameworkIds.h"
 #include "resources/resource.h"
 #include <objbase.h>
 

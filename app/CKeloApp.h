@@ -1,8 +1,8 @@
 #pragma once
 // The application object: checks the screen, lays out the folders, reads the settings
 // and builds the main window.
-#include "app/CSkinSettings.h"
-#include "framework/CWinApp.h"
+#include "settings/CSkinSettings.h"
+#include "framework/docview/CWinApp.h"
 #include <memory>
 
 class CFrameWnd;

@@ -1,7 +1,7 @@
 #include "app/CKeloDoc.h"
 #include "app/CKeloApp.h"
-#include "framework/CFrameWnd.h"
-#include "framework/CMultiDocTemplate.h"
+#include "framework/docview/CFrameWnd.h"
+#include "framework/docview/CMultiDocTemplate.h"
 
 KELO_IMPLEMENT_DYNCREATE(CKeloDoc, CDocument)
 

@@ -2,7 +2,7 @@
 // The one kind of document: it holds no data and stores nothing. It exists to place the
 // start page: creating one also creates the page frame through the application's page
 // template.
-#include "framework/CDocument.h"
+#include "framework/docview/CDocument.h"
 
 class CKeloDoc : public CDocument
 {

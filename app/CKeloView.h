@@ -1,6 +1,6 @@
 #pragma once
 // The view of the registered template's hidden frame: the form of dialog template 101.
-#include "framework/CFormView.h"
+#include "framework/docview/CFormView.h"
 
 class CKeloView : public CFormView
 {

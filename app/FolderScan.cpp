@@ -1,5 +1,5 @@
 #include "app/FolderScan.h"
-#include "framework/ScopedWin.h"
+#include "framework/core/ScopedWin.h"
 #include <cstring>
 
 BOOL FolderExists(const char* pszPath)

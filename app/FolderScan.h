@@ -1,6 +1,6 @@
 #pragma once
 // Folder tests and the recursive scan of the skin folders.
-#include "framework/CStringArray.h"
+#include "framework/core/CStringArray.h"
 
 // TRUE when pszPath names an existing folder (a file fails: the pattern path\* finds nothing).
 BOOL FolderExists(const char* pszPath);

@@ -1,6 +1,6 @@
 // Reading and laying out a page of one megabyte, against only reading its bytes.
 #include "BenchMedian.h"
-#include "startpage/CHtmlPage.h"
+#include "pageengine/view/CHtmlPage.h"
 #include "support/CTempFolder.h"
 #include <cstdio>
 #include <string>

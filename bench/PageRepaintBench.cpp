@@ -1,8 +1,8 @@
 // A repaint of the sample kiosk's start page in the view's back buffer and onto the
 // window's surface, against the least any repaint does: filling the buffer and copying it.
 #include "BenchMedian.h"
-#include "framework/CMemDC.h"
-#include "startpage/CHtmlPage.h"
+#include "framework/window/CMemDC.h"
+#include "pageengine/view/CHtmlPage.h"
 #include "support/TestPaths.h"
 #include <cstdio>
 

@@ -1,9 +1,9 @@
 #include "dib/CDIB.h"
 #include "dib/DibConstants.h"
-#include "framework/AfxGlobals.h"
-#include "framework/CDC.h"
-#include "framework/CPalette.h"
-#include "framework/ScopedWin.h"
+#include "framework/core/AfxGlobals.h"
+#include "framework/gdi/CDC.h"
+#include "framework/gdi/CPalette.h"
+#include "framework/core/ScopedWin.h"
 #include <cstring>
 
 KELO_IMPLEMENT_SERIAL(CDIB, CObject, 0)

@@ -7,8 +7,8 @@
 // as large as its header's width, height and depth need, so drawing, the writers and the
 // pixel operations never reach past it. Attach trusts its caller for the same.
 #include "dib/DIBHeader.h"
-#include "framework/CObject.h"
-#include "framework/CRect.h"
+#include "framework/core/CObject.h"
+#include "framework/core/CRect.h"
 
 class CArchive;
 class CDC;

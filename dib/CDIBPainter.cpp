@@ -1,7 +1,7 @@
 #include "dib/CDIBPainter.h"
 #include "dib/CDIB.h"
-#include "framework/CDC.h"
-#include "framework/CScopedSelect.h"
+#include "framework/gdi/CDC.h"
+#include "framework/gdi/CScopedSelect.h"
 
 void CDIBPainter::Paint(CDC* pDC, CRect rcDest, CRect rcSrc, CDIB* pDib, CPalette* pPal)
 {

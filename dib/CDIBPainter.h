@@ -1,7 +1,7 @@
 #pragma once
 // Draws part of an image with a palette selected as background palette.
-#include "framework/CObject.h"
-#include "framework/CRect.h"
+#include "framework/core/CObject.h"
+#include "framework/core/CRect.h"
 
 class CDC;
 class CDIB;

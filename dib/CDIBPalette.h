@@ -1,6 +1,6 @@
 #pragma once
 // A logical palette made from an image's colour table.
-#include "framework/CPalette.h"
+#include "framework/gdi/CPalette.h"
 
 class CDIB;
 

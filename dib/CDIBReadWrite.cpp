@@ -1,11 +1,11 @@
 // CDIB: reading and writing BMP files, directly or through an archive.
 #include "dib/CDIB.h"
 #include "dib/DibConstants.h"
-#include "framework/AfxGlobals.h"
-#include "framework/CArchive.h"
-#include "framework/CFile.h"
-#include "framework/CFileDialog.h"
-#include "framework/ScopedWin.h"
+#include "framework/core/AfxGlobals.h"
+#include "framework/file/CArchive.h"
+#include "framework/file/CFile.h"
+#include "framework/file/CFileDialog.h"
+#include "framework/core/ScopedWin.h"
 #include <cstring>
 
 namespace

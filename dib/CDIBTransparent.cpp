@@ -3,9 +3,9 @@
 #include "dib/CDIB.h"
 #include "dib/DibConstants.h"
 #include "dib/KeyColorBlt.h"
-#include "framework/CMemDC.h"
-#include "framework/CPalette.h"
-#include "framework/CScopedSelect.h"
+#include "framework/window/CMemDC.h"
+#include "framework/gdi/CPalette.h"
+#include "framework/gdi/CScopedSelect.h"
 
 namespace
 {

@@ -1,5 +1,5 @@
 #include "dib/KeyColorBlt.h"
-#include "framework/CMemDC.h"
+#include "framework/window/CMemDC.h"
 
 void KeyColorBlt(CDC* pDest, int x, int y, int cx, int cy, CDC* pSrc, int xSrc, int ySrc, COLORREF crKey)
 {

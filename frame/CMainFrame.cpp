@@ -1,9 +1,9 @@
 #include "frame/CMainFrame.h"
 #include "app/CKeloApp.h"
 #include "app/KeloMessages.h"
-#include "frame/CVideoPlayer.h"
+#include "videoplayer/CVideoPlayer.h"
 #include "resources/resource.h"
-#include "startpage/CLinkCommandRunner.h"
+#include "links/CLinkCommandRunner.h"
 #include <cstring>
 
 namespace

@@ -2,7 +2,7 @@
 // The program's only top-level window: an 800 x 600 MDI frame without caption, menu or
 // border, centred once on the screen and dragged from anywhere on its surface. It is the
 // receiver of the link commands and owns the video player's supervision timer.
-#include "framework/CMDIFrameWnd.h"
+#include "framework/docview/CMDIFrameWnd.h"
 #include "skin/CSkinClientWnd.h"
 
 class CMainFrame : public CMDIFrameWnd

@@ -3,8 +3,8 @@
 #include "popupmenu/CPopupMenu.h"
 #include "popupmenu/PopupMenuConstants.h"
 #include "dib/DibConstants.h"
-#include "framework/CDC.h"
-#include "framework/CScopedSelect.h"
+#include "framework/gdi/CDC.h"
+#include "framework/gdi/CScopedSelect.h"
 #include <algorithm>
 #include <initializer_list>
 

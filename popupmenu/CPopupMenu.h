@@ -6,11 +6,11 @@
 //
 // The layout, placement, hit test and mnemonic look-up need no window and are public so
 // that they can be used (and checked) on their own.
-#include "framework/CBitmap.h"
-#include "framework/CBrush.h"
-#include "framework/CFont.h"
-#include "framework/CPen.h"
-#include "framework/CString.h"
+#include "framework/gdi/CBitmap.h"
+#include "framework/gdi/CBrush.h"
+#include "framework/gdi/CFont.h"
+#include "framework/gdi/CPen.h"
+#include "framework/core/CString.h"
 #include "popupmenu/PopupMenuItem.h"
 #include <vector>
 

@@ -1,8 +1,8 @@
 // CPopupMenu: painting the frame, the entries and the images of the strip.
 #include "popupmenu/CPopupMenu.h"
 #include "dib/KeyColorBlt.h"
-#include "framework/CPaintDC.h"
-#include "framework/CScopedSelect.h"
+#include "framework/window/CPaintDC.h"
+#include "framework/gdi/CScopedSelect.h"
 #include "popupmenu/PopupMenuConstants.h"
 #include <initializer_list>
 

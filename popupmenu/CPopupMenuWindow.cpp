@@ -2,7 +2,7 @@
 // A menu and its open submenus form a chain of windows; a choice or a dismissal closes
 // the whole chain by destroying the root's window, whose close handling closes the rest.
 #include "popupmenu/CPopupMenu.h"
-#include "framework/CClientDC.h"
+#include "framework/window/CClientDC.h"
 #include "popupmenu/PopupMenuConstants.h"
 
 // Messages the menu window handles, in this order. With bDefault the result is that of

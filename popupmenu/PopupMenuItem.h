@@ -1,6 +1,6 @@
 #pragma once
 // One entry of a popup menu: a command, a separator or an entry that opens a submenu.
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 class CPopupMenu;
 

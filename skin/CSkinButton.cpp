@@ -1,9 +1,9 @@
 #include "skin/CSkinButton.h"
 #include "dib/CDIB.h"
 #include "dib/CDIBPalette.h"
-#include "framework/AfxRegisterWndClass.h"
-#include "framework/CMemDC.h"
-#include "framework/CPaintDC.h"
+#include "framework/window/AfxRegisterWndClass.h"
+#include "framework/window/CMemDC.h"
+#include "framework/window/CPaintDC.h"
 #include "skin/SkinConstants.h"
 #include "skin/SkinImage.h"
 

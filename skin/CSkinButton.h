@@ -7,7 +7,7 @@
 // The owner sets m_hCursorHover and m_strBitmap, then creates it with CreateEx as a
 // visible child; only the position of the given rectangle counts, the size comes from
 // the strip (its width, a quarter of its height).
-#include "framework/CWnd.h"
+#include "framework/window/CWnd.h"
 #include <memory>
 
 class CDC;

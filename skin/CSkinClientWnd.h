@@ -5,7 +5,7 @@
 // transparent to hit-testing so that the skin drags the main window, and keeps the start
 // page's frame inside the inner rectangle. What it does not handle goes on to the MDI
 // client, so the child frames keep working.
-#include "framework/CWnd.h"
+#include "framework/window/CWnd.h"
 #include <memory>
 
 class CDC;

@@ -2,7 +2,7 @@
 #include "skin/CSkinClientWnd.h"
 #include "app/CKeloApp.h"
 #include "frame/CMainFrame.h"
-#include "framework/FrameworkIds.h"
+#include "framework/core/FrameworkIds.h"
 #include "popupmenu/CPopupMenu.h"
 #include "popupmenu/PopupMenuConstants.h"
 #include "skin/SkinConstants.h"

@@ -1,6 +1,6 @@
 #pragma once
 // Reading the images of a skin folder.
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 class CDIB;
 

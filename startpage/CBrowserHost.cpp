@@ -1,7 +1,7 @@
 #include "startpage/CBrowserHost.h"
 #include "app/KeloMessages.h"
-#include "framework/CFrameWnd.h"
-#include "startpage/PageRules.h"
+#include "framework/docview/CFrameWnd.h"
+#include "links/PageRules.h"
 #include <exdispid.h>
 #include <mshtml.h>
 

@@ -5,7 +5,7 @@
 // about to make and applies the page rules to it ("app://" links become commands), and
 // keeps the control's doors out of the kiosk closed: no new windows, no context menu, no
 // accelerators but those a page needs, no file drops, no script error dialogs.
-#include "framework/CWnd.h"
+#include "framework/window/CWnd.h"
 #include <exdisp.h>
 
 class CBrowserHost : public CWnd

@@ -1,12 +1,12 @@
 #include "startpage/CPageMenu.h"
 #include "app/CKeloApp.h"
 #include "app/KeloMessages.h"
-#include "framework/CBrush.h"
-#include "framework/CDataExchange.h"
-#include "framework/CPaintDC.h"
+#include "framework/gdi/CBrush.h"
+#include "framework/window/CDataExchange.h"
+#include "framework/window/CPaintDC.h"
 #include "resources/resource.h"
 #include "skin/SkinConstants.h"
-#include "startpage/PageRules.h"
+#include "links/PageRules.h"
 
 namespace
 {

@@ -9,9 +9,9 @@
 // Page key says. In automatic mode the browser control is tried first; when it cannot be
 // made, reports an error for the start page, finishes it without a document body (no HTML
 // engine) or says nothing of it within kBrowserTrialMs, the built-in view takes its place.
-#include "framework/CFormView.h"
+#include "framework/docview/CFormView.h"
 #include "startpage/CBrowserHost.h"
-#include "startpage/CPageView.h"
+#include "pageengine/view/CPageView.h"
 
 class CPageMenu : public CFormView
 {

@@ -1,6 +1,6 @@
 #include "app/FolderScan.h"
 #include "support/CTempFolder.h"
-#include "framework/ScopedWin.h"
+#include "framework/core/ScopedWin.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <string>

@@ -1,7 +1,7 @@
 #include "support/DibTestSupport.h"
 #include "dib/CDIB.h"
 #include "dib/CDIBPalette.h"
-#include "framework/CFile.h"
+#include "framework/file/CFile.h"
 #include "support/CTempFolder.h"
 #include "support/GdiObjectCounter.h"
 #include "support/HeapUsage.h"

@@ -3,7 +3,7 @@
 #include "dib/CDIBPainter.h"
 #include "dib/CDIBPalette.h"
 #include "dib/DibConstants.h"
-#include "framework/CBrush.h"
+#include "framework/gdi/CBrush.h"
 #include "support/CTempFolder.h"
 #include "support/GdiObjectCounter.h"
 #include <gtest/gtest.h>

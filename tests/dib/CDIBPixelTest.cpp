@@ -1,7 +1,7 @@
 #include "support/DibTestSupport.h"
 #include "dib/CDIB.h"
 #include "dib/CDIBPalette.h"
-#include "framework/CWinApp.h"
+#include "framework/docview/CWinApp.h"
 #include "support/CTempFolder.h"
 #include <gtest/gtest.h>
 #include <vector>

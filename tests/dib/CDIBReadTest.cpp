@@ -1,6 +1,6 @@
 #include "support/DibTestSupport.h"
 #include "dib/CDIB.h"
-#include "framework/CFile.h"
+#include "framework/file/CFile.h"
 #include "support/CDialogAnswerer.h"
 #include "support/CTempFolder.h"
 #include "support/DialogProbe.h"

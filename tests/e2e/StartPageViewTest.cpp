@@ -3,8 +3,8 @@
 // click on a video's picture starts the player, which is closed at the end of its
 // playback; the help page opens in the view and its link comes back; Tab, Tab, Enter
 // follows the page's second link. Links are found where the page's own layout puts them.
-#include "startpage/CHtmlPage.h"
-#include "startpage/CPageView.h"
+#include "pageengine/view/CHtmlPage.h"
+#include "pageengine/view/CPageView.h"
 #include "support/CKeloProcess.h"
 #include "support/CPlayerSandbox.h"
 #include "support/MessagePump.h"

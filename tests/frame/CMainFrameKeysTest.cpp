@@ -2,7 +2,7 @@
 // has the focus: real key events, through the application's message loop.
 #include "frame/CMainFrame.h"
 #include "app/CKeloApp.h"
-#include "framework/ScopedWin.h"
+#include "framework/core/ScopedWin.h"
 #include "resources/resource.h"
 #include "support/CInputDriver.h"
 #include "support/MessagePump.h"

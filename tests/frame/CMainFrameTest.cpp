@@ -2,9 +2,9 @@
 // hit test, its resources and the exit command.
 #include "frame/CMainFrame.h"
 #include "app/CKeloApp.h"
-#include "frame/CVideoPlayer.h"
-#include "framework/CWinApp.h"
-#include "framework/FrameworkIds.h"
+#include "videoplayer/CVideoPlayer.h"
+#include "framework/docview/CWinApp.h"
+#include "framework/core/FrameworkIds.h"
 #include "resources/resource.h"
 #include <gtest/gtest.h>
 #include <vector>

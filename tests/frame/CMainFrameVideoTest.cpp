@@ -3,7 +3,7 @@
 #include "app/KeloMessages.h"
 #include "support/HeapUsage.h"
 #include "resources/resource.h"
-#include "startpage/CLinkCommandRunner.h"
+#include "links/CLinkCommandRunner.h"
 #include <gtest/gtest.h>
 #include <cstring>
 

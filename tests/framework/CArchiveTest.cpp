@@ -1,5 +1,5 @@
-#include "framework/CArchive.h"
-#include "framework/CFile.h"
+#include "framework/file/CArchive.h"
+#include "framework/file/CFile.h"
 #include "support/CTempFolder.h"
 #include <gtest/gtest.h>
 

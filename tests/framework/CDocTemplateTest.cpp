@@ -2,10 +2,10 @@
 // frame, seen through the journal their objects keep and through their windows.
 #include "DocViewTestClasses.h"
 #include "FrameworkTestResources.h"
-#include "framework/CCommandLineInfo.h"
-#include "framework/CDocManager.h"
-#include "framework/CMDIFrameWnd.h"
-#include "framework/CMultiDocTemplate.h"
+#include "framework/docview/CCommandLineInfo.h"
+#include "framework/docview/CDocManager.h"
+#include "framework/docview/CMDIFrameWnd.h"
+#include "framework/docview/CMultiDocTemplate.h"
 #include "resources/resource.h"
 #include "support/CTempFolder.h"
 #include <gtest/gtest.h>

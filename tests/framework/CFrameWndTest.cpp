@@ -1,8 +1,8 @@
 // Frame windows made from resource 128: what LoadFrame gives them, where their commands
 // and keystrokes go, and how they end.
-#include "framework/CFrameWnd.h"
-#include "framework/CWinApp.h"
-#include "framework/FrameworkIds.h"
+#include "framework/docview/CFrameWnd.h"
+#include "framework/docview/CWinApp.h"
+#include "framework/core/FrameworkIds.h"
 #include "resources/resource.h"
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,6 +1,6 @@
 // The MDI frame: its client window is the main pane, laid out by the frame itself, and
 // the default processing is the MDI frame's.
-#include "framework/CMDIFrameWnd.h"
+#include "framework/docview/CMDIFrameWnd.h"
 #include "resources/resource.h"
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // its site window, its events reach the container's event sink map with Cancel going back,
 // and nothing of it remains once its window goes. (Navigations through the real control,
 // and page views destroyed with their frames: tests/startpage.)
-#include "framework/CWnd.h"
-#include "framework/AfxRegisterWndClass.h"
+#include "framework/window/CWnd.h"
+#include "framework/window/AfxRegisterWndClass.h"
 #include "support/ComProbe.h"
 #include <exdisp.h>
 #include <exdispid.h>

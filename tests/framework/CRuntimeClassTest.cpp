@@ -1,7 +1,7 @@
 // Run-time classes: what IsKindOf sees, and which classes can be made from their name.
-#include "framework/CArchive.h"
-#include "framework/CFrameWnd.h"
-#include "framework/CMDIChildWnd.h"
+#include "framework/file/CArchive.h"
+#include "framework/docview/CFrameWnd.h"
+#include "framework/docview/CMDIChildWnd.h"
 #include "support/CTempFolder.h"
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 #include "resources/resource.h"
-#include "framework/FrameworkIds.h"
+#include "framework/core/FrameworkIds.h"
 #include <gtest/gtest.h>
 
 TEST(CString, FindsAndCutsLikeThePathCodeNeedsIt)

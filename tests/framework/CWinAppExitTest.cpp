@@ -3,10 +3,10 @@
 // registry.
 #include "DocViewTestClasses.h"
 #include "FrameworkTestResources.h"
-#include "framework/CMDIFrameWnd.h"
-#include "framework/CMultiDocTemplate.h"
-#include "framework/CRecentFileList.h"
-#include "framework/ScopedWin.h"
+#include "framework/docview/CMDIFrameWnd.h"
+#include "framework/docview/CMultiDocTemplate.h"
+#include "framework/docview/CRecentFileList.h"
+#include "framework/core/ScopedWin.h"
 #include "resources/resource.h"
 #include <gtest/gtest.h>
 #include <objbase.h>

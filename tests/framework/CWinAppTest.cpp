@@ -1,6 +1,6 @@
-#include "framework/CWinApp.h"
-#include "framework/CWnd.h"
-#include "framework/FrameworkIds.h"
+#include "framework/docview/CWinApp.h"
+#include "framework/window/CWnd.h"
+#include "framework/core/FrameworkIds.h"
 #include "support/CDialogAnswerer.h"
 #include "support/TestWindowClass.h"
 #include <gtest/gtest.h>

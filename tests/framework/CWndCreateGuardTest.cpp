@@ -1,8 +1,8 @@
 // Window creation: the guard binds the window it was armed for, PreSubclassWindow runs
 // before the object's procedure and may destroy the window, and a creation that fails
 // anywhere frees an object that deletes itself.
-#include "framework/CWnd.h"
-#include "framework/CWndCreateGuard.h"
+#include "framework/window/CWnd.h"
+#include "framework/window/CWndCreateGuard.h"
 #include "support/HeapUsage.h"
 #include "support/TestWindowClass.h"
 #include <gtest/gtest.h>

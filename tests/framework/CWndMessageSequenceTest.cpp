@@ -1,7 +1,7 @@
 // The message sequences a window sees through its message map, recorded in order and
 // compared with tables, the way the platform's own conformance tests check them.
-#include "framework/CWinApp.h"
-#include "framework/CWnd.h"
+#include "framework/docview/CWinApp.h"
+#include "framework/window/CWnd.h"
 #include "support/TestWindowClass.h"
 #include <gtest/gtest.h>
 #include <cstdio>

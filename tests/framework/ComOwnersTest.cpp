@@ -1,5 +1,5 @@
 // The COM owners release what they hold exactly once, moves included.
-#include "framework/ScopedWin.h"
+#include "framework/core/ScopedWin.h"
 #include <gtest/gtest.h>
 #include <thread>
 

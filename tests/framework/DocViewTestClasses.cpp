@@ -1,6 +1,6 @@
 #include "DocViewTestClasses.h"
 #include "FrameworkTestResources.h"
-#include "framework/CDataExchange.h"
+#include "framework/window/CDataExchange.h"
 #include <map>
 
 namespace

@@ -2,10 +2,10 @@
 // A document type for the framework tests: an MDI child frame holding a form view of
 // IDD_TEST_FORM, whose static texts are bound by DDX_Control. Every object writes what
 // happens to it into one journal, in order, as "who: what".
-#include "framework/CDocument.h"
-#include "framework/CFormView.h"
-#include "framework/CMDIChildWnd.h"
-#include "framework/CWinApp.h"
+#include "framework/docview/CDocument.h"
+#include "framework/docview/CFormView.h"
+#include "framework/docview/CMDIChildWnd.h"
+#include "framework/docview/CWinApp.h"
 #include <string>
 #include <vector>
 

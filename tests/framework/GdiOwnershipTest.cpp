@@ -1,10 +1,10 @@
 // GDI objects and DCs: selections that put the previous object back, memory DCs that
 // double-buffer, and nothing left behind.
-#include "framework/CBrush.h"
-#include "framework/CFont.h"
-#include "framework/CMemDC.h"
-#include "framework/CPalette.h"
-#include "framework/CPen.h"
+#include "framework/gdi/CBrush.h"
+#include "framework/gdi/CFont.h"
+#include "framework/window/CMemDC.h"
+#include "framework/gdi/CPalette.h"
+#include "framework/gdi/CPen.h"
 #include "support/DibTestSupport.h"
 #include "support/GdiObjectCounter.h"
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Typed message map entries: each unpacks its message's parameters into the handler's
 // arguments and hands the handler's result back to the sender.
-#include "framework/CMemDC.h"
-#include "framework/CWnd.h"
+#include "framework/window/CMemDC.h"
+#include "framework/window/CWnd.h"
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <string>

@@ -1,7 +1,7 @@
 // The painted menu, read back pixel by pixel from its window.
 #include "PopupMenuTestSupport.h"
 #include "support/MenuWindows.h"
-#include "framework/CClientDC.h"
+#include "framework/window/CClientDC.h"
 #include "popupmenu/PopupMenuConstants.h"
 #include "support/CInputDriver.h"
 #include "support/MessagePump.h"

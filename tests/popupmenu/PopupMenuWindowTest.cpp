@@ -3,7 +3,7 @@
 #include "PopupMenuTestSupport.h"
 #include "support/MenuWindows.h"
 #include "popupmenu/PopupMenuConstants.h"
-#include "framework/ScopedWin.h"
+#include "framework/core/ScopedWin.h"
 #include "support/CMessageRecorder.h"
 #include "support/MessagePump.h"
 #include "support/CInputDriver.h"

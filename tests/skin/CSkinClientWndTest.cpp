@@ -2,8 +2,8 @@
 // changes, placeholders for skins that cannot be read, and no objects left behind.
 #include "app/CKeloApp.h"
 #include "frame/CMainFrame.h"
-#include "framework/CDocManager.h"
-#include "framework/CMDIChildWnd.h"
+#include "framework/docview/CDocManager.h"
+#include "framework/docview/CMDIChildWnd.h"
 #include "skin/CSkinButton.h"
 #include "skin/SkinConstants.h"
 #include "support/GdiObjectCounter.h"

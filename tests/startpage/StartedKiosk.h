@@ -2,7 +2,7 @@
 // Kelo started as InitInstance starts it, in a test kiosk folder, for the start page tests:
 // its page frames, their page views and browser controls.
 #include "app/CKeloApp.h"
-#include "framework/CFrameWnd.h"
+#include "framework/docview/CFrameWnd.h"
 #include "startpage/CBrowserHost.h"
 #include "startpage/CPageMenu.h"
 #include "support/TestKiosk.h"

@@ -6,7 +6,7 @@
 //   int nResult = AfxMessageBox("...", MB_YESNO);
 //   answerer.Join();
 //   EXPECT_STREQ("...", answerer.Text());
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 #include <atomic>
 #include <thread>
 

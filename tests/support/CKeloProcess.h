@@ -2,7 +2,7 @@
 // The real Kelo.exe for end-to-end tests: copied into its program folder (a temporary
 // folder of its own, or a kiosk folder the test has laid out), started there, and ended
 // with the object if it still runs.
-#include "framework/ScopedWin.h"
+#include "framework/core/ScopedWin.h"
 #include "support/CTempFolder.h"
 #include <optional>
 

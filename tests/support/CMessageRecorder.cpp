@@ -1,6 +1,6 @@
 #include "support/CMessageRecorder.h"
-#include "framework/AfxGlobals.h"
-#include "framework/CWinApp.h"
+#include "framework/core/AfxGlobals.h"
+#include "framework/docview/CWinApp.h"
 #include "support/TestWindowClass.h"
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // parameters: the stand-in for a window other code sends or posts to. Its PumpUntil runs
 // the calling thread's messages until a condition holds, recording a WM_QUIT taken from
 // the queue as well (a real message loop would end there).
-#include "framework/CWnd.h"
+#include "framework/window/CWnd.h"
 #include "support/MessagePump.h"
 #include <functional>
 #include <initializer_list>

@@ -1,6 +1,6 @@
 #include "support/CPlayerSandbox.h"
-#include "frame/PlayerProtocol.h"
-#include "framework/ScopedWin.h"
+#include "videoplayer/PlayerProtocol.h"
+#include "framework/core/ScopedWin.h"
 #include "support/MessagePump.h"
 #include "support/TestPaths.h"
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // with settings of its own and all writing their events to one log in a temporary folder.
 // Log lines: "<name> start pid=<n> show=<n> cmdline=<command line>", "<name> ended",
 // "<name> exit", and "<name> hangs" for a player set to hang.
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 #include "support/CTempFolder.h"
 #include <string>
 #include <vector>

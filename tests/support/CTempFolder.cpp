@@ -1,5 +1,5 @@
 #include "support/CTempFolder.h"
-#include "framework/ScopedWin.h"
+#include "framework/core/ScopedWin.h"
 #include <fstream>
 #include <iterator>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 // A fresh folder below the Windows temporary folder, deleted with everything in it when
 // the object goes out of scope.
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 #include <string>
 
 class CTempFolder

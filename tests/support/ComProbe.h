@@ -1,7 +1,7 @@
 #pragma once
 // Looking at COM objects from outside: whether a DLL still serves live objects, the sinks
 // a control's connection point holds, and events raised through them.
-#include "framework/ScopedWin.h"
+#include "framework/core/ScopedWin.h"
 #include <vector>
 
 // TRUE while the loaded DLL (by file name) reports objects alive (DllCanUnloadNow is not

@@ -1,7 +1,7 @@
 #pragma once
 // Finds and answers the dialog boxes (message boxes included) that this process shows,
 // whichever of its threads shows them.
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 // A visible top-level dialog box (class "#32770") of this process, or null.
 HWND FindOwnDialog();

@@ -1,9 +1,9 @@
 #pragma once
 // BMP files made byte by byte for the bitmap tests, and a 32-bit drawing surface whose
 // pixels the tests read back.
-#include "framework/CBitmap.h"
-#include "framework/CDC.h"
-#include "framework/CScopedSelect.h"
+#include "framework/gdi/CBitmap.h"
+#include "framework/gdi/CDC.h"
+#include "framework/gdi/CScopedSelect.h"
 #include <functional>
 #include <string>
 

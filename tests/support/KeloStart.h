@@ -2,7 +2,7 @@
 // Kelo's start-up inside a test program, as InitInstance runs it for a program in a given
 // folder (a kiosk), and its end: the main frame, documents and skin of the application
 // object theApp.
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 // FALSE when InitInstance fails.
 BOOL StartKeloIn(const CString& strProgramFolder);

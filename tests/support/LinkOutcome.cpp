@@ -1,6 +1,6 @@
 #include "support/LinkOutcome.h"
 #include "app/KeloMessages.h"
-#include "startpage/CLinkCommandRunner.h"
+#include "links/CLinkCommandRunner.h"
 
 LinkOutcome ReadLinkOutcome(const std::vector<RecordedMessage>& messages)
 {

@@ -1,5 +1,5 @@
 #include "support/MenuWindows.h"
-#include "framework/CClientDC.h"
+#include "framework/window/CClientDC.h"
 #include "popupmenu/CPopupMenu.h"
 #include "popupmenu/PopupMenuConstants.h"
 #include "support/CInputDriver.h"

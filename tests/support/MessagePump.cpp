@@ -1,6 +1,6 @@
 #include "support/MessagePump.h"
-#include "framework/AfxGlobals.h"
-#include "framework/CWinApp.h"
+#include "framework/core/AfxGlobals.h"
+#include "framework/docview/CWinApp.h"
 #include <algorithm>
 
 namespace

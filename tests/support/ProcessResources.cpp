@@ -1,5 +1,5 @@
 #include "support/ProcessResources.h"
-#include "framework/ScopedWin.h"
+#include "framework/core/ScopedWin.h"
 #include <tlhelp32.h>
 
 namespace

@@ -1,7 +1,7 @@
 #include "support/RealPointer.h"
-#include "framework/CClientDC.h"
-#include "framework/CString.h"
-#include "framework/ScopedWin.h"
+#include "framework/window/CClientDC.h"
+#include "framework/core/CString.h"
+#include "framework/core/ScopedWin.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
 #pragma once
 // Paths of the build's own programs, as a Windows program under Wine sees them.
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 // A Linux path of the build (given at compile time) as a Windows path: Wine maps / to Z:.
 CString WindowsPathOf(const char* pszLinuxPath);

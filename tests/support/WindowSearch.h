@@ -1,7 +1,7 @@
 #pragma once
 // Finding other programs' (or other threads') top-level windows from a test. Dialogs of
 // this process and their texts: support/DialogProbe.h.
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 // The first visible top-level window of class pszClass (any class when null) belonging to
 // process dwProcessId (any process when 0), waiting up to nTimeoutMs; null when none appeared. Sent messages

@@ -1,6 +1,6 @@
 // The stand-in player on its own, started as a launcher starts it.
-#include "frame/PlayerProtocol.h"
-#include "framework/ScopedWin.h"
+#include "videoplayer/PlayerProtocol.h"
+#include "framework/core/ScopedWin.h"
 #include "support/CPlayerSandbox.h"
 #include "support/MessagePump.h"
 #include "support/RealPointer.h"

@@ -1,5 +1,5 @@
 #include "PlayerWindows.h"
-#include "frame/PlayerProtocol.h"
+#include "videoplayer/PlayerProtocol.h"
 
 namespace
 {

@@ -2,7 +2,7 @@
 // whose handler belongs to a class outside the map's class and its bases must not compile;
 // with KELO_COMPILE_CHECK_CONTROL the same entry names a base class's handler and compiles,
 // which shows that the failure comes from the entry alone.
-#include "framework/CWnd.h"
+#include "framework/window/CWnd.h"
 
 class CBaseWnd : public CWnd
 {

@@ -1,7 +1,0 @@
-#include "framework/CBitmap.h"
-#include "framework/CDC.h"
-
-BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight)
-{
-    return Attach(::CreateCompatibleBitmap(pDC ? pDC->m_hDC : nullptr, nWidth, nHeight));
-}

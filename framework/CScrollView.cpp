@@ -1,3 +1,0 @@
-#include "framework/CScrollView.h"
-
-KELO_IMPLEMENT_DYNAMIC(CScrollView, CView)

@@ -1,6 +1,0 @@
-#pragma once
-#include "framework/CArrayOf.h"
-
-class CUIntArray : public CArrayOf<UINT>
-{
-};

@@ -1,0 +1,7 @@
+#pragma once
+#include "framework/core/CArrayOf.h"
+#include "framework/core/CString.h"
+
+class CStringArray : public CArrayOf<CString>
+{
+};

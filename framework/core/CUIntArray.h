@@ -1,0 +1,6 @@
+#pragma once
+#include "framework/core/CArrayOf.h"
+
+class CUIntArray : public CArrayOf<UINT>
+{
+};

@@ -1,0 +1,3 @@
+#include "framework/docview/CScrollView.h"
+
+KELO_IMPLEMENT_DYNAMIC(CScrollView, CView)

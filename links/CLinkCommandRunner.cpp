@@ -1,0 +1,196 @@
+#include "links/CLinkCommandRunner.h"
+#include "app/KeloMessages.h"
+#include "framework/core/AfxGlobals.h"
+#include "framework/docview/CWinApp.h"
+#include "framework/window/CWnd.h"
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <vector>
+
+char g_szLinkCommand[LINK_COMMAND_MAX + 1];
+thread_local char g_szLinkArgument[LINK_ARGUMENT_MAX + 1];
+
+namespace
+{
+// Matched in this order; a name is matched together with its "(".
+const LINKCOMMAND kLinkCommands[] = {
+    {"quitter(", &CLinkCommandRunner::OnQuitter},
+    {"exec(", &CLinkCommandRunner::OnExec},
+    {"fonc(", &CLinkCommandRunner::OnFonc},
+    {nullptr, nullptr},
+};
+
+// The names handed out with WM_APP_PLAYVIDEO and not taken yet. Workers add to the list,
+// the user-interface thread takes from it.
+struct OUTSTANDINGNAMES
+{
+    std::mutex lock;
+    std::vector<std::unique_ptr<char[]>> aNames;
+};
+
+OUTSTANDINGNAMES& OutstandingNames()
+{
+    static OUTSTANDINGNAMES s_names;
+    return s_names;
+}
+
+// The application's main window at this moment, or null. User-interface thread only.
+HWND MainWindow()
+{
+    CWinApp* pApp = AfxGetApp();
+    CWnd* pWnd = pApp ? pApp->GetMainWnd() : nullptr;
+    return pWnd ? pWnd->GetSafeHwnd() : nullptr;
+}
+} // namespace
+
+CLinkCommandRunner::CLinkCommandRunner(const char* pszCommands, HANDLE* phThread)
+    : m_pCommands(kLinkCommands), m_hWndMain(MainWindow()), m_strTitle(AfxGetAppTitle())
+{
+    if (phThread)
+        *phThread = nullptr;
+    if (m_hWndMain)
+        ::EnableWindow(m_hWndMain, FALSE);
+    m_strCommands = pszCommands;
+
+    // Started suspended, so that the worker cannot delete the runner while CreateThread
+    // still writes the identifier into it.
+    HANDLE hThread = ::CreateThread(nullptr, 0, &CLinkCommandRunner::LinkThreadProc, this, CREATE_SUSPENDED,
+                                    &m_dwThreadId);
+    if (!hThread) {
+        // Nothing will ever end this runner: at least give the window back.
+        if (m_hWndMain)
+            ::EnableWindow(m_hWndMain, TRUE);
+        return;
+    }
+    // From here on the runner belongs to its worker.
+    ::ResumeThread(hThread);
+    if (phThread)
+        *phThread = hThread;
+    else
+        ::CloseHandle(hThread);
+}
+
+CLinkCommandRunner::~CLinkCommandRunner() = default;
+
+const LINKCOMMAND* CLinkCommandRunner::FindCommand(const char* pszName) const
+{
+    for (const LINKCOMMAND* pCommand = m_pCommands; pCommand->pszName; ++pCommand) {
+        if (_strnicmp(pszName, pCommand->pszName, std::strlen(pCommand->pszName)) == 0)
+            return pCommand;
+    }
+    return nullptr;
+}
+
+DWORD WINAPI CLinkCommandRunner::LinkThreadProc(LPVOID pParam)
+{
+    CLinkCommandRunner* pRunner = static_cast<CLinkCommandRunner*>(pParam);
+    const char* p = pRunner->m_strCommands;
+    // Commands stand back to back: anything but "/" where one should start ends the text.
+    while (*p == '/') {
+        const char* pszName = p + 1;
+        const char* pszParen = std::strchr(pszName, '(');
+        if (!pszParen)
+            break;
+        // An unknown name leaves the cursor after its "(": its argument is read as
+        // further commands.
+        const char* pCursor = pszParen + 1;
+        if (const LINKCOMMAND* pCommand = pRunner->FindCommand(pszName))
+            (pRunner->*pCommand->pfnHandler)(&pCursor);
+        p = pCursor;
+    }
+    // The main window enables itself on its own thread once the link's messages are done.
+    HWND hWndMain = pRunner->m_hWndMain;
+    delete pRunner;
+    if (hWndMain)
+        ::PostMessageA(hWndMain, WM_APP_LINKDONE, 0, 0);
+    return 0;
+}
+
+const char* CLinkCommandRunner::ExtractArgument(const char** ppCursor)
+{
+    const char* pszStart = *ppCursor;
+    const char* pszClose = std::strchr(pszStart, ')');
+    if (!pszClose) {
+        *ppCursor = pszStart + std::strlen(pszStart);
+        return nullptr;
+    }
+    *ppCursor = pszClose + 1;
+    size_t nLength = static_cast<size_t>(pszClose - pszStart);
+    if (nLength > LINK_ARGUMENT_MAX)
+        return nullptr;
+    std::memset(g_szLinkArgument, 0, sizeof(g_szLinkArgument));
+    std::memcpy(g_szLinkArgument, pszStart, nLength);
+    return g_szLinkArgument;
+}
+
+LPARAM CLinkCommandRunner::HandOutVideoArgument(const char* pszName)
+{
+    size_t nSize = std::strlen(pszName) + 1;
+    std::unique_ptr<char[]> pszCopy(new (std::nothrow) char[nSize]);
+    if (!pszCopy)
+        return 0;
+    std::memcpy(pszCopy.get(), pszName, nSize);
+    LPARAM lParam = reinterpret_cast<LPARAM>(pszCopy.get());
+    OUTSTANDINGNAMES& names = OutstandingNames();
+    std::lock_guard<std::mutex> guard(names.lock);
+    names.aNames.push_back(std::move(pszCopy));
+    return lParam;
+}
+
+BOOL CLinkCommandRunner::TakeVideoArgument(LPARAM lParam, CString& strName)
+{
+    OUTSTANDINGNAMES& names = OutstandingNames();
+    std::lock_guard<std::mutex> guard(names.lock);
+    // Compared as numbers: an lParam that is no copy of ours is never read.
+    auto it = std::find_if(names.aNames.begin(), names.aNames.end(), [lParam](const std::unique_ptr<char[]>& pszName) {
+        return reinterpret_cast<LPARAM>(pszName.get()) == lParam;
+    });
+    if (it == names.aNames.end())
+        return FALSE;
+    strName = it->get();
+    names.aNames.erase(it);
+    return TRUE;
+}
+
+void CLinkCommandRunner::OnQuitter(const char** ppCursor)
+{
+    const char* pszArgument = ExtractArgument(ppCursor);
+    if (!pszArgument)
+        return;
+    CString strQuestion(pszArgument);
+    strQuestion.Replace("/?", "?");
+    // Only a Yes quits: a box that could not be shown is no consent. Owned by the main
+    // window, so that it stays in front of it.
+    if (::MessageBoxA(m_hWndMain, strQuestion, m_strTitle, MB_YESNO) != IDYES)
+        return;
+    if (m_hWndMain)
+        ::PostMessageA(m_hWndMain, WM_QUIT, 0, 0);
+}
+
+void CLinkCommandRunner::OnExec(const char** ppCursor)
+{
+    const char* pszArgument = ExtractArgument(ppCursor);
+    if (!pszArgument || !m_hWndMain)
+        return;
+    // The next command overwrites g_szLinkArgument at once: the main frame gets a copy of
+    // its own.
+    LPARAM lParam = HandOutVideoArgument(pszArgument);
+    CString strUnsent;
+    if (lParam && !::PostMessageA(m_hWndMain, WM_APP_PLAYVIDEO, 0, lParam))
+        TakeVideoArgument(lParam, strUnsent);
+}
+
+void CLinkCommandRunner::OnFonc(const char** ppCursor)
+{
+    const char* pszArgument = ExtractArgument(ppCursor);
+    if (!pszArgument || !m_hWndMain)
+        return;
+    // atoi's value, with a number too large for an int held at its limit instead of
+    // overflowing (long is 32 bits here).
+    int nCode = static_cast<int>(std::strtol(pszArgument, nullptr, 10));
+    ::PostMessageA(m_hWndMain, WM_APP_VIDEOCONTROL, static_cast<WPARAM>(nCode), 0);
+}

@@ -1,0 +1,47 @@
+#pragma once
+// A page read into a tree of elements and text. The nodes live in one array and refer to
+// each other by index, so neither building, walking nor destroying the tree recurses.
+// Node 0 is the document's root; its children are the contents of the page's body.
+// Texts are in the ANSI code page, character entities already replaced.
+#include "pageengine/HtmlConstants.h"
+#include <string>
+#include <utility>
+#include <vector>
+
+struct CHtmlNode
+{
+    HtmlTag nTag = TAG_TEXT;
+    int nParent = -1;
+    int nFirstChild = -1;
+    int nLastChild = -1;
+    int nNext = -1;
+    std::string strText;   // text nodes only
+    std::vector<std::pair<std::string, std::string>> attributes;   // lower-case names
+};
+
+class CHtmlDocument
+{
+public:
+    CHtmlDocument();
+
+    const CHtmlNode& Node(int nIndex) const { return m_nodes[static_cast<size_t>(nIndex)]; }
+    size_t NodeCount() const { return m_nodes.size(); }
+    // The value of an attribute of an element, or null when it has none.
+    const char* Attribute(int nIndex, const char* pszName) const;
+
+    // Adds a node as the last child of nParent; returns its index.
+    int AppendElement(int nParent, HtmlTag nTag, std::vector<std::pair<std::string, std::string>> attributes);
+    int AppendText(int nParent, const std::string& strText);
+    // Appends to the text of nParent's last child when it is a text node, else adds one.
+    void AppendOrMergeText(int nParent, const std::string& strText);
+
+    std::string m_strTitle;
+    // Attributes of the page's <body> (bgcolor, text, link, background).
+    std::vector<std::pair<std::string, std::string>> m_bodyAttributes;
+    const char* BodyAttribute(const char* pszName) const;
+
+private:
+    int Append(int nParent, CHtmlNode&& node);
+
+    std::vector<CHtmlNode> m_nodes;
+};

@@ -1,0 +1,44 @@
+#pragma once
+// Builds the element tree from the tags and text of a page, with the rules browsers use
+// for what authors leave out: a new block closes an open paragraph, a new item the last
+// item, a new cell or row the open one; a cell without a row gets one; content between
+// rows and cells gets a cell of its own; an end tag without a matching open element is
+// ignored and one with it closes what was opened inside it. Elements open deeper than
+// HTML_MAX_DEPTH, or past HTML_MAX_NODES nodes, are left out and their text kept.
+#include "pageengine/dom/CHtmlDocument.h"
+#include <string>
+
+class CHtmlTreeBuilder
+{
+public:
+    explicit CHtmlTreeBuilder(CHtmlDocument& document);
+
+    void StartTag(HtmlTag nTag, const std::string& strName, std::vector<std::pair<std::string, std::string>>& attributes);
+    void EndTag(HtmlTag nTag, const std::string& strName);
+    void Text(const std::string& strText);
+
+private:
+    struct OpenElement
+    {
+        int nNode;
+        HtmlTag nTag;
+        std::string strName;   // the name of an unknown element, to match its end tag
+    };
+
+    HtmlTag Current() const { return m_stack.back().nTag; }
+    bool CanAddNode() const { return m_document.NodeCount() < HTML_MAX_NODES; }
+    void Push(HtmlTag nTag, const std::string& strName, std::vector<std::pair<std::string, std::string>>&& attributes);
+    // Closes the open element at nIndex of the stack and everything opened inside it.
+    void PopThrough(size_t nIndex);
+    // The position in the stack of the nearest open element with one of pTags met before
+    // any of pStops; -1 when there is none.
+    int FindOpen(const HtmlTag* pTags, size_t nTags, const HtmlTag* pStops, size_t nStops) const;
+    // Closes the element FindOpen finds, if any.
+    void CloseOpen(const HtmlTag* pTags, size_t nTags, const HtmlTag* pStops, size_t nStops);
+    void OpenImpliedCell();
+
+    CHtmlDocument& m_document;
+    std::vector<OpenElement> m_stack;
+    int m_nLastText = -1;   // the last text node, where text goes once the tree is full
+    bool m_bBodySeen = false;
+};

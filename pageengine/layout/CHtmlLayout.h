@@ -1,0 +1,112 @@
+#pragma once
+// Lays a page out at a width: block elements stacked with their margins and indents,
+// text and pictures in lines wrapped at the width, lists with their markers, tables in
+// columns (CHtmlTableLayout). The result, a CPageLayout, holds the boxes to draw.
+// Work and memory grow with the page's size only: each node is laid out once and measured
+// at most twice per table around it; layout stops at HTML_MAX_BOXES boxes or
+// HTML_MAX_PAGE_HEIGHT pixels.
+#include "pageengine/dom/CHtmlAttributes.h"
+#include "pageengine/dom/CHtmlDocument.h"
+#include "pageengine/layout/CHtmlLineBuilder.h"
+#include "pageengine/layout/CPageLayout.h"
+#include <memory>
+#include <string>
+
+class CHtmlFonts;
+class CPageImages;
+
+// What an element passes on to its contents.
+struct CHtmlStyle
+{
+    const char* pszFaces = nullptr;   // the face list of a <font face>, null for the default
+    int nPixels = 16;
+    bool bBold = false, bItalic = false, bUnderline = false;
+    bool bPre = false;
+    COLORREF crText = RGB(0, 0, 0);
+    int nLink = -1;
+    HtmlAlign nAlign = ALIGN_LEFT;
+    int nListDepth = 0;
+    int nFont = 0;
+};
+
+class CHtmlLayout
+{
+public:
+    // strBaseFolder: the page's folder (with its trailing backslash), for its pictures.
+    CHtmlLayout(const CHtmlDocument& document, CHtmlFonts& fonts, CPageImages& images, const std::string& strBaseFolder);
+    CHtmlLayout(const CHtmlLayout&) = delete;
+    CHtmlLayout& operator=(const CHtmlLayout&) = delete;
+
+    void Layout(int nWidth, CPageLayout& layout);
+
+    // For the table layout: a cell's contents laid out at (x, y) in nWidth; returns their
+    // height.
+    int LayoutCell(int nCell, const CHtmlStyle& style, int x, int y, int nWidth);
+    // The narrowest width a cell's contents take (their widest word or picture) and the
+    // width they take on lines that are never wrapped.
+    void MeasureCell(int nCell, const CHtmlStyle& style, bool bNoWrap, int* pnMin, int* pnMax);
+    size_t AddBox(const CPageBox& box);
+    CPageBox& Box(size_t nIndex) { return m_pOut->m_boxes[nIndex]; }
+    size_t BoxCount() const { return m_pOut->m_boxes.size(); }
+    bool IsMeasuring() const { return m_bMeasuring; }
+    const CHtmlDocument& Document() const { return m_document; }
+    void UpdateFont(CHtmlStyle& style);
+
+private:
+    // The place where contents go next, and what waits to be placed there.
+    struct Flow
+    {
+        int nLeft = 0;
+        int nWidth = 0;
+        HtmlAlign nAlign = ALIGN_LEFT;
+        int nY = 0;
+        int nPendingMargin = 0;
+        bool bAtCellTop = false;   // nothing placed yet in a cell: its margins go
+        int nMarker = -1;          // a list item's marker for the next line: 0-2 bullets, 3 number
+        int nMarkerNumber = 0;
+        int nMarkerFont = 0;
+        COLORREF crMarker = 0;
+        int nExtent = 0;           // while measuring: the widest line
+    };
+    struct List
+    {
+        bool bOrdered;
+        int nNext;
+    };
+
+    void FlowChildren(int nNode, const CHtmlStyle& style);
+    void Element(int nNode, const CHtmlStyle& parent);
+    void Block(int nNode, CHtmlStyle style);
+    void Image(int nNode, const CHtmlStyle& style);
+    void Rule(int nNode, const CHtmlStyle& style);
+    void Table(int nNode, const CHtmlStyle& style);
+
+    void SetArea(int nLeft, int nWidth, HtmlAlign nAlign);
+    void AddMargin(int nMargin);
+    void PlaceMargin();
+    void FinishLine();
+    void PlaceMarker(int nBaseline);
+    // Runs fn on a fresh flow and line (a cell, or a measurement), then puts the current
+    // ones back.
+    template <class F> void WithNewFlow(const Flow& flow, bool bMeasuring, F fn);
+    bool IsFull() const;
+    CInlineStyle InlineStyle(const CHtmlStyle& style) const { return {style.nFont, style.crText, style.nLink}; }
+
+    const CHtmlDocument& m_document;
+    CHtmlFonts& m_fonts;
+    CPageImages& m_images;
+    std::string m_strBaseFolder;
+    CPageLayout* m_pOut = nullptr;
+    COLORREF m_crLink = RGB(0, 0, 238);
+    Flow m_flow;
+    std::unique_ptr<CHtmlLineBuilder> m_pLine;
+    bool m_bMeasuring = false;
+    List* m_pList = nullptr;
+    // Measured widths of cells: min, max, and whether known.
+    struct Measure
+    {
+        int nMin, nMax;
+        bool bKnown;
+    };
+    std::vector<Measure> m_measures;
+};

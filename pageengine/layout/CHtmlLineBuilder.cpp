@@ -1,0 +1,177 @@
+#include "pageengine/layout/CHtmlLineBuilder.h"
+#include "pageengine/style/CHtmlFonts.h"
+
+namespace
+{
+bool IsSpace(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f'; }
+} // namespace
+
+CHtmlLineBuilder::CHtmlLineBuilder(CHtmlFonts& fonts, std::function<void()> onLineFull)
+    : m_fonts(fonts), m_onLineFull(std::move(onLineFull))
+{
+}
+
+void CHtmlLineBuilder::AddText(const char* pch, size_t nLength, const CInlineStyle& style)
+{
+    size_t i = 0;
+    while (i < nLength) {
+        if (IsSpace(pch[i])) {
+            while (i < nLength && IsSpace(pch[i]))
+                ++i;
+            if (!m_items.empty()) {
+                m_bSpacePending = true;
+                m_spaceStyle = style;
+            }
+            continue;
+        }
+        size_t nStart = i;
+        while (i < nLength && !IsSpace(pch[i]))
+            ++i;
+        PlaceWord(pch + nStart, i - nStart, style);
+    }
+}
+
+void CHtmlLineBuilder::AddPreformatted(const char* pch, size_t nLength, const CInlineStyle& style)
+{
+    std::string strLine;
+    for (size_t i = 0; i <= nLength; ++i) {
+        char ch = i < nLength ? pch[i] : '\n';
+        if (ch == '\r')
+            continue;
+        if (ch == '\t') {
+            do {
+                strLine += ' ';
+            } while (++m_nPreColumn % 8 != 0);
+            continue;
+        }
+        if (ch != '\n') {
+            strLine += ch;
+            ++m_nPreColumn;
+            continue;
+        }
+        if (!strLine.empty())
+            PlaceWord(strLine.data(), strLine.size(), style);
+        strLine.clear();
+        if (i < nLength) {
+            Break(style.nFont);
+            m_nPreColumn = 0;
+        }
+    }
+}
+
+void CHtmlLineBuilder::AddImage(int nWidth, int nHeight, int nBorder, int nImage, const std::string& strAlt,
+                                const CInlineStyle& style)
+{
+    int nOuterWidth = nWidth + 2 * nBorder;
+    PlaceAtom(nOuterWidth);
+    CLineItem item = {};
+    item.bImage = true;
+    item.nX = m_nX;
+    item.nWidth = nOuterWidth;
+    item.nAscent = nHeight + 2 * nBorder;
+    item.style = style;
+    item.nImage = nImage;
+    item.nBorder = nBorder;
+    item.nAlt = m_strText.size();
+    item.nAltLength = strAlt.size();
+    m_strText += strAlt;
+    m_items.push_back(item);
+    m_nX += nOuterWidth;
+}
+
+void CHtmlLineBuilder::Break(int nFont)
+{
+    if (m_items.empty())
+        m_nBreakFont = nFont;
+    LineFull();
+}
+
+void CHtmlLineBuilder::Clear()
+{
+    m_items.clear();
+    m_strText.clear();
+    m_nX = 0;
+    m_nBreakFont = -1;
+    m_bSpacePending = false;
+}
+
+// Makes room for something nWidth wide: a new line when it does not fit beside what the
+// line holds; the pending blank between them then goes.
+void CHtmlLineBuilder::PlaceAtom(int nWidth)
+{
+    int nSpace = m_bSpacePending ? m_fonts.TextWidth(m_spaceStyle.nFont, " ", 1) : 0;
+    if (!m_items.empty() && m_nX + nSpace + nWidth > m_nWidth) {
+        LineFull();
+        return;
+    }
+    if (!m_bSpacePending)
+        return;
+    m_bSpacePending = false;
+    // The blank belongs to a run of its own style: after the run before it, or before the
+    // word after it; between two other styles it is only a gap.
+    const CLineItem& last = m_items.back();
+    if (!last.bImage && last.style == m_spaceStyle)
+        AppendRun(" ", 1, nSpace, m_spaceStyle);
+    else
+        m_nX += nSpace;
+}
+
+void CHtmlLineBuilder::PlaceWord(const char* pch, size_t nLength, const CInlineStyle& style)
+{
+    int nWidth = m_fonts.TextWidth(style.nFont, pch, nLength);
+    bool bSpaceJoinsWord = m_bSpacePending && m_spaceStyle == style && !m_items.empty() &&
+                           (m_items.back().bImage || !(m_items.back().style == style));
+    if (bSpaceJoinsWord) {
+        int nSpace = m_fonts.TextWidth(style.nFont, " ", 1);
+        if (m_nX + nSpace + nWidth <= m_nWidth) {
+            m_bSpacePending = false;
+            AppendRun(" ", 1, nSpace, style);
+        }
+    }
+    PlaceAtom(nWidth);
+    while (m_bBreakLongWords && m_items.empty() && nWidth > m_nWidth && nLength > 1) {
+        // Alone and still too wide: as many characters as fit (one at least) on this line.
+        size_t nFit = 1;
+        int nFitWidth = m_fonts.TextWidth(style.nFont, pch, 1);
+        for (;;) {
+            int nNext = nFitWidth + m_fonts.TextWidth(style.nFont, pch + nFit, 1);
+            if (nFit + 1 >= nLength || nNext > m_nWidth)
+                break;
+            nFitWidth = nNext;
+            ++nFit;
+        }
+        AppendRun(pch, nFit, nFitWidth, style);
+        LineFull();
+        pch += nFit;
+        nLength -= nFit;
+        nWidth -= nFitWidth;
+    }
+    AppendRun(pch, nLength, nWidth, style);
+}
+
+void CHtmlLineBuilder::AppendRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style)
+{
+    if (!m_items.empty()) {
+        CLineItem& last = m_items.back();
+        if (!last.bImage && last.style == style && last.nX + last.nWidth == m_nX &&
+            last.nText + last.nLength == m_strText.size()) {
+            m_strText.append(pch, nLength);
+            last.nLength += nLength;
+            last.nWidth += nWidth;
+            m_nX += nWidth;
+            return;
+        }
+    }
+    CLineItem item = {};
+    item.nX = m_nX;
+    item.nWidth = nWidth;
+    item.nAscent = m_fonts.Ascent(style.nFont);
+    item.nDescent = m_fonts.Descent(style.nFont);
+    item.style = style;
+    item.nText = m_strText.size();
+    item.nLength = nLength;
+    item.nImage = -1;
+    m_strText.append(pch, nLength);
+    m_items.push_back(item);
+    m_nX += nWidth;
+}

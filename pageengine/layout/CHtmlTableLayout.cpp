@@ -1,0 +1,297 @@
+#include "pageengine/layout/CHtmlTableLayout.h"
+#include <algorithm>
+#include <cstdint>
+
+namespace
+{
+const COLORREF kCellBorder = RGB(128, 128, 128);
+
+long long Sum(const std::vector<int>& values)
+{
+    long long nSum = 0;
+    for (int n : values)
+        nSum += n;
+    return nSum;
+}
+} // namespace
+
+CHtmlTableLayout::CHtmlTableLayout(CHtmlLayout& layout, int nTable, const CHtmlStyle& style)
+    : m_layout(layout), m_document(layout.Document()), m_nTable(nTable), m_style(style)
+{
+    // Cells start from the table's font and colour but not from the alignment around it.
+    m_style.nAlign = ALIGN_LEFT;
+    m_style.nListDepth = 0;
+    CHtmlAttributes::Integer(m_document.Attribute(nTable, "border"), 0, 20, 1, &m_nBorder);
+    CHtmlAttributes::Integer(m_document.Attribute(nTable, "cellpadding"), 0, 100, 0, &m_nPadding);
+    CHtmlAttributes::Integer(m_document.Attribute(nTable, "cellspacing"), 0, 100, 0, &m_nSpacing);
+    m_bWidth = CHtmlAttributes::Length(m_document.Attribute(nTable, "width"), &m_nWidth, &m_bWidthPercent);
+    CollectRows();
+}
+
+void CHtmlTableLayout::CollectRows()
+{
+    int nCellBorder = m_nBorder > 0 ? 1 : 0;
+    for (int nRow = m_document.Node(m_nTable).nFirstChild; nRow >= 0; nRow = m_document.Node(nRow).nNext) {
+        if (m_document.Node(nRow).nTag != TAG_TR)
+            continue;
+        HtmlAlign nRowAlign = ALIGN_LEFT;
+        bool bRowAlign = CHtmlAttributes::Align(m_document.Attribute(nRow, "align"), &nRowAlign);
+        int nRowVAlign = 0;
+        CHtmlAttributes::VerticalAlign(m_document.Attribute(nRow, "valign"), &nRowVAlign);
+        COLORREF crRow = 0;
+        bool bRowFill = CHtmlAttributes::Color(m_document.Attribute(nRow, "bgcolor"), &crRow);
+        Row row;
+        int nColumn = 0;
+        for (int nCell = m_document.Node(nRow).nFirstChild; nCell >= 0; nCell = m_document.Node(nCell).nNext) {
+            HtmlTag nTag = m_document.Node(nCell).nTag;
+            if ((nTag != TAG_TD && nTag != TAG_TH) || nColumn >= HTML_MAX_COLUMNS)
+                continue;
+            Cell cell = {};
+            cell.nNode = nCell;
+            cell.nColumn = nColumn;
+            cell.nSpan = 1;
+            CHtmlAttributes::Integer(m_document.Attribute(nCell, "colspan"), 1, HTML_MAX_COLUMNS, 1, &cell.nSpan);
+            cell.nSpan = std::min(cell.nSpan, HTML_MAX_COLUMNS - nColumn);
+            bool bPercent = false;
+            int nWidth = 0;
+            if (CHtmlAttributes::Length(m_document.Attribute(nCell, "width"), &nWidth, &bPercent))
+                (bPercent ? cell.nPercent : cell.nWidth) = nWidth;
+            cell.style = m_style;
+            if (nTag == TAG_TH) {
+                cell.style.bBold = true;
+                cell.style.nAlign = ALIGN_CENTER;
+            }
+            if (bRowAlign)
+                cell.style.nAlign = nRowAlign;
+            CHtmlAttributes::Align(m_document.Attribute(nCell, "align"), &cell.style.nAlign);
+            m_layout.UpdateFont(cell.style);
+            cell.nVAlign = nRowVAlign;
+            CHtmlAttributes::VerticalAlign(m_document.Attribute(nCell, "valign"), &cell.nVAlign);
+            cell.crFill = crRow;
+            cell.bFill = CHtmlAttributes::Color(m_document.Attribute(nCell, "bgcolor"), &cell.crFill) || bRowFill;
+            bool bNoWrap = m_document.Attribute(nCell, "nowrap") != nullptr;
+            m_layout.MeasureCell(nCell, cell.style, bNoWrap, &cell.nMin, &cell.nMax);
+            int nAround = 2 * (m_nPadding + nCellBorder);
+            cell.nMin += nAround;
+            cell.nMax += nAround;
+            nColumn += cell.nSpan;
+            row.cells.push_back(cell);
+        }
+        m_nColumns = std::max(m_nColumns, nColumn);
+        if (!row.cells.empty())
+            m_rows.push_back(std::move(row));
+    }
+}
+
+void CHtmlTableLayout::MeasureColumns()
+{
+    if (m_bMeasured)
+        return;
+    m_bMeasured = true;
+    size_t nColumns = static_cast<size_t>(m_nColumns);
+    m_anMin.assign(nColumns, 0);
+    m_anMax.assign(nColumns, 0);
+    m_anFixed.assign(nColumns, 0);
+    m_anPercent.assign(nColumns, 0);
+    for (const Row& row : m_rows)
+        for (const Cell& cell : row.cells) {
+            if (cell.nSpan != 1)
+                continue;
+            size_t c = static_cast<size_t>(cell.nColumn);
+            m_anMin[c] = std::max(m_anMin[c], cell.nMin);
+            m_anMax[c] = std::max(m_anMax[c], cell.nMax);
+            m_anFixed[c] = std::max(m_anFixed[c], cell.nWidth);
+            m_anPercent[c] = std::max(m_anPercent[c], cell.nPercent);
+        }
+    // A cell spanning columns that are together narrower than it widens them evenly.
+    for (const Row& row : m_rows)
+        for (const Cell& cell : row.cells) {
+            if (cell.nSpan == 1)
+                continue;
+            size_t nFirst = static_cast<size_t>(cell.nColumn), nEnd = nFirst + static_cast<size_t>(cell.nSpan);
+            for (std::vector<int>* pWidths : {&m_anMin, &m_anMax}) {
+                long long nDeficit = pWidths == &m_anMin ? cell.nMin : cell.nMax;
+                nDeficit -= (cell.nSpan - 1) * static_cast<long long>(m_nSpacing);
+                for (size_t c = nFirst; c < nEnd; ++c)
+                    nDeficit -= (*pWidths)[c];
+                for (size_t c = nFirst; c < nEnd && nDeficit > 0; ++c) {
+                    long long nShare = nDeficit / static_cast<long long>(nEnd - c);
+                    (*pWidths)[c] += static_cast<int>(nShare);
+                    nDeficit -= nShare;
+                }
+            }
+        }
+    for (size_t c = 0; c < nColumns; ++c) {
+        if (m_anFixed[c] > 0)
+            m_anMin[c] = m_anMax[c] = std::max(m_anMin[c], m_anFixed[c]);
+        m_anMax[c] = std::max(m_anMax[c], m_anMin[c]);
+    }
+}
+
+int CHtmlTableLayout::Extra() const
+{
+    return (m_nColumns + 1) * m_nSpacing + 2 * m_nBorder;
+}
+
+void CHtmlTableLayout::Measure(int* pnMin, int* pnMax)
+{
+    MeasureColumns();
+    long long nMin = Sum(m_anMin) + Extra(), nMax = Sum(m_anMax) + Extra();
+    if (m_bWidth && !m_bWidthPercent)
+        nMin = nMax = std::max<long long>(nMin, m_nWidth);
+    *pnMin = static_cast<int>(std::min<long long>(nMin, HTML_MAX_PAGE_HEIGHT));
+    *pnMax = static_cast<int>(std::min<long long>(std::max(nMin, nMax), HTML_MAX_PAGE_HEIGHT));
+}
+
+int CHtmlTableLayout::TableWidth(int nAvailable) const
+{
+    long long nMin = Sum(m_anMin) + Extra(), nMax = Sum(m_anMax) + Extra();
+    long long nWidth;
+    if (m_bWidth && m_bWidthPercent)
+        nWidth = static_cast<long long>(nAvailable) * m_nWidth / 100;
+    else if (m_bWidth)
+        nWidth = m_nWidth;
+    else
+        nWidth = std::min<long long>(nMax, nAvailable);
+    return static_cast<int>(std::min<long long>(std::max(nWidth, nMin), HTML_MAX_PAGE_HEIGHT));
+}
+
+std::vector<int> CHtmlTableLayout::ColumnWidths(int nInner) const
+{
+    std::vector<int> anMin = m_anMin, anMax = m_anMax;
+    std::vector<bool> abFixed(anMin.size());
+    for (size_t c = 0; c < anMin.size(); ++c) {
+        abFixed[c] = m_anFixed[c] > 0;
+        if (m_anPercent[c] > 0 && !abFixed[c]) {
+            anMin[c] = anMax[c] = std::max(anMin[c], static_cast<int>(static_cast<long long>(nInner) * m_anPercent[c] / 100));
+            abFixed[c] = true;
+        }
+    }
+    long long nSumMin = Sum(anMin), nSumMax = Sum(anMax);
+    std::vector<int> anWidths = anMin;
+    if (nInner <= nSumMin || anWidths.empty())
+        return anWidths;
+    if (nInner < nSumMax) {
+        // Between the narrowest and the widest: each column gets its share of the room in
+        // proportion to how much wider it would like to be.
+        long long nRoom = nInner - nSumMin, nWish = nSumMax - nSumMin, nGiven = 0;
+        for (size_t c = 0; c < anWidths.size(); ++c) {
+            long long nShare = (anMax[c] - anMin[c]) * nRoom / nWish;
+            anWidths[c] += static_cast<int>(nShare);
+            nGiven += nShare;
+        }
+        for (size_t c = anWidths.size(); c-- > 0 && nGiven < nRoom;)
+            if (anMax[c] > anWidths[c]) {
+                ++anWidths[c];
+                ++nGiven;
+            }
+        return anWidths;
+    }
+    // Wider than every column wants: the columns without a set width share the rest in
+    // proportion to their widths (all columns when every one has its width set).
+    anWidths = anMax;
+    long long nRoom = nInner - nSumMax, nBase = 0;
+    bool bAnyFree = std::find(abFixed.begin(), abFixed.end(), false) != abFixed.end();
+    size_t nTaking = 0;
+    for (size_t c = 0; c < anWidths.size(); ++c)
+        if (!bAnyFree || !abFixed[c]) {
+            nBase += anMax[c];
+            ++nTaking;
+        }
+    long long nGiven = 0;
+    for (size_t c = 0; c < anWidths.size(); ++c)
+        if (!bAnyFree || !abFixed[c]) {
+            long long nShare = nBase > 0 ? anMax[c] * nRoom / nBase : nRoom / static_cast<long long>(nTaking);
+            anWidths[c] += static_cast<int>(nShare);
+            nGiven += nShare;
+        }
+    for (size_t c = anWidths.size(); c-- > 0;)
+        if (!bAnyFree || !abFixed[c]) {
+            anWidths[c] += static_cast<int>(nRoom - nGiven);
+            break;
+        }
+    return anWidths;
+}
+
+int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nTop)
+{
+    MeasureColumns();
+    int nTableWidth = TableWidth(nWidth);
+    HtmlAlign nAlign = nAreaAlign;
+    CHtmlAttributes::Align(m_document.Attribute(m_nTable, "align"), &nAlign);
+    int nFree = std::max(nWidth - nTableWidth, 0);
+    int x0 = nLeft + (nAlign == ALIGN_CENTER ? nFree / 2 : nAlign == ALIGN_RIGHT ? nFree : 0);
+
+    std::vector<int> anWidths = ColumnWidths(nTableWidth - Extra());
+    std::vector<int> anX(anWidths.size() + 1);
+    anX[0] = x0 + m_nBorder + m_nSpacing;
+    for (size_t c = 0; c < anWidths.size(); ++c)
+        anX[c + 1] = anX[c] + anWidths[c] + m_nSpacing;
+
+    CPageBox fill = {};
+    fill.nKind = BOX_FILL;
+    fill.nLink = -1;
+    size_t nTableFill = SIZE_MAX;
+    if (CHtmlAttributes::Color(m_document.Attribute(m_nTable, "bgcolor"), &fill.cr))
+        nTableFill = m_layout.AddBox(fill);
+
+    int nCellBorder = m_nBorder > 0 ? 1 : 0;
+    int y = nTop + m_nBorder + m_nSpacing;
+    for (const Row& row : m_rows) {
+        // Backgrounds go first so that they are drawn below the contents.
+        std::vector<size_t> anFill(row.cells.size(), SIZE_MAX), anFirstBox(row.cells.size());
+        std::vector<int> anHeight(row.cells.size());
+        for (size_t i = 0; i < row.cells.size(); ++i)
+            if (row.cells[i].bFill) {
+                fill.cr = row.cells[i].crFill;
+                anFill[i] = m_layout.AddBox(fill);
+            }
+        int nRowHeight = 0;
+        for (size_t i = 0; i < row.cells.size(); ++i) {
+            const Cell& cell = row.cells[i];
+            size_t c = static_cast<size_t>(cell.nColumn);
+            int nInset = m_nPadding + nCellBorder;
+            int nCellWidth = anX[c + static_cast<size_t>(cell.nSpan)] - m_nSpacing - anX[c];
+            anFirstBox[i] = m_layout.BoxCount();
+            anHeight[i] = m_layout.LayoutCell(cell.nNode, cell.style, anX[c] + nInset, y + nInset, nCellWidth - 2 * nInset);
+            nRowHeight = std::max(nRowHeight, anHeight[i] + 2 * nInset);
+        }
+        for (size_t i = 0; i < row.cells.size(); ++i) {
+            // Each cell's own boxes move to its vertical alignment.
+            const Cell& cell = row.cells[i];
+            int nSpare = nRowHeight - anHeight[i] - 2 * (m_nPadding + nCellBorder);
+            int dy = cell.nVAlign < 0 ? 0 : cell.nVAlign > 0 ? nSpare : nSpare / 2;
+            size_t nEnd = i + 1 < row.cells.size() ? anFirstBox[i + 1] : m_layout.BoxCount();
+            for (size_t b = anFirstBox[i]; b < nEnd; ++b)
+                ::OffsetRect(&m_layout.Box(b).rc, 0, dy);
+        }
+        for (size_t i = 0; i < row.cells.size(); ++i) {
+            const Cell& cell = row.cells[i];
+            size_t c = static_cast<size_t>(cell.nColumn);
+            RECT rc = {anX[c], y, anX[c + static_cast<size_t>(cell.nSpan)] - m_nSpacing, y + nRowHeight};
+            if (anFill[i] != SIZE_MAX)
+                m_layout.Box(anFill[i]).rc = rc;
+            if (nCellBorder)
+                AddFrame(rc, 1);
+        }
+        y += nRowHeight + m_nSpacing;
+    }
+    int nHeight = y - nTop + m_nBorder;
+    RECT rcTable = {x0, nTop, x0 + nTableWidth, nTop + nHeight};
+    if (nTableFill != SIZE_MAX)
+        m_layout.Box(nTableFill).rc = rcTable;
+    if (m_nBorder > 0)
+        AddFrame(rcTable, m_nBorder);
+    return nHeight;
+}
+
+void CHtmlTableLayout::AddFrame(const RECT& rc, int nThickness)
+{
+    CPageBox frame = {};
+    frame.nKind = BOX_FRAME;
+    frame.nThickness = static_cast<unsigned char>(nThickness);
+    frame.cr = kCellBorder;
+    frame.nLink = -1;
+    frame.rc = rc;
+    m_layout.AddBox(frame);
+}

@@ -1,0 +1,63 @@
+#pragma once
+// Lays out one table: its rows and cells in a grid of columns (cells may span several),
+// each column as wide as its contents want within the width there is, the way browsers
+// share it out: first the narrowest width of every column, then what is left in
+// proportion to how much wider each would like to be. Cells with a fixed width keep it,
+// cells with a percentage take that share of the table. Cell contents are laid out by
+// CHtmlLayout, once, then moved to their vertical alignment.
+#include "pageengine/layout/CHtmlLayout.h"
+#include <vector>
+
+class CHtmlTableLayout
+{
+public:
+    CHtmlTableLayout(CHtmlLayout& layout, int nTable, const CHtmlStyle& style);
+
+    // The narrowest and the widest the table can be.
+    void Measure(int* pnMin, int* pnMax);
+    // Lays the table out at nTop in the area (nLeft, nWidth), placed by the table's own
+    // alignment or else by the area's; returns its height.
+    int Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nTop);
+
+private:
+    struct Cell
+    {
+        int nNode;
+        int nColumn;
+        int nSpan;
+        int nMin, nMax;         // including padding and border
+        int nWidth;             // fixed width, 0 for none
+        int nPercent;           // percentage width, 0 for none
+        CHtmlStyle style;
+        int nVAlign;
+        COLORREF crFill;
+        bool bFill;
+    };
+    struct Row
+    {
+        std::vector<Cell> cells;
+    };
+
+    void CollectRows();
+    void MeasureColumns();
+    std::vector<int> ColumnWidths(int nInner) const;
+    int TableWidth(int nAvailable) const;
+    int Extra() const;   // the spacing and borders around and between the columns
+    // A border of nThickness pixels inside rc, drawn over what is there.
+    void AddFrame(const RECT& rc, int nThickness);
+
+    CHtmlLayout& m_layout;
+    const CHtmlDocument& m_document;
+    int m_nTable;
+    CHtmlStyle m_style;
+    int m_nBorder = 0;
+    int m_nPadding = 1;
+    int m_nSpacing = 2;
+    int m_nWidth = 0;
+    bool m_bWidthPercent = false;
+    bool m_bWidth = false;
+    std::vector<Row> m_rows;
+    int m_nColumns = 0;
+    std::vector<int> m_anMin, m_anMax, m_anFixed, m_anPercent;
+    bool m_bMeasured = false;
+};

@@ -1,0 +1,45 @@
+#include "pageengine/layout/CPageLayout.h"
+#include <algorithm>
+
+void CPageLayout::Index()
+{
+    size_t n = m_boxes.size();
+    m_anMaxBottom.assign(n, 0);
+    m_anMinTop.assign(n, 0);
+    for (size_t i = 0; i < n; ++i)
+        m_anMaxBottom[i] = std::max(i ? m_anMaxBottom[i - 1] : m_boxes[i].rc.bottom, m_boxes[i].rc.bottom);
+    for (size_t i = n; i-- > 0;)
+        m_anMinTop[i] = std::min(i + 1 < n ? m_anMinTop[i + 1] : m_boxes[i].rc.top, m_boxes[i].rc.top);
+}
+
+void CPageLayout::BoxRange(int nTop, int nBottom, size_t* pnFirst, size_t* pnEnd) const
+{
+    // Boxes before the first whose running lowest bottom passes nTop all end above the
+    // rows; boxes from the first whose remaining highest top reaches nBottom all start
+    // below them.
+    *pnFirst = static_cast<size_t>(std::upper_bound(m_anMaxBottom.begin(), m_anMaxBottom.end(), nTop) - m_anMaxBottom.begin());
+    *pnEnd = static_cast<size_t>(std::lower_bound(m_anMinTop.begin(), m_anMinTop.end(), nBottom) - m_anMinTop.begin());
+    if (*pnEnd < *pnFirst)
+        *pnEnd = *pnFirst;
+}
+
+int CPageLayout::LinkAt(POINT pt) const
+{
+    size_t nFirst = 0, nEnd = 0;
+    BoxRange(pt.y, pt.y + 1, &nFirst, &nEnd);
+    int nLink = -1;
+    // The last box drawn at the point is the one seen there.
+    for (size_t i = nFirst; i < nEnd; ++i)
+        if (::PtInRect(&m_boxes[i].rc, pt) && m_boxes[i].nKind != BOX_FILL)
+            nLink = m_boxes[i].nLink;
+    return nLink;
+}
+
+std::vector<RECT> CPageLayout::LinkRects(int nLink) const
+{
+    std::vector<RECT> rects;
+    for (const CPageBox& box : m_boxes)
+        if (box.nLink == nLink && nLink >= 0)
+            rects.push_back(box.rc);
+    return rects;
+}

@@ -1,0 +1,285 @@
+#include "pageengine/read/CHtmlReader.h"
+#include "pageengine/read/CHtmlEntities.h"
+#include <windows.h>
+#include <algorithm>
+#include <cstring>
+
+namespace
+{
+struct TagName
+{
+    const char* pszName;
+    HtmlTag nTag;
+};
+
+const TagName kTags[] = {
+    {"p", TAG_P}, {"a", TAG_A}, {"br", TAG_BR}, {"b", TAG_B}, {"i", TAG_I}, {"u", TAG_U}, {"td", TAG_TD},
+    {"tr", TAG_TR}, {"div", TAG_DIV}, {"font", TAG_FONT}, {"img", TAG_IMG}, {"li", TAG_LI}, {"span", TAG_SPAN},
+    {"table", TAG_TABLE}, {"th", TAG_TH}, {"ul", TAG_UL}, {"ol", TAG_OL}, {"h1", TAG_H1}, {"h2", TAG_H2},
+    {"h3", TAG_H3}, {"h4", TAG_H4}, {"h5", TAG_H5}, {"h6", TAG_H6}, {"hr", TAG_HR}, {"center", TAG_CENTER},
+    {"strong", TAG_STRONG}, {"em", TAG_EM}, {"blockquote", TAG_BLOCKQUOTE}, {"pre", TAG_PRE},
+    {"html", TAG_HTML}, {"head", TAG_HEAD}, {"body", TAG_BODY}, {"title", TAG_TITLE}, {"meta", TAG_META},
+    {"script", TAG_SCRIPT}, {"style", TAG_STYLE}, {"thead", TAG_THEAD}, {"tbody", TAG_TBODY},
+    {"tfoot", TAG_TFOOT}, {"link", TAG_VOID_UNKNOWN}, {"input", TAG_VOID_UNKNOWN}, {"area", TAG_VOID_UNKNOWN},
+    {"base", TAG_VOID_UNKNOWN}, {"col", TAG_VOID_UNKNOWN}, {"embed", TAG_VOID_UNKNOWN},
+    {"param", TAG_VOID_UNKNOWN}, {"source", TAG_VOID_UNKNOWN}, {"track", TAG_VOID_UNKNOWN},
+    {"wbr", TAG_VOID_UNKNOWN}, {"basefont", TAG_VOID_UNKNOWN}, {"frame", TAG_VOID_UNKNOWN}};
+
+HtmlTag LookUpTag(const std::string& strName)
+{
+    for (const TagName& tag : kTags)
+        if (strName == tag.pszName)
+            return tag.nTag;
+    return TAG_UNKNOWN;
+}
+
+bool IsSpace(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f'; }
+bool IsAlpha(char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); }
+char Lower(char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; }
+
+bool StartsWithNoCase(const char* p, const char* pEnd, const char* pszPrefix)
+{
+    for (; *pszPrefix; ++p, ++pszPrefix)
+        if (p >= pEnd || Lower(*p) != *pszPrefix)
+            return false;
+    return true;
+}
+
+const char* FindChar(const char* p, const char* pEnd, char ch)
+{
+    if (p >= pEnd)
+        return pEnd;
+    const void* pFound = std::memchr(p, ch, static_cast<size_t>(pEnd - p));
+    return pFound ? static_cast<const char*>(pFound) : pEnd;
+}
+
+// Just past the '>' at or after p, or the end of the page.
+const char* PastTagEnd(const char* p, const char* pEnd)
+{
+    const char* pClose = FindChar(p, pEnd, '>');
+    return pClose < pEnd ? pClose + 1 : pEnd;
+}
+
+// The first end tag pszEndTag ("</script", any case) at or after p, or the end of the page.
+const char* FindEndTag(const char* p, const char* pEnd, const char* pszEndTag)
+{
+    for (; (p = FindChar(p, pEnd, '<')) < pEnd; ++p)
+        if (StartsWithNoCase(p, pEnd, pszEndTag))
+            return p;
+    return pEnd;
+}
+
+// A tag's or attribute's name, lower-case, from q up to a blank, '/' or '>' (and '=' after
+// its first character for an attribute); q is left after it.
+std::string ReadName(const char*& q, const char* pEnd, bool bAttribute)
+{
+    std::string strName;
+    for (; q < pEnd && !IsSpace(*q) && *q != '/' && *q != '>' && !(bAttribute && *q == '=' && !strName.empty()); ++q)
+        if (strName.size() < 32)
+            strName += Lower(*q);
+    return strName;
+}
+
+// Text with its character references replaced.
+std::string DecodeText(const char* p, const char* pEnd, bool bInAttribute)
+{
+    std::string strOut;
+    strOut.reserve(static_cast<size_t>(pEnd - p));
+    while (p < pEnd) {
+        const char* pAmp = FindChar(p, pEnd, '&');
+        strOut.append(p, pAmp);
+        p = pAmp;
+        if (p < pEnd) {
+            size_t nRead = CHtmlEntities::Decode(p, pEnd, bInAttribute, strOut);
+            if (nRead == 0) {
+                strOut += '&';
+                nRead = 1;
+            }
+            p += nRead;
+        }
+    }
+    return strOut;
+}
+
+// Whether the page says it is UTF-8: a byte order mark, or a charset in a <meta> tag of
+// its first few kilobytes.
+bool DeclaresUtf8(const std::string& bytes)
+{
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        return true;
+    const char* p = bytes.data();
+    const char* pEnd = p + std::min<size_t>(bytes.size(), 4096);
+    for (; (p = FindChar(p, pEnd, '<')) < pEnd; ++p) {
+        if (!StartsWithNoCase(p, pEnd, "<meta"))
+            continue;
+        const char* pClose = FindChar(p, pEnd, '>');
+        for (const char* q = p; q + 7 < pClose; ++q) {
+            if (!StartsWithNoCase(q, pClose, "charset"))
+                continue;
+            q += 7;
+            while (q < pClose && (IsSpace(*q) || *q == '=' || *q == '"' || *q == '\''))
+                ++q;
+            return StartsWithNoCase(q, pClose, "utf-8") || StartsWithNoCase(q, pClose, "utf8");
+        }
+    }
+    return false;
+}
+
+std::string Convert(const std::string& bytes, UINT nFromCodePage)
+{
+    if (bytes.empty())
+        return bytes;
+    int nSource = static_cast<int>(bytes.size());
+    int nWide = ::MultiByteToWideChar(nFromCodePage, 0, bytes.data(), nSource, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(nWide), L'\0');
+    ::MultiByteToWideChar(nFromCodePage, 0, bytes.data(), nSource, &wide[0], nWide);
+    int nAnsi = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), nWide, nullptr, 0, "?", nullptr);
+    std::string ansi(static_cast<size_t>(nAnsi), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), nWide, &ansi[0], nAnsi, "?", nullptr);
+    return ansi;
+}
+} // namespace
+
+CHtmlReader::CHtmlReader(CHtmlDocument& document) : m_document(document), m_builder(document) {}
+
+std::string CHtmlReader::ToAnsi(const std::string& bytes)
+{
+    std::string text;
+    if (DeclaresUtf8(bytes))
+        text = Convert(bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? bytes.substr(3) : bytes, CP_UTF8);
+    else if (::GetACP() != 1252)
+        text = Convert(bytes, 1252);
+    else
+        text = bytes;
+    // Control characters have no glyph: they read as blanks.
+    for (char& ch : text)
+        if (static_cast<unsigned char>(ch) < 0x20 && !IsSpace(ch))
+            ch = ' ';
+    return text;
+}
+
+void CHtmlReader::Read(const std::string& bytes)
+{
+    std::string text = ToAnsi(bytes);
+    Parse(text.data(), text.data() + text.size());
+    FlushText();
+}
+
+void CHtmlReader::Parse(const char* p, const char* pEnd)
+{
+    while (p < pEnd) {
+        const char* pTag = FindChar(p, pEnd, '<');
+        if (pTag > p)
+            m_strText += DecodeText(p, pTag, false);
+        p = pTag;
+        if (p >= pEnd)
+            break;
+        if (pEnd - p >= 4 && std::memcmp(p, "<!--", 4) == 0) {
+            const char* q = p + 4;
+            for (; q + 2 < pEnd; ++q)
+                if (q[0] == '-' && q[1] == '-' && q[2] == '>')
+                    break;
+            p = q + 2 < pEnd ? q + 3 : pEnd;
+        } else if (pEnd - p >= 2 && (p[1] == '!' || p[1] == '?' || (p[1] == '/' && (pEnd - p < 3 || !IsAlpha(p[2]))))) {
+            // Doctype, processing instruction or a broken end tag: skipped to its '>'.
+            p = PastTagEnd(p, pEnd);
+        } else if (pEnd - p >= 3 && p[1] == '/') {
+            p = ReadEndTag(p, pEnd);
+        } else if (pEnd - p >= 2 && IsAlpha(p[1])) {
+            p = ReadStartTag(p, pEnd);
+        } else {
+            m_strText += '<';
+            ++p;
+        }
+    }
+}
+
+const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
+{
+    const char* q = p + 1;
+    std::string strName = ReadName(q, pEnd, false);
+    std::vector<std::pair<std::string, std::string>> attributes;
+    for (;;) {
+        while (q < pEnd && (IsSpace(*q) || *q == '/'))
+            ++q;
+        if (q >= pEnd)
+            return pEnd;   // a tag cut by the end of the page is dropped
+        if (*q == '>')
+            break;
+        std::string strAttribute = ReadName(q, pEnd, true);
+        while (q < pEnd && IsSpace(*q))
+            ++q;
+        std::string strValue;
+        if (q < pEnd && *q == '=') {
+            ++q;
+            while (q < pEnd && IsSpace(*q))
+                ++q;
+            const char* pValue = q;
+            if (q < pEnd && (*q == '"' || *q == '\'')) {
+                const char* pClose = FindChar(q + 1, pEnd, *q);
+                pValue = q + 1;
+                q = pClose;
+            } else {
+                while (q < pEnd && !IsSpace(*q) && *q != '>')
+                    ++q;
+            }
+            if (q >= pEnd)
+                return pEnd;
+            strValue = DecodeText(pValue, pValue + std::min<size_t>(static_cast<size_t>(q - pValue), HTML_MAX_ATTRIBUTE_LENGTH), true);
+            if (*q == '"' || *q == '\'')
+                ++q;
+        }
+        if (attributes.size() < HTML_MAX_ATTRIBUTES)
+            attributes.emplace_back(std::move(strAttribute), std::move(strValue));
+    }
+    ++q;   // past '>'
+    HtmlTag nTag = LookUpTag(strName);
+    if (nTag == TAG_SCRIPT)
+        return PastTagEnd(FindEndTag(q, pEnd, "</script"), pEnd);
+    if (nTag == TAG_STYLE)
+        return PastTagEnd(FindEndTag(q, pEnd, "</style"), pEnd);
+    if (nTag == TAG_TITLE)
+        return ReadTitle(q, pEnd);
+    FlushText();
+    m_builder.StartTag(nTag, strName, attributes);
+    return q;
+}
+
+const char* CHtmlReader::ReadEndTag(const char* p, const char* pEnd)
+{
+    const char* q = p + 2;
+    std::string strName = ReadName(q, pEnd, false);
+    const char* pClose = FindChar(q, pEnd, '>');
+    if (pClose >= pEnd)
+        return pEnd;
+    FlushText();
+    m_builder.EndTag(LookUpTag(strName), strName);
+    return pClose + 1;
+}
+
+const char* CHtmlReader::ReadTitle(const char* p, const char* pEnd)
+{
+    const char* pStop = FindEndTag(p, pEnd, "</title");
+    if (!m_bTitleSeen) {
+        m_bTitleSeen = true;
+        std::string strTitle = DecodeText(p, pStop, false);
+        for (char ch : strTitle) {
+            if (!IsSpace(ch))
+                m_document.m_strTitle += ch;
+            else if (!m_document.m_strTitle.empty() && m_document.m_strTitle.back() != ' ')
+                m_document.m_strTitle += ' ';
+        }
+        if (!m_document.m_strTitle.empty() && m_document.m_strTitle.back() == ' ')
+            m_document.m_strTitle.pop_back();
+    }
+    return PastTagEnd(pStop, pEnd);
+}
+
+void CHtmlReader::FlushText()
+{
+    if (m_strText.empty())
+        return;
+    m_builder.Text(m_strText);
+    m_strText.clear();
+}
+

@@ -1,0 +1,33 @@
+#pragma once
+// Reads the bytes of a page into a CHtmlDocument: finds its character set, its tags,
+// attributes, text and character references, and hands them to the tree builder. Forgiving
+// like a browser: missing quotes, stray '<' and a page cut anywhere all read; every step
+// goes over the page once from front to back.
+#include "pageengine/dom/CHtmlTreeBuilder.h"
+#include <string>
+
+class CHtmlReader
+{
+public:
+    explicit CHtmlReader(CHtmlDocument& document);
+
+    // Reads a whole page: windows-1252 unless it starts with a UTF-8 byte order mark or a
+    // <meta> of its head names UTF-8. <script> and <style> contents are skipped, <title>
+    // goes to the document's title.
+    void Read(const std::string& bytes);
+
+    // The page's bytes as text of the ANSI code page.
+    static std::string ToAnsi(const std::string& bytes);
+
+private:
+    void Parse(const char* p, const char* pEnd);
+    const char* ReadStartTag(const char* p, const char* pEnd);
+    const char* ReadEndTag(const char* p, const char* pEnd);
+    const char* ReadTitle(const char* p, const char* pEnd);
+    void FlushText();
+
+    CHtmlDocument& m_document;
+    CHtmlTreeBuilder m_builder;
+    std::string m_strText;   // text read since the last tag
+    bool m_bTitleSeen = false;
+};

@@ -1,0 +1,49 @@
+#pragma once
+// The fonts of one page, made once per combination of face, size and weight and shared by
+// the layout (which measures with them) and the painter (which draws with them). Text is
+// measured from each font's table of character widths, so measuring costs no GDI call.
+// Font 0 is the page's default font. Past HTML_MAX_FONTS combinations, font 0 is used.
+#include "framework/gdi/CDC.h"
+#include "framework/gdi/CFont.h"
+#include <memory>
+#include <string>
+#include <vector>
+
+class CHtmlFonts
+{
+public:
+    CHtmlFonts();
+    CHtmlFonts(const CHtmlFonts&) = delete;
+    CHtmlFonts& operator=(const CHtmlFonts&) = delete;
+
+    // The font for a face list as pages write it ("Verdana, Arial, sans-serif": the first
+    // installed face wins; null or none installed: the default face), a size in pixels and
+    // a style.
+    int Get(const char* pszFaces, int nPixels, bool bBold, bool bItalic, bool bUnderline);
+    int GetMonospace(int nPixels, bool bBold, bool bItalic, bool bUnderline);
+
+    CFont* Font(int nFont) const { return &m_fonts[static_cast<size_t>(nFont)]->font; }
+    int Ascent(int nFont) const { return Entry(nFont).nAscent; }
+    int Descent(int nFont) const { return Entry(nFont).nDescent; }
+    int TextWidth(int nFont, const char* pch, size_t nLength) const;
+
+private:
+    struct FontEntry
+    {
+        std::string strFace;
+        int nPixels;
+        bool bBold, bItalic, bUnderline;
+        CFont font;
+        int nAscent = 0, nDescent = 0;
+        int anWidths[256] = {};
+    };
+
+    const FontEntry& Entry(int nFont) const { return *m_fonts[static_cast<size_t>(nFont)]; }
+    int Find(const std::string& strFace, BYTE nFamily, int nPixels, bool bBold, bool bItalic, bool bUnderline);
+    bool IsInstalled(const std::string& strFace);
+
+    mutable CDC m_dc;   // measures
+    bool m_bSingleByte;     // the ANSI code page has one byte per character
+    std::vector<std::unique_ptr<FontEntry>> m_fonts;
+    std::vector<std::pair<std::string, bool>> m_installed;   // faces asked about
+};

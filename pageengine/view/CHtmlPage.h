@@ -1,0 +1,44 @@
+#pragma once
+// One page of the built-in page view: its element tree, fonts, pictures and layout, read
+// from a file or from text, laid out at a width and drawn.
+#include "pageengine/dom/CHtmlDocument.h"
+#include "pageengine/style/CHtmlFonts.h"
+#include "pageengine/paint/CPageImages.h"
+#include "pageengine/layout/CPageLayout.h"
+#include <string>
+
+class CDC;
+
+class CHtmlPage
+{
+public:
+    CHtmlPage() = default;
+    CHtmlPage(const CHtmlPage&) = delete;
+    CHtmlPage& operator=(const CHtmlPage&) = delete;
+
+    // Reads a page file (its first HTML_MAX_FILE_BYTES bytes); FALSE when it is no file
+    // that can be read.
+    BOOL LoadFile(const std::string& strPath);
+    // A page from its bytes; its pictures are looked for from strBaseFolder.
+    void LoadText(const std::string& bytes, const std::string& strBaseFolder);
+
+    void Layout(int nWidth);
+    void Paint(CDC* pDC, const RECT& rcClip, int nScrollY, int nFocusLink) const;
+
+    const CHtmlDocument& Document() const { return m_document; }
+    const CPageLayout& GetLayout() const { return m_layout; }
+    const std::string& Path() const { return m_strPath; }
+    const std::string& BaseFolder() const { return m_strBaseFolder; }
+
+    // The bytes of a file, at most nMaxBytes of them; FALSE when it is no file on a disk
+    // that can be read.
+    static BOOL ReadFileBytes(const std::string& strPath, size_t nMaxBytes, std::string& bytes);
+
+private:
+    CHtmlDocument m_document;
+    CHtmlFonts m_fonts;
+    CPageImages m_images;
+    CPageLayout m_layout;
+    std::string m_strPath;
+    std::string m_strBaseFolder;
+};

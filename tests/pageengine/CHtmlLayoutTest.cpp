@@ -1,0 +1,173 @@
+// The layout without any window: small pages laid out at a width, their boxes checked
+// against the widths the page's own fonts give.
+#include "pageengine/view/CHtmlPage.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace
+{
+const int kMargin = 8;   // the body's margin
+
+class HtmlLayout : public ::testing::Test
+{
+protected:
+    const CPageLayout& Lay(const std::string& strPage, int nWidth)
+    {
+        m_page.LoadText(strPage, "C:\\");
+        m_page.Layout(nWidth);
+        return m_page.GetLayout();
+    }
+
+    std::vector<CPageBox> TextBoxes() const
+    {
+        std::vector<CPageBox> boxes;
+        for (const CPageBox& box : m_page.GetLayout().m_boxes)
+            if (box.nKind == BOX_TEXT)
+                boxes.push_back(box);
+        return boxes;
+    }
+
+    std::string Text(const CPageBox& box) const { return m_page.GetLayout().TextOf(box); }
+
+    const CPageBox* Find(const char* pszText) const
+    {
+        for (const CPageBox& box : m_page.GetLayout().m_boxes)
+            if (box.nKind == BOX_TEXT && Text(box) == pszText)
+                return &box;
+        return nullptr;
+    }
+
+    CHtmlPage m_page;
+};
+} // namespace
+
+TEST_F(HtmlLayout, TextWrapsAtTheWidthBetweenWords)
+{
+    std::string strWords = "Une vid\xe9o de d\xe9monstration montre le programme en marche du d\xe9" "but \xe0 la fin";
+    const CPageLayout& layout = Lay("<p>" + strWords + "</p>", 220);
+    std::vector<CPageBox> lines = TextBoxes();
+    ASSERT_GT(lines.size(), 2u);
+    std::string strJoined;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(kMargin, lines[i].rc.left);
+        EXPECT_LE(lines[i].rc.right, 220 - kMargin);
+        if (i > 0) {
+            EXPECT_EQ(lines[i - 1].rc.bottom, lines[i].rc.top);
+        }
+        strJoined += (i ? " " : "") + Text(lines[i]);
+    }
+    EXPECT_EQ(strWords, strJoined);
+    EXPECT_GE(layout.m_nHeight, lines.back().rc.bottom + kMargin);
+
+    // Each line is full: its next word would not have fitted.
+    for (size_t i = 0; i + 1 < lines.size(); ++i) {
+        std::string strNext = Text(lines[i + 1]).substr(0, Text(lines[i + 1]).find(' '));
+        CHtmlPage probe;
+        probe.LoadText("<p>" + Text(lines[i]) + " " + strNext, "C:\\");
+        probe.Layout(100000);
+        EXPECT_GT(probe.GetLayout().m_boxes[0].rc.right, 220 - kMargin) << Text(lines[i]);
+    }
+
+    Lay("<p>" + strWords + "</p>", 2000);
+    EXPECT_EQ(1u, TextBoxes().size());
+}
+
+TEST_F(HtmlLayout, AWordWiderThanTheLineIsBrokenBetweenItsLetters)
+{
+    Lay("<p>" + std::string(200, 'W'), 100);
+    std::vector<CPageBox> lines = TextBoxes();
+    ASSERT_GT(lines.size(), 3u);
+    size_t nLetters = 0;
+    for (const CPageBox& line : lines) {
+        EXPECT_LE(line.rc.right, 100 - kMargin);
+        nLetters += line.nTextLength;
+    }
+    EXPECT_EQ(200u, nLetters);
+}
+
+TEST_F(HtmlLayout, TableColumnsTakeTheirSetWidthsAndShareTheRest)
+{
+    Lay("<table cellspacing=0 cellpadding=0 width=600><tr><td width=100>un</td><td width=\"50%\">deux</td><td>trois</td></tr>"
+        "<tr><td colspan=2 align=right>quatre</td><td>cinq</td></tr></table>",
+        640);
+    const CPageBox* pOne = Find("un");
+    const CPageBox* pTwo = Find("deux");
+    const CPageBox* pThree = Find("trois");
+    const CPageBox* pFour = Find("quatre");
+    const CPageBox* pFive = Find("cinq");
+    ASSERT_TRUE(pOne && pTwo && pThree && pFour && pFive);
+    EXPECT_EQ(kMargin, pOne->rc.left);
+    EXPECT_EQ(kMargin + 100, pTwo->rc.left);
+    EXPECT_EQ(kMargin + 100 + 300, pThree->rc.left);
+    EXPECT_EQ(pThree->rc.left, pFive->rc.left);
+    EXPECT_EQ(kMargin + 400, pFour->rc.right);
+    EXPECT_EQ(pOne->rc.top, pThree->rc.top);
+    EXPECT_EQ(pOne->rc.bottom, pFour->rc.top);
+}
+
+TEST_F(HtmlLayout, AutomaticColumnsFitTheirContentsThenShareByWish)
+{
+    std::string strLong = "des mots assez nombreux pour remplir une ligne enti\xe8re et plus encore";
+    Lay("<table cellspacing=0 cellpadding=0><tr><td>court</td><td>" + strLong + "</td></tr></table>", 2000);
+    const CPageBox* pShort = Find("court");
+    ASSERT_TRUE(pShort);
+    EXPECT_EQ(pShort->rc.right, Find(strLong.c_str())->rc.left);
+
+    Lay("<table cellspacing=0 cellpadding=0><tr><td>court</td><td>" + strLong + "</td></tr></table>", 300);
+    pShort = Find("court");
+    ASSERT_TRUE(pShort);
+    std::vector<CPageBox> boxes = TextBoxes();
+    ASSERT_GT(boxes.size(), 2u);
+    EXPECT_EQ(pShort->rc.right, boxes[1].rc.left) << "the short column keeps its words on one line";
+    for (const CPageBox& box : boxes)
+        EXPECT_LE(box.rc.right, 300 - kMargin);
+}
+
+TEST_F(HtmlLayout, EntitiesScriptAndUnknownTagsShowAsText)
+{
+    Lay("<p>caf&eacute; &amp; th&eacute;<script>var x = '<p>cach&eacute;</p>';</script> <blink>clignote</blink>", 600);
+    std::vector<CPageBox> boxes = TextBoxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("caf\xe9 & th\xe9 clignote", Text(boxes[0]));
+}
+
+TEST_F(HtmlLayout, AnUnclosedTagEndsWithThePage)
+{
+    Lay("<p>avant <b>gras <a href=\"deux.html\">lien", 600);
+    std::vector<CPageBox> boxes = TextBoxes();
+    ASSERT_EQ(3u, boxes.size());
+    EXPECT_EQ("avant ", Text(boxes[0]));
+    EXPECT_EQ("gras ", Text(boxes[1]));
+    EXPECT_EQ("lien", Text(boxes[2]));
+    EXPECT_NE(boxes[0].nFont, boxes[1].nFont);
+    EXPECT_EQ(boxes[1].rc.right, boxes[2].rc.left);
+    ASSERT_EQ(1u, m_page.GetLayout().m_links.size());
+    EXPECT_EQ("deux.html", m_page.GetLayout().m_links[0].strHref);
+    EXPECT_EQ(0, boxes[2].nLink);
+    POINT ptInLink = {(boxes[2].rc.left + boxes[2].rc.right) / 2, (boxes[2].rc.top + boxes[2].rc.bottom) / 2};
+    POINT ptOutside = {(boxes[0].rc.left + boxes[0].rc.right) / 2, ptInLink.y};
+    EXPECT_EQ(0, m_page.GetLayout().LinkAt(ptInLink));
+    EXPECT_EQ(-1, m_page.GetLayout().LinkAt(ptOutside));
+}
+
+TEST_F(HtmlLayout, BlocksAlignAndListsGetMarkers)
+{
+    Lay("<center>milieu</center><p align=right>droite</p><ol><li>un<li>deux</ol><ul><li>puce</ul>", 400);
+    const CPageBox* pMiddle = Find("milieu");
+    const CPageBox* pRight = Find("droite");
+    ASSERT_TRUE(pMiddle && pRight);
+    EXPECT_NEAR(200, (pMiddle->rc.left + pMiddle->rc.right) / 2, 1);
+    EXPECT_EQ(400 - kMargin, pRight->rc.right);
+    const CPageBox* pOne = Find("un");
+    const CPageBox* pNumber = Find("1.");
+    const CPageBox* pNumberTwo = Find("2.");
+    ASSERT_TRUE(pOne && pNumber && pNumberTwo);
+    EXPECT_LT(pNumber->rc.right, pOne->rc.left);
+    EXPECT_EQ(pOne->rc.top, pNumber->rc.top);
+    bool bBullet = false;
+    for (const CPageBox& box : m_page.GetLayout().m_boxes)
+        bBullet = bBullet || (box.nKind == BOX_BULLET && box.rc.right < Find("puce")->rc.left &&
+                              box.rc.top > Find("puce")->rc.top && box.rc.bottom < Find("puce")->rc.bottom);
+    EXPECT_TRUE(bBullet);
+}

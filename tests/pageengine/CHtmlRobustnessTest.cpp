@@ -1,0 +1,190 @@
+// Bad pages: thousands of mutated pages, nesting far deeper than any page needs, and
+// pages of ten megabytes are read, laid out and drawn without a crash, with work bounded
+// by the page's size, and on a thread with a small stack (no walk recurses with the page's
+// depth).
+#include "pageengine/view/CHtmlPage.h"
+#include "support/CTempFolder.h"
+#include "support/DibTestSupport.h"
+#include <gtest/gtest.h>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <string>
+
+namespace
+{
+const char* const kSeeds[] = {
+    "<html><head><title>Accueil</title><style>p{}</style></head><body bgcolor=#003366 text=white link=yellow>"
+    "<center><h1>Vid&eacute;os</h1></center><table width=\"90%\" border=1 cellpadding=4 align=center><tr>"
+    "<td width=120 bgcolor=navy><a href=\"app://exec(film1.exe)\"><img src=\"img.bmp\" border=0 alt=\"Film\"></a>"
+    "</td><td><font face=\"Arial, sans-serif\" size=+1><b>Premi&egrave;re</b> vid&eacute;o</font></td></tr>"
+    "<tr><td colspan=2 align=right><a href=\"page2.html\">Suite &raquo;</a></td></tr></table></body></html>",
+    "<ul><li>un<ol><li>deux<li>trois</ol><li><p>quatre</ul><blockquote>cit&#233;</blockquote><pre>\ta  b\n c</pre>"
+    "<hr width=50% size=3><div align=center><i>fin</i> <u>soulign&eacute;</u></div><br><br>",
+    "<table><tr><td><table cellspacing=0><tr><td nowrap>a b c</td><td>d</td></tr></table></td><td>e</td></tr></table>"
+    "<script>alert('<table>')</script><!-- c --><img src=missing.png width=40 height=20 alt=x><img src=\"absent.gif\">",
+};
+
+const char* const kFragments[] = {
+    "<", ">", "</", "<p>", "</p>", "<table>", "</table>", "<tr>", "<td colspan=99999>", "<th width=200%>",
+    "&#x10FFFF;", "&#0;", "&", "&eacute", "<!--", "-->", "<script>", "</script>", "\"", "'", "=",
+    "<img src=img.bmp width=99999 height=99999 border=999>", "<img src=\"\">", "<li>", "<ul>", "<ol>", "<pre>",
+    "\t", std::string("\0", 1).c_str(), "<font size=+99 face=\"", "<a href=", "<a href=\"page2.html\">", "<br>",
+    "<hr size=9999>", "<body background=img.bmp>", "<center>", "<blockquote>", "\xff\xfe", "\xc3\xa9", "<h1>",
+    " ", "\n", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"};
+
+std::string Mutate(const std::string& strSeed, std::mt19937& random)
+{
+    std::string str = strSeed;
+    int nMutations = 1 + static_cast<int>(random() % 8);
+    for (int i = 0; i < nMutations; ++i) {
+        size_t nAt = str.empty() ? 0 : random() % (str.size() + 1);
+        switch (random() % 6) {
+        case 0:
+            if (nAt < str.size())
+                str[nAt] = static_cast<char>(random());
+            break;
+        case 1: case 2: {
+            const char* pszFragment = kFragments[random() % (sizeof(kFragments) / sizeof(kFragments[0]))];
+            std::string strFragment = *pszFragment ? pszFragment : std::string(1, '\0');
+            for (int n = static_cast<int>(random() % 4); n >= 0; --n)
+                str.insert(nAt, strFragment);
+            break;
+        }
+        case 3:
+            str.erase(nAt, random() % 40);
+            break;
+        case 4: {
+            size_t nLength = std::min<size_t>(random() % 400, str.size() - std::min(nAt, str.size()));
+            std::string strCopy = str.substr(nAt, nLength);
+            str.insert(random() % (str.size() + 1), strCopy);
+            break;
+        }
+        default:
+            str.resize(nAt);
+            break;
+        }
+    }
+    return str;
+}
+
+// Runs fn on a thread with a stack of nStackBytes; false when the thread crashed or
+// did not end.
+bool RunWithStack(size_t nStackBytes, const std::function<void()>& fn)
+{
+    struct Call
+    {
+        const std::function<void()>* pFn;
+        static DWORD WINAPI Run(LPVOID p)
+        {
+            (*static_cast<Call*>(p)->pFn)();
+            return 7;
+        }
+    } call = {&fn};
+    HANDLE hThread = ::CreateThread(nullptr, nStackBytes, &Call::Run, &call, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    if (!hThread)
+        return false;
+    bool bEnded = ::WaitForSingleObject(hThread, 50000) == WAIT_OBJECT_0;
+    DWORD nCode = 0;
+    ::GetExitCodeThread(hThread, &nCode);
+    ::CloseHandle(hThread);
+    return bEnded && nCode == 7;
+}
+
+class HtmlRobustness : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        BmpLayout bmp;
+        bmp.nWidth = 5;
+        bmp.nHeight = 3;
+        bmp.nBitCount = 8;
+        m_folder.WriteFile("img.bmp", MakeBmp(bmp));
+    }
+
+    // Reads, lays out at nWidth and draws the top and the bottom of a page.
+    void Show(CHtmlPage& page, const std::string& strPage, int nWidth)
+    {
+        page.LoadText(strPage, m_folder.Path().str());
+        page.Layout(nWidth);
+        const CPageLayout& layout = page.GetLayout();
+        ASSERT_LE(page.Document().NodeCount(), HTML_MAX_NODES);
+        ASSERT_LE(layout.m_boxes.size(), HTML_MAX_BOXES + 64);
+        ASSERT_LE(layout.m_boxes.size(), 4 * strPage.size() + 64);
+        ASSERT_LE(layout.m_nHeight, HTML_MAX_PAGE_HEIGHT);
+        RECT rc = {0, 0, 160, 120};
+        page.Paint(m_canvas.DC(), rc, 0, 0);
+        page.Paint(m_canvas.DC(), rc, std::max(layout.m_nHeight - 120, 0), static_cast<int>(layout.m_links.size()) - 1);
+    }
+
+    // Whether the text appears in a box of the page.
+    static bool Shows(const CHtmlPage& page, const char* pszText)
+    {
+        const CPageLayout& layout = page.GetLayout();
+        for (const CPageBox& box : layout.m_boxes)
+            if (box.nKind == BOX_TEXT && layout.TextOf(box).find(pszText) != std::string::npos)
+                return true;
+        return false;
+    }
+
+    CTempFolder m_folder{"kelo-fuzz"};
+    CTestCanvas m_canvas{160, 120};
+};
+} // namespace
+
+TEST_F(HtmlRobustness, TenThousandMutatedPagesReadLayOutAndDraw)
+{
+    std::mt19937 random(20240611);
+    CHtmlPage page;
+    double dSlowestMs = 0;
+    for (int i = 0; i < 10000; ++i) {
+        std::string strPage = Mutate(kSeeds[i % (sizeof(kSeeds) / sizeof(kSeeds[0]))], random);
+        auto start = std::chrono::steady_clock::now();
+        Show(page, strPage, static_cast<int>(random() % 900));
+        if (HasFatalFailure()) {
+            ADD_FAILURE() << "page " << i;
+            return;
+        }
+        dSlowestMs = std::max(dSlowestMs, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::printf("slowest mutated page: %.1f ms\n", dSlowestMs);
+}
+
+TEST_F(HtmlRobustness, TenThousandLevelsOfNestingOnASmallStack)
+{
+    const char* const kOpeners[] = {"<div>", "<b>", "<table><tr><td>", "<ul><li>", "<blockquote>", "<font size=+1>",
+                                    "<a href=x.html>", "<td>", "<center><table width=100%><tr><th>", "<ol><li><p>"};
+    for (const char* pszOpener : kOpeners) {
+        std::string strPage;
+        for (int i = 0; i < 10000; ++i)
+            strPage += pszOpener;
+        strPage += "fond";
+        CHtmlPage page;
+        bool bShown = false;
+        EXPECT_TRUE(RunWithStack(256 * 1024, [&] {
+            Show(page, strPage, 800);
+            bShown = Shows(page, "fond");
+        })) << pszOpener;
+        EXPECT_TRUE(bShown) << pszOpener;
+    }
+}
+
+TEST_F(HtmlRobustness, TenMegabytePagesAreShownWhole)
+{
+    std::mt19937 random(7);
+    const char* const kPieces[] = {"mot ", "<b>gras</b> ", "<p>", "<a href=\"page2.html\">lien</a> ", "<br>",
+                                   "<td>cellule", "<table><tr>", "</table>", "&eacute;t&eacute; ", "<li>item "};
+    std::string strPage;
+    while (strPage.size() < 10 * 1024 * 1024)
+        strPage += kPieces[random() % (sizeof(kPieces) / sizeof(kPieces[0]))];
+    strPage += "<p>la fin";
+    CHtmlPage page;
+    Show(page, strPage, 780);
+    EXPECT_TRUE(Shows(page, "la fin"));
+
+    std::string strWord(10 * 1024 * 1024, 'w');
+    Show(page, strWord, 780);
+    EXPECT_GT(page.GetLayout().m_nHeight, 1000);
+}

@@ -1,0 +1,96 @@
+#pragma once
+// Supervision of the outside video player. A video is a program that, started with the
+// switch " /s", opens the player; the player is known only by its window classes and its
+// exit command. While the playback view exists the player's frame is kept shown; once the
+// view has gone (the playback has ended) the player is told to exit.
+//
+// Nothing here waits on the player without bound (PlayerProtocol.h has the bounds): the
+// program is started without waiting for it, shows are asynchronous, the exit command is
+// sent with a time limit, and a player that does not take it in time, or takes it and stays,
+// is ended.
+#include "framework/core/CString.h"
+#include <windows.h>
+#include <vector>
+
+class CWnd;
+
+class CVideoPlayer
+{
+public:
+    CVideoPlayer();
+    // A player still open when the program ends is told to exit, within the same bound.
+    virtual ~CVideoPlayer();
+    CVideoPlayer(const CVideoPlayer&) = delete;
+    CVideoPlayer& operator=(const CVideoPlayer&) = delete;
+
+    // The window that owns the supervision timer; not owned. Always TRUE.
+    BOOL SetOwner(CWnd* pOwner);
+    CWnd* GetOwner() const { return m_pOwner; }
+    // Closes any open player, starts the video program at pszPath and supervises it.
+    // FALSE when the program could not be started, and for an empty path or one holding
+    // a quote (which nothing is started for).
+    BOOL Play(const char* pszPath);
+    // Tells an open player to exit. The supervision timer keeps running with nothing to find.
+    void Stop();
+    virtual BOOL IsPlaying() const { return m_bPlaying; }
+
+    // The video program's command line: the path, quoted when it holds blanks (an unquoted
+    // "C:\Mon Kiosque\..." would start "C:\Mon.exe" if there were one), then the switch.
+    static CString CommandLineFor(const char* pszPath);
+
+    // The player whose timer (window and identifier) this is, or null.
+    static CVideoPlayer* FromTimer(HWND hWnd, UINT_PTR nIDEvent);
+    // A tick of one of its timers: the supervision tick, or the look for the player's frame
+    // shortly after a launch.
+    void OnTimer(UINT_PTR nIDEvent);
+
+private:
+    // A player that has taken the exit command and whose frame has not gone yet.
+    struct EXITINGPLAYER
+    {
+        HWND hFrame;
+        DWORD dwProcessId;
+        ULONGLONG nSentAt;
+    };
+
+    // Sends the exit command to the player's frame, if there is one (ExitPlayer).
+    void ClosePlayerWindow();
+    // Starts the command line and arms the timers; FALSE when the program did not start.
+    BOOL Launch(const char* pszCommandLine);
+    // Sends the exit command within its bound. A player that does not take it is ended; one
+    // that does is watched by the ticks until its frame has gone.
+    void ExitPlayer(HWND hFrame);
+    // Forgets exiting players whose frame has gone, and ends those overdue.
+    void WatchExitingPlayers();
+    BOOL IsExiting(HWND hFrame) const;
+    // The first player frame that has not been told to exit yet, or null.
+    HWND FindPlayerFrame() const;
+    void Tick();
+    void LookForPlayer();
+
+    // nEvent: the running timer's identifier, replaced by the new one.
+    void ArmTimer(UINT_PTR& nEvent, UINT_PTR nIDEvent, UINT nPeriodMs);
+    void KillTimer(UINT_PTR& nEvent);
+
+    CWnd* m_pOwner = nullptr;
+    UINT m_nTimerId = 1;
+    BOOL m_bPlaying = FALSE;
+    // From a launch until the tick that finds the playback over.
+    BOOL m_bSupervising = FALSE;
+    // Whether the launched player's view has been seen, and when its frame was first seen
+    // without it (0: not yet).
+    BOOL m_bViewSeen = FALSE;
+    ULONGLONG m_nFrameSeenAt = 0;
+    std::vector<EXITINGPLAYER> m_aExiting;
+    // The window the timers run on, and the running timers' identifiers (0: not running).
+    HWND m_hTimerWnd = nullptr;
+    UINT_PTR m_nTickEvent = 0;
+    UINT_PTR m_nLookEvent = 0;
+};
+
+// The procedure of the player's timers: hands the tick to the player whose timer it is.
+void CALLBACK PlayerTimerProc(HWND hWnd, UINT nMsg, UINT_PTR nIDEvent, DWORD dwTime);
+
+// The program's one player, defined beside the application object so that it is
+// destroyed first.
+extern CVideoPlayer g_videoPlayer;
