@@ -3,12 +3,14 @@
 #include "app/CChildFrame0.h"
 #include "app/CKeloDoc.h"
 #include "app/CKeloView.h"
-#include "app/FolderScan.h"
+#include "settings/FolderScan.h"
 #include "frame/CMainFrame.h"
 #include "startpage/CPageMenu.h"
 #include "framework/docview/CCommandLineInfo.h"
 #include "framework/docview/CMultiDocTemplate.h"
 #include "framework/core/FrameworkIds.h"
+#include "settings/FolderScan.h"
+#include "settings/SettingsFiles.h"
 #include "resources/resource.h"
 #include <objbase.h>
 
@@ -49,23 +51,25 @@ BOOL CKeloApp::InitInstance()
     m_pPageTemplate = std::make_unique<CMultiDocTemplate>(IDR_KELOTYPE, KELO_RUNTIME_CLASS(CKeloDoc),
                                                           KELO_RUNTIME_CLASS(CChildFrame), KELO_RUNTIME_CLASS(CPageMenu));
 
-    // Known to the rest of the program while it is being created.
-    m_pMainFrame = new CMainFrame;
-    if (!m_pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
-        m_pMainFrame = nullptr;
+    // Known to the rest of the program while it is being created; it deletes itself with
+    // its window.
+    auto* pMainFrame = new CMainFrame;
+    pMainFrame->m_wndSkinClient.SetHost(this);
+    m_pMainWnd = pMainFrame;
+    if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
+        m_pMainWnd = nullptr;
         return FALSE;
     }
-    m_pMainWnd = m_pMainFrame;
 
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
 
-    m_pMainFrame->ShowWindow(m_nCmdShow);
+    pMainFrame->ShowWindow(m_nCmdShow);
 
-    m_pMainFrame->m_wndSkinClient.ApplySkin();
-    m_pMainFrame->m_wndSkinClient.RefreshScreen();
+    pMainFrame->m_wndSkinClient.ApplySkin();
+    pMainFrame->m_wndSkinClient.RefreshScreen();
 
     return TRUE;
 }
@@ -92,4 +96,37 @@ BOOL CKeloApp::CheckEnvironment()
 
     CollectFolders(m_settings.m_strExeDir + "SKINS", m_settings.m_astrSkinFolders);
     return TRUE;
+}
+
+BOOL CKeloApp::LoadSettings()
+{
+    ReadSettingsFiles(m_settings);
+    return TRUE;
+}
+
+const CSkinSettings& CKeloApp::ReloadSettings()
+{
+    LoadSettings();
+    return m_settings;
+}
+
+void CKeloApp::SaveSkinChoice(const CString& strName)
+{
+    WriteSkinChoice(m_settings.m_strExeDir, strName);
+}
+
+void CKeloApp::DeriveFolders()
+{
+    ::DeriveFolders(m_settings);
+}
+
+CMainFrame* CKeloApp::GetMainFrame() const
+{
+    return KELO_DYNAMIC_DOWNCAST(CMainFrame, m_pMainWnd);
+}
+
+void CKeloApp::RenewPage()
+{
+    CloseAllDocuments(TRUE);
+    OnFileNew();
 }

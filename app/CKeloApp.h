@@ -2,6 +2,7 @@
 // The application object: checks the screen, lays out the folders, reads the settings
 // and builds the main window.
 #include "settings/CSkinSettings.h"
+#include "skin/CSkinHost.h"
 #include "framework/docview/CWinApp.h"
 #include <memory>
 
@@ -9,7 +10,7 @@ class CFrameWnd;
 class CMainFrame;
 class CMultiDocTemplate;
 
-class CKeloApp : public CWinApp
+class CKeloApp : public CWinApp, public CSkinHost
 {
     KELO_DECLARE_MESSAGE_MAP()
 
@@ -24,17 +25,23 @@ public:
     BOOL CheckEnvironment();
     // Reads every settings file into m_settings; always TRUE.
     BOOL LoadSettings();
-    // Records the skin folder named strName as the choice LoadSettings reads, and in the
-    // start page's script.
-    void SaveSkinChoice(const CString& strName);
     // Resource, video and skin base folders from the application and program folders.
     void DeriveFolders();
+    // The main frame, which is the framework's main window, or null when there is none.
+    CMainFrame* GetMainFrame() const;
+
+    // What the skin window asks of the application.
+    const CSkinSettings& GetSettings() const override { return m_settings; }
+    const CSkinSettings& ReloadSettings() override;
+    // Records the skin folder named strName as the choice LoadSettings reads, and in the
+    // start page's script.
+    void SaveSkinChoice(const CString& strName) override;
+    void RenewPage() override;
+    CFrameWnd* GetPageFrame() const override { return m_pPageFrame; }
     // The template of the page frame (document, CChildFrame and the page view), not
     // registered with the document manager.
     CMultiDocTemplate* GetPageTemplate() const { return m_pPageTemplate.get(); }
 
-    // The main frame, also the framework's main window; it deletes itself with its window.
-    CMainFrame* m_pMainFrame = nullptr;
     std::unique_ptr<CMultiDocTemplate> m_pPageTemplate;
     // The frame that shows the start page, set each time a document is made; the frame
     // clears it when it goes.

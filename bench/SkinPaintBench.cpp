@@ -36,7 +36,7 @@ int main()
         return 1;
     }
     PumpUntil([] { return false; }, 200);
-    HWND hWndSkin = theApp.m_pMainFrame->m_wndSkinClient;
+    HWND hWndSkin = theApp.GetMainFrame()->m_wndSkinClient;
 
     CClientDC screen(nullptr);
     CMemDC target(&screen, 800, 600);

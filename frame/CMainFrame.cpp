@@ -1,6 +1,6 @@
 #include "frame/CMainFrame.h"
-#include "app/CKeloApp.h"
-#include "app/KeloMessages.h"
+#include "framework/core/AfxGlobals.h"
+#include "links/LinkConstants.h"
 #include "videoplayer/CVideoPlayer.h"
 #include "resources/resource.h"
 #include "links/CLinkCommandRunner.h"
@@ -92,8 +92,6 @@ CMainFrame::~CMainFrame()
     // The player would otherwise arm its next timer on a deleted window object.
     if (g_videoPlayer.GetOwner() == this)
         g_videoPlayer.SetOwner(nullptr);
-    if (theApp.m_pMainFrame == this)
-        theApp.m_pMainFrame = nullptr;
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)

@@ -1,5 +1,5 @@
 #include "links/CLinkCommandRunner.h"
-#include "app/KeloMessages.h"
+#include "links/LinkConstants.h"
 #include "framework/core/AfxGlobals.h"
 #include "framework/docview/CWinApp.h"
 #include "framework/window/CWnd.h"

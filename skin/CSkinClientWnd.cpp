@@ -1,9 +1,8 @@
 #include "skin/CSkinClientWnd.h"
-#include "app/CKeloApp.h"
 #include "dib/CDIB.h"
 #include "dib/CDIBPainter.h"
 #include "dib/CDIBPalette.h"
-#include "frame/CMainFrame.h"
+#include "framework/core/AfxGlobals.h"
 #include "framework/gdi/CBrush.h"
 #include "framework/docview/CFrameWnd.h"
 #include "framework/window/CMemDC.h"
@@ -25,6 +24,11 @@ KELO_END_MESSAGE_MAP()
 
 CSkinClientWnd::CSkinClientWnd() = default;
 
+COLORREF CSkinClientWnd::ScreenColor() const
+{
+    return m_pHost ? m_pHost->GetSettings().m_crEcran : 0;
+}
+
 CSkinClientWnd::~CSkinClientWnd()
 {
     FreeSkin();
@@ -45,8 +49,9 @@ void CSkinClientWnd::FreeSkin()
 
 void CSkinClientWnd::LoadSkin()
 {
-    theApp.LoadSettings();
-    const CSkinSettings& settings = theApp.m_settings;
+    if (!m_pHost)
+        return;
+    const CSkinSettings& settings = m_pHost->ReloadSettings();
     FreeSkin();
 
     m_pPalette = std::make_unique<CDIBPalette>();
@@ -77,7 +82,7 @@ std::unique_ptr<CSkinButton> CSkinClientWnd::CreateButton(const char* pszFile, i
 {
     auto pButton = std::make_unique<CSkinButton>();
     pButton->m_hCursorHover = ::LoadCursorA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDC_HANDCURSOR));
-    pButton->m_strBitmap = theApp.m_settings.m_strSkinDir + pszFile;
+    pButton->m_strBitmap = m_pHost->GetSettings().m_strSkinDir + pszFile;
     // Only the position counts: the button takes its size from its strip.
     pButton->CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, x, y, 10, 10, m_hWnd,
                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)));
@@ -87,17 +92,18 @@ std::unique_ptr<CSkinButton> CSkinClientWnd::CreateButton(const char* pszFile, i
 void CSkinClientWnd::ApplySkin()
 {
     LoadSkin();
-    theApp.CloseAllDocuments(TRUE);
-    theApp.OnFileNew();
-    if (theApp.m_pPageFrame)
-        theApp.m_pPageFrame->MoveWindow(&m_rcInner, TRUE);
+    if (!m_pHost)
+        return;
+    m_pHost->RenewPage();
+    if (CFrameWnd* pPageFrame = m_pHost->GetPageFrame())
+        pPageFrame->MoveWindow(&m_rcInner, TRUE);
 }
 
 void CSkinClientWnd::RefreshScreen()
 {
     // Without a page frame (its creation failed) only the skin is repainted.
-    if (theApp.m_pPageFrame)
-        theApp.m_pPageFrame->ActivateFrame(-1);
+    if (CFrameWnd* pPageFrame = m_pHost ? m_pHost->GetPageFrame() : nullptr)
+        pPageFrame->ActivateFrame(-1);
     UpdateWindow();
     InvalidateRect(nullptr, TRUE);
 }
@@ -109,18 +115,19 @@ LRESULT CSkinClientWnd::OnButtonHover(WPARAM wParam, LPARAM lParam)
 
 LRESULT CSkinClientWnd::OnButtonClick(WPARAM wParam, LPARAM lParam)
 {
-    CWnd* pMainFrame = theApp.m_pMainFrame;
-    if (!pMainFrame)
+    // The skin window is the main frame's client.
+    HWND hWndMainFrame = GetParent();
+    if (!hWndMainFrame)
         return 0;
     switch (wParam) {
     case IDC_BTMENU:
         ShowLauncherMenu();
         break;
     case IDC_BTMINI:
-        pMainFrame->PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        ::PostMessageA(hWndMainFrame, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         break;
     case IDC_BTQUIT:
-        pMainFrame->PostMessage(WM_COMMAND, ID_APP_EXIT, 0);
+        ::PostMessageA(hWndMainFrame, WM_COMMAND, ID_APP_EXIT, 0);
         break;
     default:
         break;
@@ -160,7 +167,7 @@ void CSkinClientWnd::PaintClient(CDC* pDC)
         DrawSkin(pDC);
         return;
     }
-    CBrush brush(theApp.m_settings.m_crEcran);
+    CBrush brush(ScreenColor());
     CRect rc;
     GetClientRect(&rc);
     pDC->FillRect(rc, brush);
@@ -176,7 +183,7 @@ void CSkinClientWnd::DrawSkin(CDC* pDC)
     ::GetClipBox(*pDC, &rcDraw);
     if (!::IntersectRect(&rcDraw, &rcDraw, &rc))
         return;
-    CBrush brush(theApp.m_settings.m_crEcran);
+    CBrush brush(ScreenColor());
     CMemDC dcBack(pDC, rcDraw);
 
     // Only the inner rectangle is filled: the borders paint the rest.

@@ -6,6 +6,7 @@
 // page's frame inside the inner rectangle. What it does not handle goes on to the MDI
 // client, so the child frames keep working.
 #include "framework/window/CWnd.h"
+#include "skin/CSkinHost.h"
 #include <memory>
 
 class CDC;
@@ -21,6 +22,9 @@ class CSkinClientWnd : public CWnd
 public:
     CSkinClientWnd();
     ~CSkinClientWnd() override;
+
+    // The program around the skin window; set before the first LoadSkin.
+    void SetHost(CSkinHost* pHost) { m_pHost = pHost; }
 
     // Reads the settings again and rebuilds bitmaps, palette, painter and buttons.
     void LoadSkin();
@@ -55,6 +59,11 @@ public:
     std::unique_ptr<CSkinButton> m_pBtQuit;
 
 private:
+    CSkinHost* m_pHost = nullptr;
+
+    // The inner rectangle's colour: the skin's screen colour.
+    COLORREF ScreenColor() const;
+
     // Records the skin named strName in both choice files, then rebuilds the whole screen.
     void ChooseSkin(const CString& strName);
     // Deletes the owned objects, in the order they were listed.

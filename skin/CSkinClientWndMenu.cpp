@@ -1,7 +1,6 @@
 // CSkinClientWnd: the launcher menu and the skin choice.
 #include "skin/CSkinClientWnd.h"
-#include "app/CKeloApp.h"
-#include "frame/CMainFrame.h"
+#include "framework/core/AfxGlobals.h"
 #include "framework/core/FrameworkIds.h"
 #include "popupmenu/CPopupMenu.h"
 #include "popupmenu/PopupMenuConstants.h"
@@ -19,7 +18,9 @@ CString SkinNameOf(const CString& strFolder)
 
 void CSkinClientWnd::ShowLauncherMenu()
 {
-    const CSkinSettings& settings = theApp.m_settings;
+    if (!m_pHost)
+        return;
+    const CSkinSettings& settings = m_pHost->GetSettings();
     CPoint pt(settings.m_nMenuX, settings.m_nMenuY);
 
     // Both menus are built anew each time, in the current skin's colours.
@@ -40,8 +41,8 @@ void CSkinClientWnd::ShowLauncherMenu()
     ClientToScreen(&pt);
     const int nId = menu.Track(pt.x, pt.y, nullptr, true, false);
     if (nId == ID_LAUNCHER_QUIT) {
-        if (CWnd* pMainFrame = theApp.m_pMainFrame)
-            pMainFrame->PostMessage(WM_COMMAND, ID_APP_EXIT, 0);
+        if (HWND hWndMainFrame = GetParent())
+            ::PostMessageA(hWndMainFrame, WM_COMMAND, ID_APP_EXIT, 0);
     } else if (nId >= ID_SKIN_FIRST && nId - ID_SKIN_FIRST < settings.m_astrSkinFolders.GetSize()) {
         ChooseSkin(SkinNameOf(settings.m_astrSkinFolders[nId - ID_SKIN_FIRST]));
     }
@@ -49,7 +50,7 @@ void CSkinClientWnd::ShowLauncherMenu()
 
 void CSkinClientWnd::ChooseSkin(const CString& strName)
 {
-    theApp.SaveSkinChoice(strName);
+    m_pHost->SaveSkinChoice(strName);
     ApplySkin();
     RefreshScreen();
 }

@@ -1,5 +1,5 @@
 #include "startpage/CBrowserHost.h"
-#include "app/KeloMessages.h"
+#include "startpage/StartPageConstants.h"
 #include "framework/docview/CFrameWnd.h"
 #include "links/PageRules.h"
 #include <exdispid.h>

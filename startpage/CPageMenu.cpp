@@ -1,31 +1,19 @@
 #include "startpage/CPageMenu.h"
-#include "app/CKeloApp.h"
-#include "app/KeloMessages.h"
+#include "startpage/StartPageConstants.h"
 #include "framework/gdi/CBrush.h"
 #include "framework/window/CDataExchange.h"
 #include "framework/window/CPaintDC.h"
 #include "resources/resource.h"
-#include "skin/SkinConstants.h"
 #include "links/PageRules.h"
 
 namespace
 {
-// The start page, below the program's folder.
-const char kStartPage[] = "res\\main.html";
-// How long the browser control has, in automatic mode, to say that it shows the start
-// page. Under Wine it says it does not within a millisecond; a working control on
-// Windows shows a local page well within this.
 const UINT_PTR kBrowserTrialTimer = 1;
-const UINT kBrowserTrialMs = 10000;
-
-bool IsAutomatic() { return theApp.m_settings.m_nPageView == PAGE_VIEW_AUTOMATIC; }
-CString StartPagePath() { return theApp.m_settings.m_strExeDir + kStartPage; }
 } // namespace
 
 KELO_IMPLEMENT_DYNCREATE(CPageMenu, CFormView)
 
 KELO_BEGIN_MESSAGE_MAP(CPageMenu, CFormView)
-    OnMessage<WM_SKINBTN_CLICK, &CPageMenu::OnSkinButtonClick>(),
     OnWmEraseBkgnd<&CPageMenu::OnEraseBkgnd>(),
     OnWmCreate<&CPageMenu::OnCreate>(),
     OnWmSize<&CPageMenu::OnSize>(),
@@ -40,18 +28,25 @@ CPageMenu::CPageMenu()
 {
 }
 
+void CPageMenu::SetStartPage(PageViewChoice nPageView, const CString& strStartPage, COLORREF crScreen)
+{
+    m_nPageView = nPageView;
+    m_strStartPage = strStartPage;
+    m_crScreen = crScreen;
+}
+
 void CPageMenu::DoDataExchange(CDataExchange* pDX)
 {
     CFormView::DoDataExchange(pDX);
     // Only a view that may show the browser control makes one.
-    if (theApp.m_settings.m_nPageView != PAGE_VIEW_BUILTIN)
+    if (m_nPageView != PAGE_VIEW_BUILTIN)
         DDX_Control(pDX, IDC_BROWSER, m_browserHost);
 }
 
 void CPageMenu::OnInitialUpdate()
 {
     CFormView::OnInitialUpdate();
-    if (theApp.m_settings.m_nPageView == PAGE_VIEW_BUILTIN || (IsAutomatic() && !m_browserHost.m_hWnd))
+    if (m_nPageView == PAGE_VIEW_BUILTIN || (IsAutomatic() && !m_browserHost.m_hWnd))
         UseBuiltInView();
 }
 
@@ -79,10 +74,10 @@ void CPageMenu::UseBuiltInView()
         GetClientRect(&rc);
     if (!m_pageView.Create(m_hWnd, rc, IDC_BROWSER))
         return;
-    m_pageView.SetBackgroundColor(theApp.m_settings.m_crEcran);
+    m_pageView.SetBackgroundColor(m_crScreen);
     m_pageView.SetLinkHandOff(&InterceptLink);
     if (m_bStartPageLoaded)
-        m_pageView.ShowStartPage(StartPagePath().str());
+        m_pageView.ShowStartPage(m_strStartPage.str());
     if (bHadFocus)
         m_pageView.SetFocus();
 }
@@ -97,27 +92,22 @@ void CPageMenu::LoadStartPage()
     if (pPageView == &m_pageView) {
         // Laid out once, at the size it is shown at.
         m_pageView.MoveWindow(&rc);
-        m_pageView.ShowStartPage(StartPagePath().str());
+        m_pageView.ShowStartPage(m_strStartPage.str());
     } else {
         if (IsAutomatic())
             SetTimer(kBrowserTrialTimer, kBrowserTrialMs);
-        m_browserHost.Navigate(StartPagePath());
+        m_browserHost.Navigate(m_strStartPage);
     }
     m_bStartPageLoaded = TRUE;
     pPageView->MoveWindow(&rc);
     pPageView->ShowWindow(SW_SHOW);
 }
 
-LRESULT CPageMenu::OnSkinButtonClick(WPARAM, LPARAM)
-{
-    return 0;
-}
-
 BOOL CPageMenu::OnEraseBkgnd(CDC* pDC)
 {
     CRect rc;
     GetClientRect(&rc);
-    CBrush brush(theApp.m_settings.m_crEcran);
+    CBrush brush(m_crScreen);
     pDC->FillRect(rc, brush);
     return TRUE;
 }

@@ -10,6 +10,7 @@
 // made, reports an error for the start page, finishes it without a document body (no HTML
 // engine) or says nothing of it within kBrowserTrialMs, the built-in view takes its place.
 #include "framework/docview/CFormView.h"
+#include "settings/PageViewChoice.h"
 #include "startpage/CBrowserHost.h"
 #include "pageengine/view/CPageView.h"
 
@@ -21,6 +22,10 @@ class CPageMenu : public CFormView
 public:
     CPageMenu();
 
+    // What the form needs of the settings, given by its creator before the first update:
+    // which view shows the page, the start page's path and the screen colour.
+    void SetStartPage(PageViewChoice nPageView, const CString& strStartPage, COLORREF crScreen);
+
     void DoDataExchange(CDataExchange* pDX) override;
     // Makes the built-in view when it is the one to use from the start.
     void OnInitialUpdate() override;
@@ -30,7 +35,6 @@ public:
     // not be made): the one place where the form chooses how the page is shown.
     CWnd* GetPageView();
 
-    LRESULT OnSkinButtonClick(WPARAM wParam, LPARAM lParam);
     BOOL OnEraseBkgnd(CDC* pDC);
     int OnCreate(LPCREATESTRUCTA lpCreateStruct);
     void OnSize(UINT nType, int cx, int cy);
@@ -45,8 +49,12 @@ protected:
     CBrowserHost m_browserHost;         // bound to the placeholder IDC_BROWSER
     CPageView m_pageView;               // the built-in view, in the placeholder's place
     BOOL m_bStartPageLoaded = FALSE;
+    PageViewChoice m_nPageView = PAGE_VIEW_AUTOMATIC;
+    CString m_strStartPage;
+    COLORREF m_crScreen = 0;
 
 private:
+    bool IsAutomatic() const { return m_nPageView == PAGE_VIEW_AUTOMATIC; }
     // Puts the built-in view in the place of the placeholder or of the browser control,
     // showing the start page once it is loaded.
     void UseBuiltInView();

@@ -1,7 +1,7 @@
 // WM_APP_PLAYVIDEO (1359) posted to the running Kelo.exe by another program, this test,
 // with lParams that are no name Kelo handed out: Kelo reads none of them, frees none,
 // starts nothing and goes on answering.
-#include "app/KeloMessages.h"
+#include "links/LinkConstants.h"
 #include "support/CKeloProcess.h"
 #include "support/CPlayerSandbox.h"
 #include "support/MessagePump.h"

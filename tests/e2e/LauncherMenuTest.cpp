@@ -2,7 +2,7 @@
 // with the X pointer: it opens from the menu button at the skin's menu position, a skin
 // chosen in "Styles :" is written to both choice files and redraws the screen, a
 // dismissal changes nothing, "&Quitter" ends Kelo.
-#include "app/FolderScan.h"
+#include "settings/FolderScan.h"
 #include "support/CKeloProcess.h"
 #include "support/MenuWindows.h"
 #include "support/MessagePump.h"

@@ -1,7 +1,8 @@
 // The road of one link: a command text goes through the link interpreter to the real main
 // frame, which starts the video program from the "Video" folder beside this program; the
 // player plays, and is closed when its playback ends or when the link stops it.
-#include "app/KeloMessages.h"
+#include "links/LinkConstants.h"
+#include "startpage/StartPageConstants.h"
 #include "frame/CMainFrame.h"
 #include "videoplayer/CVideoPlayer.h"
 #include "framework/docview/CWinApp.h"

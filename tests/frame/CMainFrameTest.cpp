@@ -155,7 +155,6 @@ TEST(CMainFrame, ExitCommandDestroysTheFrameAndEndsTheMessageLoop)
     ASSERT_NE(nullptr, pFrame);
     HWND hWnd = pFrame->m_hWnd;
     pApp->m_pMainWnd = pFrame;
-    theApp.m_pMainFrame = pFrame;
     EXPECT_EQ(pFrame, g_videoPlayer.GetOwner());
     pFrame->ShowWindow(SW_SHOWNORMAL);
 
@@ -179,7 +178,6 @@ TEST(CMainFrame, ExitCommandDestroysTheFrameAndEndsTheMessageLoop)
     EXPECT_EQ(0u, msg.wParam);
     EXPECT_EQ(nullptr, pApp->m_pMainWnd);
     // The deleted frame is nobody's window any more.
-    EXPECT_EQ(nullptr, theApp.m_pMainFrame);
     EXPECT_EQ(nullptr, g_videoPlayer.GetOwner());
 }
 

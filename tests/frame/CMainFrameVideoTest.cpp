@@ -1,6 +1,6 @@
 // Where the main frame looks for a video program, and the names it refuses.
 #include "frame/CMainFrame.h"
-#include "app/KeloMessages.h"
+#include "links/LinkConstants.h"
 #include "support/HeapUsage.h"
 #include "resources/resource.h"
 #include "links/CLinkCommandRunner.h"

@@ -1,6 +1,6 @@
 #include "links/CLinkCommandRunner.h"
 #include "app/CKeloApp.h"
-#include "app/KeloMessages.h"
+#include "links/LinkConstants.h"
 #include "framework/core/ScopedWin.h"
 #include "framework/core/FrameworkIds.h"
 #include "support/CMessageRecorder.h"

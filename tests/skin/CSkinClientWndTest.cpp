@@ -40,7 +40,7 @@ protected:
 
     void TearDown() override { EndKelo(); }
 
-    CSkinClientWnd& Skin() { return theApp.m_pMainFrame->m_wndSkinClient; }
+    CSkinClientWnd& Skin() { return theApp.GetMainFrame()->m_wndSkinClient; }
 
     // The MDI child frames of the skin window, with their rectangles in its client area.
     std::vector<std::pair<HWND, RECT>> Frames()

@@ -33,7 +33,7 @@ protected:
     {
         m_kiosk.AddSkin("Zinc", RGB(0, 120, 0), RGB(220, 0, 0));
         ASSERT_TRUE(StartKeloIn(m_kiosk.Path()));
-        m_hWndSkin = theApp.m_pMainFrame->m_wndSkinClient;
+        m_hWndSkin = theApp.GetMainFrame()->m_wndSkinClient;
         PumpUntil([] { return false; }, 100);
     }
 

@@ -4,7 +4,7 @@
 // drops, script dialogs).
 #include "startpage/CBrowserHost.h"
 #include "app/CKeloApp.h"
-#include "app/KeloMessages.h"
+#include "startpage/StartPageConstants.h"
 #include "framework/window/AfxRegisterWndClass.h"
 #include "framework/docview/CFrameWnd.h"
 #include "links/CLinkCommandRunner.h"
@@ -41,14 +41,17 @@ protected:
         m_pHost = HostOf(PageFrame());
         ASSERT_NE(nullptr, m_pHost);
         ASSERT_TRUE(m_main.PumpUntil([&] { return Location() == StartPageURL(); }, kTimeoutMs));
+        m_pSavedMainWnd = theApp.m_pMainWnd;
         theApp.m_pMainWnd = &m_main;
     }
 
     void TearDown() override
     {
-        theApp.m_pMainWnd = theApp.m_pMainFrame;
+        theApp.m_pMainWnd = m_pSavedMainWnd;
         StartedKiosk::TearDown();
     }
+
+    CWnd* m_pSavedMainWnd = nullptr;
 
     CWnd* Site() const { return SiteOf(PageFrame()); }
     ScopedComPtr<IWebBrowser2> Browser() const { return BrowserOf(PageFrame()); }

@@ -1,7 +1,7 @@
 // The start page view in Kelo's real page frames: where and how often the start page is
 // requested, where the page view lies, and that page views come and go without a trace.
 #include "StartedKiosk.h"
-#include "app/KeloMessages.h"
+#include "startpage/StartPageConstants.h"
 #include "frame/CMainFrame.h"
 #include "support/ComProbe.h"
 #include "support/GdiObjectCounter.h"

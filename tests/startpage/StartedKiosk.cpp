@@ -24,7 +24,7 @@ void StartedKiosk::TearDown()
 
 CSkinClientWnd& StartedKiosk::Skin() const
 {
-    return theApp.m_pMainFrame->m_wndSkinClient;
+    return theApp.GetMainFrame()->m_wndSkinClient;
 }
 
 CPageMenu* StartedKiosk::PageMenuOf(const CFrameWnd* pFrame)

@@ -11,9 +11,9 @@ BOOL StartKeloIn(const CString& strProgramFolder)
 
 void EndKelo()
 {
-    if (theApp.m_pMainFrame) {
+    if (theApp.GetMainFrame()) {
         theApp.CloseAllDocuments(TRUE);
-        ::DestroyWindow(theApp.m_pMainFrame->m_hWnd);
+        ::DestroyWindow(theApp.GetMainFrame()->m_hWnd);
     }
     theApp.m_pMainWnd = nullptr;
     theApp.ExitInstance();

@@ -1,5 +1,5 @@
 #include "support/LinkOutcome.h"
-#include "app/KeloMessages.h"
+#include "links/LinkConstants.h"
 #include "links/CLinkCommandRunner.h"
 
 LinkOutcome ReadLinkOutcome(const std::vector<RecordedMessage>& messages)

@@ -1,5 +1,4 @@
-// CKeloApp: reading the settings files.
-#include "app/CKeloApp.h"
+#include "settings/SettingsFiles.h"
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -75,16 +74,15 @@ PageViewChoice PageViewOf(const CString& strValue)
 }
 } // namespace
 
-void CKeloApp::DeriveFolders()
+void DeriveFolders(CSkinSettings& s)
 {
-    m_settings.m_strResDir = m_settings.m_strAppDir + "RES\\";
-    m_settings.m_strVideoDir = m_settings.m_strAppDir + "VIDEOS\\";
-    m_settings.m_strSkinDir = m_settings.m_strExeDir + "SKINS\\";
+    s.m_strResDir = s.m_strAppDir + "RES\\";
+    s.m_strVideoDir = s.m_strAppDir + "VIDEOS\\";
+    s.m_strSkinDir = s.m_strExeDir + "SKINS\\";
 }
 
-BOOL CKeloApp::LoadSettings()
+void ReadSettingsFiles(CSkinSettings& s)
 {
-    CSkinSettings& s = m_settings;
 
     const CString strMainFile = s.m_strExeDir + "Kelo.ini";
     CString strAppli = ReadText("Generalite", "Appli", "error", strMainFile);
@@ -92,7 +90,7 @@ BOOL CKeloApp::LoadSettings()
     s.m_strAppName = strAppli.Mid(strAppli.ReverseFind('\\') + 1);
     s.m_nPageView = PageViewOf(ReadText("Generalite", "Page", "", strMainFile));
 
-    DeriveFolders();
+    DeriveFolders(s);
 
     CString strSkin = ReadText(kChoiceSection, kChoiceKey, "error skin", s.m_strExeDir + kChoiceFile);
     if (strSkin != "error skin")
@@ -155,13 +153,10 @@ BOOL CKeloApp::LoadSettings()
     const CString strVideoFile = s.m_strVideoDir + "Video.ini";
     s.m_nRalenti = ReadInt("Generalite", "Ralenti", 1, strVideoFile);
     ParsePauses(ReadText("Generalite", "Pauses", "error", strVideoFile), s.m_aPauses);
-
-    return TRUE;
 }
 
-void CKeloApp::SaveSkinChoice(const CString& strName)
+void WriteSkinChoice(const CString& strExeDir, const CString& strName)
 {
-    const CString& strExeDir = m_settings.m_strExeDir;
     ::WritePrivateProfileStringA(kChoiceSection, kChoiceKey, strName, strExeDir + kChoiceFile);
     ::WritePrivateProfileStringA(kScriptSection, kScriptKey, "\"" + strName + "\"", strExeDir + kScriptFile);
 }

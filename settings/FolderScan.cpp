@@ -1,4 +1,4 @@
-#include "app/FolderScan.h"
+#include "settings/FolderScan.h"
 #include "framework/core/ScopedWin.h"
 #include <cstring>
 
