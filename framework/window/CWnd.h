@@ -69,8 +69,8 @@ public:
 
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // A chance to handle a message before it is translated and dispatched; TRUE when it
-    // was handled. Nothing here.
+    // A message of this window or a child, before it is translated and dispatched; TRUE
+    // when taken. Frames (accelerators) and control sites (the control's keys) take some.
     virtual BOOL PreTranslateMessage(MSG* pMsg) { return FALSE; }
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     // Called after the window's last message (WM_NCDESTROY); objects that own themselves
