@@ -36,13 +36,13 @@ BOOL ReadOwnString(const char* pch, CString& strText)
 }
 } // namespace
 
-KELO_BEGIN_MESSAGE_MAP(CBrowserHost, CWnd)
+KELO_BEGIN_MESSAGE_MAP(CBrowserHost, CControlContainerWnd)
     OnWmSize<&CBrowserHost::OnSize>(),
     OnMessage<WM_BROWSER_NAVIGATE, &CBrowserHost::OnNavigateMessage>(),
     OnWmDestroy<&CBrowserHost::OnDestroy>(),
 KELO_END_MESSAGE_MAP()
 
-KELO_BEGIN_EVENTSINK_MAP(CBrowserHost, CWnd)
+KELO_BEGIN_EVENTSINK_MAP(CBrowserHost, CControlContainerWnd)
     OnEvent<AFX_IDW_PANE_FIRST, DISPID_BEFORENAVIGATE2, &CBrowserHost::OnBeforeNavigate2>(),
     OnEvent<AFX_IDW_PANE_FIRST, DISPID_NEWWINDOW2, &CBrowserHost::OnNewWindow2>(),
     OnEvent<AFX_IDW_PANE_FIRST, DISPID_NEWWINDOW3, &CBrowserHost::OnNewWindow3>(),
@@ -52,7 +52,7 @@ KELO_END_EVENTSINK_MAP()
 
 void CBrowserHost::PreSubclassWindow()
 {
-    CWnd::PreSubclassWindow();
+    CControlContainerWnd::PreSubclassWindow();
     AfxEnableControlContainer();
     CRect rc;
     GetClientRect(&rc);

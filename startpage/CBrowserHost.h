@@ -5,10 +5,11 @@
 // about to make and applies the page rules to it ("app://" links become commands), and
 // keeps the control's doors out of the kiosk closed: no new windows, no context menu, no
 // accelerators but those a page needs, no file drops, no script error dialogs.
-#include "framework/window/CWnd.h"
+#include "framework/control/CControlContainerWnd.h"
+#include "framework/control/CControlSiteWnd.h"
 #include <exdisp.h>
 
-class CBrowserHost : public CWnd
+class CBrowserHost : public CControlContainerWnd
 {
     KELO_DECLARE_MESSAGE_MAP()
     KELO_DECLARE_EVENTSINK_MAP()
@@ -41,7 +42,7 @@ protected:
     // host destroys itself and leaves nothing behind.
     void PreSubclassWindow() override;
 
-    CWnd m_wndBrowser;                          // the control's site window, AFX_IDW_PANE_FIRST
+    CControlSiteWnd m_wndBrowser;               // the control's site window, AFX_IDW_PANE_FIRST
     ScopedComPtr<IWebBrowser2> m_pBrowserApp;   // null when the control is not there
     BOOL m_bPageStateSent = FALSE;               // WM_BROWSER_PAGESTATE went to the parent
 

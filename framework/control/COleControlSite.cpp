@@ -1,5 +1,5 @@
 #include "framework/control/COleControlSite.h"
-#include "framework/window/CWnd.h"
+#include "framework/control/CControlContainerWnd.h"
 #include <olectl.h>
 #include <utility>
 
@@ -107,9 +107,11 @@ BOOL COleControlSite::PreTranslateMessage(MSG* pMsg)
     return hr == S_OK;
 }
 
-CWnd* COleControlSite::GetContainer() const
+CControlContainerWnd* COleControlSite::GetContainer() const
 {
-    return m_pWnd->m_hWnd ? CWnd::FromHandlePermanent(::GetParent(m_pWnd->m_hWnd)) : nullptr;
+    if (!m_pWnd->m_hWnd)
+        return nullptr;
+    return KELO_DYNAMIC_DOWNCAST(CControlContainerWnd, CWnd::FromHandlePermanent(::GetParent(m_pWnd->m_hWnd)));
 }
 
 UINT COleControlSite::GetCtrlId() const
@@ -232,7 +234,7 @@ STDMETHODIMP COleControlSite::Invoke(DISPID dispid, REFIID, LCID, WORD wFlags, D
 
 STDMETHODIMP COleControlSite::ShowContextMenu(DWORD dwID, POINT* ppt, IUnknown*, IDispatch*)
 {
-    CWnd* pContainer = GetContainer();
+    CControlContainerWnd* pContainer = GetContainer();
     return pContainer ? pContainer->OnShowControlContextMenu(GetCtrlId(), dwID, ppt) : S_FALSE;
 }
 
@@ -249,7 +251,7 @@ STDMETHODIMP COleControlSite::GetHostInfo(DOCHOSTUIINFO* pInfo)
 
 STDMETHODIMP COleControlSite::TranslateAccelerator(LPMSG lpMsg, const GUID*, DWORD)
 {
-    CWnd* pContainer = GetContainer();
+    CControlContainerWnd* pContainer = GetContainer();
     return pContainer && lpMsg ? pContainer->OnTranslateControlAccelerator(GetCtrlId(), lpMsg) : S_FALSE;
 }
 
@@ -292,6 +294,6 @@ STDMETHODIMP COleControlSite::CEventSink::GetTypeInfoCount(UINT* pctinfo)
 STDMETHODIMP COleControlSite::CEventSink::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* pParams, VARIANT*,
                                                  EXCEPINFO*, UINT*)
 {
-    CWnd* pContainer = m_pSite->GetContainer();
+    CControlContainerWnd* pContainer = m_pSite->GetContainer();
     return pContainer ? pContainer->OnControlEvent(m_pSite->GetCtrlId(), dispid, pParams) : S_OK;
 }

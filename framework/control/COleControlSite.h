@@ -1,10 +1,10 @@
 #pragma once
-// The site of one ActiveX control hosted in a CWnd, held by value in it. The CWnd's own
-// window is the site window: the control activates in place as its child and fills its
-// client area. The site answers the control as its client site, in-place site and frame,
-// control site, ambient properties and document host; it connects an event sink to the
-// control's default event interface and hands the events to the event sink map of the
-// site window's parent, the container.
+// The site of one ActiveX control, held by value in the window the control lives in (a
+// CControlSiteWnd), the site window: the control activates in place as its child and fills
+// its client area. The site answers the control as its client site, in-place site and
+// frame, control site, ambient properties and document host; it connects an event sink to
+// the control's default event interface and hands the events to the event sink map of the
+// site window's parent, the container, when that is a CControlContainerWnd.
 //
 // The site is not heap-allocated: its reference count only tracks the control's hold on
 // it. Destroying the control (or the site window) takes every reference back: events
@@ -16,6 +16,7 @@
 #include <mshtmhst.h>
 #include "framework/core/ScopedWin.h"
 
+class CControlContainerWnd;
 class CWnd;
 
 class COleControlSite : public IOleClientSite,
@@ -146,8 +147,8 @@ private:
     };
 
     // The window that contains the site window, which handles the events and judges the
-    // user interface; null when it has no CWnd.
-    CWnd* GetContainer() const;
+    // user interface; null when it is no control container.
+    CControlContainerWnd* GetContainer() const;
     UINT GetCtrlId() const;
     // Connects the sink to the control's default event interface, when it has one.
     void ConnectEvents();
@@ -163,7 +164,7 @@ private:
     DWORD m_dwEventCookie = 0;
 };
 
-// Allows CWnd::CreateControl in this process. Call once at start-up; COM must be
+// Allows CControlSiteWnd::CreateControl in this process. Call once at start-up; COM must be
 // initialised on each thread that creates controls.
 void AfxEnableControlContainer();
 BOOL AfxIsControlContainerEnabled();

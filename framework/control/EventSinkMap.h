@@ -1,11 +1,12 @@
 #pragma once
-// Event sink maps: a window that contains ActiveX controls lists, in one small ordered
-// table, the events it handles: a control identifier, a dispatch identifier and a
-// handler. The handler's signature decides how the event's parameters are read; a
-// parameter whose variant type does not match is refused, never reinterpreted. As in
-// message maps, a handler must belong to the map's class or one of its bases.
+// Event sink maps: a window that contains ActiveX controls (a CControlContainerWnd) lists,
+// in one small ordered table, the events it handles: a control identifier, a dispatch
+// identifier and a handler. The handler's signature decides how the event's parameters
+// are read; a parameter whose variant type does not match is refused, never
+// reinterpreted. As in message maps, a handler must belong to the map's class or one of
+// its bases.
 //
-//   KELO_BEGIN_EVENTSINK_MAP(CBrowserHost, CWnd)
+//   KELO_BEGIN_EVENTSINK_MAP(CBrowserHost, CControlContainerWnd)
 //       OnEvent<AFX_IDW_PANE_FIRST, DISPID_BEFORENAVIGATE2, &CBrowserHost::OnBeforeNavigate2>(),
 //   KELO_END_EVENTSINK_MAP()
 //

@@ -2,6 +2,7 @@
 #include "framework/window/AfxRegisterWndClass.h"
 #include "framework/docview/CCreateContext.h"
 #include "framework/docview/CDocument.h"
+#include "framework/docview/CFrameWnd.h"
 
 KELO_IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -13,6 +14,15 @@ CView::~CView()
 {
     if (m_pDocument)
         m_pDocument->RemoveView(this);
+}
+
+CFrameWnd* CView::GetParentFrame() const
+{
+    for (HWND hWnd = m_hWnd ? ::GetParent(m_hWnd) : nullptr; hWnd; hWnd = ::GetParent(hWnd)) {
+        if (CFrameWnd* pFrame = KELO_DYNAMIC_DOWNCAST(CFrameWnd, FromHandlePermanent(hWnd)))
+            return pFrame;
+    }
+    return nullptr;
 }
 
 BOOL CView::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,

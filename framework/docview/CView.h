@@ -4,6 +4,7 @@
 #include "framework/window/CWnd.h"
 
 class CDocument;
+class CFrameWnd;
 
 class CView : public CWnd
 {
@@ -25,6 +26,8 @@ public:
 
     // Once the frame holding the view is complete, before it is first shown.
     virtual void OnInitialUpdate() {}
+    // The nearest frame window among the parents, or null.
+    CFrameWnd* GetParentFrame() const;
 
     int OnCreate(LPCREATESTRUCTA lpCreateStruct);
 

@@ -10,6 +10,15 @@
 namespace
 {
 CWinApp* g_pApp = nullptr;
+
+// The main window's end is the program's end.
+void EndWithMainWnd(CWnd* pWnd)
+{
+    if (g_pApp && g_pApp->m_pMainWnd == pWnd) {
+        g_pApp->m_pMainWnd = nullptr;
+        ::PostQuitMessage(0);
+    }
+}
 } // namespace
 
 KELO_IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
@@ -22,14 +31,18 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
     : m_strAppName(lpszAppName)
 {
     // The first application object is the application; tests may make more.
-    if (!g_pApp)
+    if (!g_pApp) {
         g_pApp = this;
+        CWnd::SetEndHook(&EndWithMainWnd);
+    }
 }
 
 CWinApp::~CWinApp()
 {
-    if (g_pApp == this)
+    if (g_pApp == this) {
         g_pApp = nullptr;
+        CWnd::SetEndHook(nullptr);
+    }
 }
 
 void CWinApp::SetCurrentHandles(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow)

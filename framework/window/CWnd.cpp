@@ -1,9 +1,6 @@
 #include "framework/window/CWnd.h"
 #include "framework/core/AfxGlobals.h"
-#include "framework/window/AfxRegisterWndClass.h"
 #include "framework/window/CDataExchange.h"
-#include "framework/docview/CFrameWnd.h"
-#include "framework/docview/CWinApp.h"
 #include "framework/window/CWndCreateGuard.h"
 
 namespace
@@ -12,24 +9,14 @@ const char kWndProperty[] = "Kelo.CWnd";
 
 // The message being dispatched on this thread, for Default().
 thread_local MSG t_currentMsg = {};
+
+CWnd::EndHook g_pfnEndHook = nullptr;
 } // namespace
 
 KELO_IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
 KELO_BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 KELO_END_MESSAGE_MAP()
-
-const CEventSinkMap* CWnd::GetThisEventSinkMap()
-{
-    static const CEventSinkEntry s_end = {0, 0, nullptr};
-    static const CEventSinkMap s_map = {nullptr, &s_end, 0};
-    return &s_map;
-}
-
-const CEventSinkMap* CWnd::GetEventSinkMap() const
-{
-    return GetThisEventSinkMap();
-}
 
 CWnd::~CWnd()
 {
@@ -118,28 +105,6 @@ BOOL CWnd::CreateBound(HINSTANCE hInstance, LPCSTR lpszClass, HWND hWndParent, c
     return FALSE;
 }
 
-BOOL CWnd::CreateControl(REFCLSID clsid, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-                         UINT nID)
-{
-    if (!AfxIsControlContainerEnabled() || !pParentWnd || !pParentWnd->m_hWnd)
-        return FALSE;
-    if (!CreateEx(0, AfxRegisterWndClass(0), lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
-                  rect.bottom - rect.top, pParentWnd->m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID))))
-        return FALSE;
-    if (!m_ctrlSite.CreateControl(clsid)) {
-        DestroyWindow();
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HRESULT CWnd::OnControlEvent(UINT nCtrlId, DISPID dispid, DISPPARAMS* pParams)
-{
-    const CEventSinkEntry* pEntry = GetEventSinkMap()->Find(
-        [=](const CEventSinkEntry& entry) { return entry.nCtrlId == nCtrlId && entry.dispid == dispid; });
-    return pEntry ? pEntry->pfnThunk(this, pParams) : S_OK;
-}
-
 BOOL CWnd::PreCreateWindow(CREATESTRUCTA& cs)
 {
     return TRUE;
@@ -209,15 +174,6 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
     return TRUE;
 }
 
-CFrameWnd* CWnd::GetParentFrame() const
-{
-    for (HWND hWnd = m_hWnd ? ::GetParent(m_hWnd) : nullptr; hWnd; hWnd = ::GetParent(hWnd)) {
-        if (CFrameWnd* pFrame = KELO_DYNAMIC_DOWNCAST(CFrameWnd, FromHandlePermanent(hWnd)))
-            return pFrame;
-    }
-    return nullptr;
-}
-
 HWND CWnd::UnsubclassWindow()
 {
     HWND hWnd = m_hWnd;
@@ -234,15 +190,10 @@ LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     if (!pWnd)
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
 
-    // A hosted control goes first, while its windows (children of this one) still exist.
-    if (message == WM_DESTROY)
-        pWnd->m_ctrlSite.DestroyControl();
     MSG outer = t_currentMsg;
     t_currentMsg = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};
     LRESULT lResult = pWnd->WindowProc(message, wParam, lParam);
     t_currentMsg = outer;
-    if (message == WM_SIZE)
-        pWnd->m_ctrlSite.LayoutControl();
     if (message == WM_NCDESTROY)
         pWnd->OnNcDestroyed();
     return lResult;
@@ -264,11 +215,6 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
-BOOL CWnd::PreTranslateMessage(MSG* pMsg)
-{
-    return m_ctrlSite.PreTranslateMessage(pMsg);
-}
-
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     // Menus and accelerators have no control window; their code counts as 0.
@@ -283,16 +229,16 @@ LRESULT CWnd::Default()
     return DefWindowProc(t_currentMsg.message, t_currentMsg.wParam, t_currentMsg.lParam);
 }
 
+void CWnd::SetEndHook(EndHook pfnHook)
+{
+    g_pfnEndHook = pfnHook;
+}
+
 void CWnd::OnNcDestroyed()
 {
-    CWinApp* pApp = AfxGetApp();
-    bool bMainWindow = pApp && pApp->m_pMainWnd == this;
     UnsubclassWindow();
-    if (bMainWindow) {
-        // The main window's end is the program's end.
-        pApp->m_pMainWnd = nullptr;
-        ::PostQuitMessage(0);
-    }
+    if (g_pfnEndHook)
+        g_pfnEndHook(this);
     CWndCreateGuard::NoteEnded(this);
     PostNcDestroy();
 }

@@ -4,14 +4,12 @@
 // procedure, which dispatches through the object's message map and falls back to the
 // window's previous procedure (for subclassed windows) or DefWindowProcA.
 #include "framework/window/CCmdTarget.h"
-#include "framework/control/COleControlSite.h"
 #include "framework/core/CRect.h"
-#include "framework/control/EventSinkMap.h"
 #include "framework/core/CString.h"
+#include <unknwn.h>
 #include <functional>
 
 class CDataExchange;
-class CFrameWnd;
 struct CCreateContext;
 
 class CWnd : public CCmdTarget
@@ -48,27 +46,9 @@ public:
     virtual BOOL PreCreateWindow(CREATESTRUCTA& cs);
     virtual BOOL DestroyWindow();
 
-    // Creates a site window with this style, rectangle and identifier in pParentWnd and an
-    // ActiveX control of class clsid active in it, filling it. Moving the window lays the
-    // control out again; destroying it destroys the control, which then holds nothing of
-    // the site. FALSE, and no window, when the control cannot be created and activated
-    // (also before AfxEnableControlContainer).
-    BOOL CreateControl(REFCLSID clsid, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-                       UINT nID);
-    // The hosted control, or null. Not AddRef'd: valid while the control window exists.
-    IUnknown* GetControlUnknown() const { return m_ctrlSite.GetControlUnknown(); }
-    const COleControlSite& GetControlSite() const { return m_ctrlSite; }
-
-    // Container side: an event of the control in child window nCtrlId, run through this
-    // window's event sink map. S_OK also when no entry handles it.
-    HRESULT OnControlEvent(UINT nCtrlId, DISPID dispid, DISPPARAMS* pParams);
-    static const CEventSinkMap* GetThisEventSinkMap();
-    virtual const CEventSinkMap* GetEventSinkMap() const;
-    // Container side: a document-type control in child nCtrlId asks whether it may show its
-    // context menu (S_FALSE: it may; S_OK: the container handled it) and whether the
-    // container takes a key before the control's own accelerators see it (S_OK: taken).
-    virtual HRESULT OnShowControlContextMenu(UINT nCtrlId, DWORD dwID, POINT* ppt) { return S_FALSE; }
-    virtual HRESULT OnTranslateControlAccelerator(UINT nCtrlId, LPMSG lpMsg) { return S_FALSE; }
+    // The ActiveX control hosted in this window, or null (windows that host none). Not
+    // AddRef'd: valid while the control window exists.
+    virtual IUnknown* GetControlUnknown() const { return nullptr; }
 
     // Binds an existing window: Attach only maps it; SubclassWindow also routes its messages
     // through this object (the previous procedure then handles what the map does not).
@@ -89,8 +69,9 @@ public:
 
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // Offers a keyboard message to a hosted control first.
-    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // A message of this window or a child, before it is translated and dispatched; TRUE
+    // when taken. Frames (accelerators) and control sites (the control's keys) take some.
+    virtual BOOL PreTranslateMessage(MSG* pMsg) { return FALSE; }
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     // Called after the window's last message (WM_NCDESTROY); objects that own themselves
     // delete themselves here.
@@ -128,8 +109,6 @@ public:
     HMENU GetMenu() const { return ::GetMenu(m_hWnd); }
     BOOL SetMenu(HMENU hMenu) { return ::SetMenu(m_hWnd, hMenu); }
     HWND GetParent() const { return ::GetParent(m_hWnd); }
-    // The nearest frame window among the parents, or null.
-    CFrameWnd* GetParentFrame() const;
     HWND GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
     HWND SetFocus() { return ::SetFocus(m_hWnd); }
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
@@ -148,6 +127,12 @@ public:
 
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+    // Told of every window object's end, after its last message and before its
+    // PostNcDestroy: the application object installs one to end the program with its main
+    // window. One at a time; null removes it.
+    using EndHook = void (*)(CWnd* pWnd);
+    static void SetEndHook(EndHook pfnHook);
+
 protected:
     // The one way a window comes into being for this object: fnCreate makes it (a window of
     // class lpszClass and parent hWndParent), bound to this object from its first message.
@@ -157,8 +142,6 @@ protected:
     WNDPROC m_pfnSuper = nullptr;   // previous procedure of a subclassed window
 
 private:
-    COleControlSite m_ctrlSite{this};
-
     friend class CWndCreateGuard;
     static INT_PTR CALLBACK DlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     // Maps the window, runs PreSubclassWindow and routes its messages here; FALSE when

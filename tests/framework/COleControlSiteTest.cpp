@@ -2,7 +2,8 @@
 // its site window, its events reach the container's event sink map with Cancel going back,
 // and nothing of it remains once its window goes. (Navigations through the real control,
 // and page views destroyed with their frames: tests/startpage.)
-#include "framework/window/CWnd.h"
+#include "framework/control/CControlContainerWnd.h"
+#include "framework/control/CControlSiteWnd.h"
 #include "framework/window/AfxRegisterWndClass.h"
 #include "support/ComProbe.h"
 #include <exdisp.h>
@@ -22,7 +23,7 @@ std::string Ansi(const VARIANT* pvar)
     return CString::FromWide(V_BSTR(pvar)).GetString();
 }
 
-class CContainer : public CWnd
+class CContainer : public CControlContainerWnd
 {
     KELO_DECLARE_EVENTSINK_MAP()
 
@@ -37,7 +38,7 @@ public:
     }
 };
 
-KELO_BEGIN_EVENTSINK_MAP(CContainer, CWnd)
+KELO_BEGIN_EVENTSINK_MAP(CContainer, CControlContainerWnd)
     OnEvent<kCtrlId, DISPID_BEFORENAVIGATE2, &CContainer::OnBeforeNavigate2>(),
 KELO_END_EVENTSINK_MAP()
 
@@ -46,7 +47,7 @@ class ControlSite : public ::testing::Test
 protected:
     ScopedComInitialize m_com;
     CContainer m_container;
-    CWnd m_site;
+    CControlSiteWnd m_site;
 
     void SetUp() override
     {
