@@ -81,6 +81,7 @@ void CPageMenu::UseBuiltInView()
         return;
     m_pageView.SetBackgroundColor(theApp.m_settings.m_crEcran);
     m_pageView.SetLinkHandOff(&InterceptLink);
+    m_pageView.SetLinkCursor(::LoadCursorA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDC_HANDCURSOR)));
     if (m_bStartPageLoaded)
         m_pageView.ShowStartPage(StartPagePath().str());
     if (bHadFocus)

@@ -15,8 +15,8 @@ long long Sum(const std::vector<int>& values)
 }
 } // namespace
 
-CHtmlTableLayout::CHtmlTableLayout(CHtmlLayout& layout, int nTable, const CHtmlStyle& style)
-    : m_layout(layout), m_document(layout.Document()), m_nTable(nTable), m_style(style)
+CHtmlTableLayout::CHtmlTableLayout(CLayoutBuilder& builder, int nTable, const CHtmlStyle& style)
+    : m_builder(builder), m_document(builder.Document()), m_nTable(nTable), m_style(style)
 {
     // Cells start from the table's font and colour but not from the alignment around it.
     m_style.nAlign = ALIGN_LEFT;
@@ -64,13 +64,13 @@ void CHtmlTableLayout::CollectRows()
             if (bRowAlign)
                 cell.style.nAlign = nRowAlign;
             CHtmlAttributes::Align(m_document.Attribute(nCell, "align"), &cell.style.nAlign);
-            m_layout.UpdateFont(cell.style);
+            m_builder.UpdateFont(cell.style);
             cell.nVAlign = nRowVAlign;
             CHtmlAttributes::VerticalAlign(m_document.Attribute(nCell, "valign"), &cell.nVAlign);
             cell.crFill = crRow;
             cell.bFill = CHtmlAttributes::Color(m_document.Attribute(nCell, "bgcolor"), &cell.crFill) || bRowFill;
             bool bNoWrap = m_document.Attribute(nCell, "nowrap") != nullptr;
-            m_layout.MeasureCell(nCell, cell.style, bNoWrap, &cell.nMin, &cell.nMax);
+            m_builder.MeasureCell(nCell, cell.style, bNoWrap, &cell.nMin, &cell.nMax);
             int nAround = 2 * (m_nPadding + nCellBorder);
             cell.nMin += nAround;
             cell.nMax += nAround;
@@ -233,7 +233,7 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
     fill.nLink = -1;
     size_t nTableFill = SIZE_MAX;
     if (CHtmlAttributes::Color(m_document.Attribute(m_nTable, "bgcolor"), &fill.cr))
-        nTableFill = m_layout.AddBox(fill);
+        nTableFill = m_builder.AddBox(fill);
 
     int nCellBorder = m_nBorder > 0 ? 1 : 0;
     int y = nTop + m_nBorder + m_nSpacing;
@@ -244,7 +244,7 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
         for (size_t i = 0; i < row.cells.size(); ++i)
             if (row.cells[i].bFill) {
                 fill.cr = row.cells[i].crFill;
-                anFill[i] = m_layout.AddBox(fill);
+                anFill[i] = m_builder.AddBox(fill);
             }
         int nRowHeight = 0;
         for (size_t i = 0; i < row.cells.size(); ++i) {
@@ -252,8 +252,8 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
             size_t c = static_cast<size_t>(cell.nColumn);
             int nInset = m_nPadding + nCellBorder;
             int nCellWidth = anX[c + static_cast<size_t>(cell.nSpan)] - m_nSpacing - anX[c];
-            anFirstBox[i] = m_layout.BoxCount();
-            anHeight[i] = m_layout.LayoutCell(cell.nNode, cell.style, anX[c] + nInset, y + nInset, nCellWidth - 2 * nInset);
+            anFirstBox[i] = m_builder.BoxCount();
+            anHeight[i] = m_builder.LayoutCell(cell.nNode, cell.style, anX[c] + nInset, y + nInset, nCellWidth - 2 * nInset);
             nRowHeight = std::max(nRowHeight, anHeight[i] + 2 * nInset);
         }
         for (size_t i = 0; i < row.cells.size(); ++i) {
@@ -261,16 +261,16 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
             const Cell& cell = row.cells[i];
             int nSpare = nRowHeight - anHeight[i] - 2 * (m_nPadding + nCellBorder);
             int dy = cell.nVAlign < 0 ? 0 : cell.nVAlign > 0 ? nSpare : nSpare / 2;
-            size_t nEnd = i + 1 < row.cells.size() ? anFirstBox[i + 1] : m_layout.BoxCount();
+            size_t nEnd = i + 1 < row.cells.size() ? anFirstBox[i + 1] : m_builder.BoxCount();
             for (size_t b = anFirstBox[i]; b < nEnd; ++b)
-                ::OffsetRect(&m_layout.Box(b).rc, 0, dy);
+                ::OffsetRect(&m_builder.Box(b).rc, 0, dy);
         }
         for (size_t i = 0; i < row.cells.size(); ++i) {
             const Cell& cell = row.cells[i];
             size_t c = static_cast<size_t>(cell.nColumn);
             RECT rc = {anX[c], y, anX[c + static_cast<size_t>(cell.nSpan)] - m_nSpacing, y + nRowHeight};
             if (anFill[i] != SIZE_MAX)
-                m_layout.Box(anFill[i]).rc = rc;
+                m_builder.Box(anFill[i]).rc = rc;
             if (nCellBorder)
                 AddFrame(rc, 1);
         }
@@ -279,7 +279,7 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
     int nHeight = y - nTop + m_nBorder;
     RECT rcTable = {x0, nTop, x0 + nTableWidth, nTop + nHeight};
     if (nTableFill != SIZE_MAX)
-        m_layout.Box(nTableFill).rc = rcTable;
+        m_builder.Box(nTableFill).rc = rcTable;
     if (m_nBorder > 0)
         AddFrame(rcTable, m_nBorder);
     return nHeight;
@@ -293,5 +293,5 @@ void CHtmlTableLayout::AddFrame(const RECT& rc, int nThickness)
     frame.cr = kCellBorder;
     frame.nLink = -1;
     frame.rc = rc;
-    m_layout.AddBox(frame);
+    m_builder.AddBox(frame);
 }

@@ -4,14 +4,14 @@
 // share it out: first the narrowest width of every column, then what is left in
 // proportion to how much wider each would like to be. Cells with a fixed width keep it,
 // cells with a percentage take that share of the table. Cell contents are laid out by
-// CHtmlLayout, once, then moved to their vertical alignment.
-#include "pageengine/layout/CHtmlLayout.h"
+// CLayoutBuilder, once, then moved to their vertical alignment.
+#include "pageengine/layout/CLayoutBuilder.h"
 #include <vector>
 
 class CHtmlTableLayout
 {
 public:
-    CHtmlTableLayout(CHtmlLayout& layout, int nTable, const CHtmlStyle& style);
+    CHtmlTableLayout(CLayoutBuilder& builder, int nTable, const CHtmlStyle& style);
 
     // The narrowest and the widest the table can be.
     void Measure(int* pnMin, int* pnMax);
@@ -46,7 +46,7 @@ private:
     // A border of nThickness pixels inside rc, drawn over what is there.
     void AddFrame(const RECT& rc, int nThickness);
 
-    CHtmlLayout& m_layout;
+    CLayoutBuilder& m_builder;
     const CHtmlDocument& m_document;
     int m_nTable;
     CHtmlStyle m_style;

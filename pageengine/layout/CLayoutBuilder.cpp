@@ -1,4 +1,4 @@
-#include "pageengine/layout/CHtmlLayout.h"
+#include "pageengine/layout/CLayoutBuilder.h"
 #include "pageengine/style/CHtmlFonts.h"
 #include "pageengine/layout/CHtmlTableLayout.h"
 #include "pageengine/view/CPageAddress.h"
@@ -19,15 +19,15 @@ const int kHeadingMargins[] = {7, 8, 10, 13, 17, 23};
 const int kPreformattedPixels = 13;
 } // namespace
 
-CHtmlLayout::CHtmlLayout(const CHtmlDocument& document, CHtmlFonts& fonts, CPageImages& images,
+CLayoutBuilder::CLayoutBuilder(const CHtmlDocument& document, CHtmlFonts& fonts, CPageImages& images,
                          const std::string& strBaseFolder)
     : m_document(document), m_fonts(fonts), m_images(images), m_strBaseFolder(strBaseFolder)
 {
 }
 
-void CHtmlLayout::Layout(int nWidth, CPageLayout& layout)
+void CLayoutBuilder::Layout(int nWidth, CPageBoxes& layout)
 {
-    layout = CPageLayout();
+    layout = CPageBoxes();
     m_pOut = &layout;
     layout.m_nWidth = nWidth;
     m_measures.assign(m_document.NodeCount(), Measure{0, 0, false});
@@ -57,7 +57,7 @@ void CHtmlLayout::Layout(int nWidth, CPageLayout& layout)
     m_pOut = nullptr;
 }
 
-int CHtmlLayout::LayoutCell(int nCell, const CHtmlStyle& style, int x, int y, int nWidth)
+int CLayoutBuilder::LayoutCell(int nCell, const CHtmlStyle& style, int x, int y, int nWidth)
 {
     Flow flow;
     flow.nY = y;
@@ -72,7 +72,7 @@ int CHtmlLayout::LayoutCell(int nCell, const CHtmlStyle& style, int x, int y, in
     return nHeight;
 }
 
-void CHtmlLayout::MeasureCell(int nCell, const CHtmlStyle& style, bool bNoWrap, int* pnMin, int* pnMax)
+void CLayoutBuilder::MeasureCell(int nCell, const CHtmlStyle& style, bool bNoWrap, int* pnMin, int* pnMax)
 {
     Measure& measure = m_measures[static_cast<size_t>(nCell)];
     if (!measure.bKnown) {
@@ -91,7 +91,7 @@ void CHtmlLayout::MeasureCell(int nCell, const CHtmlStyle& style, bool bNoWrap, 
     *pnMax = std::max(measure.nMin, measure.nMax);
 }
 
-template <class F> void CHtmlLayout::WithNewFlow(const Flow& flow, bool bMeasuring, F fn)
+template <class F> void CLayoutBuilder::WithNewFlow(const Flow& flow, bool bMeasuring, F fn)
 {
     Flow saved = m_flow;
     bool bSavedMeasuring = m_bMeasuring;
@@ -109,24 +109,24 @@ template <class F> void CHtmlLayout::WithNewFlow(const Flow& flow, bool bMeasuri
     m_flow = saved;
 }
 
-size_t CHtmlLayout::AddBox(const CPageBox& box)
+size_t CLayoutBuilder::AddBox(const CPageBox& box)
 {
     m_pOut->m_boxes.push_back(box);
     return m_pOut->m_boxes.size() - 1;
 }
 
-void CHtmlLayout::UpdateFont(CHtmlStyle& style)
+void CLayoutBuilder::UpdateFont(CHtmlStyle& style)
 {
     style.nFont = style.bPre ? m_fonts.GetMonospace(style.nPixels, style.bBold, style.bItalic, style.bUnderline)
                              : m_fonts.Get(style.pszFaces, style.nPixels, style.bBold, style.bItalic, style.bUnderline);
 }
 
-bool CHtmlLayout::IsFull() const
+bool CLayoutBuilder::IsFull() const
 {
     return !m_bMeasuring && (m_pOut->m_boxes.size() >= HTML_MAX_BOXES || m_flow.nY >= HTML_MAX_PAGE_HEIGHT);
 }
 
-void CHtmlLayout::FlowChildren(int nNode, const CHtmlStyle& style)
+void CLayoutBuilder::FlowChildren(int nNode, const CHtmlStyle& style)
 {
     for (int nChild = m_document.Node(nNode).nFirstChild; nChild >= 0 && !IsFull(); nChild = m_document.Node(nChild).nNext) {
         const CHtmlNode& child = m_document.Node(nChild);
@@ -139,7 +139,7 @@ void CHtmlLayout::FlowChildren(int nNode, const CHtmlStyle& style)
     }
 }
 
-void CHtmlLayout::Element(int nNode, const CHtmlStyle& parent)
+void CLayoutBuilder::Element(int nNode, const CHtmlStyle& parent)
 {
     CHtmlStyle style = parent;
     switch (m_document.Node(nNode).nTag) {
@@ -192,7 +192,7 @@ void CHtmlLayout::Element(int nNode, const CHtmlStyle& parent)
     FlowChildren(nNode, style);
 }
 
-void CHtmlLayout::Block(int nNode, CHtmlStyle style)
+void CLayoutBuilder::Block(int nNode, CHtmlStyle style)
 {
     HtmlTag nTag = m_document.Node(nNode).nTag;
     int nMargin = 0, nIndentLeft = 0, nIndentRight = 0;
@@ -255,7 +255,7 @@ void CHtmlLayout::Block(int nNode, CHtmlStyle style)
     AddMargin(nMargin);
 }
 
-void CHtmlLayout::Image(int nNode, const CHtmlStyle& style)
+void CLayoutBuilder::Image(int nNode, const CHtmlStyle& style)
 {
     std::string strPath = CPageAddress::ResolveLocal(m_strBaseFolder, m_document.Attribute(nNode, "src"));
     int nImage = strPath.empty() ? -1 : m_images.Load(strPath);
@@ -290,7 +290,7 @@ void CHtmlLayout::Image(int nNode, const CHtmlStyle& style)
     m_pLine->AddImage(nWidth, nHeight, nBorder, nImage, strAlt, InlineStyle(style));
 }
 
-void CHtmlLayout::Rule(int nNode, const CHtmlStyle& style)
+void CLayoutBuilder::Rule(int nNode, const CHtmlStyle& style)
 {
     FinishLine();
     AddMargin(style.nPixels / 2);
@@ -316,7 +316,7 @@ void CHtmlLayout::Rule(int nNode, const CHtmlStyle& style)
     AddMargin(style.nPixels / 2);
 }
 
-void CHtmlLayout::Table(int nNode, const CHtmlStyle& style)
+void CLayoutBuilder::Table(int nNode, const CHtmlStyle& style)
 {
     FinishLine();
     PlaceMargin();
@@ -332,7 +332,7 @@ void CHtmlLayout::Table(int nNode, const CHtmlStyle& style)
     m_flow.nY += CHtmlTableLayout(*this, nNode, style).Layout(m_flow.nLeft, m_flow.nWidth, m_flow.nAlign, m_flow.nY);
 }
 
-void CHtmlLayout::SetArea(int nLeft, int nWidth, HtmlAlign nAlign)
+void CLayoutBuilder::SetArea(int nLeft, int nWidth, HtmlAlign nAlign)
 {
     m_flow.nLeft = nLeft;
     m_flow.nWidth = std::max(nWidth, 0);
@@ -341,21 +341,21 @@ void CHtmlLayout::SetArea(int nLeft, int nWidth, HtmlAlign nAlign)
     m_pLine->SetBreakLongWords(!m_bMeasuring && m_flow.nWidth >= kNarrowestBreak);
 }
 
-void CHtmlLayout::AddMargin(int nMargin)
+void CLayoutBuilder::AddMargin(int nMargin)
 {
     // Margins that meet collapse into the largest; a cell's first ones go.
     if (!m_flow.bAtCellTop)
         m_flow.nPendingMargin = std::max(m_flow.nPendingMargin, nMargin);
 }
 
-void CHtmlLayout::PlaceMargin()
+void CLayoutBuilder::PlaceMargin()
 {
     m_flow.nY += m_flow.nPendingMargin;
     m_flow.nPendingMargin = 0;
     m_flow.bAtCellTop = false;
 }
 
-void CHtmlLayout::FinishLine()
+void CLayoutBuilder::FinishLine()
 {
     CHtmlLineBuilder& line = *m_pLine;
     if (line.IsEmpty() && line.BreakFont() < 0) {
@@ -413,7 +413,7 @@ void CHtmlLayout::FinishLine()
     line.Clear();
 }
 
-void CHtmlLayout::PlaceMarker(int nBaseline)
+void CLayoutBuilder::PlaceMarker(int nBaseline)
 {
     if (m_flow.nMarker < 0)
         return;

@@ -1,14 +1,14 @@
 #pragma once
 // Lays a page out at a width: block elements stacked with their margins and indents,
 // text and pictures in lines wrapped at the width, lists with their markers, tables in
-// columns (CHtmlTableLayout). The result, a CPageLayout, holds the boxes to draw.
+// columns (CHtmlTableLayout). The result, a CPageBoxes, holds the boxes to draw.
 // Work and memory grow with the page's size only: each node is laid out once and measured
 // at most twice per table around it; layout stops at HTML_MAX_BOXES boxes or
 // HTML_MAX_PAGE_HEIGHT pixels.
 #include "pageengine/dom/CHtmlAttributes.h"
 #include "pageengine/dom/CHtmlDocument.h"
 #include "pageengine/layout/CHtmlLineBuilder.h"
-#include "pageengine/layout/CPageLayout.h"
+#include "pageengine/layout/CPageBoxes.h"
 #include <memory>
 #include <string>
 
@@ -29,15 +29,15 @@ struct CHtmlStyle
     int nFont = 0;
 };
 
-class CHtmlLayout
+class CLayoutBuilder
 {
 public:
     // strBaseFolder: the page's folder (with its trailing backslash), for its pictures.
-    CHtmlLayout(const CHtmlDocument& document, CHtmlFonts& fonts, CPageImages& images, const std::string& strBaseFolder);
-    CHtmlLayout(const CHtmlLayout&) = delete;
-    CHtmlLayout& operator=(const CHtmlLayout&) = delete;
+    CLayoutBuilder(const CHtmlDocument& document, CHtmlFonts& fonts, CPageImages& images, const std::string& strBaseFolder);
+    CLayoutBuilder(const CLayoutBuilder&) = delete;
+    CLayoutBuilder& operator=(const CLayoutBuilder&) = delete;
 
-    void Layout(int nWidth, CPageLayout& layout);
+    void Layout(int nWidth, CPageBoxes& layout);
 
     // For the table layout: a cell's contents laid out at (x, y) in nWidth; returns their
     // height.
@@ -96,7 +96,7 @@ private:
     CHtmlFonts& m_fonts;
     CPageImages& m_images;
     std::string m_strBaseFolder;
-    CPageLayout* m_pOut = nullptr;
+    CPageBoxes* m_pOut = nullptr;
     COLORREF m_crLink = RGB(0, 0, 238);
     Flow m_flow;
     std::unique_ptr<CHtmlLineBuilder> m_pLine;
