@@ -11,7 +11,7 @@
 class CHtmlTableLayout
 {
 public:
-    // style: the table's own (CHtmlStyle).
+    // style: the table's own, from the style step.
     CHtmlTableLayout(CLayoutBuilder& builder, int nTable, const CHtmlComputedStyle& style);
 
     // The narrowest and the widest the table can be.

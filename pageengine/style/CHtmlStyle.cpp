@@ -48,8 +48,9 @@ CHtmlComputedStyle CHtmlStyle::Element(int nNode, const CHtmlComputedStyle& pare
     Fonts(nNode, nTag, style);
     Blocks(nNode, nTag, parent, style);
     Tables(nNode, nTag, parent, style);
-    Replaced(nNode, nTag, style);
+    ImagesAndRules(nNode, nTag, style);
 
+    // An element that changes nothing of its parent's font keeps it, without a look-up.
     bool bParentFont = style.pszFaces == parent.pszFaces && style.nPixels == parent.nPixels &&
                        style.bBold == parent.bBold && style.bItalic == parent.bItalic &&
                        style.bUnderline == parent.bUnderline && style.bPre == parent.bPre;
@@ -137,7 +138,7 @@ void CHtmlStyle::Tables(int nNode, HtmlTag nTag, const CHtmlComputedStyle& paren
     }
 }
 
-void CHtmlStyle::Replaced(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const
+void CHtmlStyle::ImagesAndRules(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const
 {
     auto attribute = [&](const char* pszName) { return m_document.Attribute(nNode, pszName); };
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);

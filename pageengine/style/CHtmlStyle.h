@@ -18,13 +18,14 @@ public:
     // The page's style, from its body: the text and link colours, the background colour
     // (crFill), its margin and indents, the default font.
     CHtmlComputedStyle Page();
+    // An element's style: what its parent passes on, then its tag's traits and its attributes.
     CHtmlComputedStyle Element(int nNode, const CHtmlComputedStyle& parent);
 
 private:
     void Fonts(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const;
     void Blocks(int nNode, HtmlTag nTag, const CHtmlComputedStyle& parent, CHtmlComputedStyle& style) const;
     void Tables(int nNode, HtmlTag nTag, const CHtmlComputedStyle& parent, CHtmlComputedStyle& style) const;
-    void Replaced(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const;
+    void ImagesAndRules(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const;
     int Font(const CHtmlComputedStyle& style);
 
     const CHtmlDocument& m_document;
