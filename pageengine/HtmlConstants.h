@@ -1,6 +1,7 @@
 #pragma once
-// The page language of the built-in page view: the elements it knows and the limits that
-// keep the work for any page bounded, whatever the page holds.
+// The page language of the built-in page view: the elements it knows (their traits are in
+// CHtmlTagTraits) and the limits that keep the work for any page bounded, whatever the page
+// holds.
 #include <cstddef>
 
 enum HtmlTag : unsigned char
@@ -19,6 +20,7 @@ enum HtmlTag : unsigned char
     TAG_HTML, TAG_HEAD, TAG_BODY, TAG_TITLE, TAG_META, TAG_SCRIPT, TAG_STYLE,
     TAG_THEAD, TAG_TBODY, TAG_TFOOT,
     TAG_VOID_UNKNOWN,   // other elements that never have contents (input, link, ...)
+    TAG_COUNT
 };
 
 // Open elements nested deeper than this are not opened: their text joins the element

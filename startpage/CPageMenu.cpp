@@ -76,6 +76,7 @@ void CPageMenu::UseBuiltInView()
         return;
     m_pageView.SetBackgroundColor(m_crScreen);
     m_pageView.SetLinkHandOff(&InterceptLink);
+    m_pageView.SetLinkCursor(::LoadCursorA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDC_HANDCURSOR)));
     if (m_bStartPageLoaded)
         m_pageView.ShowStartPage(m_strStartPage.str());
     if (bHadFocus)

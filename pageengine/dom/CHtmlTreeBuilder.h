@@ -6,6 +6,7 @@
 // ignored and one with it closes what was opened inside it. Elements open deeper than
 // HTML_MAX_DEPTH, or past HTML_MAX_NODES nodes, are left out and their text kept.
 #include "pageengine/dom/CHtmlDocument.h"
+#include "pageengine/dom/CHtmlTagTraits.h"
 #include <string>
 
 class CHtmlTreeBuilder
@@ -25,16 +26,19 @@ private:
         std::string strName;   // the name of an unknown element, to match its end tag
     };
 
-    HtmlTag Current() const { return m_stack.back().nTag; }
+    const CHtmlTagTraits& Current() const { return CHtmlTagTraits::Of(m_stack.back().nTag); }
+    // Only rows and cells belong directly in a table or a row.
+    bool InTableStructure() const { return Current().Has(TRAIT_TABLE | TRAIT_ROW); }
     bool CanAddNode() const { return m_document.NodeCount() < HTML_MAX_NODES; }
     void Push(HtmlTag nTag, const std::string& strName, std::vector<std::pair<std::string, std::string>>&& attributes);
     // Closes the open element at nIndex of the stack and everything opened inside it.
     void PopThrough(size_t nIndex);
-    // The position in the stack of the nearest open element with one of pTags met before
-    // any of pStops; -1 when there is none.
-    int FindOpen(const HtmlTag* pTags, size_t nTags, const HtmlTag* pStops, size_t nStops) const;
+    // The position in the stack of the nearest open element of one of the groups nMatches
+    // (with 0: with the tag nTag, and an unknown one with the name strName), met before any
+    // element of the groups nStops; -1 when there is none.
+    int FindOpen(HtmlTag nTag, const std::string& strName, unsigned nMatches, unsigned nStops) const;
     // Closes the element FindOpen finds, if any.
-    void CloseOpen(const HtmlTag* pTags, size_t nTags, const HtmlTag* pStops, size_t nStops);
+    void CloseOpen(unsigned nMatches, unsigned nStops);
     void OpenImpliedCell();
 
     CHtmlDocument& m_document;

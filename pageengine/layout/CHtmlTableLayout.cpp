@@ -1,4 +1,5 @@
 #include "pageengine/layout/CHtmlTableLayout.h"
+#include "pageengine/dom/CHtmlTagTraits.h"
 #include <algorithm>
 #include <cstdint>
 
@@ -15,16 +16,10 @@ long long Sum(const std::vector<int>& values)
 }
 } // namespace
 
-CHtmlTableLayout::CHtmlTableLayout(CHtmlLayout& layout, int nTable, const CHtmlStyle& style)
-    : m_layout(layout), m_document(layout.Document()), m_nTable(nTable), m_style(style)
+CHtmlTableLayout::CHtmlTableLayout(CLayoutBuilder& builder, int nTable, const CHtmlComputedStyle& style)
+    : m_builder(builder), m_document(builder.Document()), m_nTable(nTable), m_style(style), m_nBorder(style.nBorder),
+      m_nPadding(style.nPadding), m_nSpacing(style.nSpacing)
 {
-    // Cells start from the table's font and colour but not from the alignment around it.
-    m_style.nAlign = ALIGN_LEFT;
-    m_style.nListDepth = 0;
-    CHtmlAttributes::Integer(m_document.Attribute(nTable, "border"), 0, 20, 1, &m_nBorder);
-    CHtmlAttributes::Integer(m_document.Attribute(nTable, "cellpadding"), 0, 100, 0, &m_nPadding);
-    CHtmlAttributes::Integer(m_document.Attribute(nTable, "cellspacing"), 0, 100, 0, &m_nSpacing);
-    m_bWidth = CHtmlAttributes::Length(m_document.Attribute(nTable, "width"), &m_nWidth, &m_bWidthPercent);
     CollectRows();
 }
 
@@ -32,45 +27,22 @@ void CHtmlTableLayout::CollectRows()
 {
     int nCellBorder = m_nBorder > 0 ? 1 : 0;
     for (int nRow = m_document.Node(m_nTable).nFirstChild; nRow >= 0; nRow = m_document.Node(nRow).nNext) {
-        if (m_document.Node(nRow).nTag != TAG_TR)
+        if (!CHtmlTagTraits::Of(m_document.Node(nRow).nTag).Has(TRAIT_ROW))
             continue;
-        HtmlAlign nRowAlign = ALIGN_LEFT;
-        bool bRowAlign = CHtmlAttributes::Align(m_document.Attribute(nRow, "align"), &nRowAlign);
-        int nRowVAlign = 0;
-        CHtmlAttributes::VerticalAlign(m_document.Attribute(nRow, "valign"), &nRowVAlign);
-        COLORREF crRow = 0;
-        bool bRowFill = CHtmlAttributes::Color(m_document.Attribute(nRow, "bgcolor"), &crRow);
+        CHtmlComputedStyle rowStyle = m_builder.Style().Element(nRow, m_style);
         Row row;
         int nColumn = 0;
         for (int nCell = m_document.Node(nRow).nFirstChild; nCell >= 0; nCell = m_document.Node(nCell).nNext) {
-            HtmlTag nTag = m_document.Node(nCell).nTag;
-            if ((nTag != TAG_TD && nTag != TAG_TH) || nColumn >= HTML_MAX_COLUMNS)
+            if (!CHtmlTagTraits::Of(m_document.Node(nCell).nTag).Has(TRAIT_CELL) || nColumn >= HTML_MAX_COLUMNS)
                 continue;
             Cell cell = {};
             cell.nNode = nCell;
             cell.nColumn = nColumn;
-            cell.nSpan = 1;
-            CHtmlAttributes::Integer(m_document.Attribute(nCell, "colspan"), 1, HTML_MAX_COLUMNS, 1, &cell.nSpan);
-            cell.nSpan = std::min(cell.nSpan, HTML_MAX_COLUMNS - nColumn);
-            bool bPercent = false;
-            int nWidth = 0;
-            if (CHtmlAttributes::Length(m_document.Attribute(nCell, "width"), &nWidth, &bPercent))
-                (bPercent ? cell.nPercent : cell.nWidth) = nWidth;
-            cell.style = m_style;
-            if (nTag == TAG_TH) {
-                cell.style.bBold = true;
-                cell.style.nAlign = ALIGN_CENTER;
-            }
-            if (bRowAlign)
-                cell.style.nAlign = nRowAlign;
-            CHtmlAttributes::Align(m_document.Attribute(nCell, "align"), &cell.style.nAlign);
-            m_layout.UpdateFont(cell.style);
-            cell.nVAlign = nRowVAlign;
-            CHtmlAttributes::VerticalAlign(m_document.Attribute(nCell, "valign"), &cell.nVAlign);
-            cell.crFill = crRow;
-            cell.bFill = CHtmlAttributes::Color(m_document.Attribute(nCell, "bgcolor"), &cell.crFill) || bRowFill;
-            bool bNoWrap = m_document.Attribute(nCell, "nowrap") != nullptr;
-            m_layout.MeasureCell(nCell, cell.style, bNoWrap, &cell.nMin, &cell.nMax);
+            cell.style = m_builder.Style().Element(nCell, rowStyle);
+            cell.nSpan = std::min(cell.style.nSpan, HTML_MAX_COLUMNS - nColumn);
+            if (cell.style.width.bGiven)
+                (cell.style.width.bPercent ? cell.nPercent : cell.nWidth) = cell.style.width.nValue;
+            m_builder.MeasureCell(nCell, cell.style, &cell.nMin, &cell.nMax);
             int nAround = 2 * (m_nPadding + nCellBorder);
             cell.nMin += nAround;
             cell.nMax += nAround;
@@ -137,8 +109,8 @@ void CHtmlTableLayout::Measure(int* pnMin, int* pnMax)
 {
     MeasureColumns();
     long long nMin = Sum(m_anMin) + Extra(), nMax = Sum(m_anMax) + Extra();
-    if (m_bWidth && !m_bWidthPercent)
-        nMin = nMax = std::max<long long>(nMin, m_nWidth);
+    if (m_style.width.bGiven && !m_style.width.bPercent)
+        nMin = nMax = std::max<long long>(nMin, m_style.width.nValue);
     *pnMin = static_cast<int>(std::min<long long>(nMin, HTML_MAX_PAGE_HEIGHT));
     *pnMax = static_cast<int>(std::min<long long>(std::max(nMin, nMax), HTML_MAX_PAGE_HEIGHT));
 }
@@ -147,10 +119,10 @@ int CHtmlTableLayout::TableWidth(int nAvailable) const
 {
     long long nMin = Sum(m_anMin) + Extra(), nMax = Sum(m_anMax) + Extra();
     long long nWidth;
-    if (m_bWidth && m_bWidthPercent)
-        nWidth = static_cast<long long>(nAvailable) * m_nWidth / 100;
-    else if (m_bWidth)
-        nWidth = m_nWidth;
+    if (m_style.width.bGiven && m_style.width.bPercent)
+        nWidth = static_cast<long long>(nAvailable) * m_style.width.nValue / 100;
+    else if (m_style.width.bGiven)
+        nWidth = m_style.width.nValue;
     else
         nWidth = std::min<long long>(nMax, nAvailable);
     return static_cast<int>(std::min<long long>(std::max(nWidth, nMin), HTML_MAX_PAGE_HEIGHT));
@@ -217,8 +189,7 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
 {
     MeasureColumns();
     int nTableWidth = TableWidth(nWidth);
-    HtmlAlign nAlign = nAreaAlign;
-    CHtmlAttributes::Align(m_document.Attribute(m_nTable, "align"), &nAlign);
+    HtmlAlign nAlign = m_style.bPlaced ? m_style.nPlacement : nAreaAlign;
     int nFree = std::max(nWidth - nTableWidth, 0);
     int x0 = nLeft + (nAlign == ALIGN_CENTER ? nFree / 2 : nAlign == ALIGN_RIGHT ? nFree : 0);
 
@@ -232,8 +203,10 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
     fill.nKind = BOX_FILL;
     fill.nLink = -1;
     size_t nTableFill = SIZE_MAX;
-    if (CHtmlAttributes::Color(m_document.Attribute(m_nTable, "bgcolor"), &fill.cr))
-        nTableFill = m_layout.AddBox(fill);
+    if (m_style.bFill) {
+        fill.cr = m_style.crFill;
+        nTableFill = m_builder.AddBox(fill);
+    }
 
     int nCellBorder = m_nBorder > 0 ? 1 : 0;
     int y = nTop + m_nBorder + m_nSpacing;
@@ -242,9 +215,9 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
         std::vector<size_t> anFill(row.cells.size(), SIZE_MAX), anFirstBox(row.cells.size());
         std::vector<int> anHeight(row.cells.size());
         for (size_t i = 0; i < row.cells.size(); ++i)
-            if (row.cells[i].bFill) {
-                fill.cr = row.cells[i].crFill;
-                anFill[i] = m_layout.AddBox(fill);
+            if (row.cells[i].style.bFill) {
+                fill.cr = row.cells[i].style.crFill;
+                anFill[i] = m_builder.AddBox(fill);
             }
         int nRowHeight = 0;
         for (size_t i = 0; i < row.cells.size(); ++i) {
@@ -252,25 +225,25 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
             size_t c = static_cast<size_t>(cell.nColumn);
             int nInset = m_nPadding + nCellBorder;
             int nCellWidth = anX[c + static_cast<size_t>(cell.nSpan)] - m_nSpacing - anX[c];
-            anFirstBox[i] = m_layout.BoxCount();
-            anHeight[i] = m_layout.LayoutCell(cell.nNode, cell.style, anX[c] + nInset, y + nInset, nCellWidth - 2 * nInset);
+            anFirstBox[i] = m_builder.BoxCount();
+            anHeight[i] = m_builder.LayoutCell(cell.nNode, cell.style, anX[c] + nInset, y + nInset, nCellWidth - 2 * nInset);
             nRowHeight = std::max(nRowHeight, anHeight[i] + 2 * nInset);
         }
         for (size_t i = 0; i < row.cells.size(); ++i) {
             // Each cell's own boxes move to its vertical alignment.
             const Cell& cell = row.cells[i];
             int nSpare = nRowHeight - anHeight[i] - 2 * (m_nPadding + nCellBorder);
-            int dy = cell.nVAlign < 0 ? 0 : cell.nVAlign > 0 ? nSpare : nSpare / 2;
-            size_t nEnd = i + 1 < row.cells.size() ? anFirstBox[i + 1] : m_layout.BoxCount();
+            int dy = cell.style.nVAlign < 0 ? 0 : cell.style.nVAlign > 0 ? nSpare : nSpare / 2;
+            size_t nEnd = i + 1 < row.cells.size() ? anFirstBox[i + 1] : m_builder.BoxCount();
             for (size_t b = anFirstBox[i]; b < nEnd; ++b)
-                ::OffsetRect(&m_layout.Box(b).rc, 0, dy);
+                ::OffsetRect(&m_builder.Box(b).rc, 0, dy);
         }
         for (size_t i = 0; i < row.cells.size(); ++i) {
             const Cell& cell = row.cells[i];
             size_t c = static_cast<size_t>(cell.nColumn);
             RECT rc = {anX[c], y, anX[c + static_cast<size_t>(cell.nSpan)] - m_nSpacing, y + nRowHeight};
             if (anFill[i] != SIZE_MAX)
-                m_layout.Box(anFill[i]).rc = rc;
+                m_builder.Box(anFill[i]).rc = rc;
             if (nCellBorder)
                 AddFrame(rc, 1);
         }
@@ -279,7 +252,7 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
     int nHeight = y - nTop + m_nBorder;
     RECT rcTable = {x0, nTop, x0 + nTableWidth, nTop + nHeight};
     if (nTableFill != SIZE_MAX)
-        m_layout.Box(nTableFill).rc = rcTable;
+        m_builder.Box(nTableFill).rc = rcTable;
     if (m_nBorder > 0)
         AddFrame(rcTable, m_nBorder);
     return nHeight;
@@ -293,5 +266,5 @@ void CHtmlTableLayout::AddFrame(const RECT& rc, int nThickness)
     frame.cr = kCellBorder;
     frame.nLink = -1;
     frame.rc = rc;
-    m_layout.AddBox(frame);
+    m_builder.AddBox(frame);
 }

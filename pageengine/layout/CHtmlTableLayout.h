@@ -4,14 +4,15 @@
 // share it out: first the narrowest width of every column, then what is left in
 // proportion to how much wider each would like to be. Cells with a fixed width keep it,
 // cells with a percentage take that share of the table. Cell contents are laid out by
-// CHtmlLayout, once, then moved to their vertical alignment.
-#include "pageengine/layout/CHtmlLayout.h"
+// CLayoutBuilder, once, then moved to their vertical alignment.
+#include "pageengine/layout/CLayoutBuilder.h"
 #include <vector>
 
 class CHtmlTableLayout
 {
 public:
-    CHtmlTableLayout(CHtmlLayout& layout, int nTable, const CHtmlStyle& style);
+    // style: the table's own, from the style step.
+    CHtmlTableLayout(CLayoutBuilder& builder, int nTable, const CHtmlComputedStyle& style);
 
     // The narrowest and the widest the table can be.
     void Measure(int* pnMin, int* pnMax);
@@ -28,10 +29,7 @@ private:
         int nMin, nMax;         // including padding and border
         int nWidth;             // fixed width, 0 for none
         int nPercent;           // percentage width, 0 for none
-        CHtmlStyle style;
-        int nVAlign;
-        COLORREF crFill;
-        bool bFill;
+        CHtmlComputedStyle style;
     };
     struct Row
     {
@@ -46,16 +44,13 @@ private:
     // A border of nThickness pixels inside rc, drawn over what is there.
     void AddFrame(const RECT& rc, int nThickness);
 
-    CHtmlLayout& m_layout;
+    CLayoutBuilder& m_builder;
     const CHtmlDocument& m_document;
     int m_nTable;
-    CHtmlStyle m_style;
-    int m_nBorder = 0;
-    int m_nPadding = 1;
-    int m_nSpacing = 2;
-    int m_nWidth = 0;
-    bool m_bWidthPercent = false;
-    bool m_bWidth = false;
+    CHtmlComputedStyle m_style;
+    int m_nBorder;
+    int m_nPadding;
+    int m_nSpacing;
     std::vector<Row> m_rows;
     int m_nColumns = 0;
     std::vector<int> m_anMin, m_anMax, m_anFixed, m_anPercent;

@@ -5,7 +5,7 @@
 #include "framework/gdi/CScopedSelect.h"
 #include "pageengine/style/CHtmlFonts.h"
 #include "pageengine/paint/CPageImages.h"
-#include "pageengine/layout/CPageLayout.h"
+#include "pageengine/layout/CPageBoxes.h"
 #include <algorithm>
 
 namespace
@@ -36,8 +36,8 @@ void Bullet(CDC* pDC, const RECT& rc, int nShape, COLORREF cr)
 }
 } // namespace
 
-CHtmlPainter::CHtmlPainter(const CPageLayout& layout, const CHtmlFonts& fonts, const CPageImages& images)
-    : m_layout(layout), m_fonts(fonts), m_images(images)
+CHtmlPainter::CHtmlPainter(const CPageBoxes& laidOut, const CHtmlFonts& fonts, const CPageImages& images)
+    : m_laidOut(laidOut), m_fonts(fonts), m_images(images)
 {
 }
 
@@ -48,14 +48,14 @@ void CHtmlPainter::Paint(CDC* pDC, const RECT& rcClip, int nScrollY, int nFocusL
     int nOldMode = pDC->SetBkMode(TRANSPARENT);
     UINT nOldAlign = ::SetTextAlign(*pDC, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     size_t nFirst = 0, nEnd = 0;
-    m_layout.BoxRange(rcClip.top + nScrollY, rcClip.bottom + nScrollY, &nFirst, &nEnd);
+    m_laidOut.BoxRange(rcClip.top + nScrollY, rcClip.bottom + nScrollY, &nFirst, &nEnd);
     for (size_t i = nFirst; i < nEnd; ++i) {
-        const CPageBox& box = m_layout.m_boxes[i];
+        const CPageBox& box = m_laidOut.m_boxes[i];
         RECT rc = box.rc, rcMeet;
         ::OffsetRect(&rc, 0, -nScrollY);
         if (!::IntersectRect(&rcMeet, &rc, &rcClip))
             continue;
-        const char* pszText = m_layout.m_strText.data() + box.nText;
+        const char* pszText = m_laidOut.m_strText.data() + box.nText;
         int nLength = static_cast<int>(box.nTextLength);
         switch (box.nKind) {
         case BOX_TEXT:
@@ -101,11 +101,11 @@ void CHtmlPainter::Paint(CDC* pDC, const RECT& rcClip, int nScrollY, int nFocusL
 
 void CHtmlPainter::PaintBackground(CDC* pDC, const RECT& rcClip, int nScrollY) const
 {
-    pDC->FillSolidRect(rcClip, m_layout.m_crBackground);
-    if (m_layout.m_nBackgroundImage < 0)
+    pDC->FillSolidRect(rcClip, m_laidOut.m_crBackground);
+    if (m_laidOut.m_nBackgroundImage < 0)
         return;
     // Tiles start at the page's top-left corner and scroll with it.
-    m_images.Image(m_layout.m_nBackgroundImage).Tile(pDC, rcClip, {0, -nScrollY});
+    m_images.Image(m_laidOut.m_nBackgroundImage).Tile(pDC, rcClip, {0, -nScrollY});
 }
 
 void CHtmlPainter::PaintFocus(CDC* pDC, const RECT& rcClip, int nScrollY, int nFocusLink) const
@@ -114,7 +114,7 @@ void CHtmlPainter::PaintFocus(CDC* pDC, const RECT& rcClip, int nScrollY, int nF
         return;
     // Boxes of the link side by side on one line get one ring.
     std::vector<RECT> rings;
-    for (RECT rc : m_layout.LinkRects(nFocusLink)) {
+    for (RECT rc : m_laidOut.LinkRects(nFocusLink)) {
         ::OffsetRect(&rc, 0, -nScrollY);
         if (!rings.empty() && rc.left <= rings.back().right + 1 && rc.top < rings.back().bottom &&
             rc.bottom > rings.back().top)

@@ -5,14 +5,14 @@
 #include <windows.h>
 
 class CDC;
-class CPageLayout;
+class CPageBoxes;
 class CHtmlFonts;
 class CPageImages;
 
 class CHtmlPainter
 {
 public:
-    CHtmlPainter(const CPageLayout& layout, const CHtmlFonts& fonts, const CPageImages& images);
+    CHtmlPainter(const CPageBoxes& laidOut, const CHtmlFonts& fonts, const CPageImages& images);
 
     // Draws rcClip of the DC, whose row 0 shows the page's row nScrollY, with a focus ring
     // around the boxes of link nFocusLink (none for -1).
@@ -22,7 +22,7 @@ private:
     void PaintBackground(CDC* pDC, const RECT& rcClip, int nScrollY) const;
     void PaintFocus(CDC* pDC, const RECT& rcClip, int nScrollY, int nFocusLink) const;
 
-    const CPageLayout& m_layout;
+    const CPageBoxes& m_laidOut;
     const CHtmlFonts& m_fonts;
     const CPageImages& m_images;
 };

@@ -6,33 +6,6 @@
 
 namespace
 {
-struct TagName
-{
-    const char* pszName;
-    HtmlTag nTag;
-};
-
-const TagName kTags[] = {
-    {"p", TAG_P}, {"a", TAG_A}, {"br", TAG_BR}, {"b", TAG_B}, {"i", TAG_I}, {"u", TAG_U}, {"td", TAG_TD},
-    {"tr", TAG_TR}, {"div", TAG_DIV}, {"font", TAG_FONT}, {"img", TAG_IMG}, {"li", TAG_LI}, {"span", TAG_SPAN},
-    {"table", TAG_TABLE}, {"th", TAG_TH}, {"ul", TAG_UL}, {"ol", TAG_OL}, {"h1", TAG_H1}, {"h2", TAG_H2},
-    {"h3", TAG_H3}, {"h4", TAG_H4}, {"h5", TAG_H5}, {"h6", TAG_H6}, {"hr", TAG_HR}, {"center", TAG_CENTER},
-    {"strong", TAG_STRONG}, {"em", TAG_EM}, {"blockquote", TAG_BLOCKQUOTE}, {"pre", TAG_PRE},
-    {"html", TAG_HTML}, {"head", TAG_HEAD}, {"body", TAG_BODY}, {"title", TAG_TITLE}, {"meta", TAG_META},
-    {"script", TAG_SCRIPT}, {"style", TAG_STYLE}, {"thead", TAG_THEAD}, {"tbody", TAG_TBODY},
-    {"tfoot", TAG_TFOOT}, {"link", TAG_VOID_UNKNOWN}, {"input", TAG_VOID_UNKNOWN}, {"area", TAG_VOID_UNKNOWN},
-    {"base", TAG_VOID_UNKNOWN}, {"col", TAG_VOID_UNKNOWN}, {"embed", TAG_VOID_UNKNOWN},
-    {"param", TAG_VOID_UNKNOWN}, {"source", TAG_VOID_UNKNOWN}, {"track", TAG_VOID_UNKNOWN},
-    {"wbr", TAG_VOID_UNKNOWN}, {"basefont", TAG_VOID_UNKNOWN}, {"frame", TAG_VOID_UNKNOWN}};
-
-HtmlTag LookUpTag(const std::string& strName)
-{
-    for (const TagName& tag : kTags)
-        if (strName == tag.pszName)
-            return tag.nTag;
-    return TAG_UNKNOWN;
-}
-
 bool IsSpace(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f'; }
 bool IsAlpha(char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); }
 char Lower(char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; }
@@ -233,11 +206,10 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
             attributes.emplace_back(std::move(strAttribute), std::move(strValue));
     }
     ++q;   // past '>'
-    HtmlTag nTag = LookUpTag(strName);
-    if (nTag == TAG_SCRIPT)
-        return PastTagEnd(FindEndTag(q, pEnd, "</script"), pEnd);
-    if (nTag == TAG_STYLE)
-        return PastTagEnd(FindEndTag(q, pEnd, "</style"), pEnd);
+    HtmlTag nTag = CHtmlTagTraits::FromName(strName);
+    const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
+    if (tag.Has(TRAIT_HIDDEN))
+        return PastTagEnd(FindEndTag(q, pEnd, (std::string("</") + tag.pszName).c_str()), pEnd);
     if (nTag == TAG_TITLE)
         return ReadTitle(q, pEnd);
     FlushText();
@@ -253,7 +225,7 @@ const char* CHtmlReader::ReadEndTag(const char* p, const char* pEnd)
     if (pClose >= pEnd)
         return pEnd;
     FlushText();
-    m_builder.EndTag(LookUpTag(strName), strName);
+    m_builder.EndTag(CHtmlTagTraits::FromName(strName), strName);
     return pClose + 1;
 }
 

@@ -1,6 +1,6 @@
 #include "pageengine/view/CHtmlPage.h"
 #include "framework/core/ScopedWin.h"
-#include "pageengine/layout/CHtmlLayout.h"
+#include "pageengine/layout/CLayoutBuilder.h"
 #include "pageengine/paint/CHtmlPainter.h"
 #include "pageengine/read/CHtmlReader.h"
 #include "pageengine/view/CPageAddress.h"
@@ -20,7 +20,7 @@ void CHtmlPage::LoadText(const std::string& bytes, const std::string& strBaseFol
 {
     m_document = CHtmlDocument();
     m_images.Clear();
-    m_layout = CPageLayout();
+    m_laidOut = CPageBoxes();
     m_strPath.clear();
     m_strBaseFolder = strBaseFolder;
     CHtmlReader(m_document).Read(bytes);
@@ -28,12 +28,12 @@ void CHtmlPage::LoadText(const std::string& bytes, const std::string& strBaseFol
 
 void CHtmlPage::Layout(int nWidth)
 {
-    CHtmlLayout(m_document, m_fonts, m_images, m_strBaseFolder).Layout(nWidth, m_layout);
+    CLayoutBuilder(m_document, m_fonts, m_images, m_strBaseFolder).Layout(nWidth, m_laidOut);
 }
 
 void CHtmlPage::Paint(CDC* pDC, const RECT& rcClip, int nScrollY, int nFocusLink) const
 {
-    CHtmlPainter(m_layout, m_fonts, m_images).Paint(pDC, rcClip, nScrollY, nFocusLink);
+    CHtmlPainter(m_laidOut, m_fonts, m_images).Paint(pDC, rcClip, nScrollY, nFocusLink);
 }
 
 BOOL CHtmlPage::ReadFileBytes(const std::string& strPath, size_t nMaxBytes, std::string& bytes)

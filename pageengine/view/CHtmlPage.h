@@ -4,7 +4,7 @@
 #include "pageengine/dom/CHtmlDocument.h"
 #include "pageengine/style/CHtmlFonts.h"
 #include "pageengine/paint/CPageImages.h"
-#include "pageengine/layout/CPageLayout.h"
+#include "pageengine/layout/CPageBoxes.h"
 #include <string>
 
 class CDC;
@@ -26,7 +26,7 @@ public:
     void Paint(CDC* pDC, const RECT& rcClip, int nScrollY, int nFocusLink) const;
 
     const CHtmlDocument& Document() const { return m_document; }
-    const CPageLayout& GetLayout() const { return m_layout; }
+    const CPageBoxes& GetLayout() const { return m_laidOut; }
     const std::string& Path() const { return m_strPath; }
     const std::string& BaseFolder() const { return m_strBaseFolder; }
 
@@ -38,7 +38,7 @@ private:
     CHtmlDocument m_document;
     CHtmlFonts m_fonts;
     CPageImages m_images;
-    CPageLayout m_layout;
+    CPageBoxes m_laidOut;
     std::string m_strPath;
     std::string m_strBaseFolder;
 };

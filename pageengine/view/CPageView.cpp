@@ -1,7 +1,6 @@
 #include "pageengine/view/CPageView.h"
 #include "framework/window/CMemDC.h"
 #include "framework/window/CPaintDC.h"
-#include "resources/resource.h"
 #include "pageengine/view/CPageAddress.h"
 #include <algorithm>
 #include <cstdio>
@@ -266,11 +265,8 @@ BOOL CPageView::OnSetCursor(HWND hWnd, UINT nHitTest, UINT message)
     ::GetCursorPos(&pt);
     ScreenToClient(&pt);
     HCURSOR hCursor = nullptr;
-    if (LinkAtClient(CPoint(pt.x, pt.y)) >= 0) {
-        hCursor = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HANDCURSOR));
-        if (!hCursor)
-            hCursor = ::LoadCursorA(nullptr, IDC_HAND);
-    }
+    if (LinkAtClient(CPoint(pt.x, pt.y)) >= 0)
+        hCursor = m_hLinkCursor ? m_hLinkCursor : ::LoadCursorA(nullptr, IDC_HAND);
     ::SetCursor(hCursor ? hCursor : ::LoadCursorA(nullptr, IDC_ARROW));
     return TRUE;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The built-in page view: a child window that shows a page read and laid out by the
-// startpage classes, double-buffered, with a vertical scroll bar and the mouse wheel when
+// page engine, double-buffered, with a vertical scroll bar and the mouse wheel when
 // the page is taller than the view. Over a link the pointer is a hand; a click on a link,
 // or Enter on the link that Tab and Shift+Tab have given the focus ring, follows it: the
 // address goes first to the link hand-off (where "app://" commands are taken), and a
@@ -26,6 +26,8 @@ public:
 
     BOOL Create(HWND hWndParent, const RECT& rc, UINT nID);
     void SetLinkHandOff(LinkHandOff pfnHandOff) { m_pfnHandOff = pfnHandOff; }
+    // The pointer over links (the system's hand when none is given).
+    void SetLinkCursor(HCURSOR hCursor) { m_hLinkCursor = hCursor; }
 
     // The colour shown where there is no page yet, and behind the notice of a missing
     // start page (the skin's screen colour).
@@ -64,6 +66,7 @@ private:
 
     std::unique_ptr<CHtmlPage> m_pPage;
     LinkHandOff m_pfnHandOff = nullptr;
+    HCURSOR m_hLinkCursor = nullptr;
     COLORREF m_crBackground = RGB(255, 255, 255);
     int m_nScrollY = 0;
     int m_nFocusLink = -1;

@@ -109,7 +109,7 @@ protected:
     {
         page.LoadText(strPage, m_folder.Path().str());
         page.Layout(nWidth);
-        const CPageLayout& layout = page.GetLayout();
+        const CPageBoxes& layout = page.GetLayout();
         ASSERT_LE(page.Document().NodeCount(), HTML_MAX_NODES);
         ASSERT_LE(layout.m_boxes.size(), HTML_MAX_BOXES + 64);
         ASSERT_LE(layout.m_boxes.size(), 4 * strPage.size() + 64);
@@ -122,7 +122,7 @@ protected:
     // Whether the text appears in a box of the page.
     static bool Shows(const CHtmlPage& page, const char* pszText)
     {
-        const CPageLayout& layout = page.GetLayout();
+        const CPageBoxes& layout = page.GetLayout();
         for (const CPageBox& box : layout.m_boxes)
             if (box.nKind == BOX_TEXT && layout.TextOf(box).find(pszText) != std::string::npos)
                 return true;

@@ -1,7 +1,7 @@
-#include "pageengine/layout/CPageLayout.h"
+#include "pageengine/layout/CPageBoxes.h"
 #include <algorithm>
 
-void CPageLayout::Index()
+void CPageBoxes::Index()
 {
     size_t n = m_boxes.size();
     m_anMaxBottom.assign(n, 0);
@@ -12,7 +12,7 @@ void CPageLayout::Index()
         m_anMinTop[i] = std::min(i + 1 < n ? m_anMinTop[i + 1] : m_boxes[i].rc.top, m_boxes[i].rc.top);
 }
 
-void CPageLayout::BoxRange(int nTop, int nBottom, size_t* pnFirst, size_t* pnEnd) const
+void CPageBoxes::BoxRange(int nTop, int nBottom, size_t* pnFirst, size_t* pnEnd) const
 {
     // Boxes before the first whose running lowest bottom passes nTop all end above the
     // rows; boxes from the first whose remaining highest top reaches nBottom all start
@@ -23,7 +23,7 @@ void CPageLayout::BoxRange(int nTop, int nBottom, size_t* pnFirst, size_t* pnEnd
         *pnEnd = *pnFirst;
 }
 
-int CPageLayout::LinkAt(POINT pt) const
+int CPageBoxes::LinkAt(POINT pt) const
 {
     size_t nFirst = 0, nEnd = 0;
     BoxRange(pt.y, pt.y + 1, &nFirst, &nEnd);
@@ -35,7 +35,7 @@ int CPageLayout::LinkAt(POINT pt) const
     return nLink;
 }
 
-std::vector<RECT> CPageLayout::LinkRects(int nLink) const
+std::vector<RECT> CPageBoxes::LinkRects(int nLink) const
 {
     std::vector<RECT> rects;
     for (const CPageBox& box : m_boxes)

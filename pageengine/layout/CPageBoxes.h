@@ -1,7 +1,7 @@
 #pragma once
 // A page laid out at one width: the boxes to draw, in drawing order, with their places in
 // page coordinates (x from the view's left edge, y from the top of the page), the page's
-// links and its size. Made by CHtmlLayout, drawn by CHtmlPainter, asked by the view where
+// links and its size. Made by CLayoutBuilder, drawn by CHtmlPainter, asked by the view where
 // the links are.
 #include <windows.h>
 #include <string>
@@ -35,7 +35,7 @@ struct CPageLink
     std::string strHref;
 };
 
-class CPageLayout
+class CPageBoxes
 {
 public:
     std::vector<CPageBox> m_boxes;

@@ -1,63 +1,54 @@
-#include "pageengine/layout/CHtmlLayout.h"
-#include "pageengine/style/CHtmlFonts.h"
+#include "pageengine/layout/CLayoutBuilder.h"
+#include "pageengine/dom/CHtmlTagTraits.h"
 #include "pageengine/layout/CHtmlTableLayout.h"
-#include "pageengine/view/CPageAddress.h"
 #include "pageengine/paint/CPageImages.h"
+#include "pageengine/style/CHtmlFonts.h"
+#include "pageengine/view/CPageAddress.h"
 #include <algorithm>
 
 namespace
 {
-const int kBodyMargin = 8;
-const int kIndent = 40;          // lists and quotations
 const int kMarkerGap = 8;        // between a list marker and its item
 const int kUnbounded = 1 << 28;  // the width of lines that never wrap
 // Narrower areas keep long words whole instead of breaking them into a column of letters.
 const int kNarrowestBreak = 48;
-// Heading sizes in pixels and their margins in tenths of their size.
-const int kHeadingPixels[] = {32, 24, 19, 16, 13, 11};
-const int kHeadingMargins[] = {7, 8, 10, 13, 17, 23};
-const int kPreformattedPixels = 13;
 } // namespace
 
-CHtmlLayout::CHtmlLayout(const CHtmlDocument& document, CHtmlFonts& fonts, CPageImages& images,
+CLayoutBuilder::CLayoutBuilder(const CHtmlDocument& document, CHtmlFonts& fonts, CPageImages& images,
                          const std::string& strBaseFolder)
-    : m_document(document), m_fonts(fonts), m_images(images), m_strBaseFolder(strBaseFolder)
+    : m_document(document), m_fonts(fonts), m_images(images), m_strBaseFolder(strBaseFolder), m_style(document, fonts)
 {
 }
 
-void CHtmlLayout::Layout(int nWidth, CPageLayout& layout)
+void CLayoutBuilder::Layout(int nWidth, CPageBoxes& out)
 {
-    layout = CPageLayout();
-    m_pOut = &layout;
-    layout.m_nWidth = nWidth;
+    out = CPageBoxes();
+    m_pOut = &out;
+    out.m_nWidth = nWidth;
     m_measures.assign(m_document.NodeCount(), Measure{0, 0, false});
 
-    CHtmlStyle style;
-    CHtmlAttributes::Color(m_document.BodyAttribute("text"), &style.crText);
-    CHtmlAttributes::Color(m_document.BodyAttribute("bgcolor"), &layout.m_crBackground);
-    m_crLink = RGB(0, 0, 238);
-    CHtmlAttributes::Color(m_document.BodyAttribute("link"), &m_crLink);
+    CHtmlComputedStyle style = m_style.Page();
+    out.m_crBackground = style.crFill;
     std::string strBackground = CPageAddress::ResolveLocal(m_strBaseFolder, m_document.BodyAttribute("background"));
     if (!strBackground.empty())
-        layout.m_nBackgroundImage = m_images.Load(strBackground);
-    UpdateFont(style);
+        out.m_nBackgroundImage = m_images.Load(strBackground);
 
     m_flow = Flow();
-    m_flow.nPendingMargin = kBodyMargin;
+    m_flow.nPendingMargin = style.nMargin;
     m_bMeasuring = false;
     m_pList = nullptr;
     m_pLine = std::make_unique<CHtmlLineBuilder>(m_fonts, [this] { FinishLine(); });
-    SetArea(kBodyMargin, nWidth - 2 * kBodyMargin, ALIGN_LEFT);
+    SetArea(style.nIndentLeft, nWidth - style.nIndentLeft - style.nIndentRight, ALIGN_LEFT);
     FlowChildren(0, style);
     FinishLine();
-    AddMargin(kBodyMargin);
-    layout.m_nHeight = std::min(m_flow.nY + m_flow.nPendingMargin, HTML_MAX_PAGE_HEIGHT);
-    layout.Index();
+    AddMargin(style.nMargin);
+    out.m_nHeight = std::min(m_flow.nY + m_flow.nPendingMargin, HTML_MAX_PAGE_HEIGHT);
+    out.Index();
     m_pLine.reset();
     m_pOut = nullptr;
 }
 
-int CHtmlLayout::LayoutCell(int nCell, const CHtmlStyle& style, int x, int y, int nWidth)
+int CLayoutBuilder::LayoutCell(int nCell, const CHtmlComputedStyle& style, int x, int y, int nWidth)
 {
     Flow flow;
     flow.nY = y;
@@ -72,7 +63,7 @@ int CHtmlLayout::LayoutCell(int nCell, const CHtmlStyle& style, int x, int y, in
     return nHeight;
 }
 
-void CHtmlLayout::MeasureCell(int nCell, const CHtmlStyle& style, bool bNoWrap, int* pnMin, int* pnMax)
+void CLayoutBuilder::MeasureCell(int nCell, const CHtmlComputedStyle& style, int* pnMin, int* pnMax)
 {
     Measure& measure = m_measures[static_cast<size_t>(nCell)];
     if (!measure.bKnown) {
@@ -85,13 +76,13 @@ void CHtmlLayout::MeasureCell(int nCell, const CHtmlStyle& style, bool bNoWrap, 
                 anExtent[nPass] = m_flow.nExtent;
             });
         }
-        measure = {bNoWrap ? anExtent[1] : anExtent[0], anExtent[1], true};
+        measure = {style.bNoWrap ? anExtent[1] : anExtent[0], anExtent[1], true};
     }
     *pnMin = measure.nMin;
     *pnMax = std::max(measure.nMin, measure.nMax);
 }
 
-template <class F> void CHtmlLayout::WithNewFlow(const Flow& flow, bool bMeasuring, F fn)
+template <class F> void CLayoutBuilder::WithNewFlow(const Flow& flow, bool bMeasuring, F fn)
 {
     Flow saved = m_flow;
     bool bSavedMeasuring = m_bMeasuring;
@@ -109,24 +100,18 @@ template <class F> void CHtmlLayout::WithNewFlow(const Flow& flow, bool bMeasuri
     m_flow = saved;
 }
 
-size_t CHtmlLayout::AddBox(const CPageBox& box)
+size_t CLayoutBuilder::AddBox(const CPageBox& box)
 {
     m_pOut->m_boxes.push_back(box);
     return m_pOut->m_boxes.size() - 1;
 }
 
-void CHtmlLayout::UpdateFont(CHtmlStyle& style)
-{
-    style.nFont = style.bPre ? m_fonts.GetMonospace(style.nPixels, style.bBold, style.bItalic, style.bUnderline)
-                             : m_fonts.Get(style.pszFaces, style.nPixels, style.bBold, style.bItalic, style.bUnderline);
-}
-
-bool CHtmlLayout::IsFull() const
+bool CLayoutBuilder::IsFull() const
 {
     return !m_bMeasuring && (m_pOut->m_boxes.size() >= HTML_MAX_BOXES || m_flow.nY >= HTML_MAX_PAGE_HEIGHT);
 }
 
-void CHtmlLayout::FlowChildren(int nNode, const CHtmlStyle& style)
+void CLayoutBuilder::FlowChildren(int nNode, const CHtmlComputedStyle& style)
 {
     for (int nChild = m_document.Node(nNode).nFirstChild; nChild >= 0 && !IsFull(); nChild = m_document.Node(nChild).nNext) {
         const CHtmlNode& child = m_document.Node(nChild);
@@ -139,107 +124,47 @@ void CHtmlLayout::FlowChildren(int nNode, const CHtmlStyle& style)
     }
 }
 
-void CHtmlLayout::Element(int nNode, const CHtmlStyle& parent)
+void CLayoutBuilder::Element(int nNode, const CHtmlComputedStyle& parent)
 {
-    CHtmlStyle style = parent;
-    switch (m_document.Node(nNode).nTag) {
-    case TAG_B: case TAG_STRONG:
-        style.bBold = true;
-        break;
-    case TAG_I: case TAG_EM:
-        style.bItalic = true;
-        break;
-    case TAG_U:
-        style.bUnderline = true;
-        break;
-    case TAG_FONT:
-        CHtmlAttributes::Color(m_document.Attribute(nNode, "color"), &style.crText);
-        CHtmlAttributes::FontPixels(m_document.Attribute(nNode, "size"), &style.nPixels);
-        if (const char* pszFaces = m_document.Attribute(nNode, "face"))
-            style.pszFaces = pszFaces;
-        break;
-    case TAG_A:
-        if (const char* pszHref = m_document.Attribute(nNode, "href")) {
-            if (!m_bMeasuring) {
-                style.nLink = static_cast<int>(m_pOut->m_links.size());
-                m_pOut->m_links.push_back({pszHref});
-            }
-            style.crText = m_crLink;
-            style.bUnderline = true;
-        }
-        break;
-    case TAG_IMG:
+    CHtmlComputedStyle style = m_style.Element(nNode, parent);
+    switch (CHtmlTagTraits::Of(m_document.Node(nNode).nTag).nKind) {
+    case KIND_IMAGE:
         Image(nNode, style);
-        return;
-    case TAG_BR:
+        break;
+    case KIND_BREAK:
         m_pLine->Break(style.nFont);
-        return;
-    case TAG_HR:
-        Rule(nNode, style);
-        return;
-    case TAG_TABLE:
+        break;
+    case KIND_RULE:
+        Rule(style);
+        break;
+    case KIND_TABLE:
         Table(nNode, style);
-        return;
-    case TAG_H1: case TAG_H2: case TAG_H3: case TAG_H4: case TAG_H5: case TAG_H6: case TAG_P: case TAG_DIV:
-    case TAG_CENTER: case TAG_BLOCKQUOTE: case TAG_PRE: case TAG_UL: case TAG_OL: case TAG_LI: case TAG_TR:
-    case TAG_TD: case TAG_TH:
+        break;
+    case KIND_BLOCK:
         Block(nNode, style);
-        return;
+        break;
     default:
+        if (style.pszHref && !m_bMeasuring) {
+            style.nLink = static_cast<int>(m_pOut->m_links.size());
+            m_pOut->m_links.push_back({style.pszHref});
+        }
+        FlowChildren(nNode, style);
         break;
     }
-    UpdateFont(style);
-    FlowChildren(nNode, style);
 }
 
-void CHtmlLayout::Block(int nNode, CHtmlStyle style)
+void CLayoutBuilder::Block(int nNode, const CHtmlComputedStyle& style)
 {
-    HtmlTag nTag = m_document.Node(nNode).nTag;
-    int nMargin = 0, nIndentLeft = 0, nIndentRight = 0;
-    List list = {nTag == TAG_OL, 1};
-    switch (nTag) {
-    case TAG_H1: case TAG_H2: case TAG_H3: case TAG_H4: case TAG_H5: case TAG_H6: {
-        int nLevel = nTag - TAG_H1;
-        style.nPixels = kHeadingPixels[nLevel];
-        style.bBold = true;
-        nMargin = style.nPixels * kHeadingMargins[nLevel] / 10;
-        break;
-    }
-    case TAG_P:
-        nMargin = style.nPixels;
-        break;
-    case TAG_CENTER:
-        style.nAlign = ALIGN_CENTER;
-        break;
-    case TAG_BLOCKQUOTE:
-        nMargin = style.nPixels;
-        nIndentLeft = nIndentRight = kIndent;
-        break;
-    case TAG_PRE:
-        style.bPre = true;
-        if (style.nPixels == 16)
-            style.nPixels = kPreformattedPixels;
-        nMargin = style.nPixels;
-        break;
-    case TAG_UL: case TAG_OL:
-        nMargin = style.nListDepth == 0 ? style.nPixels : 0;
-        nIndentLeft = kIndent;
-        ++style.nListDepth;
-        break;
-    default:
-        break;
-    }
-    CHtmlAttributes::Align(m_document.Attribute(nNode, "align"), &style.nAlign);
-    UpdateFont(style);
-
+    const CHtmlTagTraits& tag = CHtmlTagTraits::Of(m_document.Node(nNode).nTag);
     FinishLine();
-    AddMargin(nMargin);
+    AddMargin(style.nMargin);
     Flow outer = m_flow;
-    SetArea(outer.nLeft + nIndentLeft, outer.nWidth - nIndentLeft - nIndentRight, style.nAlign);
+    SetArea(outer.nLeft + style.nIndentLeft, outer.nWidth - style.nIndentLeft - style.nIndentRight, style.nAlign);
+    List list = {tag.Has(TRAIT_ORDERED), 1};
     List* pOuterList = m_pList;
-    if (nTag == TAG_UL || nTag == TAG_OL) {
+    if (tag.Has(TRAIT_LIST)) {
         m_pList = &list;
-    } else if (nTag == TAG_LI) {
+    } else if (tag.Has(TRAIT_LIST_ITEM)) {
         bool bOrdered = m_pList && m_pList->bOrdered;
         m_flow.nMarker = bOrdered ? 3 : std::min(std::max(style.nListDepth - 1, 0), 2);
         m_flow.nMarkerNumber = bOrdered ? m_pList->nNext++ : 0;
@@ -252,19 +177,17 @@ void CHtmlLayout::Block(int nNode, CHtmlStyle style)
     FinishLine();
     m_pList = pOuterList;
     SetArea(outer.nLeft, outer.nWidth, outer.nAlign);
-    AddMargin(nMargin);
+    AddMargin(style.nMargin);
 }
 
-void CHtmlLayout::Image(int nNode, const CHtmlStyle& style)
+void CLayoutBuilder::Image(int nNode, const CHtmlComputedStyle& style)
 {
     std::string strPath = CPageAddress::ResolveLocal(m_strBaseFolder, m_document.Attribute(nNode, "src"));
     int nImage = strPath.empty() ? -1 : m_images.Load(strPath);
-    int nWidth = 0, nHeight = 0;
-    bool bWidthPercent = false, bHeightPercent = false;
-    bool bWidth = CHtmlAttributes::Length(m_document.Attribute(nNode, "width"), &nWidth, &bWidthPercent);
-    bool bHeight = CHtmlAttributes::Length(m_document.Attribute(nNode, "height"), &nHeight, &bHeightPercent) &&
-                   !bHeightPercent;
-    if (bWidth && bWidthPercent)
+    int nWidth = style.width.nValue, nHeight = style.height.nValue;
+    bool bWidth = style.width.bGiven;
+    bool bHeight = style.height.bGiven && !style.height.bPercent;
+    if (bWidth && style.width.bPercent)
         nWidth = m_bMeasuring ? 0 : std::max(m_flow.nWidth, 0) * nWidth / 100;
     const char* pszAlt = m_document.Attribute(nNode, "alt");
     std::string strAlt = pszAlt ? pszAlt : "";
@@ -285,25 +208,20 @@ void CHtmlLayout::Image(int nNode, const CHtmlStyle& style)
     }
     nWidth = std::min(nWidth, HTML_MAX_LENGTH);
     nHeight = std::min(nHeight, HTML_MAX_LENGTH);
-    int nBorder = 0;
-    CHtmlAttributes::Integer(m_document.Attribute(nNode, "border"), 0, 50, 1, &nBorder);
-    m_pLine->AddImage(nWidth, nHeight, nBorder, nImage, strAlt, InlineStyle(style));
+    m_pLine->AddImage(nWidth, nHeight, style.nBorder, nImage, strAlt, InlineStyle(style));
 }
 
-void CHtmlLayout::Rule(int nNode, const CHtmlStyle& style)
+void CLayoutBuilder::Rule(const CHtmlComputedStyle& style)
 {
     FinishLine();
-    AddMargin(style.nPixels / 2);
+    AddMargin(style.nMargin);
     PlaceMargin();
-    int nWidth = m_flow.nWidth, nSize = 2;
-    bool bPercent = false;
-    if (CHtmlAttributes::Length(m_document.Attribute(nNode, "width"), &nWidth, &bPercent) && bPercent)
-        nWidth = std::max(m_flow.nWidth, 0) * nWidth / 100;
+    int nWidth = m_flow.nWidth, nSize = style.nThickness;
+    if (style.width.bGiven)
+        nWidth = style.width.bPercent ? std::max(m_flow.nWidth, 0) * style.width.nValue / 100 : style.width.nValue;
     nWidth = std::max(0, std::min(nWidth, m_flow.nWidth));
-    CHtmlAttributes::Integer(m_document.Attribute(nNode, "size"), 1, 100, 2, &nSize);
-    HtmlAlign nAlign = ALIGN_CENTER;
-    CHtmlAttributes::Align(m_document.Attribute(nNode, "align"), &nAlign);
     if (!m_bMeasuring) {
+        HtmlAlign nAlign = style.nPlacement;
         int x = m_flow.nLeft + (nAlign == ALIGN_LEFT ? 0 : (m_flow.nWidth - nWidth) / (nAlign == ALIGN_CENTER ? 2 : 1));
         CPageBox box = {};
         box.rc = {x, m_flow.nY, x + nWidth, m_flow.nY + nSize};
@@ -313,10 +231,10 @@ void CHtmlLayout::Rule(int nNode, const CHtmlStyle& style)
         AddBox(box);
     }
     m_flow.nY += nSize;
-    AddMargin(style.nPixels / 2);
+    AddMargin(style.nMargin);
 }
 
-void CHtmlLayout::Table(int nNode, const CHtmlStyle& style)
+void CLayoutBuilder::Table(int nNode, const CHtmlComputedStyle& style)
 {
     FinishLine();
     PlaceMargin();
@@ -332,7 +250,7 @@ void CHtmlLayout::Table(int nNode, const CHtmlStyle& style)
     m_flow.nY += CHtmlTableLayout(*this, nNode, style).Layout(m_flow.nLeft, m_flow.nWidth, m_flow.nAlign, m_flow.nY);
 }
 
-void CHtmlLayout::SetArea(int nLeft, int nWidth, HtmlAlign nAlign)
+void CLayoutBuilder::SetArea(int nLeft, int nWidth, HtmlAlign nAlign)
 {
     m_flow.nLeft = nLeft;
     m_flow.nWidth = std::max(nWidth, 0);
@@ -341,21 +259,21 @@ void CHtmlLayout::SetArea(int nLeft, int nWidth, HtmlAlign nAlign)
     m_pLine->SetBreakLongWords(!m_bMeasuring && m_flow.nWidth >= kNarrowestBreak);
 }
 
-void CHtmlLayout::AddMargin(int nMargin)
+void CLayoutBuilder::AddMargin(int nMargin)
 {
     // Margins that meet collapse into the largest; a cell's first ones go.
     if (!m_flow.bAtCellTop)
         m_flow.nPendingMargin = std::max(m_flow.nPendingMargin, nMargin);
 }
 
-void CHtmlLayout::PlaceMargin()
+void CLayoutBuilder::PlaceMargin()
 {
     m_flow.nY += m_flow.nPendingMargin;
     m_flow.nPendingMargin = 0;
     m_flow.bAtCellTop = false;
 }
 
-void CHtmlLayout::FinishLine()
+void CLayoutBuilder::FinishLine()
 {
     CHtmlLineBuilder& line = *m_pLine;
     if (line.IsEmpty() && line.BreakFont() < 0) {
@@ -413,7 +331,7 @@ void CHtmlLayout::FinishLine()
     line.Clear();
 }
 
-void CHtmlLayout::PlaceMarker(int nBaseline)
+void CLayoutBuilder::PlaceMarker(int nBaseline)
 {
     if (m_flow.nMarker < 0)
         return;

@@ -1,56 +1,43 @@
 #pragma once
-// Lays a page out at a width: block elements stacked with their margins and indents,
-// text and pictures in lines wrapped at the width, lists with their markers, tables in
-// columns (CHtmlTableLayout). The result, a CPageLayout, holds the boxes to draw.
+// Lays a page out at a width into the boxes to draw (a CPageBoxes): block elements
+// stacked with the margins and indents of their style, text and pictures in lines wrapped
+// at the width (CHtmlLineBuilder), lists with their markers, tables in columns
+// (CHtmlTableLayout). Each element's style comes from the style step (CHtmlStyle).
 // Work and memory grow with the page's size only: each node is laid out once and measured
 // at most twice per table around it; layout stops at HTML_MAX_BOXES boxes or
 // HTML_MAX_PAGE_HEIGHT pixels.
-#include "pageengine/dom/CHtmlAttributes.h"
 #include "pageengine/dom/CHtmlDocument.h"
 #include "pageengine/layout/CHtmlLineBuilder.h"
-#include "pageengine/layout/CPageLayout.h"
+#include "pageengine/layout/CPageBoxes.h"
+#include "pageengine/style/CHtmlStyle.h"
 #include <memory>
 #include <string>
 
 class CHtmlFonts;
 class CPageImages;
 
-// What an element passes on to its contents.
-struct CHtmlStyle
-{
-    const char* pszFaces = nullptr;   // the face list of a <font face>, null for the default
-    int nPixels = 16;
-    bool bBold = false, bItalic = false, bUnderline = false;
-    bool bPre = false;
-    COLORREF crText = RGB(0, 0, 0);
-    int nLink = -1;
-    HtmlAlign nAlign = ALIGN_LEFT;
-    int nListDepth = 0;
-    int nFont = 0;
-};
-
-class CHtmlLayout
+class CLayoutBuilder
 {
 public:
     // strBaseFolder: the page's folder (with its trailing backslash), for its pictures.
-    CHtmlLayout(const CHtmlDocument& document, CHtmlFonts& fonts, CPageImages& images, const std::string& strBaseFolder);
-    CHtmlLayout(const CHtmlLayout&) = delete;
-    CHtmlLayout& operator=(const CHtmlLayout&) = delete;
+    CLayoutBuilder(const CHtmlDocument& document, CHtmlFonts& fonts, CPageImages& images, const std::string& strBaseFolder);
+    CLayoutBuilder(const CLayoutBuilder&) = delete;
+    CLayoutBuilder& operator=(const CLayoutBuilder&) = delete;
 
-    void Layout(int nWidth, CPageLayout& layout);
+    void Layout(int nWidth, CPageBoxes& out);
 
     // For the table layout: a cell's contents laid out at (x, y) in nWidth; returns their
     // height.
-    int LayoutCell(int nCell, const CHtmlStyle& style, int x, int y, int nWidth);
-    // The narrowest width a cell's contents take (their widest word or picture) and the
-    // width they take on lines that are never wrapped.
-    void MeasureCell(int nCell, const CHtmlStyle& style, bool bNoWrap, int* pnMin, int* pnMax);
+    int LayoutCell(int nCell, const CHtmlComputedStyle& style, int x, int y, int nWidth);
+    // The narrowest width a cell's contents take (their widest word or picture, or with
+    // nowrap their widest line) and the width they take on lines that are never wrapped.
+    void MeasureCell(int nCell, const CHtmlComputedStyle& style, int* pnMin, int* pnMax);
     size_t AddBox(const CPageBox& box);
     CPageBox& Box(size_t nIndex) { return m_pOut->m_boxes[nIndex]; }
     size_t BoxCount() const { return m_pOut->m_boxes.size(); }
     bool IsMeasuring() const { return m_bMeasuring; }
     const CHtmlDocument& Document() const { return m_document; }
-    void UpdateFont(CHtmlStyle& style);
+    CHtmlStyle& Style() { return m_style; }
 
 private:
     // The place where contents go next, and what waits to be placed there.
@@ -74,12 +61,12 @@ private:
         int nNext;
     };
 
-    void FlowChildren(int nNode, const CHtmlStyle& style);
-    void Element(int nNode, const CHtmlStyle& parent);
-    void Block(int nNode, CHtmlStyle style);
-    void Image(int nNode, const CHtmlStyle& style);
-    void Rule(int nNode, const CHtmlStyle& style);
-    void Table(int nNode, const CHtmlStyle& style);
+    void FlowChildren(int nNode, const CHtmlComputedStyle& style);
+    void Element(int nNode, const CHtmlComputedStyle& parent);
+    void Block(int nNode, const CHtmlComputedStyle& style);
+    void Image(int nNode, const CHtmlComputedStyle& style);
+    void Rule(const CHtmlComputedStyle& style);
+    void Table(int nNode, const CHtmlComputedStyle& style);
 
     void SetArea(int nLeft, int nWidth, HtmlAlign nAlign);
     void AddMargin(int nMargin);
@@ -90,14 +77,14 @@ private:
     // ones back.
     template <class F> void WithNewFlow(const Flow& flow, bool bMeasuring, F fn);
     bool IsFull() const;
-    CInlineStyle InlineStyle(const CHtmlStyle& style) const { return {style.nFont, style.crText, style.nLink}; }
+    CInlineStyle InlineStyle(const CHtmlComputedStyle& style) const { return {style.nFont, style.crText, style.nLink}; }
 
     const CHtmlDocument& m_document;
     CHtmlFonts& m_fonts;
     CPageImages& m_images;
     std::string m_strBaseFolder;
-    CPageLayout* m_pOut = nullptr;
-    COLORREF m_crLink = RGB(0, 0, 238);
+    CHtmlStyle m_style;
+    CPageBoxes* m_pOut = nullptr;
     Flow m_flow;
     std::unique_ptr<CHtmlLineBuilder> m_pLine;
     bool m_bMeasuring = false;

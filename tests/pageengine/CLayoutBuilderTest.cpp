@@ -12,7 +12,7 @@ const int kMargin = 8;   // the body's margin
 class HtmlLayout : public ::testing::Test
 {
 protected:
-    const CPageLayout& Lay(const std::string& strPage, int nWidth)
+    const CPageBoxes& Lay(const std::string& strPage, int nWidth)
     {
         m_page.LoadText(strPage, "C:\\");
         m_page.Layout(nWidth);
@@ -45,7 +45,7 @@ protected:
 TEST_F(HtmlLayout, TextWrapsAtTheWidthBetweenWords)
 {
     std::string strWords = "Une vid\xe9o de d\xe9monstration montre le programme en marche du d\xe9" "but \xe0 la fin";
-    const CPageLayout& layout = Lay("<p>" + strWords + "</p>", 220);
+    const CPageBoxes& layout = Lay("<p>" + strWords + "</p>", 220);
     std::vector<CPageBox> lines = TextBoxes();
     ASSERT_GT(lines.size(), 2u);
     std::string strJoined;

@@ -1,0 +1,47 @@
+#pragma once
+// The style of one element, made by the style step (CHtmlStyle) from its tag, its
+// attributes and its parent's style: all the layout and the painter know of how the
+// element looks and where its contents go.
+#include "pageengine/dom/CHtmlAttributes.h"
+#include <windows.h>
+
+// A width or height as the page writes it: pixels or a percentage of the room there is.
+struct CHtmlLength
+{
+    int nValue = 0;
+    bool bPercent = false;
+    bool bGiven = false;
+};
+
+struct CHtmlComputedStyle
+{
+    // Passed on to the element's contents.
+    const char* pszFaces = nullptr;   // the face list of a <font face>, null for the default
+    int nPixels = 16;
+    bool bBold = false, bItalic = false, bUnderline = false;
+    bool bPre = false;                // blanks and line feeds kept, in a monospace font
+    int nFont = 0;                    // the page's font for the above
+    COLORREF crText = RGB(0, 0, 0);
+    COLORREF crLink = RGB(0, 0, 238); // the text colour of links
+    HtmlAlign nAlign = ALIGN_LEFT;    // of the lines
+    int nListDepth = 0;
+    int nLink = -1;                   // the page's link the contents belong to, numbered by the layout
+
+    // The element's own.
+    const char* pszHref = nullptr;    // a link's address
+    int nMargin = 0;                  // above and below
+    int nIndentLeft = 0, nIndentRight = 0;
+    bool bAlignGiven = false;         // its align attribute set nAlign (a row's is its cells')
+    HtmlAlign nPlacement = ALIGN_LEFT;   // tables and rules: where the element itself sits
+    bool bPlaced = false;             // tables: false where the alignment around places it
+    int nVAlign = 0;                  // rows and cells: -1 top, 0 middle, 1 bottom
+    COLORREF crFill = 0;              // the page's, a table's, row's or cell's background
+    bool bFill = false;
+    CHtmlLength width;                // tables, cells, pictures, rules
+    CHtmlLength height;               // pictures
+    int nBorder = 0;                  // tables and pictures
+    int nPadding = 1, nSpacing = 2;   // tables
+    int nSpan = 1;                    // cells: the columns taken
+    bool bNoWrap = false;             // cells
+    int nThickness = 2;               // rules
+};

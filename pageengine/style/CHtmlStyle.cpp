@@ -1,0 +1,162 @@
+#include "pageengine/style/CHtmlStyle.h"
+#include "pageengine/dom/CHtmlTagTraits.h"
+#include "pageengine/style/CHtmlFonts.h"
+
+namespace
+{
+const int kDefaultPixels = 16;
+const int kPreformattedPixels = 13;   // preformatted text of the default size
+const int kBodyMargin = 8;
+
+bool ReadLength(const char* pszValue, CHtmlLength* pLength)
+{
+    pLength->bGiven = CHtmlAttributes::Length(pszValue, &pLength->nValue, &pLength->bPercent);
+    return pLength->bGiven;
+}
+} // namespace
+
+CHtmlStyle::CHtmlStyle(const CHtmlDocument& document, CHtmlFonts& fonts) : m_document(document), m_fonts(fonts) {}
+
+CHtmlComputedStyle CHtmlStyle::Page()
+{
+    CHtmlComputedStyle style;
+    CHtmlAttributes::Color(m_document.BodyAttribute("text"), &style.crText);
+    style.crFill = RGB(255, 255, 255);
+    style.bFill = CHtmlAttributes::Color(m_document.BodyAttribute("bgcolor"), &style.crFill);
+    CHtmlAttributes::Color(m_document.BodyAttribute("link"), &style.crLink);
+    style.nMargin = style.nIndentLeft = style.nIndentRight = kBodyMargin;
+    style.nFont = Font(style);
+    return style;
+}
+
+CHtmlComputedStyle CHtmlStyle::Element(int nNode, const CHtmlComputedStyle& parent)
+{
+    HtmlTag nTag = m_document.Node(nNode).nTag;
+    CHtmlComputedStyle style;
+    style.pszFaces = parent.pszFaces;
+    style.nPixels = parent.nPixels;
+    style.bBold = parent.bBold;
+    style.bItalic = parent.bItalic;
+    style.bUnderline = parent.bUnderline;
+    style.bPre = parent.bPre;
+    style.crText = parent.crText;
+    style.crLink = parent.crLink;
+    style.nAlign = parent.nAlign;
+    style.nListDepth = parent.nListDepth;
+    style.nLink = parent.nLink;
+
+    Fonts(nNode, nTag, style);
+    Blocks(nNode, nTag, parent, style);
+    Tables(nNode, nTag, parent, style);
+    ImagesAndRules(nNode, nTag, style);
+
+    // An element that changes nothing of its parent's font keeps it, without a look-up.
+    bool bParentFont = style.pszFaces == parent.pszFaces && style.nPixels == parent.nPixels &&
+                       style.bBold == parent.bBold && style.bItalic == parent.bItalic &&
+                       style.bUnderline == parent.bUnderline && style.bPre == parent.bPre;
+    style.nFont = bParentFont ? parent.nFont : Font(style);
+    return style;
+}
+
+void CHtmlStyle::Fonts(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const
+{
+    const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
+    style.bBold = style.bBold || tag.Has(TRAIT_BOLD);
+    style.bItalic = style.bItalic || tag.Has(TRAIT_ITALIC);
+    style.bUnderline = style.bUnderline || tag.Has(TRAIT_UNDERLINE);
+    if (tag.nFontPixels > 0)
+        style.nPixels = tag.nFontPixels;
+    if (tag.Has(TRAIT_PREFORMATTED)) {
+        style.bPre = true;
+        if (style.nPixels == kDefaultPixels)
+            style.nPixels = kPreformattedPixels;
+    }
+    if (nTag == TAG_FONT) {
+        CHtmlAttributes::Color(m_document.Attribute(nNode, "color"), &style.crText);
+        CHtmlAttributes::FontPixels(m_document.Attribute(nNode, "size"), &style.nPixels);
+        if (const char* pszFaces = m_document.Attribute(nNode, "face"))
+            style.pszFaces = pszFaces;
+    }
+    if (tag.Has(TRAIT_LINK)) {
+        style.pszHref = m_document.Attribute(nNode, "href");
+        if (style.pszHref) {
+            style.crText = style.crLink;
+            style.bUnderline = true;
+        }
+    }
+}
+
+void CHtmlStyle::Blocks(int nNode, HtmlTag nTag, const CHtmlComputedStyle& parent, CHtmlComputedStyle& style) const
+{
+    const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
+    style.nMargin = style.nPixels * tag.nMarginTenths / 10;
+    style.nIndentLeft = tag.nIndentLeft;
+    style.nIndentRight = tag.nIndentRight;
+    if (tag.Has(TRAIT_LIST)) {
+        // Lists inside lists go without margins.
+        if (parent.nListDepth > 0)
+            style.nMargin = 0;
+        ++style.nListDepth;
+    }
+    if (tag.nKind != KIND_BLOCK)
+        return;
+    if (tag.Has(TRAIT_CENTERED))
+        style.nAlign = ALIGN_CENTER;
+    // A row's alignment comes before its cells' own default.
+    if (tag.Has(TRAIT_CELL) && parent.bAlignGiven)
+        style.nAlign = parent.nAlign;
+    style.bAlignGiven = CHtmlAttributes::Align(m_document.Attribute(nNode, "align"), &style.nAlign);
+}
+
+void CHtmlStyle::Tables(int nNode, HtmlTag nTag, const CHtmlComputedStyle& parent, CHtmlComputedStyle& style) const
+{
+    const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
+    auto attribute = [&](const char* pszName) { return m_document.Attribute(nNode, pszName); };
+    if (tag.Has(TRAIT_TABLE)) {
+        // Cells start from the table's font and colour but not from the alignment or the
+        // lists around it.
+        style.nAlign = ALIGN_LEFT;
+        style.nListDepth = 0;
+        style.bPlaced = CHtmlAttributes::Align(attribute("align"), &style.nPlacement);
+        CHtmlAttributes::Integer(attribute("border"), 0, 20, 1, &style.nBorder);
+        CHtmlAttributes::Integer(attribute("cellpadding"), 0, 100, 0, &style.nPadding);
+        CHtmlAttributes::Integer(attribute("cellspacing"), 0, 100, 0, &style.nSpacing);
+        ReadLength(attribute("width"), &style.width);
+        style.bFill = CHtmlAttributes::Color(attribute("bgcolor"), &style.crFill);
+    } else if (tag.Has(TRAIT_ROW)) {
+        CHtmlAttributes::VerticalAlign(attribute("valign"), &style.nVAlign);
+        style.bFill = CHtmlAttributes::Color(attribute("bgcolor"), &style.crFill);
+    } else if (tag.Has(TRAIT_CELL)) {
+        // A cell takes its row's vertical alignment and background unless it has its own.
+        style.nVAlign = parent.nVAlign;
+        CHtmlAttributes::VerticalAlign(attribute("valign"), &style.nVAlign);
+        style.crFill = parent.crFill;
+        style.bFill = CHtmlAttributes::Color(attribute("bgcolor"), &style.crFill) || parent.bFill;
+        ReadLength(attribute("width"), &style.width);
+        CHtmlAttributes::Integer(attribute("colspan"), 1, HTML_MAX_COLUMNS, 1, &style.nSpan);
+        style.bNoWrap = attribute("nowrap") != nullptr;
+    }
+}
+
+void CHtmlStyle::ImagesAndRules(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const
+{
+    auto attribute = [&](const char* pszName) { return m_document.Attribute(nNode, pszName); };
+    const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
+    if (tag.nKind == KIND_IMAGE) {
+        ReadLength(attribute("width"), &style.width);
+        ReadLength(attribute("height"), &style.height);
+        CHtmlAttributes::Integer(attribute("border"), 0, 50, 1, &style.nBorder);
+    } else if (tag.nKind == KIND_RULE) {
+        ReadLength(attribute("width"), &style.width);
+        CHtmlAttributes::Integer(attribute("size"), 1, 100, 2, &style.nThickness);
+        // A rule is centred unless it says otherwise.
+        style.nPlacement = ALIGN_CENTER;
+        CHtmlAttributes::Align(attribute("align"), &style.nPlacement);
+    }
+}
+
+int CHtmlStyle::Font(const CHtmlComputedStyle& style)
+{
+    return style.bPre ? m_fonts.GetMonospace(style.nPixels, style.bBold, style.bItalic, style.bUnderline)
+                      : m_fonts.Get(style.pszFaces, style.nPixels, style.bBold, style.bItalic, style.bUnderline);
+}
