@@ -48,27 +48,6 @@ bool StaysInsideFolder(const char* pszName)
         pszStart = pszEnd + 1;
     }
 }
-
-bool IsKeyDown(int nVirtKey)
-{
-    return (::GetKeyState(nVirtKey) & 0x8000) != 0;
-}
-
-// The keys with which the MDI client closes its active child or activates the next one.
-bool IsMdiChildKey(const MSG& msg)
-{
-    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)
-        return false;
-    if (!IsKeyDown(VK_CONTROL) || IsKeyDown(VK_MENU))
-        return false;
-    return msg.wParam == VK_F4 || msg.wParam == VK_F6 || msg.wParam == VK_TAB;
-}
-
-// Alt+-, which opens the system menu of the MDI child it reaches.
-bool IsChildSystemMenuKey(const MSG& msg, HWND hWndMDIClient)
-{
-    return msg.message == WM_SYSCHAR && msg.wParam == '-' && hWndMDIClient && ::IsChild(hWndMDIClient, msg.hwnd);
-}
 } // namespace
 
 BOOL CMainFrame::s_bFirstLayout = TRUE;
@@ -98,7 +77,8 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {
     if (!CMDIFrameWnd::PreCreateWindow(cs))
         return FALSE;
-    cs.style = WS_POPUP | WS_SYSMENU;
+    // No system menu: nothing of the window's own can be opened from the keyboard.
+    cs.style = WS_POPUP;
     cs.x = 0;
     cs.y = 0;
     cs.cx = kFrameWidth;
@@ -114,15 +94,6 @@ void CMainFrame::RecalcLayout(BOOL bNotify)
         CenterWindow();
         s_bFirstLayout = FALSE;
     }
-}
-
-BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
-{
-    if (IsChildSystemMenuKey(*pMsg, m_hWndMDIClient))
-        return TRUE;
-    if (IsMdiChildKey(*pMsg))
-        return FALSE;
-    return CMDIFrameWnd::PreTranslateMessage(pMsg);
 }
 
 BOOL CMainFrame::OnCreateClient(LPCREATESTRUCTA lpCreateStruct, CCreateContext* pContext)
@@ -194,5 +165,12 @@ LRESULT CMainFrame::OnVideoControl(WPARAM wParam, LPARAM lParam)
 LRESULT CMainFrame::OnLinkDone(WPARAM wParam, LPARAM lParam)
 {
     EnableWindow(TRUE);
+    // Disabling the window left the focus nowhere: a kiosk worked from the keyboard alone
+    // would no longer answer Tab and Enter. It goes back to a window of this frame that
+    // had it, unless the focus has gone somewhere meanwhile.
+    HWND hWndFocus = reinterpret_cast<HWND>(wParam);
+    if (hWndFocus && (hWndFocus == m_hWnd || ::IsChild(m_hWnd, hWndFocus)) && !::GetFocus() &&
+        ::GetActiveWindow() == m_hWnd)
+        ::SetFocus(hWndFocus);
     return 0;
 }
