@@ -64,6 +64,7 @@ KELO_BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     OnMessage<WM_APP_PLAYVIDEO, &CMainFrame::OnPlayVideo>(),
     OnMessage<WM_APP_VIDEOCONTROL, &CMainFrame::OnVideoControl>(),
     OnMessage<WM_APP_LINKDONE, &CMainFrame::OnLinkDone>(),
+    OnMessage<WM_CONTEXTMENU, &CMainFrame::OnContextMenu>(),
 KELO_END_MESSAGE_MAP()
 
 CMainFrame::~CMainFrame()
@@ -159,6 +160,13 @@ LRESULT CMainFrame::OnVideoControl(WPARAM wParam, LPARAM lParam)
 {
     if (wParam == 0)
         g_videoPlayer.Stop();
+    return 0;
+}
+
+LRESULT CMainFrame::OnContextMenu(WPARAM wParam, LPARAM lParam)
+{
+    // Taken here: the default handling of a right click on the frame, every point of which
+    // is its caption, would open the window's menu.
     return 0;
 }
 

@@ -40,6 +40,8 @@ public:
     // lParam is ignored.
     LRESULT OnPlayVideo(WPARAM wParam, LPARAM lParam);
     LRESULT OnVideoControl(WPARAM wParam, LPARAM lParam);
+    // No menu for a right click, on the skin or anywhere else in the frame.
+    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
     // A link has been carried out: the window, disabled meanwhile, is enabled again, and
     // the focus goes back to wParam, the window of this frame that had it.
     LRESULT OnLinkDone(WPARAM wParam, LPARAM lParam);

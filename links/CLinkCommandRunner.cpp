@@ -40,7 +40,6 @@ OUTSTANDINGNAMES& OutstandingNames()
 }
 
 // The workers started and not known to have ended, to wait for at the end of the program.
-// Added to and waited for on the user-interface thread.
 struct RUNNINGWORKERS
 {
     std::mutex lock;
