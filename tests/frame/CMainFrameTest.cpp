@@ -1,11 +1,14 @@
 // The main frame as the rest of the program sees it: its window, its placement, its
-// hit test, its resources and the exit command.
+// hit test, its resources, the exit command and the focus after a link.
 #include "frame/CMainFrame.h"
 #include "app/CKeloApp.h"
 #include "videoplayer/CVideoPlayer.h"
 #include "framework/docview/CWinApp.h"
 #include "framework/core/FrameworkIds.h"
+#include "links/CLinkCommandRunner.h"
+#include "framework/core/ScopedWin.h"
 #include "resources/resource.h"
+#include "support/MessagePump.h"
 #include <gtest/gtest.h>
 
 namespace
@@ -161,4 +164,29 @@ TEST(CMainFrame, RuntimeClassIsAnMdiFrameNotMadeByName)
     EXPECT_TRUE(pClass->IsDerivedFrom(KELO_RUNTIME_CLASS(CMDIFrameWnd)));
     EXPECT_EQ(nullptr, pClass->CreateObject());
     EXPECT_EQ(nullptr, CRuntimeClass::FromName("CMainFrame"));
+}
+
+TEST(CMainFrame, WhenALinkHasRunTheFocusGoesBackToTheWindowThatHadIt)
+{
+    CWinApp* pApp = AfxGetApp();
+    ASSERT_NE(nullptr, pApp);
+    CMainFrame* pFrame = CreateMainFrame();
+    ASSERT_NE(nullptr, pFrame);
+    CFrameGuard guard(pFrame);
+    pApp->m_pMainWnd = pFrame;
+    pFrame->ShowWindow(SW_SHOWNORMAL);
+    ::SetForegroundWindow(pFrame->m_hWnd);
+    HWND hWndPage = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 20, pFrame->m_hWnd, nullptr,
+                                      nullptr, nullptr);
+    ::SetFocus(hWndPage);
+    ASSERT_EQ(hWndPage, ::GetFocus());
+
+    HANDLE hThread = nullptr;
+    ASSERT_TRUE(CLinkCommandRunner::Start("/fonc(1)", &hThread));
+    ScopedHandle thread(hThread);
+    // Disabling a window takes the focus from its descendants on Windows (not under Wine).
+    ::SetFocus(nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return ::IsWindowEnabled(pFrame->m_hWnd) != FALSE; }, 5000));
+    EXPECT_EQ(hWndPage, ::GetFocus());
+    pApp->m_pMainWnd = nullptr;
 }
