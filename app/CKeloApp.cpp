@@ -1,16 +1,19 @@
 #include "app/CKeloApp.h"
+#include "app/CBackdropWnd.h"
 #include "app/CChildFrame.h"
 #include "app/CChildFrame0.h"
 #include "app/CKeloDoc.h"
 #include "app/CKeloView.h"
+#include "app/CKeyPolicy.h"
 #include "settings/FolderScan.h"
 #include "frame/CMainFrame.h"
+#include "links/CLinkCommandRunner.h"
 #include "startpage/CPageMenu.h"
 #include "framework/docview/CCommandLineInfo.h"
 #include "framework/docview/CMultiDocTemplate.h"
 #include "framework/core/FrameworkIds.h"
-#include "settings/FolderScan.h"
 #include "settings/SettingsFiles.h"
+#include "videoplayer/CVideoPlayer.h"
 #include "resources/resource.h"
 #include <objbase.h>
 
@@ -20,10 +23,11 @@ static const char kDisplaySettingsCommand[] = "rundll32.exe shell32.dll,Control_
 // Where the framework keeps the recent-file list, and its length.
 static const char kRegistryKey[] = "Local AppWizard-Generated Applications";
 static const UINT kRecentFiles = 4;
+// How long the end of the program waits for the links' workers.
+static const DWORD kLinkWorkersExitMs = 2000;
 
+// No file command: a kiosk makes no document and opens no file on a visitor's request.
 KELO_BEGIN_MESSAGE_MAP(CKeloApp, CWinApp)
-    OnCmd<ID_FILE_NEW, &CWinApp::OnFileNew>(),
-    OnCmd<ID_FILE_OPEN, &CWinApp::OnFileOpen>(),
 KELO_END_MESSAGE_MAP()
 
 CKeloApp::CKeloApp()
@@ -53,12 +57,23 @@ BOOL CKeloApp::InitInstance()
 
     // Known to the rest of the program while it is being created; it deletes itself with
     // its window.
+    // The backdrop owns the main frame, which so stays above it.
+    if (m_settings.m_bBackdrop) {
+        m_pBackdrop = std::make_unique<CBackdropWnd>();
+        if (!m_pBackdrop->Create(m_settings.m_crBackdrop))
+            m_pBackdrop.reset();
+    }
     auto* pMainFrame = new CMainFrame;
     pMainFrame->m_wndSkinClient.SetHost(this);
     m_pMainWnd = pMainFrame;
-    if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
+    if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, m_pBackdrop.get())) {
         m_pMainWnd = nullptr;
         return FALSE;
+    }
+    if (m_pBackdrop) {
+        m_pBackdrop->Show();
+        ::SetWindowPos(pMainFrame->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        g_videoPlayer.SetAboveBackdrop(TRUE);
     }
 
     CCommandLineInfo cmdInfo;
@@ -76,9 +91,23 @@ BOOL CKeloApp::InitInstance()
 
 int CKeloApp::ExitInstance()
 {
+    // A link's worker may still post and hand out video names: it ends before what it
+    // uses goes.
+    CLinkCommandRunner::WaitForWorkers(kLinkWorkersExitMs);
+    if (m_pBackdrop) {
+        m_pBackdrop->DestroyWindow();
+        m_pBackdrop.reset();
+    }
     ::CoUninitialize();
     m_pPageTemplate.reset();
     return CWinApp::ExitInstance();
+}
+
+BOOL CKeloApp::PreTranslateMessage(MSG* pMsg)
+{
+    if (CKeyPolicy::Drops(*pMsg))
+        return TRUE;
+    return CWinApp::PreTranslateMessage(pMsg);
 }
 
 BOOL CKeloApp::CheckEnvironment()

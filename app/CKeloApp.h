@@ -6,6 +6,7 @@
 #include "framework/docview/CWinApp.h"
 #include <memory>
 
+class CBackdropWnd;
 class CFrameWnd;
 class CMainFrame;
 class CMultiDocTemplate;
@@ -20,6 +21,8 @@ public:
 
     BOOL InitInstance() override;
     int ExitInstance() override;
+    // Every message of the loop passes the key policy (CKeyPolicy) first.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // Program folder, screen check and skin folder list; FALSE when the screen is too narrow.
     BOOL CheckEnvironment();
@@ -43,6 +46,8 @@ public:
     CMultiDocTemplate* GetPageTemplate() const { return m_pPageTemplate.get(); }
 
     std::unique_ptr<CMultiDocTemplate> m_pPageTemplate;
+    // The window over the desktop around the main frame, when the settings ask for one.
+    std::unique_ptr<CBackdropWnd> m_pBackdrop;
     // The frame that shows the start page, set each time a document is made; the frame
     // clears it when it goes.
     CFrameWnd* m_pPageFrame = nullptr;

@@ -48,27 +48,6 @@ bool StaysInsideFolder(const char* pszName)
         pszStart = pszEnd + 1;
     }
 }
-
-bool IsKeyDown(int nVirtKey)
-{
-    return (::GetKeyState(nVirtKey) & 0x8000) != 0;
-}
-
-// The keys with which the MDI client closes its active child or activates the next one.
-bool IsMdiChildKey(const MSG& msg)
-{
-    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)
-        return false;
-    if (!IsKeyDown(VK_CONTROL) || IsKeyDown(VK_MENU))
-        return false;
-    return msg.wParam == VK_F4 || msg.wParam == VK_F6 || msg.wParam == VK_TAB;
-}
-
-// Alt+-, which opens the system menu of the MDI child it reaches.
-bool IsChildSystemMenuKey(const MSG& msg, HWND hWndMDIClient)
-{
-    return msg.message == WM_SYSCHAR && msg.wParam == '-' && hWndMDIClient && ::IsChild(hWndMDIClient, msg.hwnd);
-}
 } // namespace
 
 BOOL CMainFrame::s_bFirstLayout = TRUE;
@@ -85,6 +64,7 @@ KELO_BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     OnMessage<WM_APP_PLAYVIDEO, &CMainFrame::OnPlayVideo>(),
     OnMessage<WM_APP_VIDEOCONTROL, &CMainFrame::OnVideoControl>(),
     OnMessage<WM_APP_LINKDONE, &CMainFrame::OnLinkDone>(),
+    OnMessage<WM_CONTEXTMENU, &CMainFrame::OnContextMenu>(),
 KELO_END_MESSAGE_MAP()
 
 CMainFrame::~CMainFrame()
@@ -98,7 +78,8 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {
     if (!CMDIFrameWnd::PreCreateWindow(cs))
         return FALSE;
-    cs.style = WS_POPUP | WS_SYSMENU;
+    // No system menu: nothing of the window's own can be opened from the keyboard.
+    cs.style = WS_POPUP;
     cs.x = 0;
     cs.y = 0;
     cs.cx = kFrameWidth;
@@ -114,15 +95,6 @@ void CMainFrame::RecalcLayout(BOOL bNotify)
         CenterWindow();
         s_bFirstLayout = FALSE;
     }
-}
-
-BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
-{
-    if (IsChildSystemMenuKey(*pMsg, m_hWndMDIClient))
-        return TRUE;
-    if (IsMdiChildKey(*pMsg))
-        return FALSE;
-    return CMDIFrameWnd::PreTranslateMessage(pMsg);
 }
 
 BOOL CMainFrame::OnCreateClient(LPCREATESTRUCTA lpCreateStruct, CCreateContext* pContext)
@@ -191,8 +163,22 @@ LRESULT CMainFrame::OnVideoControl(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+LRESULT CMainFrame::OnContextMenu(WPARAM wParam, LPARAM lParam)
+{
+    // Taken here: the default handling of a right click on the frame, every point of which
+    // is its caption, would open the window's menu.
+    return 0;
+}
+
 LRESULT CMainFrame::OnLinkDone(WPARAM wParam, LPARAM lParam)
 {
     EnableWindow(TRUE);
+    // Disabling the window left the focus nowhere: a kiosk worked from the keyboard alone
+    // would no longer answer Tab and Enter. It goes back to a window of this frame that
+    // had it, unless the focus has gone somewhere meanwhile.
+    HWND hWndFocus = reinterpret_cast<HWND>(wParam);
+    if (hWndFocus && (hWndFocus == m_hWnd || ::IsChild(m_hWnd, hWndFocus)) && !::GetFocus() &&
+        ::GetActiveWindow() == m_hWnd)
+        ::SetFocus(hWndFocus);
     return 0;
 }

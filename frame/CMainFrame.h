@@ -22,10 +22,6 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     void RecalcLayout(BOOL bNotify = TRUE) override;
-    // The start page's frame must stay: the MDI keys that close a child or switch to another
-    // (Ctrl+F4, Ctrl+F6, Ctrl+Tab) are not translated, and the key of a child's system menu
-    // (Alt+-) is dropped. Alt+F4 still closes the main window.
-    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // The path of the video program pszName, relative to the "Video" folder beside the
     // program file strProgramFile: that file's folder, "\Video\", then the name. FALSE
@@ -44,7 +40,10 @@ public:
     // lParam is ignored.
     LRESULT OnPlayVideo(WPARAM wParam, LPARAM lParam);
     LRESULT OnVideoControl(WPARAM wParam, LPARAM lParam);
-    // A link has been carried out: the window, disabled meanwhile, is enabled again.
+    // No menu for a right click, on the skin or anywhere else in the frame.
+    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
+    // A link has been carried out: the window, disabled meanwhile, is enabled again, and
+    // the focus goes back to wParam, the window of this frame that had it.
     LRESULT OnLinkDone(WPARAM wParam, LPARAM lParam);
 
 protected:

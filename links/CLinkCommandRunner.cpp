@@ -3,6 +3,7 @@
 #include "framework/core/AfxGlobals.h"
 #include "framework/docview/CWinApp.h"
 #include "framework/window/CWnd.h"
+#include "framework/core/ScopedWin.h"
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -38,6 +39,29 @@ OUTSTANDINGNAMES& OutstandingNames()
     return s_names;
 }
 
+// The workers started and not known to have ended, to wait for at the end of the program.
+struct RUNNINGWORKERS
+{
+    std::mutex lock;
+    std::vector<ScopedHandle> aThreads;
+
+    // Forgets the workers that have ended.
+    void Prune()
+    {
+        aThreads.erase(std::remove_if(aThreads.begin(), aThreads.end(),
+                                      [](const ScopedHandle& hThread) {
+                                          return ::WaitForSingleObject(hThread, 0) != WAIT_TIMEOUT;
+                                      }),
+                       aThreads.end());
+    }
+};
+
+RUNNINGWORKERS& RunningWorkers()
+{
+    static RUNNINGWORKERS s_workers;
+    return s_workers;
+}
+
 // The application's main window at this moment, or null. User-interface thread only.
 HWND MainWindow()
 {
@@ -47,31 +71,58 @@ HWND MainWindow()
 }
 } // namespace
 
-CLinkCommandRunner::CLinkCommandRunner(const char* pszCommands, HANDLE* phThread)
-    : m_pCommands(kLinkCommands), m_hWndMain(MainWindow()), m_strTitle(AfxGetAppTitle())
+CLinkCommandRunner::CLinkCommandRunner(const char* pszCommands)
+    : m_strCommands(pszCommands), m_pCommands(kLinkCommands), m_hWndMain(MainWindow()), m_hWndFocus(::GetFocus()),
+      m_strTitle(AfxGetAppTitle())
+{
+}
+
+BOOL CLinkCommandRunner::Start(const char* pszCommands, HANDLE* phThread)
 {
     if (phThread)
         *phThread = nullptr;
-    if (m_hWndMain)
-        ::EnableWindow(m_hWndMain, FALSE);
-    m_strCommands = pszCommands;
-
+    std::unique_ptr<CLinkCommandRunner> pRunner(new CLinkCommandRunner(pszCommands));
     // Started suspended, so that the worker cannot delete the runner while CreateThread
     // still writes the identifier into it.
-    HANDLE hThread = ::CreateThread(nullptr, 0, &CLinkCommandRunner::LinkThreadProc, this, CREATE_SUSPENDED,
-                                    &m_dwThreadId);
-    if (!hThread) {
-        // Nothing will ever end this runner: at least give the window back.
-        if (m_hWndMain)
-            ::EnableWindow(m_hWndMain, TRUE);
-        return;
-    }
-    // From here on the runner belongs to its worker.
-    ::ResumeThread(hThread);
+    ScopedHandle hThread(::CreateThread(nullptr, 0, &CLinkCommandRunner::LinkThreadProc, pRunner.get(),
+                                        CREATE_SUSPENDED, &pRunner->m_dwThreadId));
+    if (!hThread.IsValid())
+        return FALSE;
     if (phThread)
-        *phThread = hThread;
-    else
-        ::CloseHandle(hThread);
+        ::DuplicateHandle(::GetCurrentProcess(), hThread, ::GetCurrentProcess(), phThread, 0, FALSE,
+                          DUPLICATE_SAME_ACCESS);
+    if (pRunner->m_hWndMain)
+        ::EnableWindow(pRunner->m_hWndMain, FALSE);
+    // From here on the runner belongs to its worker.
+    pRunner.release();
+    ::ResumeThread(hThread);
+    RUNNINGWORKERS& workers = RunningWorkers();
+    std::lock_guard<std::mutex> guard(workers.lock);
+    workers.Prune();
+    workers.aThreads.push_back(std::move(hThread));
+    return TRUE;
+}
+
+BOOL CLinkCommandRunner::WaitForWorkers(DWORD nTimeoutMs)
+{
+    RUNNINGWORKERS& workers = RunningWorkers();
+    std::vector<HANDLE> threads;
+    {
+        std::lock_guard<std::mutex> guard(workers.lock);
+        workers.Prune();
+        for (const ScopedHandle& hThread : workers.aThreads)
+            threads.push_back(hThread);
+    }
+    if (threads.empty())
+        return TRUE;
+    // One at a time is the rule, so a few at most: more than the wait takes are waited
+    // for from the first ones.
+    if (threads.size() > MAXIMUM_WAIT_OBJECTS)
+        threads.resize(MAXIMUM_WAIT_OBJECTS);
+    DWORD nResult = ::WaitForMultipleObjects(static_cast<DWORD>(threads.size()), threads.data(), TRUE, nTimeoutMs);
+    std::lock_guard<std::mutex> guard(workers.lock);
+    workers.Prune();
+    return nResult != WAIT_TIMEOUT && workers.aThreads.empty();
 }
 
 CLinkCommandRunner::~CLinkCommandRunner() = default;
@@ -104,9 +155,10 @@ DWORD WINAPI CLinkCommandRunner::LinkThreadProc(LPVOID pParam)
     }
     // The main window enables itself on its own thread once the link's messages are done.
     HWND hWndMain = pRunner->m_hWndMain;
+    HWND hWndFocus = pRunner->m_hWndFocus;
     delete pRunner;
     if (hWndMain)
-        ::PostMessageA(hWndMain, WM_APP_LINKDONE, 0, 0);
+        ::PostMessageA(hWndMain, WM_APP_LINKDONE, reinterpret_cast<WPARAM>(hWndFocus), 0);
     return 0;
 }
 

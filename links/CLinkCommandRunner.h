@@ -1,10 +1,11 @@
 #pragma once
 // Carries out the command text of one "app://" link, such as /fonc(0)/exec(film1.exe),
-// on a worker thread of its own. Created on the user-interface thread with new; it takes
-// the main window's handle there and disables the window. The worker touches no window
-// object: it only posts to that handle (and asks the "quitter(" question owned by it),
-// deletes the runner once the text is done, and posts WM_APP_LINKDONE, on which the main
-// window enables itself again. Nobody keeps a pointer to the runner.
+// on a worker thread of its own. Started on the user-interface thread with Start; the
+// runner takes the main window's handle and the focus there and disables the window. The
+// worker touches no window object: it only posts to that handle (and asks the "quitter("
+// question owned by it), deletes the runner once the text is done, and posts
+// WM_APP_LINKDONE, on which the main window enables itself again and gives the focus back.
+// Nobody keeps a pointer to the runner; the program waits for the workers before it ends.
 //
 // Ownership of the WM_APP_PLAYVIDEO text: every such message carries in lParam a copy of
 // the video program's name made for that message alone and listed as outstanding. The
@@ -35,8 +36,13 @@ class CLinkCommandRunner
 {
 public:
     // Disables the main window, copies the text and starts the worker. With phThread the
-    // caller receives a handle on the worker (to wait for it) and must close it.
-    explicit CLinkCommandRunner(const char* pszCommands, HANDLE* phThread = nullptr);
+    // caller receives a handle on the worker (to wait for it) and must close it. FALSE,
+    // with the runner freed and the window as it was, when the worker cannot start.
+    static BOOL Start(const char* pszCommands, HANDLE* phThread = nullptr);
+    // Waits up to nTimeoutMs for every worker to end; TRUE when none is left. The program
+    // calls it before it ends, while what the workers use still exists.
+    static BOOL WaitForWorkers(DWORD nTimeoutMs);
+
     virtual ~CLinkCommandRunner();
     CLinkCommandRunner(const CLinkCommandRunner&) = delete;
     CLinkCommandRunner& operator=(const CLinkCommandRunner&) = delete;
@@ -61,12 +67,16 @@ public:
     void OnFonc(const char** ppCursor);
 
 private:
+    explicit CLinkCommandRunner(const char* pszCommands);
+
     DWORD m_dwThreadId = 0;
     CString m_strCommands;            // the runner's own copy of the text
     const LINKCOMMAND* m_pCommands;   // the command table, ended by a null name
-    // Taken on the user-interface thread at creation: the main window (null without one)
-    // and the caption of the "quitter(" question.
+    // Taken on the user-interface thread at creation: the main window (null without one),
+    // the window that had the focus (disabling the main window takes it away) and the
+    // caption of the "quitter(" question.
     HWND m_hWndMain = nullptr;
+    HWND m_hWndFocus = nullptr;
     CString m_strTitle;
 
     // The handler of the command whose name starts at pszName, or null.

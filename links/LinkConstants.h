@@ -17,5 +17,6 @@
 // Link command -> main frame. wParam: control code, 0 stops; lParam: 0.
 #define WM_APP_VIDEOCONTROL   (WM_USER + 337)
 // Link runner -> main frame, after a link's last command: the main window, disabled while
-// the link ran, is enabled again. wParam, lParam: 0.
+// the link ran, is enabled again and gives the focus back. wParam: the window that had the
+// focus when the link started (null when none); lParam: 0.
 #define WM_APP_LINKDONE       (WM_USER + 338)

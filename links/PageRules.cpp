@@ -36,7 +36,7 @@ BOOL InterceptLink(LPCSTR pszURL)
         return FALSE;
     case LINK_RUN:
         std::strcpy(g_szLinkCommand, pszCommand);
-        new CLinkCommandRunner(g_szLinkCommand);
+        CLinkCommandRunner::Start(g_szLinkCommand);
         return TRUE;
     case LINK_REFUSE:
     default:

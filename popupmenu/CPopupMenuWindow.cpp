@@ -72,7 +72,8 @@ int CPopupMenu::Track(int x, int y, HWND hWndOwner, bool bModal, bool bNoCapture
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
     const POINT pt = PlaceInWorkArea(x, y, m_nWidth, m_nHeight, rcWork);
 
-    HWND hWnd = ::CreateWindowExA(WS_EX_TOOLWINDOW, POPUPMENU_CLASS_NAME, "", WS_POPUP | WS_VISIBLE, pt.x, pt.y,
+    // On top, as menus are: also above a window kept on top of the desktop's.
+    HWND hWnd = ::CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, POPUPMENU_CLASS_NAME, "", WS_POPUP | WS_VISIBLE, pt.x, pt.y,
                                   m_nWidth, m_nHeight, nullptr, nullptr, m_hInstance, this);
     if (!hWnd)
         return 0;

@@ -3,7 +3,7 @@
 #define IDD_ABOUTBOX        100
 #define IDD_KELO_FORM       101
 #define IDD_PAGEMENU        104
-#define IDR_MAINFRAME       128   // frame menu, accelerators, icon and title
+#define IDR_MAINFRAME       128   // frame menu, icon and title; no accelerators
 #define IDS_LOW_RESOLUTION  130   // "screen too narrow" message
 #define IDC_HANDCURSOR      130   // pointing hand over the skin buttons
 #define IDR_KELOTYPE        131   // document type: no menu, accelerators or strings

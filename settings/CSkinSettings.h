@@ -16,6 +16,10 @@ public:
     CString m_strSkinDir;   // program folder + "SKINS\" + skin + "\", or empty
     CString m_strAppName;   // last component of "Appli"; names the layout file
     PageViewChoice m_nPageView = PAGE_VIEW_AUTOMATIC;   // Kelo.ini: Generalite / Page
+    // Kelo.ini: Generalite / Fond, "#rrggbb": the colour of the backdrop over the whole
+    // desktop; without it (or with any other value) there is no backdrop.
+    BOOL m_bBackdrop = FALSE;
+    COLORREF m_crBackdrop = 0;
 
     // Skin.ini, section Menu: top-left corners of the buttons, and where the menu opens.
     int m_nBtMenuX = 0, m_nBtMenuY = 0;

@@ -72,6 +72,26 @@ PageViewChoice PageViewOf(const CString& strValue)
         return PAGE_VIEW_BUILTIN;
     return PAGE_VIEW_AUTOMATIC;
 }
+// "#rrggbb" in hexadecimal digits of either case; FALSE, and crColour untouched, for
+// anything else.
+BOOL ParseHtmlColour(const CString& strValue, COLORREF& crColour)
+{
+    if (strValue.GetLength() != 7 || strValue[0] != '#')
+        return FALSE;
+    unsigned long nRgb = 0;
+    for (int i = 1; i < 7; ++i) {
+        char ch = strValue[i];
+        int nDigit = (ch >= '0' && ch <= '9')   ? ch - '0'
+                     : (ch >= 'a' && ch <= 'f') ? ch - 'a' + 10
+                     : (ch >= 'A' && ch <= 'F') ? ch - 'A' + 10
+                                                : -1;
+        if (nDigit < 0)
+            return FALSE;
+        nRgb = nRgb * 16 + static_cast<unsigned long>(nDigit);
+    }
+    crColour = RGB((nRgb >> 16) & 0xFF, (nRgb >> 8) & 0xFF, nRgb & 0xFF);
+    return TRUE;
+}
 } // namespace
 
 void DeriveFolders(CSkinSettings& s)
@@ -89,6 +109,8 @@ void ReadSettingsFiles(CSkinSettings& s)
     s.m_strAppDir = s.m_strExeDir + strAppli + "\\";
     s.m_strAppName = strAppli.Mid(strAppli.ReverseFind('\\') + 1);
     s.m_nPageView = PageViewOf(ReadText("Generalite", "Page", "", strMainFile));
+    s.m_crBackdrop = 0;
+    s.m_bBackdrop = ParseHtmlColour(ReadText("Generalite", "Fond", "", strMainFile), s.m_crBackdrop);
 
     DeriveFolders(s);
 

@@ -30,45 +30,38 @@ BOOL CALLBACK FindViewProc(HWND hWnd, LPARAM lParam)
     return TRUE;
 }
 
-// The playback view: a top-level window of its class, or else a window of that class
-// inside the player's frame.
+DWORD ProcessOf(HWND hWnd)
+{
+    DWORD dwProcessId = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwProcessId);
+    return dwProcessId;
+}
+
+// The playback view of the player hFrame: a top-level window of its class in the frame's
+// process, or else a window of that class inside the frame.
 HWND FindPlaybackView(HWND hFrame)
 {
-    HWND hView = ::FindWindowA(PLAYER_VIEW_CLASS, nullptr);
-    if (!hView && hFrame)
-        ::EnumChildWindows(hFrame, FindViewProc, reinterpret_cast<LPARAM>(&hView));
+    DWORD dwPlayer = ProcessOf(hFrame);
+    for (HWND hView = ::FindWindowExA(nullptr, nullptr, PLAYER_VIEW_CLASS, nullptr); hView;
+         hView = ::FindWindowExA(nullptr, hView, PLAYER_VIEW_CLASS, nullptr)) {
+        if (ProcessOf(hView) == dwPlayer)
+            return hView;
+    }
+    HWND hView = nullptr;
+    ::EnumChildWindows(hFrame, FindViewProc, reinterpret_cast<LPARAM>(&hView));
     return hView;
 }
 
-// Starts the command line without waiting for the program: a program slow to reach its
-// message loop must not hold this thread.
-BOOL StartProgram(const char* pszCommandLine)
+// Ends a player's process through the handle opened when its frame was found; never
+// this program.
+void EndPlayerProcess(HANDLE hProcess)
 {
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESHOWWINDOW;
-    si.wShowWindow = LAUNCH_SHOW_COMMAND;
-    PROCESS_INFORMATION pi = {};
-    // CreateProcessA may write into the command line it is given.
-    std::vector<char> commandLine(pszCommandLine, pszCommandLine + std::strlen(pszCommandLine) + 1);
-    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return FALSE;
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return TRUE;
-}
-
-// Ends the process dwProcessId if it still owns hFrame; never this program.
-void EndPlayerProcess(HWND hFrame, DWORD dwProcessId)
-{
-    DWORD dwOwner = 0;
-    if (!::IsWindow(hFrame) || !::GetWindowThreadProcessId(hFrame, &dwOwner) || dwOwner != dwProcessId ||
-        dwOwner == ::GetCurrentProcessId())
-        return;
-    ScopedHandle hProcess(::OpenProcess(PROCESS_TERMINATE, FALSE, dwOwner));
-    if (hProcess.IsValid())
+    if (::GetProcessId(hProcess) != ::GetCurrentProcessId())
         ::TerminateProcess(hProcess, 1);
 }
+
+// The exit commands sent so far, each named by its number.
+ULONG_PTR g_nLastExitCommand = 0;
 } // namespace
 
 CVideoPlayer::CVideoPlayer()
@@ -78,9 +71,10 @@ CVideoPlayer::CVideoPlayer()
 
 CVideoPlayer::~CVideoPlayer()
 {
+    ClosePlayerWindow();
+    FinishExitingPlayers();
     KillTimer(m_nTickEvent);
     KillTimer(m_nLookEvent);
-    ClosePlayerWindow();
     std::vector<CVideoPlayer*>& players = Players();
     players.erase(std::remove(players.begin(), players.end(), this), players.end());
 }
@@ -113,46 +107,52 @@ BOOL CVideoPlayer::Play(const char* pszPath)
 void CVideoPlayer::Stop()
 {
     ClosePlayerWindow();
-    // A player that took the command is watched until it has gone, also when the
-    // supervision had already ended.
-    if (!m_aExiting.empty() && !m_nTickEvent)
-        ArmTimer(m_nTickEvent, m_nTimerId, TICK_PERIOD_MS);
     m_bPlaying = FALSE;
 }
 
 void CVideoPlayer::ClosePlayerWindow()
 {
-    if (HWND hFrame = FindPlayerFrame())
-        ExitPlayer(hFrame);
+    ScopedHandle hProcess;
+    if (HWND hFrame = FindPlayerFrame(&hProcess))
+        ExitPlayer(hFrame, std::move(hProcess));
+    // The exiting players are watched by the ticks, also once the supervision has ended.
+    if (!m_aExiting.empty() && !m_nTickEvent)
+        ArmTimer(m_nTickEvent, m_nTimerId, TICK_PERIOD_MS);
 }
 
 BOOL CVideoPlayer::Launch(const char* pszCommandLine)
 {
     ClosePlayerWindow();
-    BOOL bStarted = StartProgram(pszCommandLine);
+    // Supervision is armed only for a program that started.
+    m_bSupervising = FALSE;
+    if (!m_job.Start(pszCommandLine, LAUNCH_SHOW_COMMAND))
+        return FALSE;
     m_bSupervising = TRUE;
     m_bViewSeen = FALSE;
     m_nFrameSeenAt = 0;
     ArmTimer(m_nLookEvent, LAUNCH_LOOK_TIMER_ID, LAUNCH_LOOK_DELAY_MS);
-    // Armed whatever the launch gave: the same window and identifier replace a running
-    // timer, so there is never more than one.
+    // The same window and identifier replace a running timer: there is never more than one.
     ArmTimer(m_nTickEvent, m_nTimerId, TICK_PERIOD_MS);
-    return bStarted;
+    return TRUE;
 }
 
-void CVideoPlayer::ExitPlayer(HWND hFrame)
+void CVideoPlayer::ExitPlayer(HWND hFrame, ScopedHandle hProcess)
 {
-    DWORD dwProcessId = 0;
-    ::GetWindowThreadProcessId(hFrame, &dwProcessId);
-    DWORD_PTR dwResult = 0;
-    if (!::SendMessageTimeoutA(hFrame, WM_COMMAND, PLAYER_EXIT_COMMAND, 0, SMTO_ABORTIFHUNG, PLAYER_EXIT_TIMEOUT_MS,
-                               &dwResult)) {
-        // Hung, or too slow to answer: ended, and the supervision goes on as if it had exited.
-        EndPlayerProcess(hFrame, dwProcessId);
+    ULONG_PTR nCommand = ++g_nLastExitCommand;
+    // The answer comes back as a callback while this thread runs its messages.
+    if (!::SendMessageCallbackA(hFrame, WM_COMMAND, PLAYER_EXIT_COMMAND, 0, &CVideoPlayer::OnExitTaken, nCommand))
         return;
+    m_aExiting.push_back({hFrame, std::move(hProcess), nCommand, ::GetTickCount64(), 0});
+}
+
+void CALLBACK CVideoPlayer::OnExitTaken(HWND, UINT, ULONG_PTR dwData, LRESULT)
+{
+    for (CVideoPlayer* pPlayer : Players()) {
+        for (EXITINGPLAYER& player : pPlayer->m_aExiting) {
+            if (player.nCommand == dwData && !player.nTakenAt)
+                player.nTakenAt = ::GetTickCount64();
+        }
     }
-    if (::IsWindow(hFrame) && !IsExiting(hFrame))
-        m_aExiting.push_back({hFrame, dwProcessId, ::GetTickCount64()});
 }
 
 void CVideoPlayer::WatchExitingPlayers()
@@ -161,12 +161,43 @@ void CVideoPlayer::WatchExitingPlayers()
     auto gone = [nNow](const EXITINGPLAYER& player) {
         if (!::IsWindow(player.hFrame))
             return true;
-        if (nNow - player.nSentAt < PLAYER_EXIT_GRACE_MS)
+        // Hung or too slow to take the command, or took it and stays.
+        BOOL bOverdue = player.nTakenAt ? nNow - player.nTakenAt >= PLAYER_EXIT_GRACE_MS
+                                        : nNow - player.nSentAt >= PLAYER_EXIT_TIMEOUT_MS;
+        if (!bOverdue)
             return false;
-        EndPlayerProcess(player.hFrame, player.dwProcessId);
+        EndPlayerProcess(player.hProcess);
         return true;
     };
     m_aExiting.erase(std::remove_if(m_aExiting.begin(), m_aExiting.end(), gone), m_aExiting.end());
+}
+
+void CVideoPlayer::FinishExitingPlayers()
+{
+    ULONGLONG nDeadline = ::GetTickCount64() + PLAYER_EXIT_TIMEOUT_MS;
+    for (;;) {
+        // Sent messages only: what is posted waits for a message loop, if any is left.
+        MSG msg;
+        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        m_aExiting.erase(std::remove_if(m_aExiting.begin(), m_aExiting.end(),
+                                        [](const EXITINGPLAYER& player) {
+                                            return ::WaitForSingleObject(player.hProcess, 0) != WAIT_TIMEOUT;
+                                        }),
+                         m_aExiting.end());
+        ULONGLONG nNow = ::GetTickCount64();
+        if (m_aExiting.empty() || nNow >= nDeadline)
+            break;
+        std::vector<HANDLE> processes;
+        for (const EXITINGPLAYER& player : m_aExiting) {
+            if (processes.size() < MAXIMUM_WAIT_OBJECTS - 1)
+                processes.push_back(player.hProcess);
+        }
+        ::MsgWaitForMultipleObjects(static_cast<DWORD>(processes.size()), processes.data(), FALSE,
+                                    static_cast<DWORD>(nDeadline - nNow), QS_SENDMESSAGE);
+    }
+    for (const EXITINGPLAYER& player : m_aExiting)
+        EndPlayerProcess(player.hProcess);
+    m_aExiting.clear();
 }
 
 BOOL CVideoPlayer::IsExiting(HWND hFrame) const
@@ -175,13 +206,28 @@ BOOL CVideoPlayer::IsExiting(HWND hFrame) const
                        [hFrame](const EXITINGPLAYER& player) { return player.hFrame == hFrame; });
 }
 
-HWND CVideoPlayer::FindPlayerFrame() const
+HWND CVideoPlayer::FindPlayerFrame(ScopedHandle* phProcess) const
 {
-    HWND hFrame = nullptr;
-    do
-        hFrame = ::FindWindowExA(nullptr, hFrame, PLAYER_FRAME_CLASS, nullptr);
-    while (hFrame && IsExiting(hFrame));
-    return hFrame;
+    for (HWND hFrame = ::FindWindowExA(nullptr, nullptr, PLAYER_FRAME_CLASS, nullptr); hFrame;
+         hFrame = ::FindWindowExA(nullptr, hFrame, PLAYER_FRAME_CLASS, nullptr)) {
+        if (IsExiting(hFrame))
+            continue;
+        ScopedHandle hProcess = m_job.OpenOwnerOf(hFrame);
+        if (!hProcess.IsValid())
+            continue;
+        if (phProcess)
+            *phProcess = std::move(hProcess);
+        return hFrame;
+    }
+    return nullptr;
+}
+
+void CVideoPlayer::ShowPlayer(HWND hFrame, int nCmdShow) const
+{
+    ::ShowWindowAsync(hFrame, nCmdShow);
+    if (m_bAboveBackdrop)
+        ::SetWindowPos(hFrame, HWND_TOPMOST, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }
 
 CVideoPlayer* CVideoPlayer::FromTimer(HWND hWnd, UINT_PTR nIDEvent)
@@ -205,7 +251,7 @@ void CVideoPlayer::LookForPlayer()
 {
     KillTimer(m_nLookEvent);
     if (HWND hFrame = FindPlayerFrame())
-        ::ShowWindowAsync(hFrame, SW_SHOW);
+        ShowPlayer(hFrame, SW_SHOW);
 }
 
 void CVideoPlayer::Tick()
@@ -217,13 +263,14 @@ void CVideoPlayer::Tick()
             KillTimer(m_nTickEvent);
         return;
     }
-    HWND hFrame = FindPlayerFrame();
+    ScopedHandle hProcess;
+    HWND hFrame = FindPlayerFrame(&hProcess);
     if (!hFrame)
         return;
     if (FindPlaybackView(hFrame)) {
         // Restored and shown while it plays, also after the user minimised it.
         m_bViewSeen = TRUE;
-        ::ShowWindowAsync(hFrame, SW_SHOWNORMAL);
+        ShowPlayer(hFrame, SW_SHOWNORMAL);
         return;
     }
     // A frame without its view: the playback has ended, or, for a view never seen, has not
@@ -237,7 +284,7 @@ void CVideoPlayer::Tick()
     }
     // The player exits, and supervision ends with it.
     m_bSupervising = FALSE;
-    ExitPlayer(hFrame);
+    ExitPlayer(hFrame, std::move(hProcess));
     if (m_aExiting.empty())
         KillTimer(m_nTickEvent);
 }

@@ -4,10 +4,16 @@
 // exit command. While the playback view exists the player's frame is kept shown; once the
 // view has gone (the playback has ended) the player is told to exit.
 //
-// Nothing here waits on the player without bound (PlayerProtocol.h has the bounds): the
-// program is started without waiting for it, shows are asynchronous, the exit command is
-// sent with a time limit, and a player that does not take it in time, or takes it and stays,
-// is ended.
+// Only players of the videos started here are supervised, told to exit or ended: those in
+// the job of the video programs (CPlayerJob). A player another program started is never
+// touched, and a process is ended only through the handle opened when its frame was found.
+//
+// Nothing here makes the user-interface thread wait on a player (PlayerProtocol.h has the
+// bounds): the program is started without waiting for it, shows are asynchronous, and the
+// exit command is sent without waiting for its answer; the ticks end a player that has not
+// taken it in time, or took it and stays. Only the end of the program waits for players,
+// within the same bound, answering the messages other threads send meanwhile.
+#include "videoplayer/CPlayerJob.h"
 #include "framework/core/CString.h"
 #include <windows.h>
 #include <vector>
@@ -33,6 +39,8 @@ public:
     // Tells an open player to exit. The supervision timer keeps running with nothing to find.
     void Stop();
     virtual BOOL IsPlaying() const { return m_bPlaying; }
+    // With a backdrop over the desktop (always on top), the player is kept above it too.
+    void SetAboveBackdrop(BOOL bAbove) { m_bAboveBackdrop = bAbove; }
 
     // The video program's command line: the path, quoted when it holds blanks (an unquoted
     // "C:\Mon Kiosque\..." would start "C:\Mon.exe" if there were one), then the switch.
@@ -43,28 +51,38 @@ public:
     // A tick of one of its timers: the supervision tick, or the look for the player's frame
     // shortly after a launch.
     void OnTimer(UINT_PTR nIDEvent);
+    // The answer to an exit command: dwData names the command.
+    static void CALLBACK OnExitTaken(HWND hWnd, UINT nMsg, ULONG_PTR dwData, LRESULT lResult);
 
 private:
-    // A player that has taken the exit command and whose frame has not gone yet.
+    // A player told to exit whose frame has not gone yet.
     struct EXITINGPLAYER
     {
         HWND hFrame;
-        DWORD dwProcessId;
+        ScopedHandle hProcess;   // opened when the frame was found
+        ULONG_PTR nCommand;      // names the command for OnExitTaken
         ULONGLONG nSentAt;
+        ULONGLONG nTakenAt;      // 0 until the player has taken the command
     };
 
     // Sends the exit command to the player's frame, if there is one (ExitPlayer).
     void ClosePlayerWindow();
-    // Starts the command line and arms the timers; FALSE when the program did not start.
+    // Starts the command line and, when it started, arms the timers; FALSE when the program
+    // did not start.
     BOOL Launch(const char* pszCommandLine);
-    // Sends the exit command within its bound. A player that does not take it is ended; one
-    // that does is watched by the ticks until its frame has gone.
-    void ExitPlayer(HWND hFrame);
+    // Sends the exit command and returns at once; the ticks watch the player from then on.
+    void ExitPlayer(HWND hFrame, ScopedHandle hProcess);
     // Forgets exiting players whose frame has gone, and ends those overdue.
     void WatchExitingPlayers();
+    // At the end: waits for the exiting players' processes within the exit bound, then ends
+    // those left.
+    void FinishExitingPlayers();
     BOOL IsExiting(HWND hFrame) const;
-    // The first player frame that has not been told to exit yet, or null.
-    HWND FindPlayerFrame() const;
+    // The first frame of a player in the job that has not been told to exit yet, or null;
+    // its process, opened, in *phProcess when given.
+    HWND FindPlayerFrame(ScopedHandle* phProcess = nullptr) const;
+    // Shown, restored and, above a backdrop, on top; without waiting for the player.
+    void ShowPlayer(HWND hFrame, int nCmdShow) const;
     void Tick();
     void LookForPlayer();
 
@@ -75,6 +93,8 @@ private:
     CWnd* m_pOwner = nullptr;
     UINT m_nTimerId = 1;
     BOOL m_bPlaying = FALSE;
+    BOOL m_bAboveBackdrop = FALSE;
+    CPlayerJob m_job;
     // From a launch until the tick that finds the playback over.
     BOOL m_bSupervising = FALSE;
     // Whether the launched player's view has been seen, and when its frame was first seen

@@ -181,6 +181,24 @@ TEST_F(LoadSettings, PageKeyChoosesTheStartPageView)
     }
 }
 
+TEST_F(LoadSettings, FondKeyGivesTheBackdropColourOnlyAsHashAndSixHexDigits)
+{
+    const std::pair<const char*, COLORREF> kColours[] = {{"Fond=#204060\r\n", RGB(0x20, 0x40, 0x60)},
+                                                         {"Fond=#A0b0C0\r\n", RGB(0xA0, 0xB0, 0xC0)}};
+    for (const auto& test : kColours) {
+        Write("Kelo.ini", std::string("[Generalite]\r\nAppli=Optique\r\n") + test.first);
+        ASSERT_TRUE(m_app.LoadSettings());
+        EXPECT_TRUE(m_app.m_settings.m_bBackdrop) << test.first;
+        EXPECT_EQ(test.second, m_app.m_settings.m_crBackdrop) << test.first;
+    }
+    for (const char* pszNone : {"", "Fond=\r\n", "Fond=204060\r\n", "Fond=#20406\r\n", "Fond=#20406g\r\n",
+                                "Fond=#2040600\r\n", "Fond=noir\r\n"}) {
+        Write("Kelo.ini", std::string("[Generalite]\r\nAppli=Optique\r\n") + pszNone);
+        ASSERT_TRUE(m_app.LoadSettings());
+        EXPECT_FALSE(m_app.m_settings.m_bBackdrop) << pszNone;
+    }
+}
+
 TEST_F(LoadSettings, SkinNamedErrorSkinCountsAsNoSkin)
 {
     Write("SKINS\\Lanceur.ini", "[Generalite]\r\nskin=error skin\r\n");

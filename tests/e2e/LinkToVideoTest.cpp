@@ -64,7 +64,7 @@ protected:
     void RunLink(const CString& strCommands)
     {
         HANDLE hThread = nullptr;
-        new CLinkCommandRunner(strCommands, &hThread);
+        CLinkCommandRunner::Start(strCommands, &hThread);
         ASSERT_NE(nullptr, hThread);
         EXPECT_TRUE(PumpUntilSignaled(hThread, 5000));
         ::CloseHandle(hThread);

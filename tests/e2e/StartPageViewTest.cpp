@@ -2,7 +2,8 @@
 // the automatic choice takes under Wine), driven with the real pointer and keyboard: a
 // click on a video's picture starts the player, which is closed at the end of its
 // playback; the help page opens in the view and its link comes back; Tab, Tab, Enter
-// follows the page's second link. Links are found where the page's own layout puts them.
+// follows the page's second link, and after Enter on the stop link, Tab and Enter follow
+// the next one. Links are found where the page's own layout puts them.
 #include "pageengine/view/CHtmlPage.h"
 #include "pageengine/view/CPageView.h"
 #include "support/CKeloProcess.h"
@@ -159,4 +160,32 @@ TEST_F(StartPageView, TabTabEnterFollowsTheSecondLink)
     EXPECT_TRUE(WaitFor([&] { return RingAbove(rcFirst, crCell); })) << "no focus ring on the first link";
     ASSERT_TRUE(PressKeys("Return"));
     EXPECT_TRUE(WaitFor([&] { return Events("start").size() == 2; })) << "Enter after the video started nothing";
+}
+
+TEST_F(StartPageView, AfterEnterOnTheStopLinkTabAndEnterFollowTheNextLink)
+{
+    CRect rcClient;
+    ::GetClientRect(m_hWndView, &rcClient);
+    POINT ptBlank = {10, rcClient.bottom - 10};
+    ::ClientToScreen(m_hWndView, &ptBlank);
+    ASSERT_TRUE(ClickAt(ptBlank));
+    int nStop = LinkTo("main.html", "app://fonc(0)");
+    ASSERT_EQ(LinkTo("main.html", "aide.html"), nStop + 1);
+    std::string strKeys;
+    for (int i = 0; i <= nStop; ++i)
+        strKeys += "Tab ";
+    ASSERT_TRUE(PressKeys((strKeys + "Return").c_str()));
+    // Input is handled in order: once the minimise button shows its hover image, Enter
+    // has started the link; it has run once the main window is enabled again.
+    HWND hWndMain = ::GetAncestor(m_hWndView, GA_ROOT);
+    POINT ptMini = {TestSkin::kMiniAt.x + 12, TestSkin::kMiniAt.y + 12};
+    ::ClientToScreen(hWndMain, &ptMini);
+    ASSERT_TRUE(MovePointerTo(ptMini.x, ptMini.y));
+    ASSERT_TRUE(WaitFor([&] { return ScreenPixel(ptMini.x - 2, ptMini.y - 2) == TestSkin::kHover; }));
+    ASSERT_TRUE(MovePointerTo(ptBlank.x, ptBlank.y));
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(hWndMain) != FALSE; }));
+
+    ASSERT_TRUE(PressKeys("Tab Return"));
+    EXPECT_TRUE(ShowsPage("Aide")) << "the keys no longer reach the page";
+    EXPECT_TRUE(Events("start").empty());
 }

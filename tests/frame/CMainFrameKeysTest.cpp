@@ -111,10 +111,13 @@ TEST_F(CMainFrameKeys, CtrlF4CtrlF6AndCtrlTabNeitherCloseNorSwitchTheChild)
     EXPECT_TRUE(g_sysCommands.empty()) << "system command " << std::hex << g_sysCommands[0].nCommand;
 }
 
-TEST_F(CMainFrameKeys, AltMinusOpensNoSystemMenu)
+TEST_F(CMainFrameKeys, AltMinusAltSpaceAltAndF10OpenNoSystemMenu)
 {
     ASSERT_TRUE(Press({VK_MENU, VK_OEM_MINUS})) << "a menu took the keys";
     ASSERT_TRUE(Press({VK_MENU, VK_SUBTRACT})) << "a menu took the keys";
+    ASSERT_TRUE(Press({VK_MENU, VK_SPACE})) << "a menu took the keys";
+    ASSERT_TRUE(Press({VK_MENU})) << "a menu took the keys";
+    ASSERT_TRUE(Press({VK_F10})) << "a menu took the keys";
     EXPECT_TRUE(g_sysCommands.empty()) << "system command " << std::hex << g_sysCommands[0].nCommand;
     EXPECT_TRUE(::IsWindow(m_hChildren[0]));
 }

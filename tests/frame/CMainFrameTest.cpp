@@ -1,13 +1,15 @@
 // The main frame as the rest of the program sees it: its window, its placement, its
-// hit test, its resources and the exit command.
+// hit test, its resources, the exit command and the focus after a link.
 #include "frame/CMainFrame.h"
 #include "app/CKeloApp.h"
 #include "videoplayer/CVideoPlayer.h"
 #include "framework/docview/CWinApp.h"
 #include "framework/core/FrameworkIds.h"
+#include "links/CLinkCommandRunner.h"
+#include "framework/core/ScopedWin.h"
 #include "resources/resource.h"
+#include "support/MessagePump.h"
 #include <gtest/gtest.h>
-#include <vector>
 
 namespace
 {
@@ -49,7 +51,7 @@ void CALLBACK EndLoopTimerProc(HWND, UINT, UINT_PTR, DWORD)
 }
 } // namespace
 
-TEST(CMainFrame, IsAnUncaptionedMenulessPopupOf800x600WhateverTheStyleAsked)
+TEST(CMainFrame, IsAnUncaptionedMenulessPopupOf800x600WithoutSystemMenuOrAcceleratorsWhateverTheStyleAsked)
 {
     const DWORD styles[] = {WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, WS_CAPTION | WS_THICKFRAME | WS_HSCROLL | WS_VSCROLL,
                             WS_POPUP | WS_DLGFRAME | WS_BORDER | WS_MAXIMIZE, 0};
@@ -61,9 +63,10 @@ TEST(CMainFrame, IsAnUncaptionedMenulessPopupOf800x600WhateverTheStyleAsked)
         HWND hWnd = pFrame->m_hWnd;
 
         DWORD dwActual = static_cast<DWORD>(::GetWindowLongA(hWnd, GWL_STYLE));
-        EXPECT_EQ(static_cast<DWORD>(WS_POPUP | WS_SYSMENU), dwActual & ~static_cast<DWORD>(WS_CLIPSIBLINGS));
+        EXPECT_EQ(static_cast<DWORD>(WS_POPUP), dwActual & ~static_cast<DWORD>(WS_CLIPSIBLINGS));
         EXPECT_EQ(nullptr, ::GetMenu(hWnd));
         EXPECT_EQ(nullptr, pFrame->GetDefaultMenu());
+        EXPECT_EQ(nullptr, pFrame->GetDefaultAccelerator());
         CRect rcWindow = WindowRect(hWnd);
         EXPECT_EQ(800, rcWindow.Width());
         EXPECT_EQ(600, rcWindow.Height());
@@ -120,33 +123,6 @@ TEST(CMainFrame, EveryPointOfTheFrameIsItsCaption)
         EXPECT_EQ(HTCAPTION, pFrame->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y))) << pt.x << "," << pt.y;
 }
 
-TEST(CMainFrame, AcceleratorTableHasItsTwelveEntriesInOrder)
-{
-    CMainFrame* pFrame = CreateMainFrame();
-    ASSERT_NE(nullptr, pFrame);
-    CFrameGuard guard(pFrame);
-    HACCEL hAccel = pFrame->GetDefaultAccelerator();
-    ASSERT_NE(nullptr, hAccel);
-    std::vector<ACCEL> entries(static_cast<size_t>(::CopyAcceleratorTableA(hAccel, nullptr, 0)));
-    ASSERT_EQ(12u, entries.size());
-    ::CopyAcceleratorTableA(hAccel, entries.data(), static_cast<int>(entries.size()));
-
-    const BYTE kCtrl = FVIRTKEY | FCONTROL;
-    const ACCEL expected[] = {
-        {kCtrl, 'N', ID_FILE_NEW},           {kCtrl, 'O', ID_FILE_OPEN},          {kCtrl, 'S', ID_FILE_SAVE},
-        {kCtrl, 'Z', ID_EDIT_UNDO},          {kCtrl, 'X', ID_EDIT_CUT},           {kCtrl, 'C', ID_EDIT_COPY},
-        {kCtrl, 'V', ID_EDIT_PASTE},         {FVIRTKEY | FALT, VK_BACK, ID_EDIT_UNDO},
-        {FVIRTKEY | FSHIFT, VK_DELETE, ID_EDIT_CUT}, {kCtrl, VK_INSERT, ID_EDIT_COPY},
-        {FVIRTKEY | FSHIFT, VK_INSERT, ID_EDIT_PASTE}, {FVIRTKEY, VK_F6, ID_NEXT_PANE},
-    };
-    for (size_t i = 0; i < entries.size(); ++i) {
-        SCOPED_TRACE(testing::Message() << "entry " << i);
-        EXPECT_EQ(expected[i].fVirt, entries[i].fVirt & ~FNOINVERT);
-        EXPECT_EQ(expected[i].key, entries[i].key);
-        EXPECT_EQ(expected[i].cmd, entries[i].cmd);
-    }
-}
-
 TEST(CMainFrame, ExitCommandDestroysTheFrameAndEndsTheMessageLoop)
 {
     CWinApp* pApp = AfxGetApp();
@@ -188,4 +164,29 @@ TEST(CMainFrame, RuntimeClassIsAnMdiFrameNotMadeByName)
     EXPECT_TRUE(pClass->IsDerivedFrom(KELO_RUNTIME_CLASS(CMDIFrameWnd)));
     EXPECT_EQ(nullptr, pClass->CreateObject());
     EXPECT_EQ(nullptr, CRuntimeClass::FromName("CMainFrame"));
+}
+
+TEST(CMainFrame, WhenALinkHasRunTheFocusGoesBackToTheWindowThatHadIt)
+{
+    CWinApp* pApp = AfxGetApp();
+    ASSERT_NE(nullptr, pApp);
+    CMainFrame* pFrame = CreateMainFrame();
+    ASSERT_NE(nullptr, pFrame);
+    CFrameGuard guard(pFrame);
+    pApp->m_pMainWnd = pFrame;
+    pFrame->ShowWindow(SW_SHOWNORMAL);
+    ::SetForegroundWindow(pFrame->m_hWnd);
+    HWND hWndPage = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 20, pFrame->m_hWnd, nullptr,
+                                      nullptr, nullptr);
+    ::SetFocus(hWndPage);
+    ASSERT_EQ(hWndPage, ::GetFocus());
+
+    HANDLE hThread = nullptr;
+    ASSERT_TRUE(CLinkCommandRunner::Start("/fonc(1)", &hThread));
+    ScopedHandle thread(hThread);
+    // Disabling a window takes the focus from its descendants on Windows (not under Wine).
+    ::SetFocus(nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return ::IsWindowEnabled(pFrame->m_hWnd) != FALSE; }, 5000));
+    EXPECT_EQ(hWndPage, ::GetFocus());
+    pApp->m_pMainWnd = nullptr;
 }

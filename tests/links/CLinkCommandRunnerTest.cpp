@@ -51,7 +51,7 @@ protected:
     bool Start(const char* pszText, ScopedHandle& hThread)
     {
         HANDLE h = nullptr;
-        new CLinkCommandRunner(pszText, &h);
+        CLinkCommandRunner::Start(pszText, &h);
         hThread.Reset(h);
         return hThread.IsValid();
     }

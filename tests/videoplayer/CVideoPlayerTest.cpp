@@ -1,8 +1,23 @@
-// Supervision of real stand-in players, started and closed through their windows.
+// Supervision of real stand-in players, started and closed through their windows; players
+// that another program started are left alone.
 #include "CVideoPlayerFixture.h"
+#include <string>
 
 namespace
 {
+// Starts a copy of the stand-in playing, as another program than the player object would.
+ScopedHandle StartForeignPlayer(const CString& strExe)
+{
+    std::string strCommandLine = "\"" + strExe.str() + "\" /s";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessA(nullptr, &strCommandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return ScopedHandle();
+    ::CloseHandle(pi.hThread);
+    return ScopedHandle(pi.hProcess);
+}
+
 TEST_F(CVideoPlayerTest, PlayStartsTheProgramWithTheSwitchAndStopClosesIt)
 {
     CString strPath = m_sandbox.Install("Video\\film1.exe", LONG_PLAY_MS);
@@ -20,7 +35,7 @@ TEST_F(CVideoPlayerTest, PlayStartsTheProgramWithTheSwitchAndStopClosesIt)
 
     m_player.Stop();
     EXPECT_FALSE(m_player.IsPlaying());
-    EXPECT_FALSE(::IsWindow(hFrame)) << "Stop returns once the player has handled the exit command";
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(hFrame); }, TICK_TIMEOUT_MS)) << "the player did not exit";
     EXPECT_EQ(m_sandbox.Events("film1", "exit").size(), 1u);
     EXPECT_TRUE(WaitForProcessEnd(CPlayerSandbox::PidOf(strStart), 3000));
 
@@ -45,7 +60,7 @@ TEST_F(CVideoPlayerTest, EachTickShowsThePlayerInItsNormalSizeWhileItPlays)
     EXPECT_TRUE(m_sandbox.Events("film1", "exit").empty());
 }
 
-TEST_F(CVideoPlayerTest, WhenPlaybackEndsTheNextTickClosesThePlayerOnceAndStopsTheTimer)
+TEST_F(CVideoPlayerTest, WhenPlaybackEndsTheNextTickClosesThePlayerOnceAndTheTimerStopsOnceItHasGone)
 {
     ASSERT_TRUE(m_player.Play(m_sandbox.Install("Video\\film1.exe", 1000)));
     std::string strStart = WaitForStart("film1");
@@ -56,11 +71,12 @@ TEST_F(CVideoPlayerTest, WhenPlaybackEndsTheNextTickClosesThePlayerOnceAndStopsT
     EXPECT_EQ(m_sandbox.Events("film1", "ended").size(), 1u);
     EXPECT_EQ(m_sandbox.Events("film1", "exit").size(), 1u);
     EXPECT_LT(m_sandbox.Events("film1", "ended"), m_sandbox.Events("film1", "exit"));
-    // The tick that closed the player killed its timer.
+    // The tick after the player has gone ends the supervision and its timer.
+    PumpUntilDispatched(TickOf(m_owner), TICK_TIMEOUT_MS);
     EXPECT_FALSE(::KillTimer(m_owner, 1));
 }
 
-TEST_F(CVideoPlayerTest, ASecondPlayClosesTheFirstPlayerBeforeStartingAndKeepsOneTimer)
+TEST_F(CVideoPlayerTest, ASecondPlayClosesTheFirstPlayerAndKeepsOneTimer)
 {
     ASSERT_TRUE(m_player.Play(m_sandbox.Install("Video\\film1.exe", LONG_PLAY_MS)));
     ASSERT_FALSE(WaitForStart("film1").empty());
@@ -68,10 +84,9 @@ TEST_F(CVideoPlayerTest, ASecondPlayClosesTheFirstPlayerBeforeStartingAndKeepsOn
     CString strSecond = m_sandbox.Install("Video\\film2.exe", LONG_PLAY_MS);
 
     ASSERT_TRUE(m_player.Play(strSecond));
-    EXPECT_FALSE(::IsWindow(hFirst));
     ASSERT_FALSE(WaitForStart("film2").empty());
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(hFirst); }, TICK_TIMEOUT_MS));
     EXPECT_EQ(m_sandbox.Events("film1", "exit").size(), 1u);
-    EXPECT_LT(m_sandbox.Events("film1", "exit"), m_sandbox.Events("film2", "start"));
 
     // One timer of one second: two ticks in a row are a second apart, and the second
     // player is still playing.
@@ -124,5 +139,35 @@ TEST_F(CVideoPlayerTest, DestroyingThePlayerObjectClosesAnOpenPlayer)
     }
     EXPECT_FALSE(::IsWindow(hFrame));
     EXPECT_EQ(m_sandbox.Events("film1", "exit").size(), 1u);
+}
+TEST_F(CVideoPlayerTest, OnlyPlayersOfVideosStartedHereAreToldToExitOrEnded)
+{
+    ScopedHandle hForeign = StartForeignPlayer(m_sandbox.Install("Autre\\foreign.exe", LONG_PLAY_MS));
+    ASSERT_TRUE(hForeign.IsValid());
+    ASSERT_FALSE(WaitForStart("foreign").empty());
+    HWND hForeignFrame = FindPlayerFrame();
+
+    // A stop with nothing playing, a video that does not start, and the end of the program.
+    m_player.Stop();
+    EXPECT_FALSE(m_player.Play(m_sandbox.Path() + "Video\\absent.exe"));
+    PlayerTimerProc(m_owner, WM_TIMER, 1, 0);
+    {
+        CVideoPlayer ending;
+        ending.SetOwner(&m_owner);
+    }
+
+    // A video program that opens the player as a process of its own and ends: its player is
+    // supervised and closed at the end of its playback.
+    m_sandbox.Install("Video\\film1.exe", 1000);
+    ASSERT_TRUE(m_player.Play(m_sandbox.Install("Video\\launcher.exe", LONG_PLAY_MS, "Player=film1.exe\r\n")));
+    ASSERT_TRUE(PumpUntil([&] { return !m_sandbox.StartOf("film1").empty(); }, START_TIMEOUT_MS));
+    DWORD nChild = CPlayerSandbox::PidOf(m_sandbox.StartOf("film1"));
+    EXPECT_TRUE(PumpUntil([&] { return WaitForProcessEnd(nChild, 0); }, 1000 + START_TIMEOUT_MS));
+    EXPECT_EQ(m_sandbox.Events("film1", "ended").size(), 1u);
+    EXPECT_EQ(m_sandbox.Events("film1", "exit").size(), 1u);
+
+    EXPECT_TRUE(m_sandbox.Events("foreign", "exit").empty()) << "another program's player was told to exit";
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(hForeign, 0)) << "another program's player was ended";
+    EXPECT_TRUE(::IsWindow(hForeignFrame));
 }
 } // namespace

@@ -40,6 +40,10 @@ PlayerConfig LoadPlayerConfig()
     config.nViewDelayMs = static_cast<int>(::GetPrivateProfileIntA(SECTION, "ViewDelay", 0, strIni.c_str()));
     config.nHangMs = ::GetPrivateProfileIntA(SECTION, "Hang", 0, strIni.c_str());
     config.bIgnoreExit = ::GetPrivateProfileIntA(SECTION, "IgnoreExit", 0, strIni.c_str()) != 0;
+    char szPlayer[MAX_PATH] = "";
+    ::GetPrivateProfileStringA(SECTION, "Player", "", szPlayer, sizeof(szPlayer), strIni.c_str());
+    if (*szPlayer)
+        config.strPlayer = IsAbsolute(szPlayer) ? szPlayer : config.strFolder + szPlayer;
     char szLog[MAX_PATH] = "";
     ::GetPrivateProfileStringA(SECTION, "Log", "", szLog, sizeof(szLog), strIni.c_str());
     if (*szLog)

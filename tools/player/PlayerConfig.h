@@ -12,6 +12,9 @@
 //   Hang=60000         once both windows are up, stops handling messages for this long
 //                      (logging "hangs" as it begins)
 //   IgnoreExit=1       takes the exit command (and logs it) but stays open
+// A video program that opens an outside player, as real ones do:
+//   Player=film2.exe   PROGRAM /s starts that program (beside it unless absolute) with
+//                      " /s" as a process of its own, and ends
 #include <windows.h>
 #include <string>
 
@@ -25,6 +28,7 @@ struct PlayerConfig
     int nViewDelayMs = 0;     // negative: no view ever
     DWORD nHangMs = 0;
     bool bIgnoreExit = false;
+    std::string strPlayer;    // full path of the player to start; empty: plays itself
 };
 
 PlayerConfig LoadPlayerConfig();

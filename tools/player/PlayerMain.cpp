@@ -3,6 +3,7 @@
 //   PROGRAM /s   plays: frame and playback view, the view goes when the length has passed,
 //                the frame stays until it receives the exit command
 //   PROGRAM      shows a short notice and ends
+// With Player= in its settings, PROGRAM /s starts that player instead and ends.
 #include "PlayerConfig.h"
 #include "PlayerWindows.h"
 #include <cstring>
@@ -32,6 +33,20 @@ int StartupShowCommand()
     ::GetStartupInfoA(&si);
     return (si.dwFlags & STARTF_USESHOWWINDOW) ? si.wShowWindow : -1;
 }
+// Starts the configured player with the play switch, as a process of its own.
+bool StartPlayer(const PlayerConfig& config)
+{
+    std::string strCommandLine = "\"" + config.strPlayer + "\" /s";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessA(nullptr, &strCommandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    AppendLog(config, "started player pid=" + std::to_string(pi.dwProcessId));
+    return true;
+}
 } // namespace
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
@@ -44,6 +59,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow
                       config.strName.c_str(), MB_OK | MB_ICONINFORMATION);
         return 0;
     }
+    if (!config.strPlayer.empty())
+        return StartPlayer(config) ? 0 : 1;
     // A program slow to start: no window, no message loop yet.
     ::Sleep(config.nStartDelayMs);
     if (!CreatePlayerFrame(hInstance, config, nCmdShow))
