@@ -1,5 +1,6 @@
 #include "startpage/CPageMenu.h"
 #include "startpage/StartPageConstants.h"
+#include "framework/core/AfxGlobals.h"
 #include "framework/gdi/CBrush.h"
 #include "framework/window/CDataExchange.h"
 #include "framework/window/CPaintDC.h"
