@@ -3,6 +3,7 @@
 #include "app/CChildFrame0.h"
 #include "app/CKeloDoc.h"
 #include "app/CKeloView.h"
+#include "app/StartupTrace.h"
 #include "settings/FolderScan.h"
 #include "frame/CMainFrame.h"
 #include "startpage/CPageMenu.h"
@@ -34,13 +35,16 @@ CKeloApp::~CKeloApp() = default;
 
 BOOL CKeloApp::InitInstance()
 {
-    ::CoInitialize(nullptr);
-
+    StartupMark("program loaded");
     if (!CheckEnvironment())
         return FALSE;
+    StartupMark("screen check, skin folder scan");
 
     if (!LoadSettings())
         return FALSE;
+    // The skin loaded below takes these settings as they are: nothing has changed them.
+    m_bSettingsFresh = TRUE;
+    StartupMark("settings");
 
     // The start page is an ActiveX web-browser control.
     AfxEnableControlContainer();
@@ -50,6 +54,7 @@ BOOL CKeloApp::InitInstance()
                                          KELO_RUNTIME_CLASS(CKeloView)));
     m_pPageTemplate = std::make_unique<CMultiDocTemplate>(IDR_KELOTYPE, KELO_RUNTIME_CLASS(CKeloDoc),
                                                           KELO_RUNTIME_CLASS(CChildFrame), KELO_RUNTIME_CLASS(CPageMenu));
+    StartupMark("control container, recent files, templates");
 
     // Known to the rest of the program while it is being created; it deletes itself with
     // its window.
@@ -60,23 +65,35 @@ BOOL CKeloApp::InitInstance()
         m_pMainWnd = nullptr;
         return FALSE;
     }
+    StartupMark("main frame");
 
+    // The skin is on the screen before the documents, the page frame and the browser
+    // control are made: the window shows at once, the page follows in the inner rectangle.
+    pMainFrame->ShowWindow(m_nCmdShow);
+    pMainFrame->m_wndSkinClient.LoadSkin();
+    pMainFrame->UpdateWindow();
+    StartupMark("skin painted");
+
+    // COM is first needed by the page frame's browser control and picture decoders.
+    m_bComInitialized = SUCCEEDED(::CoInitialize(nullptr));
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
+    StartupMark("first document and its frames");
 
-    pMainFrame->ShowWindow(m_nCmdShow);
-
-    pMainFrame->m_wndSkinClient.ApplySkin();
+    pMainFrame->m_wndSkinClient.PlacePage();
+    StartupMark("page frame placed, start page loaded");
     pMainFrame->m_wndSkinClient.RefreshScreen();
-
+    StartupMark(KELO_STARTUP_DONE);
     return TRUE;
 }
 
 int CKeloApp::ExitInstance()
 {
-    ::CoUninitialize();
+    if (m_bComInitialized)
+        ::CoUninitialize();
+    m_bComInitialized = FALSE;
     m_pPageTemplate.reset();
     return CWinApp::ExitInstance();
 }
@@ -106,7 +123,9 @@ BOOL CKeloApp::LoadSettings()
 
 const CSkinSettings& CKeloApp::ReloadSettings()
 {
-    LoadSettings();
+    if (!m_bSettingsFresh)
+        LoadSettings();
+    m_bSettingsFresh = FALSE;
     return m_settings;
 }
 
@@ -128,5 +147,7 @@ CMainFrame* CKeloApp::GetMainFrame() const
 void CKeloApp::RenewPage()
 {
     CloseAllDocuments(TRUE);
+    StartupMark("first document closed");
     OnFileNew();
+    StartupMark("fresh document and page frame");
 }

@@ -96,6 +96,11 @@ std::unique_ptr<CSkinButton> CSkinClientWnd::CreateButton(const char* pszFile, i
 void CSkinClientWnd::ApplySkin()
 {
     LoadSkin();
+    PlacePage();
+}
+
+void CSkinClientWnd::PlacePage()
+{
     if (!m_pHost)
         return;
     m_pHost->RenewPage();

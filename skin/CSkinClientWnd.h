@@ -34,8 +34,10 @@ public:
 
     // Reads the settings again and rebuilds bitmaps, palette, painter and buttons.
     void LoadSkin();
-    // LoadSkin, then a fresh document whose page frame goes into the inner rectangle.
+    // LoadSkin, then PlacePage.
     void ApplySkin();
+    // A fresh document whose page frame goes into the inner rectangle.
+    void PlacePage();
     // Shows the page frame and repaints the whole skin.
     void RefreshScreen();
     // The launcher menu at the skin's menu position: "Styles :" lists the skin folders,
