@@ -42,8 +42,6 @@ BOOL CKeloApp::InitInstance()
 
     if (!LoadSettings())
         return FALSE;
-    // The skin loaded below takes these settings as they are: nothing has changed them.
-    m_bSettingsFresh = TRUE;
     StartupMark("settings");
 
     // The start page is an ActiveX web-browser control.
@@ -70,6 +68,8 @@ BOOL CKeloApp::InitInstance()
     // The skin is on the screen before the documents, the page frame and the browser
     // control are made: the window shows at once, the page follows in the inner rectangle.
     pMainFrame->ShowWindow(m_nCmdShow);
+    // The skin takes the settings just read as they are: nothing has changed them since.
+    m_bSettingsFresh = TRUE;
     pMainFrame->m_wndSkinClient.LoadSkin();
     pMainFrame->UpdateWindow();
     StartupMark("skin painted");
