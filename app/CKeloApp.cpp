@@ -5,6 +5,7 @@
 #include "app/CKeloDoc.h"
 #include "app/CKeloView.h"
 #include "app/CKeyPolicy.h"
+#include "app/StartupTrace.h"
 #include "settings/FolderScan.h"
 #include "frame/CMainFrame.h"
 #include "links/CLinkCommandRunner.h"
@@ -38,13 +39,14 @@ CKeloApp::~CKeloApp() = default;
 
 BOOL CKeloApp::InitInstance()
 {
-    ::CoInitialize(nullptr);
-
+    StartupMark("program loaded");
     if (!CheckEnvironment())
         return FALSE;
+    StartupMark("screen check, skin folder scan");
 
     if (!LoadSettings())
         return FALSE;
+    StartupMark("settings");
 
     // The start page is an ActiveX web-browser control.
     AfxEnableControlContainer();
@@ -54,15 +56,16 @@ BOOL CKeloApp::InitInstance()
                                          KELO_RUNTIME_CLASS(CKeloView)));
     m_pPageTemplate = std::make_unique<CMultiDocTemplate>(IDR_KELOTYPE, KELO_RUNTIME_CLASS(CKeloDoc),
                                                           KELO_RUNTIME_CLASS(CChildFrame), KELO_RUNTIME_CLASS(CPageMenu));
+    StartupMark("control container, recent files, templates");
 
-    // Known to the rest of the program while it is being created; it deletes itself with
-    // its window.
     // The backdrop owns the main frame, which so stays above it.
     if (m_settings.m_bBackdrop) {
         m_pBackdrop = std::make_unique<CBackdropWnd>();
         if (!m_pBackdrop->Create(m_settings.m_crBackdrop))
             m_pBackdrop.reset();
     }
+    // Known to the rest of the program while it is being created; it deletes itself with
+    // its window.
     auto* pMainFrame = new CMainFrame;
     pMainFrame->m_wndSkinClient.SetHost(this);
     m_pMainWnd = pMainFrame;
@@ -75,17 +78,29 @@ BOOL CKeloApp::InitInstance()
         ::SetWindowPos(pMainFrame->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         g_videoPlayer.SetAboveBackdrop(TRUE);
     }
+    StartupMark("main frame");
 
+    // The skin is on the screen before the documents, the page frame and the browser
+    // control are made: the window shows at once, the page follows in the inner rectangle.
+    pMainFrame->ShowWindow(m_nCmdShow);
+    // The skin takes the settings just read as they are: nothing has changed them since.
+    m_bSettingsFresh = TRUE;
+    pMainFrame->m_wndSkinClient.LoadSkin();
+    pMainFrame->UpdateWindow();
+    StartupMark("skin painted");
+
+    // COM is first needed by the page frame's browser control and picture decoders.
+    m_bComInitialized = SUCCEEDED(::CoInitialize(nullptr));
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
+    StartupMark("first document and its frames");
 
-    pMainFrame->ShowWindow(m_nCmdShow);
-
-    pMainFrame->m_wndSkinClient.ApplySkin();
+    pMainFrame->m_wndSkinClient.PlacePage();
+    StartupMark("page frame placed, start page loaded");
     pMainFrame->m_wndSkinClient.RefreshScreen();
-
+    StartupMark(KELO_STARTUP_DONE);
     return TRUE;
 }
 
@@ -98,7 +113,9 @@ int CKeloApp::ExitInstance()
         m_pBackdrop->DestroyWindow();
         m_pBackdrop.reset();
     }
-    ::CoUninitialize();
+    if (m_bComInitialized)
+        ::CoUninitialize();
+    m_bComInitialized = FALSE;
     m_pPageTemplate.reset();
     return CWinApp::ExitInstance();
 }
@@ -135,7 +152,9 @@ BOOL CKeloApp::LoadSettings()
 
 const CSkinSettings& CKeloApp::ReloadSettings()
 {
-    LoadSettings();
+    if (!m_bSettingsFresh)
+        LoadSettings();
+    m_bSettingsFresh = FALSE;
     return m_settings;
 }
 
@@ -157,5 +176,7 @@ CMainFrame* CKeloApp::GetMainFrame() const
 void CKeloApp::RenewPage()
 {
     CloseAllDocuments(TRUE);
+    StartupMark("first document closed");
     OnFileNew();
+    StartupMark("fresh document and page frame");
 }

@@ -52,6 +52,12 @@ public:
     // clears it when it goes.
     CFrameWnd* m_pPageFrame = nullptr;
     CSkinSettings m_settings;
+
+private:
+    // Whether CoInitialize succeeded, for the CoUninitialize that pairs with it.
+    BOOL m_bComInitialized = FALSE;
+    // Set once the settings are read at start-up, until the skin's reload takes them.
+    BOOL m_bSettingsFresh = FALSE;
 };
 
 extern CKeloApp theApp;

@@ -4,6 +4,7 @@
 #include "framework/window/AfxRegisterWndClass.h"
 #include "framework/window/CMemDC.h"
 #include "framework/window/CPaintDC.h"
+#include "skin/CSkinBackdrop.h"
 #include "skin/SkinConstants.h"
 #include "skin/SkinImage.h"
 
@@ -99,15 +100,39 @@ void CSkinButton::OnPaint()
     CPaintDC dc(this);
 }
 
+BOOL CSkinButton::ComposeFace()
+{
+    if (!m_pBackdrop)
+        return FALSE;
+    CRect rcFace;
+    GetClientRect(&rcFace);
+    ::MapWindowPoints(m_hWnd, GetParent(), reinterpret_cast<POINT*>(&rcFace), 2);
+    if (m_pFace && m_nFaceState == m_nState && m_nFaceVersion == m_pBackdrop->GetBackdropVersion() &&
+        ::EqualRect(&m_rcFace, &rcFace))
+        return TRUE;
+    auto pFace = std::make_unique<CMemDC>(nullptr, rcFace.Width(), rcFace.Height());
+    if (!m_pBackdrop->CopyBackdrop(pFace.get(), 0, 0, rcFace))
+        return FALSE;
+    DrawButton(pFace.get());
+    m_pFace = std::move(pFace);
+    m_nFaceState = m_nState;
+    m_nFaceVersion = m_pBackdrop->GetBackdropVersion();
+    m_rcFace = rcFace;
+    return TRUE;
+}
+
 BOOL CSkinButton::OnEraseBkgnd(CDC* pDC)
 {
     CRect rc;
     GetClientRect(&rc);
+    if (ComposeFace()) {
+        pDC->BitBlt(0, 0, rc.right, rc.bottom, m_pFace.get(), 0, 0, SRCCOPY);
+        return TRUE;
+    }
     CMemDC dcBuffer(pDC, rc);
 
     // What lies behind the button: the pixels there now, then whatever the parent prints
-    // of its client area at the button's place (the skin window prints the skin, which
-    // the screen does not hold under its children).
+    // of its client area at the button's place.
     dcBuffer.BitBlt(0, 0, rc.right, rc.bottom, pDC, 0, 0, SRCCOPY);
     POINT ptOrigin = {0, 0};
     ::MapWindowPoints(m_hWnd, GetParent(), &ptOrigin, 1);

@@ -7,12 +7,18 @@
 // The owner sets m_hCursorHover and m_strBitmap, then creates it with CreateEx as a
 // visible child; only the position of the given rectangle counts, the size comes from
 // the strip (its width, a quarter of its height).
+//
+// On the skin window (m_pBackdrop set) a button composes its face, the skin behind it and
+// the image of its state, once per state change, and a repaint copies it in one transfer.
+// On any other parent it composes on each paint whatever the parent prints behind it.
 #include "framework/window/CWnd.h"
 #include <memory>
 
 class CDC;
 class CDIB;
 class CDIBPalette;
+class CMemDC;
+class CSkinBackdrop;
 
 class CSkinButton : public CWnd
 {
@@ -43,9 +49,19 @@ public:
     std::unique_ptr<CDIBPalette> m_pPalette;
     int m_nState = stateNormal;
     CString m_strBitmap;
+    // The skin behind the button, or null; set by the owner, which outlives the button.
+    const CSkinBackdrop* m_pBackdrop = nullptr;
 
 private:
+    // The last face composed, and what it was composed from.
+    std::unique_ptr<CMemDC> m_pFace;
+    int m_nFaceState = 0;
+    UINT m_nFaceVersion = 0;
+    CRect m_rcFace;
+
     void LoadStrip();
+    // Brings m_pFace up to the current state, place and backdrop; FALSE without backdrop.
+    BOOL ComposeFace();
     // Posts a notification with this button's identifier to its parent.
     void Notify(UINT message);
 };

@@ -19,6 +19,7 @@ KELO_BEGIN_MESSAGE_MAP(CSkinClientWnd, CWnd)
     OnWmPaint<&CSkinClientWnd::OnPaint>(),
     OnWmEraseBkgnd<&CSkinClientWnd::OnEraseBkgnd>(),
     OnWmNcHitTest<&CSkinClientWnd::OnNcHitTest>(),
+    OnWmSize<&CSkinClientWnd::OnSize>(),
     OnMessage<WM_PRINTCLIENT, &CSkinClientWnd::OnPrintClient>(),
 KELO_END_MESSAGE_MAP()
 
@@ -45,6 +46,7 @@ void CSkinClientWnd::FreeSkin()
     m_pBtMenu.reset();
     m_pBtMini.reset();
     m_pBtQuit.reset();
+    m_pBack.reset();
 }
 
 void CSkinClientWnd::LoadSkin()
@@ -69,6 +71,7 @@ void CSkinClientWnd::LoadSkin()
 
     m_rcInner.SetRect(m_pGauche->GetWidth(), m_pHaut->GetHeight(), SKIN_CLIENT_WIDTH - m_pDroit->GetWidth(),
                       SKIN_CLIENT_HEIGHT - m_pBas->GetHeight());
+    ComposeSkin();
 
     // The menu button only for skins that draw one: without its strip it would be a black
     // placeholder square.
@@ -83,6 +86,7 @@ std::unique_ptr<CSkinButton> CSkinClientWnd::CreateButton(const char* pszFile, i
     auto pButton = std::make_unique<CSkinButton>();
     pButton->m_hCursorHover = ::LoadCursorA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDC_HANDCURSOR));
     pButton->m_strBitmap = m_pHost->GetSettings().m_strSkinDir + pszFile;
+    pButton->m_pBackdrop = this;
     // Only the position counts: the button takes its size from its strip.
     pButton->CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, x, y, 10, 10, m_hWnd,
                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)));
@@ -92,6 +96,11 @@ std::unique_ptr<CSkinButton> CSkinClientWnd::CreateButton(const char* pszFile, i
 void CSkinClientWnd::ApplySkin()
 {
     LoadSkin();
+    PlacePage();
+}
+
+void CSkinClientWnd::PlacePage()
+{
     if (!m_pHost)
         return;
     m_pHost->RenewPage();
@@ -138,7 +147,7 @@ LRESULT CSkinClientWnd::OnButtonClick(WPARAM wParam, LPARAM lParam)
 void CSkinClientWnd::OnPaint()
 {
     CPaintDC dc(this);
-    PaintClient(&dc);
+    PaintClient(&dc, dc.m_ps.rcPaint);
 }
 
 BOOL CSkinClientWnd::OnEraseBkgnd(CDC* pDC)
@@ -151,43 +160,64 @@ LRESULT CSkinClientWnd::OnNcHitTest(CPoint point)
     return HTTRANSPARENT;
 }
 
+void CSkinClientWnd::OnSize(UINT nType, int cx, int cy)
+{
+    Default();
+    // The right and bottom borders stand against the client area's edges.
+    if (cx <= 0 || cy <= 0 || !m_pGauche)
+        return;
+    if (!m_pBack || m_pBack->GetRect().Width() != cx || m_pBack->GetRect().Height() != cy) {
+        ComposeSkin();
+        Invalidate(FALSE);
+    }
+}
+
 LRESULT CSkinClientWnd::OnPrintClient(WPARAM wParam, LPARAM lParam)
 {
     CDC dc;
     if (dc.Attach(reinterpret_cast<HDC>(wParam))) {
-        PaintClient(&dc);
+        CRect rc;
+        ::GetClipBox(dc, &rc);
+        PaintClient(&dc, rc);
         dc.Detach();
     }
     return 0;
 }
 
-void CSkinClientWnd::PaintClient(CDC* pDC)
+BOOL CSkinClientWnd::CopyBackdrop(CDC* pDC, int x, int y, const RECT& rcSkin) const
 {
-    if (m_pGauche && m_pDroit && m_pHaut && m_pBas) {
-        DrawSkin(pDC);
-        return;
-    }
-    CBrush brush(ScreenColor());
-    CRect rc;
-    GetClientRect(&rc);
-    pDC->FillRect(rc, brush);
+    if (!m_pBack || !pDC)
+        return FALSE;
+    return pDC->BitBlt(x, y, rcSkin.right - rcSkin.left, rcSkin.bottom - rcSkin.top, m_pBack.get(), rcSkin.left,
+                       rcSkin.top, SRCCOPY);
 }
 
-void CSkinClientWnd::DrawSkin(CDC* pDC)
+void CSkinClientWnd::PaintClient(CDC* pDC, const RECT& rc)
+{
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    CRect rcDraw;
+    if (!::IntersectRect(&rcDraw, &rc, &rcClient))
+        return;
+    if (CopyBackdrop(pDC, rcDraw.left, rcDraw.top, rcDraw))
+        return;
+    CBrush brush(ScreenColor());
+    pDC->FillRect(rcDraw, brush);
+}
+
+void CSkinClientWnd::ComposeSkin()
 {
     CRect rc;
     GetClientRect(&rc);
-    // Only the part the DC lets through is composed: all of it for a full repaint, the
-    // button's place when a button asks for what lies behind it.
-    CRect rcDraw;
-    ::GetClipBox(*pDC, &rcDraw);
-    if (!::IntersectRect(&rcDraw, &rcDraw, &rc))
+    if (rc.IsRectEmpty() || !m_pGauche || !m_pDroit || !m_pHaut || !m_pBas)
         return;
-    CBrush brush(ScreenColor());
-    CMemDC dcBack(pDC, rcDraw);
+    // A fresh bitmap each time: the pixels that neither a border nor the inner fill covers
+    // are those of a new bitmap, as they always were.
+    auto pBack = std::make_unique<CMemDC>(nullptr, rc);
 
     // Only the inner rectangle is filled: the borders paint the rest.
-    dcBack.FillRect(m_rcInner, brush);
+    CBrush brush(ScreenColor());
+    pBack->FillRect(m_rcInner, brush);
     const int nLeftWidth = m_pGauche->GetWidth();
     struct Placement
     {
@@ -202,8 +232,9 @@ void CSkinClientWnd::DrawSkin(CDC* pDC)
     };
     for (const Placement& placement : placements) {
         const int nWidth = placement.pDib->GetWidth(), nHeight = placement.pDib->GetHeight();
-        m_pPainter->Paint(&dcBack, CRect(placement.x, placement.y, nWidth, nHeight), CRect(0, 0, nWidth, nHeight),
+        m_pPainter->Paint(pBack.get(), CRect(placement.x, placement.y, nWidth, nHeight), CRect(0, 0, nWidth, nHeight),
                           placement.pDib, m_pPalette.get());
     }
-    dcBack.BlitToTarget();
+    m_pBack = std::move(pBack);
+    ++m_nBackVersion;
 }

@@ -5,7 +5,12 @@
 // transparent to hit-testing so that the skin drags the main window, and keeps the start
 // page's frame inside the inner rectangle. What it does not handle goes on to the MDI
 // client, so the child frames keep working.
+//
+// The skin is composed once per skin (and again only if the client area changes size)
+// into a back buffer: a repaint copies its update region from there, and the buttons take
+// the skin behind them from the same buffer.
 #include "framework/window/CWnd.h"
+#include "skin/CSkinBackdrop.h"
 #include "skin/CSkinHost.h"
 #include <memory>
 
@@ -13,9 +18,10 @@ class CDC;
 class CDIB;
 class CDIBPainter;
 class CDIBPalette;
+class CMemDC;
 class CSkinButton;
 
-class CSkinClientWnd : public CWnd
+class CSkinClientWnd : public CWnd, public CSkinBackdrop
 {
     KELO_DECLARE_MESSAGE_MAP()
 
@@ -28,8 +34,10 @@ public:
 
     // Reads the settings again and rebuilds bitmaps, palette, painter and buttons.
     void LoadSkin();
-    // LoadSkin, then a fresh document whose page frame goes into the inner rectangle.
+    // LoadSkin, then PlacePage.
     void ApplySkin();
+    // A fresh document whose page frame goes into the inner rectangle.
+    void PlacePage();
     // Shows the page frame and repaints the whole skin.
     void RefreshScreen();
     // The launcher menu at the skin's menu position: "Styles :" lists the skin folders,
@@ -41,11 +49,12 @@ public:
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* pDC);
     LRESULT OnNcHitTest(CPoint point);
-    // The skin into another DC: the buttons put it behind their transparent pixels.
+    void OnSize(UINT nType, int cx, int cy);
+    // The skin into another DC, as a repaint would put it on the screen.
     LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
 
-    // Composes the whole client area off screen and copies it to pDC in one transfer.
-    void DrawSkin(CDC* pDC);
+    BOOL CopyBackdrop(CDC* pDC, int x, int y, const RECT& rcSkin) const override;
+    UINT GetBackdropVersion() const override { return m_nBackVersion; }
 
     std::unique_ptr<CDIBPalette> m_pPalette;
     std::unique_ptr<CDIB> m_pGauche;
@@ -60,6 +69,9 @@ public:
 
 private:
     CSkinHost* m_pHost = nullptr;
+    // The composed skin, the client area's size; null until a skin is loaded.
+    std::unique_ptr<CMemDC> m_pBack;
+    UINT m_nBackVersion = 0;
 
     // The inner rectangle's colour: the skin's screen colour.
     COLORREF ScreenColor() const;
@@ -68,8 +80,12 @@ private:
     void ChooseSkin(const CString& strName);
     // Deletes the owned objects, in the order they were listed.
     void FreeSkin();
-    // The skin, or the screen colour alone before the first LoadSkin.
-    void PaintClient(CDC* pDC);
+    // Composes the borders around the inner rectangle into a new back buffer of the
+    // client area's size.
+    void ComposeSkin();
+    // The part rc of the client area: the composed skin, or the screen colour alone
+    // before the first LoadSkin.
+    void PaintClient(CDC* pDC, const RECT& rc);
     // A button of the current skin folder's strip pszFile at (x, y).
     std::unique_ptr<CSkinButton> CreateButton(const char* pszFile, int x, int y, UINT nID);
 };

@@ -31,6 +31,15 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFil
 
 INT_PTR CFileDialog::DoModal()
 {
-    BOOL bOk = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
+    // The dialog library (and the shell libraries it brings) is loaded only when a dialog
+    // opens: imported, it would be loaded at every start of the program.
+    using FileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+    HMODULE hDialogs = ::LoadLibraryA("comdlg32.dll");
+    if (!hDialogs)
+        return IDCANCEL;
+    auto pfnShow = reinterpret_cast<FileNameFunction>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(hDialogs, m_bOpenFileDialog ? "GetOpenFileNameA" : "GetSaveFileNameA")));
+    BOOL bOk = pfnShow ? pfnShow(&m_ofn) : FALSE;
+    ::FreeLibrary(hDialogs);
     return bOk ? IDOK : IDCANCEL;
 }

@@ -1,11 +1,14 @@
 // The skin window inside the real start-up: documents and frames after start-up and skin
-// changes, placeholders for skins that cannot be read, and no objects left behind.
+// changes, placeholders for skins that cannot be read, repaints that show what a fresh start
+// shows, and no objects left behind.
 #include "app/CKeloApp.h"
 #include "frame/CMainFrame.h"
 #include "framework/docview/CDocManager.h"
 #include "framework/docview/CMDIChildWnd.h"
+#include "framework/window/CClientDC.h"
 #include "skin/CSkinButton.h"
 #include "skin/SkinConstants.h"
+#include "support/DibTestSupport.h"
 #include "support/GdiObjectCounter.h"
 #include "support/KeloStart.h"
 #include "support/ProcessResources.h"
@@ -13,6 +16,7 @@
 #include "support/RealPointer.h"
 #include "support/TestKiosk.h"
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace
@@ -63,6 +67,33 @@ protected:
         POINT pt = {x, y};
         ::ClientToScreen(Skin(), &pt);
         return ScreenPixel(pt.x, pt.y);
+    }
+
+    // The skin window and all its children repainted, background included.
+    void RepaintAll()
+    {
+        ::RedrawWindow(Skin(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+
+    // The screen's pixels of the skin window's client area, the inner rectangle (the page
+    // view's) left out.
+    std::string SkinOnScreen()
+    {
+        CTestCanvas canvas(800, 600);
+        CClientDC screen(nullptr);
+        POINT pt = {0, 0};
+        ::ClientToScreen(Skin(), &pt);
+        canvas.DC()->BitBlt(0, 0, 800, 600, &screen, pt.x, pt.y, SRCCOPY);
+        ::FillRect(*canvas.DC(), &Skin().m_rcInner, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        return canvas.Snapshot();
+    }
+
+    // Moves the real pointer to (x, y) of the skin window's client area.
+    bool PointAt(int x, int y)
+    {
+        POINT pt = {x, y};
+        ::ClientToScreen(Skin(), &pt);
+        return MovePointerTo(pt.x, pt.y) != FALSE;
     }
 
     SIZE ButtonSize(const CSkinButton* pButton)
@@ -151,6 +182,33 @@ TEST_F(SkinnedStart, SkinFolderTooLongForAPathGivesPlaceholdersAndNoMenuButton)
     EXPECT_EQ(nullptr, Skin().m_pBtMenu);
     EXPECT_EQ(16, ButtonSize(Skin().m_pBtMini.get()).cx);
     EXPECT_EQ(4, ButtonSize(Skin().m_pBtQuit.get()).cy);
+}
+
+TEST_F(SkinnedStart, RepaintAfterAHoverAndAfterASkinChangeShowsTheFreshStartPixels)
+{
+    m_kiosk.AddSkin("Zinc", RGB(0, 120, 0), RGB(220, 0, 0));
+    ASSERT_TRUE(MovePointerTo(0, 0));
+    Start(m_kiosk.Path());
+    ASSERT_TRUE(PumpUntil([&] { return SkinPixel(kQuitAt.x + 10, kQuitAt.y + 10) == kNormal; }, 3000));
+    RepaintAll();
+    const std::string strFresh = SkinOnScreen();
+
+    ASSERT_TRUE(PointAt(kMiniAt.x + 12, kMiniAt.y + 12));
+    ASSERT_TRUE(PumpUntil([&] { return SkinPixel(kMiniAt.x + 10, kMiniAt.y + 10) == kHover; }, 3000));
+    ASSERT_TRUE(PointAt(400, 590));
+    ASSERT_TRUE(PumpUntil([&] { return SkinPixel(kMiniAt.x + 10, kMiniAt.y + 10) == kNormal; }, 3000));
+    RepaintAll();
+    EXPECT_TRUE(SkinOnScreen() == strFresh) << "after a hover";
+
+    for (const char* pszSkin : {"Zinc", "Test"}) {
+        theApp.SaveSkinChoice(pszSkin);
+        Skin().ApplySkin();
+        Skin().RefreshScreen();
+        PumpFor(100);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return SkinPixel(5, 300) == kLeft; }, 3000));
+    RepaintAll();
+    EXPECT_TRUE(SkinOnScreen() == strFresh) << "after a skin change and back";
 }
 
 TEST_F(SkinnedStart, RefreshWithoutPageFrameRepaintsTheSkinOnly)
