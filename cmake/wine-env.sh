@@ -54,15 +54,19 @@ ensure_template() {
   fi
 }
 
-# A copy of the template at target, unless one is there.
-ensure_prefix_unlocked() {
+# A copy of the template at target. Copied aside and renamed: the template's ready mark
+# would otherwise show in target before the rest of it was copied, and a program checking
+# for it (ensure_prefix checks without the lock) would start in half a prefix.
+copy_template() {
   local build=$1 target=$2
-  ensure_template "$build"
-  if [ ! -f "$target/.kelo-ready-2" ]; then
-    rm -rf "$target"
-    mkdir -p "$(dirname "$target")"
-    cp -a "$build/wine/template" "$target"
-  fi
+  rm -rf "$target" "$target.copying"
+  mkdir -p "$(dirname "$target")"
+  cp -a "$build/wine/template" "$target.copying"
+  mv "$target.copying" "$target"
+}
+ensure_prefix_unlocked() {
+  ensure_template "$1"
+  [ -f "$2/.kelo-ready-2" ] || copy_template "$1" "$2"
 }
 ensure_prefix() {
   [ -f "$2/.kelo-ready-2" ] || with_prefix_lock "$1" ensure_prefix_unlocked "$1" "$2"

@@ -64,8 +64,7 @@ up() {
     mkdir -p "$d"
     start_screen "$d" || exit 1
     # A fresh copy each run: nothing a former run left in a prefix reaches this one.
-    rm -rf "$d/prefix"
-    cp -a "$build/wine/template" "$d/prefix"
+    copy_template "$build" "$d/prefix"
   done
   # Each slot's server and desktop started, on its screen, by one warm-up run.
   local pids=() pid rc=0
