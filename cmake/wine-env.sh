@@ -45,24 +45,42 @@ with_prefix_lock() {
   ) 9>"$build/wine/.lock"
 }
 
+# The template is made again after a Wine upgrade: its copies share its DLLs, which Wine
+# would otherwise update in place in one of them.
 ensure_template() {
-  local template=$1/wine/template
-  if [ ! -f "$template/.kelo-ready-2" ]; then
+  local template=$1/wine/template version
+  version=$(wine --version 2>/dev/null)
+  if [ "$(cat "$template/.kelo-ready-2" 2>/dev/null)" != "$version" ]; then
     rm -rf "$template"
     make_prefix "$template"
-    touch "$template/.kelo-ready-2"
+    echo "$version" >"$template/.kelo-ready-2"
   fi
 }
 
 # A copy of the template at target. Copied aside and renamed: the template's ready mark
 # would otherwise show in target before the rest of it was copied, and a program checking
 # for it (ensure_prefix checks without the lock) would start in half a prefix.
+# Wine's DLLs (nine tenths of a prefix, only ever read) are hard links to the template's,
+# so a copy takes a fraction of a second; the registry and the rest are real copies.
 copy_template() {
-  local build=$1 target=$2
-  rm -rf "$target" "$target.copying"
-  mkdir -p "$(dirname "$target")"
-  cp -a "$build/wine/template" "$target.copying"
-  mv "$target.copying" "$target"
+  local target=$2 tpl=$1/wine/template tmp=$2.copying
+  rm -rf "$target" "$tmp"
+  mkdir -p "$tmp/drive_c/windows"
+  copy_entries "$tpl" "$tmp" drive_c
+  copy_entries "$tpl/drive_c" "$tmp/drive_c" windows
+  copy_entries "$tpl/drive_c/windows" "$tmp/drive_c/windows"
+  cp -al "$tpl/drive_c/windows/system32" "$tpl/drive_c/windows/winsxs" "$tmp/drive_c/windows/"
+  mv "$tmp" "$target"
+}
+# Copies the entries of folder $1 into $2, but for $3 and Wine's DLL folders.
+copy_entries() {
+  local from=$1 to=$2 skip=${3:-} e name
+  for e in "$from"/* "$from"/.[!.]*; do
+    [ -e "$e" ] || [ -L "$e" ] || continue
+    name=${e##*/}
+    case "$name" in "$skip"|system32|winsxs) continue ;; esac
+    cp -a "$e" "$to/"
+  done
 }
 ensure_prefix_unlocked() {
   ensure_template "$1"
