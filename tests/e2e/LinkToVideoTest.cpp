@@ -6,6 +6,7 @@
 #include "frame/CMainFrame.h"
 #include "videoplayer/CVideoPlayer.h"
 #include "framework/docview/CWinApp.h"
+#include "framework/core/ScopedWin.h"
 #include "resources/resource.h"
 #include "startpage/CBrowserHost.h"
 #include "links/CLinkCommandRunner.h"
@@ -29,7 +30,14 @@ protected:
         CString strProgram = CMainFrame::GetProgramFile();
         m_strProgramDir = strProgram.Left(strProgram.ReverseFind('\\') + 1);
         ::CreateDirectoryA(m_strProgramDir + "Video", nullptr);
-        m_strName.Format("e2e-%lu", ::GetCurrentProcessId());
+        // Tests in other Wine prefixes share this folder and process ids repeat across
+        // prefixes: the player's name is claimed by a file that only this test holds open.
+        for (DWORD n = ::GetCurrentProcessId(); !m_claim.IsValid() && n < ::GetCurrentProcessId() + 1000; ++n) {
+            m_strName.Format("e2e-%lu", n);
+            m_claim.Reset(::CreateFileA(m_strProgramDir + "Video\\" + m_strName + ".claim", GENERIC_WRITE, 0, nullptr,
+                                        CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        }
+        ASSERT_TRUE(m_claim.IsValid());
 
         m_pApp = AfxGetApp();
         ASSERT_NE(nullptr, m_pApp);
@@ -74,15 +82,14 @@ protected:
     std::string WaitForPlayback() { return m_sandbox.WaitForPlayback(m_strName, 5000); }
 
     // A browser host with the real web-browser control in the main frame, and the stand-in
-    // installed as the start page's film1.exe.
+    // installed as this test's video.
     void HostBrowser()
     {
         ASSERT_TRUE(SUCCEEDED(m_com.Initialize()));
         HWND hWndStatic = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, m_hWndFrame,
                                             reinterpret_cast<HMENU>(1000), nullptr, nullptr);
         ASSERT_TRUE(m_host.SubclassWindow(hWndStatic));
-        m_strName = "film1";
-        Install("Video\\film1.exe", kShortPlayMs);
+        Install("Video\\" + m_strName + ".exe", kShortPlayMs);
     }
 
     ScopedComInitialize m_com;
@@ -92,6 +99,7 @@ protected:
     HWND m_hWndFrame = nullptr;
     CString m_strProgramDir;
     CString m_strName;
+    ScopedHandle m_claim;
 };
 } // namespace
 
@@ -136,7 +144,9 @@ TEST_F(LinkToVideo, NamesLeavingTheVideoFolderStartNothing)
     Install(m_strName + ".exe", kShortPlayMs);
     RunLink("/exec(..\\" + m_strName + ".exe)/exec(" + m_strProgramDir + m_strName + ".exe)/exec(Video/../" + m_strName +
             ".exe)");
-    PumpFor(1500);
+    // The main frame starts a video while it handles the link's message, so before RunLink
+    // returns: no player is being watched, hence none was started.
+    EXPECT_FALSE(g_videoPlayer.IsPlaying());
     EXPECT_EQ(0u, CountOf("start"));
     EXPECT_EQ(nullptr, FindPlayerFrame());
 }
@@ -144,11 +154,11 @@ TEST_F(LinkToVideo, NamesLeavingTheVideoFolderStartNothing)
 TEST_F(LinkToVideo, ALinkNavigatedToInTheBrowserControlStartsItsVideo)
 {
     HostBrowser();
-    const char szLink[] = "app://exec(film1.exe)";
-    m_host.SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(szLink));
+    const CString strLink = "app://exec(" + m_strName + ".exe)";
+    m_host.SendMessage(WM_BROWSER_NAVIGATE, 0, reinterpret_cast<LPARAM>(strLink.GetString()));
     std::string strStart = WaitForPlayback();
     ASSERT_FALSE(strStart.empty()) << "the player did not start";
-    EXPECT_EQ((m_strProgramDir + "Video\\film1.exe /s").str(), CPlayerSandbox::CommandLineOf(strStart));
+    EXPECT_EQ((m_strProgramDir + "Video\\" + m_strName + ".exe /s").str(), CPlayerSandbox::CommandLineOf(strStart));
 }
 
 TEST_F(LinkToVideo, ALinkOpenedAsANewWindowStartsItsVideoAndNoWindow)
@@ -158,7 +168,7 @@ TEST_F(LinkToVideo, ALinkOpenedAsANewWindowStartsItsVideoAndNoWindow)
     ASSERT_NE(nullptr, pSite);
     IDispatch* pDisp = nullptr;
     VARIANT_BOOL bCancel = VARIANT_FALSE;
-    ScopedBstr context("about:blank"), url("app://exec(film1.exe)");
+    ScopedBstr context("about:blank"), url(("app://exec(" + m_strName + ".exe)").GetString());
     EXPECT_EQ(S_OK, RaiseControlEvent(pSite->GetControlUnknown(), DIID_DWebBrowserEvents2, DISPID_NEWWINDOW3,
                                       {ArgByRef(&pDisp), ArgByRef(&bCancel), ArgValue(0x6L), ArgValue(context.Get()),
                                        ArgValue(url.Get())}));
@@ -166,5 +176,5 @@ TEST_F(LinkToVideo, ALinkOpenedAsANewWindowStartsItsVideoAndNoWindow)
     EXPECT_EQ(nullptr, pDisp);
     std::string strStart = WaitForPlayback();
     ASSERT_FALSE(strStart.empty()) << "the player did not start";
-    EXPECT_EQ((m_strProgramDir + "Video\\film1.exe /s").str(), CPlayerSandbox::CommandLineOf(strStart));
+    EXPECT_EQ((m_strProgramDir + "Video\\" + m_strName + ".exe /s").str(), CPlayerSandbox::CommandLineOf(strStart));
 }

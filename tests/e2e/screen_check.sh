@@ -15,6 +15,8 @@ if [ -z "${display:-}" ]; then echo "Xvfb did not start"; kill $xvfb 2>/dev/null
 
 export DISPLAY=":$display"
 export KELO_WINEPREFIX="$build/wine/prefix-screen-$width"
+# A fresh copy of the warmed template each run.
+rm -rf "$KELO_WINEPREFIX"
 "$here/../../cmake/wine-run.sh" "$exe" --gtest_filter="$filter"
 rc=$?
 WINEPREFIX=$KELO_WINEPREFIX wineserver -k >/dev/null 2>&1

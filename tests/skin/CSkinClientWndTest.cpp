@@ -220,32 +220,17 @@ TEST_F(SkinnedStart, RefreshWithoutPageFrameRepaintsTheSkinOnly)
     EXPECT_TRUE(PumpUntil([&] { return SkinPixel(400, 300) == kScreen && SkinPixel(5, 300) == kLeft; }, 3000));
 }
 
-TEST_F(SkinnedStart, ThousandApplySkinsLeaveNoObjectsBehind)
-{
-    Start(m_kiosk.Path());
-    Skin().ApplySkin();
-    Skin().RefreshScreen();
-    PumpFor(50);
-    const int nGdi = CountGdiObjects(), nWindows = CountOwnWindows(), nKernel = CountKernelHandles();
-    for (int i = 0; i < 1000; ++i)
-        Skin().ApplySkin();
-    Skin().RefreshScreen();
-    PumpFor(50);
-    EXPECT_EQ(nGdi, CountGdiObjects());
-    EXPECT_EQ(nWindows, CountOwnWindows());
-    EXPECT_EQ(nKernel, CountKernelHandles());
-    ExpectOneDocumentWithItsTwoFrames();
-}
-
-TEST_F(SkinnedStart, TenThousandRepaintsLeaveNoObjectsBehind)
+TEST_F(SkinnedStart, FiveHundredRepaintsLeaveNoObjectsBehind)
 {
     Start(m_kiosk.Path());
     // Every tenth repaint also repaints the buttons and frames, which print the skin
-    // behind them.
+    // behind them. The counts must come back exactly: an object left by each repaint, or
+    // by each of the fifty full ones, gives 50 or more, five times the ~10 objects that
+    // Wine's first DC and font use caches (done before the first count).
     const UINT nFlags = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
     ::RedrawWindow(Skin(), nullptr, nullptr, nFlags | RDW_ALLCHILDREN);
     const int nGdi = CountGdiObjects(), nWindows = CountOwnWindows(), nKernel = CountKernelHandles();
-    for (int i = 0; i < 10000; ++i)
+    for (int i = 0; i < 500; ++i)
         ::RedrawWindow(Skin(), nullptr, nullptr, i % 10 ? nFlags : nFlags | RDW_ALLCHILDREN);
     EXPECT_EQ(nGdi, CountGdiObjects());
     EXPECT_EQ(nWindows, CountOwnWindows());

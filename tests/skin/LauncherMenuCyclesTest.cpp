@@ -118,12 +118,14 @@ protected:
 };
 } // namespace
 
-TEST_F(LauncherMenuCycles, FiveHundredOpenAndCloseCyclesLeaveNothingBehind)
+// The counts must come back exactly. One object left per cycle gives +50 (per change +30),
+// well above the ~10 objects that Wine caches on first use, made by the warm-up cycle.
+TEST_F(LauncherMenuCycles, FiftyOpenAndCloseCyclesLeaveNothingBehind)
 {
     Drive([&] { EXPECT_TRUE(OpenAndDismiss()); });
     const int nGdi = CountGdiObjects(), nWindows = CountOwnWindows(), nKernel = CountKernelHandles();
     Drive([&] {
-        for (int i = 0; i < 500; ++i)
+        for (int i = 0; i < 50; ++i)
             ASSERT_TRUE(OpenAndDismiss()) << "cycle " << i;
     });
     EXPECT_EQ(nGdi, CountGdiObjects());
@@ -131,12 +133,12 @@ TEST_F(LauncherMenuCycles, FiveHundredOpenAndCloseCyclesLeaveNothingBehind)
     EXPECT_EQ(nKernel, CountKernelHandles());
 }
 
-TEST_F(LauncherMenuCycles, HundredSkinChangesThroughTheMenuLeaveNothingBehind)
+TEST_F(LauncherMenuCycles, ThirtySkinChangesThroughTheMenuLeaveNothingBehind)
 {
     Drive([&] { EXPECT_TRUE(ChooseSkin(1) && ChooseSkin(0)); });
     const int nGdi = CountGdiObjects(), nWindows = CountOwnWindows(), nKernel = CountKernelHandles();
     Drive([&] {
-        for (int i = 0; i < 100; ++i)
+        for (int i = 0; i < 30; ++i)
             ASSERT_TRUE(ChooseSkin((i + 1) % 2)) << "change " << i;
     });
     EXPECT_EQ(nGdi, CountGdiObjects());

@@ -80,7 +80,9 @@ TEST_F(PageView, AHiddenPageFrameNeverSizedLoadsNothing)
     EXPECT_FALSE(HostOf(pFrame)->IsWindowVisible());
 }
 
-TEST_F(PageView, TwoHundredPageViewsLeaveNoObjectsBehind)
+// The counts must come back exactly: one object left per view gives +50, five times the
+// ~10 objects Wine caches on the first DC and font use (made by the first view).
+TEST_F(PageView, FiftyPageViewsLeaveNoObjectsBehind)
 {
     const auto cycle = [&] {
         theApp.CloseAllDocuments(TRUE);
@@ -93,7 +95,7 @@ TEST_F(PageView, TwoHundredPageViewsLeaveNoObjectsBehind)
     ASSERT_FALSE(DllHasLiveObjects("ieframe.dll"));
     const int nGdi = CountGdiObjects(), nWindows = CountOwnWindows(), nKernel = CountKernelHandles();
 
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 50; ++i) {
         cycle();
         ASSERT_EQ(StartPageURL(), LocationOf(PageFrame())) << "view " << i;
     }

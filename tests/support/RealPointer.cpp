@@ -8,28 +8,30 @@ namespace
 const DWORD kXdotoolTimeoutMs = 5000;
 
 // Wine starts Linux programs given by their Linux path, but hands back no process handle
-// to wait on: the shell leaves a file behind once xdotool has ended, and / is drive Z:.
+// to wait on: the shell removes a file once xdotool has ended, and / is drive Z:. The file
+// is made with a name no other process holds (process ids repeat across Wine prefixes).
 BOOL RunXdotool(const CString& strArguments)
 {
-    static int s_nRun = 0;
-    CString strDone;
-    strDone.Format("/tmp/kelo-xdotool-%lu-%d", ::GetCurrentProcessId(), ++s_nRun);
-    CString strWindowsDone = "Z:" + strDone;
-    strWindowsDone.Replace("/", "\\");
-    CString strCommandLine = "/bin/sh -c \"/usr/bin/xdotool " + strArguments + "; : > " + strDone + "\"";
+    char szDone[MAX_PATH];
+    if (!::GetTempFileNameA("Z:\\tmp", "kxd", 0, szDone))
+        return FALSE;
+    CString strDone(szDone + 2);
+    strDone.Replace("\\", "/");
+    CString strCommandLine = "/bin/sh -c \"/usr/bin/xdotool " + strArguments + "; rm -f " + strDone + "\"";
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessA(nullptr, strCommandLine.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!::CreateProcessA(nullptr, strCommandLine.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        ::DeleteFileA(szDone);
         return FALSE;
+    }
     ScopedHandle process(pi.hProcess);
     ScopedHandle thread(pi.hThread);
     for (ULONGLONG nEnd = ::GetTickCount64() + kXdotoolTimeoutMs; ::GetTickCount64() < nEnd; ::Sleep(5)) {
-        if (::GetFileAttributesA(strWindowsDone) != INVALID_FILE_ATTRIBUTES) {
-            ::DeleteFileA(strWindowsDone);
+        if (::GetFileAttributesA(szDone) == INVALID_FILE_ATTRIBUTES)
             return TRUE;
-        }
     }
+    ::DeleteFileA(szDone);
     return FALSE;
 }
 } // namespace

@@ -142,7 +142,9 @@ TEST_F(CVideoPlayerRobustness, APlayerStayingAfterTheExitCommandIsEnded)
 
 TEST_F(CVideoPlayerRobustness, ManyPlayStopCyclesLeaveNothingBehind)
 {
-    const int kCycles = 200;
+    // The counts must come back exactly: a handle, thread, window or GDI object left by each
+    // cycle gives +50, far above what the warm-up cycles leave cached.
+    const int kCycles = 50;
     CString strPath = m_sandbox.Install("Video\\film1.exe", LONG_PLAY_MS);
     // A player stopped before its frame is up would stay: each cycle waits for it, and for
     // its going.
