@@ -33,6 +33,11 @@ protected:
         ASSERT_NE(nullptr, m_hWndMain);
         ASSERT_TRUE(WaitFor([&] { return Pixel(5, 300) == kLeft && Pixel(kQuitAt.x + 10, kQuitAt.y + 10) == kNormal; }))
             << "the skin was not painted";
+        // The page frame follows the first paint.
+        ASSERT_TRUE(WaitFor([&] {
+            const MdiChildren children = FindMdiChildren();
+            return children.hWndPage && RectInMain(children.hWndPage).left == kLeftWidth;
+        })) << "the page frame was not placed";
     }
 
     void TearDown() override { ReleaseLeftButton(); }

@@ -3,14 +3,14 @@
 #include "framework/docview/CFrameWnd.h"
 #include "framework/docview/CWinApp.h"
 #include "framework/core/FrameworkIds.h"
-#include "resources/resource.h"
+#include "FrameworkTestResources.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
 namespace
 {
-const char kTitle[] = "Vid\xe9os de d\xe9monstration";
+const char kTitle[] = "Cadre d'essai";
 
 std::vector<UINT> g_handled;
 
@@ -72,7 +72,7 @@ TEST(CFrameWnd, LoadFrameTakesMenuAcceleratorsIconAndTitleFromTheResourceAndTheF
 {
     bool bDeleted = false;
     CRecordingFrame* pFrame = new CRecordingFrame(&bDeleted);
-    ASSERT_TRUE(pFrame->LoadFrame(IDR_MAINFRAME));
+    ASSERT_TRUE(pFrame->LoadFrame(IDR_TEST_FRAME));
     HWND hWnd = pFrame->m_hWnd;
 
     char szTitle[64] = {};
@@ -106,7 +106,7 @@ TEST(CFrameWnd, CommandsReachTheFrameFirstThenTheApplication)
     ASSERT_EQ(pApp.get(), AfxGetApp());
 
     CRecordingFrame* pFrame = new CRecordingFrame;
-    ASSERT_TRUE(pFrame->LoadFrame(IDR_MAINFRAME));
+    ASSERT_TRUE(pFrame->LoadFrame(IDR_TEST_FRAME));
     g_handled.clear();
     pFrame->SendMessage(WM_COMMAND, ID_FILE_NEW);
     pFrame->SendMessage(WM_COMMAND, ID_FILE_OPEN);
@@ -118,7 +118,7 @@ TEST(CFrameWnd, CommandsReachTheFrameFirstThenTheApplication)
 TEST(CFrameWnd, KeystrokesGoThroughTheAcceleratorTable)
 {
     CRecordingFrame* pFrame = new CRecordingFrame;
-    ASSERT_TRUE(pFrame->LoadFrame(IDR_MAINFRAME));
+    ASSERT_TRUE(pFrame->LoadFrame(IDR_TEST_FRAME));
     g_handled.clear();
 
     MSG msgF6 = {pFrame->m_hWnd, WM_KEYDOWN, VK_F6, 0x00400001, 0, {0, 0}};
@@ -137,6 +137,6 @@ TEST(CFrameWnd, FailedCreationReturnsFalseAndDeletesTheFrame)
 {
     bool bDeleted = false;
     CFailingFrame* pFrame = new CFailingFrame(&bDeleted);
-    EXPECT_FALSE(pFrame->LoadFrame(IDR_MAINFRAME));
+    EXPECT_FALSE(pFrame->LoadFrame(IDR_TEST_FRAME));
     EXPECT_TRUE(bDeleted);
 }

@@ -4,3 +4,4 @@
 #define IDR_TEST_DOCTYPE    9002  // a document type without frame resources
 #define IDC_TEST_STATIC     1000
 #define IDC_TEST_DOOMED     1001
+#define IDR_TEST_FRAME      9003  // a frame: icon, menu, accelerators and title
