@@ -42,7 +42,10 @@ fi
 
 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -s "$root" "$kiosk/Kelo.exe" "$screenshot" <<'SCREEN'
 root=$1 exe=$2 screenshot=$3
-"$root/cmake/wine-run.sh" "$exe" &
+# Kelo's own output goes to a log, shown when its window never came up: the end below
+# stops it on purpose, which the wrapper would report as a failure.
+log=$(mktemp)
+"$root/cmake/wine-run.sh" "$exe" >"$log" 2>&1 &
 kelo=$!
 # A fresh prefix takes a while to make; then give the window a moment to draw.
 for _ in $(seq 1 120); do
@@ -50,10 +53,15 @@ for _ in $(seq 1 120); do
   kill -0 $kelo 2>/dev/null || break
   sleep 1
 done
+if ! xdotool search --onlyvisible --class kelo.exe >/dev/null 2>&1; then
+  echo "Kelo's window did not come up:" >&2
+  cat "$log" >&2
+fi
 sleep 3
 import -window root "$screenshot"
 echo "Screenshot: $screenshot"
 wineserver -k >/dev/null 2>&1
 wait $kelo 2>/dev/null
+rm -f "$log"
 exit 0
 SCREEN
