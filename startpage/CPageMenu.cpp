@@ -1,5 +1,6 @@
 #include "startpage/CPageMenu.h"
 #include "startpage/StartPageConstants.h"
+#include "framework/core/AfxGlobals.h"
 #include "framework/gdi/CBrush.h"
 #include "framework/window/CDataExchange.h"
 #include "framework/window/CPaintDC.h"
@@ -28,10 +29,12 @@ CPageMenu::CPageMenu()
 {
 }
 
-void CPageMenu::SetStartPage(PageViewChoice nPageView, const CString& strStartPage, COLORREF crScreen)
+void CPageMenu::SetStartPage(PageViewChoice nPageView, const CString& strStartPage, COLORREF crScreen,
+                             const CString& strKioskFolder)
 {
     m_nPageView = nPageView;
     m_strStartPage = strStartPage;
+    m_strKioskFolder = strKioskFolder;
     m_crScreen = crScreen;
 }
 
@@ -75,6 +78,8 @@ void CPageMenu::UseBuiltInView()
     if (!m_pageView.Create(m_hWnd, rc, IDC_BROWSER))
         return;
     m_pageView.SetBackgroundColor(m_crScreen);
+    if (!m_strKioskFolder.IsEmpty())
+        m_pageView.SetKioskFolder(m_strKioskFolder.str());
     m_pageView.SetLinkHandOff(&InterceptLink);
     m_pageView.SetLinkCursor(::LoadCursorA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDC_HANDCURSOR)));
     if (m_bStartPageLoaded)

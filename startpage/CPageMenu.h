@@ -23,8 +23,10 @@ public:
     CPageMenu();
 
     // What the form needs of the settings, given by its creator before the first update:
-    // which view shows the page, the start page's path and the screen colour.
-    void SetStartPage(PageViewChoice nPageView, const CString& strStartPage, COLORREF crScreen);
+    // which view shows the page, the start page's path, the screen colour and the kiosk
+    // folder, outside which the built-in view reads nothing.
+    void SetStartPage(PageViewChoice nPageView, const CString& strStartPage, COLORREF crScreen,
+                      const CString& strKioskFolder);
 
     void DoDataExchange(CDataExchange* pDX) override;
     // Makes the built-in view when it is the one to use from the start.
@@ -51,6 +53,7 @@ protected:
     BOOL m_bStartPageLoaded = FALSE;
     PageViewChoice m_nPageView = PAGE_VIEW_AUTOMATIC;
     CString m_strStartPage;
+    CString m_strKioskFolder;
     COLORREF m_crScreen = 0;
 
 private:
