@@ -10,6 +10,7 @@
 namespace
 {
 const UINT_PTR kBrowserTrialTimer = 1;
+const UINT_PTR kBrowserRetryTimer = 2;
 } // namespace
 
 KELO_IMPLEMENT_DYNCREATE(CPageMenu, CFormView)
@@ -58,6 +59,19 @@ CWnd* CPageMenu::GetPageView()
     if (m_pageView.m_hWnd)
         return &m_pageView;
     return m_browserHost.m_hWnd ? &m_browserHost : nullptr;
+}
+
+void CPageMenu::ReplaceBrowser()
+{
+    KillTimer(kBrowserTrialTimer);
+    // Destroying the control while its code runs (inside one of its calls, or a modal loop
+    // of its own, such as a script's alert) would pull the window from under it: later.
+    if (m_browserHost.m_hWnd && m_browserHost.IsControlBusy()) {
+        SetTimer(kBrowserRetryTimer, kBrowserRetryMs);
+        return;
+    }
+    KillTimer(kBrowserRetryTimer);
+    UseBuiltInView();
 }
 
 void CPageMenu::UseBuiltInView()
@@ -139,9 +153,9 @@ void CPageMenu::OnPaint()
 
 void CPageMenu::OnTimer(UINT_PTR nIDEvent)
 {
-    // The control has not said in time that it shows the page.
-    if (nIDEvent == kBrowserTrialTimer && IsAutomatic())
-        UseBuiltInView();
+    // The control has not said in time that it shows the page, or could not be replaced yet.
+    if ((nIDEvent == kBrowserTrialTimer || nIDEvent == kBrowserRetryTimer) && IsAutomatic())
+        ReplaceBrowser();
 }
 
 LRESULT CPageMenu::OnBrowserPageState(WPARAM wParam, LPARAM)
@@ -151,7 +165,7 @@ LRESULT CPageMenu::OnBrowserPageState(WPARAM wParam, LPARAM)
     if (wParam)
         KillTimer(kBrowserTrialTimer);
     else
-        UseBuiltInView();
+        ReplaceBrowser();
     return 0;
 }
 

@@ -8,7 +8,8 @@
 // The page view is the browser control's host or the built-in page view, as Kelo.ini's
 // Page key says. In automatic mode the browser control is tried first; when it cannot be
 // made, reports an error for the start page, finishes it without a document body (no HTML
-// engine) or says nothing of it within kBrowserTrialMs, the built-in view takes its place.
+// engine) or says nothing of it within kBrowserTrialMs, the built-in view takes its place,
+// once the control's own code (an event, a modal loop of a script's alert) has returned.
 #include "framework/docview/CFormView.h"
 #include "settings/PageViewChoice.h"
 #include "startpage/CBrowserHost.h"
@@ -61,4 +62,6 @@ private:
     // Puts the built-in view in the place of the placeholder or of the browser control,
     // showing the start page once it is loaded.
     void UseBuiltInView();
+    // The same in place of the browser control, once the control's code has returned.
+    void ReplaceBrowser();
 };
