@@ -20,7 +20,10 @@
 
 // The smallest screen width the 800 x 600 window fits in.
 static const int kMinScreenWidth = 800;
-static const char kDisplaySettingsCommand[] = "rundll32.exe shell32.dll,Control_RunDLL desk.cpl";
+// The display settings, through the system's own rundll32.exe: started by its full path, never
+// a program of that name found first in the kiosk's or the current folder.
+static const char kDisplaySettingsProgram[] = "\\rundll32.exe";
+static const char kDisplaySettingsArguments[] = " shell32.dll,Control_RunDLL desk.cpl";
 // Where the framework keeps the recent-file list, and its length.
 static const char kRegistryKey[] = "Local AppWizard-Generated Applications";
 static const UINT kRecentFiles = 4;
@@ -136,7 +139,10 @@ BOOL CKeloApp::CheckEnvironment()
 
     if (::GetSystemMetrics(SM_CXSCREEN) < kMinScreenWidth) {
         AfxMessageBox(IDS_LOW_RESOLUTION, MB_OK);
-        ::WinExec(kDisplaySettingsCommand, SW_SHOW);
+        char szSystem[MAX_PATH];
+        UINT nLength = ::GetSystemDirectoryA(szSystem, MAX_PATH);
+        if (nLength > 0 && nLength < MAX_PATH)
+            ::WinExec("\"" + CString(szSystem) + kDisplaySettingsProgram + "\"" + kDisplaySettingsArguments, SW_SHOW);
         return FALSE;
     }
 

@@ -32,7 +32,8 @@ BOOL CKeloDoc::OnNewDocument()
             HWND hWndView = ::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST);
             if (CPageMenu* pView = KELO_DYNAMIC_DOWNCAST(CPageMenu, CWnd::FromHandlePermanent(hWndView))) {
                 const CSkinSettings& settings = theApp.m_settings;
-                pView->SetStartPage(settings.m_nPageView, settings.m_strExeDir + kStartPage, settings.m_crEcran);
+                pView->SetStartPage(settings.m_nPageView, settings.m_strExeDir + kStartPage, settings.m_crEcran,
+                                    settings.m_strExeDir);
             }
             pTemplate->InitialUpdateFrame(pFrame, this, TRUE);
         }

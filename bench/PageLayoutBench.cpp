@@ -32,7 +32,7 @@ int main()
     size_t nBoxes = 0;
     double dRead = MedianMilliseconds(21, [&] {
         std::string bytes;
-        CHtmlPage::ReadFileBytes(strPath, HTML_MAX_FILE_BYTES, bytes);
+        CKioskFolder(folder.Path().str()).ReadFile(strPath, HTML_MAX_FILE_BYTES, bytes);
     });
     double dLayout = MedianMilliseconds(7, [&] {
         CHtmlPage page;

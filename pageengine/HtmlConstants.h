@@ -45,6 +45,13 @@ const int HTML_MAX_IMAGE_SIDE = 4096;
 const long long HTML_MAX_IMAGE_PIXELS = 24LL * 1024 * 1024;
 // Sizes written in a page (width, height, border, padding...) are held to this.
 const int HTML_MAX_LENGTH = 8192;
+// Widths and places of a laid-out page, in pixels, are held within plus or minus this, and
+// the layout adds and multiplies them in 64 bits: a sum of a few of them always fits an int.
+const int HTML_MAX_COORDINATE = 1 << 28;
+// Past this column of a preformatted line a tab counts as one blank.
+const int HTML_MAX_PRE_COLUMN = 1024;
+// Characters of a page's title kept.
+const size_t HTML_MAX_TITLE_LENGTH = 256;
 // Boxes of one laid-out page and the height of a page in pixels; layout stops there.
 const size_t HTML_MAX_BOXES = 1000000;
 const int HTML_MAX_PAGE_HEIGHT = 50000000;

@@ -20,25 +20,34 @@ BOOL FolderExists(const char* pszPath)
     return hFind.IsValid();
 }
 
-BOOL CollectFolders(const char* pszRoot, CStringArray& astrFolders)
+namespace
 {
-    if (!pszRoot || !*pszRoot || !FolderExists(pszRoot))
-        return FALSE;
-
-    CString strRoot(pszRoot);
+void CollectBelow(const CString& strRoot, int nDepth, INT_PTR nLast, CStringArray& astrFolders)
+{
     WIN32_FIND_DATAA fd;
     ScopedFindHandle hFind(::FindFirstFileA(strRoot + "\\*", &fd));
     if (!hFind.IsValid())
-        return TRUE;
+        return;
     do {
         size_t nNameLength = std::strlen(fd.cFileName);
-        if (nNameLength == 0 || fd.cFileName[nNameLength - 1] == '.')
+        if (nNameLength == 0 || fd.cFileName[nNameLength - 1] == '.' || (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
             continue;
         CString strPath = strRoot + "\\" + fd.cFileName;
         if (strPath.GetLength() >= MAX_PATH || !FolderExists(strPath))
             continue;
+        if (astrFolders.GetSize() >= nLast)
+            return;
         astrFolders.Add(strPath);
-        CollectFolders(strPath, astrFolders);
+        if (nDepth < FOLDER_SCAN_MAX_DEPTH)
+            CollectBelow(strPath, nDepth + 1, nLast, astrFolders);
     } while (::FindNextFileA(hFind, &fd));
+}
+} // namespace
+
+BOOL CollectFolders(const char* pszRoot, CStringArray& astrFolders)
+{
+    if (!pszRoot || !*pszRoot || !FolderExists(pszRoot))
+        return FALSE;
+    CollectBelow(CString(pszRoot), 1, astrFolders.GetSize() + FOLDER_SCAN_MAX_FOLDERS, astrFolders);
     return TRUE;
 }

@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 namespace
 {
@@ -17,9 +18,21 @@ const char kChoiceKey[] = "skin";
 const char kScriptFile[] = "SKINS\\Skins.js";
 const char kScriptSection[] = "lien";
 const char kScriptKey[] = "Chemin";
+// Below the program folder: the skins, each a folder with its Skin.ini.
+const char kSkinsFolder[] = "SKINS\\";
+const char kSkinFile[] = "Skin.ini";
+
+// A file name without a folder (the skin's files when no skin is chosen) would be looked
+// for in the Windows folder: such a file is never read, its values are the defaults.
+bool NamesAFolder(const CString& strFile)
+{
+    return strFile.Find('\\') >= 0;
+}
 
 CString ReadText(const char* pszSection, const char* pszKey, const char* pszDefault, const CString& strFile)
 {
+    if (!NamesAFolder(strFile))
+        return CString(pszDefault);
     char szValue[kTextBufferSize] = {};
     ::GetPrivateProfileStringA(pszSection, pszKey, pszDefault, szValue, kTextBufferSize, strFile);
     return CString(szValue);
@@ -27,7 +40,23 @@ CString ReadText(const char* pszSection, const char* pszKey, const char* pszDefa
 
 int ReadInt(const char* pszSection, const char* pszKey, int nDefault, const CString& strFile)
 {
+    if (!NamesAFolder(strFile))
+        return nDefault;
     return static_cast<int>(::GetPrivateProfileIntA(pszSection, pszKey, nDefault, strFile));
+}
+
+// Whether strPath, made whole, lies below strFolder (which ends in a backslash): a
+// settings value naming a folder never leads out of the kiosk, by "..", a drive or a share.
+bool StaysBelow(const CString& strFolder, const CString& strPath)
+{
+    char szFolder[MAX_PATH], szPath[MAX_PATH];
+    DWORD nFolder = ::GetFullPathNameA(strFolder, MAX_PATH, szFolder, nullptr);
+    DWORD nPath = ::GetFullPathNameA(strPath, MAX_PATH, szPath, nullptr);
+    if (nFolder == 0 || nFolder >= MAX_PATH || nPath == 0 || nPath >= MAX_PATH || nPath < nFolder ||
+        szFolder[nFolder - 1] != '\\' || std::strchr(szPath + 2, ':'))
+        return false;
+    return ::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, szFolder, static_cast<int>(nFolder), szPath,
+                            static_cast<int>(nFolder)) == CSTR_EQUAL;
 }
 
 // atoi without its undefined overflow: out-of-range numbers stop at the int limits.
@@ -98,7 +127,7 @@ void DeriveFolders(CSkinSettings& s)
 {
     s.m_strResDir = s.m_strAppDir + "RES\\";
     s.m_strVideoDir = s.m_strAppDir + "VIDEOS\\";
-    s.m_strSkinDir = s.m_strExeDir + "SKINS\\";
+    s.m_strSkinDir = s.m_strExeDir + kSkinsFolder;
 }
 
 void ReadSettingsFiles(CSkinSettings& s)
@@ -106,6 +135,8 @@ void ReadSettingsFiles(CSkinSettings& s)
 
     const CString strMainFile = s.m_strExeDir + "Kelo.ini";
     CString strAppli = ReadText("Generalite", "Appli", "error", strMainFile);
+    if (!StaysBelow(s.m_strExeDir, s.m_strExeDir + strAppli + "\\"))
+        strAppli = "error";
     s.m_strAppDir = s.m_strExeDir + strAppli + "\\";
     s.m_strAppName = strAppli.Mid(strAppli.ReverseFind('\\') + 1);
     s.m_nPageView = PageViewOf(ReadText("Generalite", "Page", "", strMainFile));
@@ -115,12 +146,12 @@ void ReadSettingsFiles(CSkinSettings& s)
     DeriveFolders(s);
 
     CString strSkin = ReadText(kChoiceSection, kChoiceKey, "error skin", s.m_strExeDir + kChoiceFile);
-    if (strSkin != "error skin")
+    if (strSkin != "error skin" && StaysBelow(s.m_strExeDir, s.m_strSkinDir + strSkin + "\\"))
         s.m_strSkinDir += strSkin + "\\";
     else
         s.m_strSkinDir.Empty();
 
-    const CString strSkinFile = s.m_strSkinDir + "Skin.ini";
+    const CString strSkinFile = s.m_strSkinDir + kSkinFile;
     s.m_crEcran = static_cast<COLORREF>(ReadInt("Generalite", "Ecran", 0, strSkinFile));
     s.m_nBtMenuX = ReadInt("Menu", "BTMenu_X", 0, strSkinFile);
     s.m_nBtMenuY = ReadInt("Menu", "BTMenu_Y", 0, strSkinFile);
@@ -181,4 +212,17 @@ void WriteSkinChoice(const CString& strExeDir, const CString& strName)
 {
     ::WritePrivateProfileStringA(kChoiceSection, kChoiceKey, strName, strExeDir + kChoiceFile);
     ::WritePrivateProfileStringA(kScriptSection, kScriptKey, "\"" + strName + "\"", strExeDir + kScriptFile);
+}
+
+void ListSkins(const CSkinSettings& settings, CStringArray& astrNames)
+{
+    const CString strSkins = settings.m_strExeDir + kSkinsFolder;
+    for (INT_PTR i = 0; i < settings.m_astrSkinFolders.GetSize(); ++i) {
+        const CString& strFolder = settings.m_astrSkinFolders[i];
+        if (strFolder.GetLength() <= strSkins.GetLength() || strFolder.Left(strSkins.GetLength()).CompareNoCase(strSkins) != 0)
+            continue;
+        DWORD dwAttributes = ::GetFileAttributesA(strFolder + "\\" + kSkinFile);
+        if (dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            astrNames.Add(strFolder.Mid(strSkins.GetLength()));
+    }
 }

@@ -11,3 +11,7 @@ void ReadSettingsFiles(CSkinSettings& settings);
 // Records the skin folder named strName as the choice ReadSettingsFiles reads, and in the
 // start page's script.
 void WriteSkinChoice(const CString& strExeDir, const CString& strName);
+// The skins among the scanned folders (m_astrSkinFolders): those that hold a Skin.ini, in
+// the scan's order, each by the name the choice records: its path below SKINS, which for
+// a skin directly in SKINS is its plain name.
+void ListSkins(const CSkinSettings& settings, CStringArray& astrNames);

@@ -4,17 +4,9 @@
 #include "framework/core/FrameworkIds.h"
 #include "popupmenu/CPopupMenu.h"
 #include "popupmenu/PopupMenuConstants.h"
+#include "settings/SettingsFiles.h"
 #include "skin/SkinConstants.h"
 #include <initializer_list>
-
-namespace
-{
-// A skin's name: the last component of its folder.
-CString SkinNameOf(const CString& strFolder)
-{
-    return strFolder.Mid(strFolder.ReverseFind('\\') + 1);
-}
-} // namespace
 
 void CSkinClientWnd::ShowLauncherMenu()
 {
@@ -32,9 +24,13 @@ void CSkinClientWnd::ShowLauncherMenu()
         pMenu->m_crText = settings.m_crMenuTxt;
         pMenu->Create(AfxGetInstanceHandle(), LAUNCHER_MENU_BITMAP_ID);
     }
+    // Each skin by the name its choice records (its path below SKINS), which tells apart
+    // skins of the same name in different folders.
+    CStringArray astrSkins;
+    ListSkins(settings, astrSkins);
     menu.AddSubmenu(0, LAUNCHER_MENU_STYLES, &styles, -1);
-    for (INT_PTR i = 0; i < settings.m_astrSkinFolders.GetSize(); ++i)
-        styles.AddItem(0, SkinNameOf(settings.m_astrSkinFolders[i]), ID_SKIN_FIRST + static_cast<int>(i), -1);
+    for (INT_PTR i = 0; i < astrSkins.GetSize(); ++i)
+        styles.AddItem(0, astrSkins[i], ID_SKIN_FIRST + static_cast<int>(i), -1);
     menu.AddItem(PMF_SEPARATOR, nullptr, 0, -1);
     menu.AddItem(0, LAUNCHER_MENU_QUIT, ID_LAUNCHER_QUIT, -1);
 
@@ -43,8 +39,8 @@ void CSkinClientWnd::ShowLauncherMenu()
     if (nId == ID_LAUNCHER_QUIT) {
         if (HWND hWndMainFrame = GetParent())
             ::PostMessageA(hWndMainFrame, WM_COMMAND, ID_APP_EXIT, 0);
-    } else if (nId >= ID_SKIN_FIRST && nId - ID_SKIN_FIRST < settings.m_astrSkinFolders.GetSize()) {
-        ChooseSkin(SkinNameOf(settings.m_astrSkinFolders[nId - ID_SKIN_FIRST]));
+    } else if (nId >= ID_SKIN_FIRST && nId - ID_SKIN_FIRST < astrSkins.GetSize()) {
+        ChooseSkin(CString(astrSkins[nId - ID_SKIN_FIRST]));
     }
 }
 

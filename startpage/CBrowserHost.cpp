@@ -4,6 +4,9 @@
 #include "links/PageRules.h"
 #include <exdispid.h>
 #include <mshtml.h>
+#include <algorithm>
+#include <cctype>
+#include <string>
 
 namespace
 {
@@ -15,6 +18,28 @@ BOOL IsReadable(const MEMORY_BASIC_INFORMATION& mbi)
     const DWORD dwReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
                              PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
     return mbi.State == MEM_COMMIT && (mbi.Protect & dwReadable) && !(mbi.Protect & PAGE_GUARD);
+}
+
+// An address as the control reports it, for comparing: file: URLs as paths, slashes as
+// backslashes, %xx escapes decoded.
+CString ComparableAddress(const CString& strAddress)
+{
+    std::string str = strAddress.str();
+    if (str.size() >= 5 && ::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, str.c_str(), 5, "file:", 5) == CSTR_EQUAL) {
+        str.erase(0, 5);
+        str.erase(0, std::min(str.find_first_not_of('/'), str.size()));
+    }
+    std::string strOut;
+    for (size_t i = 0; i < str.size(); ++i) {
+        if (str[i] == '%' && i + 2 < str.size() && std::isxdigit(static_cast<unsigned char>(str[i + 1])) &&
+            std::isxdigit(static_cast<unsigned char>(str[i + 2]))) {
+            strOut += static_cast<char>(std::stoi(str.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            strOut += str[i] == '/' ? '\\' : str[i];
+        }
+    }
+    return CString(strOut.c_str());
 }
 
 // The NUL-terminated text at pch, if all of it lies in readable memory of this process.
@@ -75,6 +100,9 @@ void CBrowserHost::Navigate(LPCSTR pszURL)
 {
     if (!m_pBrowserApp)
         return;
+    if (m_strFirstURL.IsEmpty())
+        m_strFirstURL = pszURL;
+    CCallScope call(this);
     ScopedBstr url(pszURL);
     ScopedVariant flags(0L), target{ScopedBstr()}, postData, headers{ScopedBstr()};
     m_pBrowserApp->Navigate(url.Get(), flags.Get(), target.Get(), postData.Get(), headers.Get());
@@ -107,6 +135,7 @@ void CBrowserHost::OnDestroy()
 
 void CBrowserHost::OnBeforeNavigate2(IDispatch*, VARIANT* URL, VARIANT*, VARIANT*, VARIANT*, VARIANT*, BOOL* Cancel)
 {
+    CCallScope call(this);
     CString strURL = V_VT(URL) == VT_BSTR ? CString::FromWide(V_BSTR(URL)) : CString();
     *Cancel = InterceptLink(strURL);
 }
@@ -118,18 +147,25 @@ void CBrowserHost::OnNewWindow2(IDispatch**, BOOL* Cancel)
 
 void CBrowserHost::OnNewWindow3(IDispatch**, BOOL* Cancel, DWORD, BSTR, BSTR bstrUrl)
 {
+    CCallScope call(this);
     // A command link opened as a new window still runs; no address opens a window.
     InterceptLink(CString::FromWide(bstrUrl));
     *Cancel = TRUE;
 }
 
-void CBrowserHost::OnNavigateError(IDispatch*, VARIANT*, VARIANT*, VARIANT*, BOOL*)
+void CBrowserHost::OnNavigateError(IDispatch* pDisp, VARIANT* URL, VARIANT*, VARIANT*, BOOL*)
 {
-    SendPageState(FALSE);
+    CCallScope call(this);
+    CString strURL = URL && V_VT(URL) == VT_BSTR ? CString::FromWide(V_BSTR(URL)) : CString();
+    if (IsTopLevel(pDisp) && ComparableAddress(strURL).CompareNoCase(ComparableAddress(m_strFirstURL)) == 0)
+        SendPageState(FALSE);
 }
 
-void CBrowserHost::OnDocumentComplete(IDispatch*, VARIANT*)
+void CBrowserHost::OnDocumentComplete(IDispatch* pDisp, VARIANT*)
 {
+    CCallScope call(this);
+    if (!IsTopLevel(pDisp))
+        return;
     ScopedComPtr<IDispatch> document;
     ScopedComPtr<IHTMLDocument2> html;
     ScopedComPtr<IHTMLElement> body;
@@ -137,6 +173,19 @@ void CBrowserHost::OnDocumentComplete(IDispatch*, VARIANT*)
         SUCCEEDED(document.QueryInterface(html)) && html)
         html->get_body(body.Put());
     SendPageState(body ? TRUE : FALSE);
+}
+
+BOOL CBrowserHost::IsTopLevel(IDispatch* pDisp) const
+{
+    ScopedComPtr<IUnknown> event, browser;
+    return pDisp && m_pBrowserApp && SUCCEEDED(pDisp->QueryInterface(IID_IUnknown, event.PutVoid())) &&
+           SUCCEEDED(m_pBrowserApp->QueryInterface(IID_IUnknown, browser.PutVoid())) && event.Get() == browser.Get();
+}
+
+BOOL CBrowserHost::IsControlBusy() const
+{
+    HWND hWndTop = ::GetAncestor(m_hWnd, GA_ROOT);
+    return m_nCallDepth > 0 || (hWndTop && !::IsWindowEnabled(hWndTop));
 }
 
 void CBrowserHost::SendPageState(BOOL bShown)

@@ -10,6 +10,7 @@
 namespace
 {
 const UINT_PTR kBrowserTrialTimer = 1;
+const UINT_PTR kBrowserRetryTimer = 2;
 } // namespace
 
 KELO_IMPLEMENT_DYNCREATE(CPageMenu, CFormView)
@@ -29,10 +30,12 @@ CPageMenu::CPageMenu()
 {
 }
 
-void CPageMenu::SetStartPage(PageViewChoice nPageView, const CString& strStartPage, COLORREF crScreen)
+void CPageMenu::SetStartPage(PageViewChoice nPageView, const CString& strStartPage, COLORREF crScreen,
+                             const CString& strKioskFolder)
 {
     m_nPageView = nPageView;
     m_strStartPage = strStartPage;
+    m_strKioskFolder = strKioskFolder;
     m_crScreen = crScreen;
 }
 
@@ -58,6 +61,19 @@ CWnd* CPageMenu::GetPageView()
     return m_browserHost.m_hWnd ? &m_browserHost : nullptr;
 }
 
+void CPageMenu::ReplaceBrowser()
+{
+    KillTimer(kBrowserTrialTimer);
+    // Destroying the control while its code runs (inside one of its calls, or a modal loop
+    // of its own, such as a script's alert) would pull the window from under it: later.
+    if (m_browserHost.m_hWnd && m_browserHost.IsControlBusy()) {
+        SetTimer(kBrowserRetryTimer, kBrowserRetryMs);
+        return;
+    }
+    KillTimer(kBrowserRetryTimer);
+    UseBuiltInView();
+}
+
 void CPageMenu::UseBuiltInView()
 {
     KillTimer(kBrowserTrialTimer);
@@ -76,6 +92,8 @@ void CPageMenu::UseBuiltInView()
     if (!m_pageView.Create(m_hWnd, rc, IDC_BROWSER))
         return;
     m_pageView.SetBackgroundColor(m_crScreen);
+    if (!m_strKioskFolder.IsEmpty())
+        m_pageView.SetKioskFolder(m_strKioskFolder.str());
     m_pageView.SetLinkHandOff(&InterceptLink);
     m_pageView.SetLinkCursor(::LoadCursorA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDC_HANDCURSOR)));
     if (m_bStartPageLoaded)
@@ -135,9 +153,9 @@ void CPageMenu::OnPaint()
 
 void CPageMenu::OnTimer(UINT_PTR nIDEvent)
 {
-    // The control has not said in time that it shows the page.
-    if (nIDEvent == kBrowserTrialTimer && IsAutomatic())
-        UseBuiltInView();
+    // The control has not said in time that it shows the page, or could not be replaced yet.
+    if ((nIDEvent == kBrowserTrialTimer || nIDEvent == kBrowserRetryTimer) && IsAutomatic())
+        ReplaceBrowser();
 }
 
 LRESULT CPageMenu::OnBrowserPageState(WPARAM wParam, LPARAM)
@@ -147,7 +165,7 @@ LRESULT CPageMenu::OnBrowserPageState(WPARAM wParam, LPARAM)
     if (wParam)
         KillTimer(kBrowserTrialTimer);
     else
-        UseBuiltInView();
+        ReplaceBrowser();
     return 0;
 }
 

@@ -8,7 +8,8 @@
 // The page view is the browser control's host or the built-in page view, as Kelo.ini's
 // Page key says. In automatic mode the browser control is tried first; when it cannot be
 // made, reports an error for the start page, finishes it without a document body (no HTML
-// engine) or says nothing of it within kBrowserTrialMs, the built-in view takes its place.
+// engine) or says nothing of it within kBrowserTrialMs, the built-in view takes its place,
+// once the control's own code (an event, a modal loop of a script's alert) has returned.
 #include "framework/docview/CFormView.h"
 #include "settings/PageViewChoice.h"
 #include "startpage/CBrowserHost.h"
@@ -23,8 +24,10 @@ public:
     CPageMenu();
 
     // What the form needs of the settings, given by its creator before the first update:
-    // which view shows the page, the start page's path and the screen colour.
-    void SetStartPage(PageViewChoice nPageView, const CString& strStartPage, COLORREF crScreen);
+    // which view shows the page, the start page's path, the screen colour and the kiosk
+    // folder, outside which the built-in view reads nothing.
+    void SetStartPage(PageViewChoice nPageView, const CString& strStartPage, COLORREF crScreen,
+                      const CString& strKioskFolder);
 
     void DoDataExchange(CDataExchange* pDX) override;
     // Makes the built-in view when it is the one to use from the start.
@@ -51,6 +54,7 @@ protected:
     BOOL m_bStartPageLoaded = FALSE;
     PageViewChoice m_nPageView = PAGE_VIEW_AUTOMATIC;
     CString m_strStartPage;
+    CString m_strKioskFolder;
     COLORREF m_crScreen = 0;
 
 private:
@@ -58,4 +62,6 @@ private:
     // Puts the built-in view in the place of the placeholder or of the browser control,
     // showing the start page once it is loaded.
     void UseBuiltInView();
+    // The same in place of the browser control, once the control's code has returned.
+    void ReplaceBrowser();
 };

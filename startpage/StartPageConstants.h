@@ -13,3 +13,6 @@
 // page. Under Wine it says it does not within a millisecond; a working control on
 // Windows shows a local page well within this.
 const UINT kBrowserTrialMs = 10000;
+// How often, in automatic mode, the form looks again whether the browser control may be
+// replaced, while its code is still running (an event, a modal loop of its own).
+const UINT kBrowserRetryMs = 100;

@@ -1,4 +1,5 @@
 #include "pageengine/layout/CHtmlLineBuilder.h"
+#include "pageengine/layout/LayoutArithmetic.h"
 #include "pageengine/style/CHtmlFonts.h"
 
 namespace
@@ -39,9 +40,10 @@ void CHtmlLineBuilder::AddPreformatted(const char* pch, size_t nLength, const CI
         if (ch == '\r')
             continue;
         if (ch == '\t') {
+            // To the next multiple of 8, near the line's start; one blank far along it.
             do {
                 strLine += ' ';
-            } while (++m_nPreColumn % 8 != 0);
+            } while (++m_nPreColumn % 8 != 0 && m_nPreColumn < static_cast<size_t>(HTML_MAX_PRE_COLUMN));
             continue;
         }
         if (ch != '\n') {
@@ -62,13 +64,13 @@ void CHtmlLineBuilder::AddPreformatted(const char* pch, size_t nLength, const CI
 void CHtmlLineBuilder::AddImage(int nWidth, int nHeight, int nBorder, int nImage, const std::string& strAlt,
                                 const CInlineStyle& style)
 {
-    int nOuterWidth = nWidth + 2 * nBorder;
+    int nOuterWidth = ClampedLength(nWidth + 2LL * nBorder);
     PlaceAtom(nOuterWidth);
     CLineItem item = {};
     item.bImage = true;
     item.nX = m_nX;
     item.nWidth = nOuterWidth;
-    item.nAscent = nHeight + 2 * nBorder;
+    item.nAscent = ClampedLength(nHeight + 2LL * nBorder);
     item.style = style;
     item.nImage = nImage;
     item.nBorder = nBorder;
@@ -76,7 +78,7 @@ void CHtmlLineBuilder::AddImage(int nWidth, int nHeight, int nBorder, int nImage
     item.nAltLength = strAlt.size();
     m_strText += strAlt;
     m_items.push_back(item);
-    m_nX += nOuterWidth;
+    m_nX = ClampedLength(static_cast<long long>(m_nX) + nOuterWidth);
 }
 
 void CHtmlLineBuilder::Break(int nFont)
@@ -100,7 +102,7 @@ void CHtmlLineBuilder::Clear()
 void CHtmlLineBuilder::PlaceAtom(int nWidth)
 {
     int nSpace = m_bSpacePending ? m_fonts.TextWidth(m_spaceStyle.nFont, " ", 1) : 0;
-    if (!m_items.empty() && m_nX + nSpace + nWidth > m_nWidth) {
+    if (!m_items.empty() && static_cast<long long>(m_nX) + nSpace + nWidth > m_nWidth) {
         LineFull();
         return;
     }
@@ -113,7 +115,7 @@ void CHtmlLineBuilder::PlaceAtom(int nWidth)
     if (!last.bImage && last.style == m_spaceStyle)
         AppendRun(" ", 1, nSpace, m_spaceStyle);
     else
-        m_nX += nSpace;
+        m_nX = ClampedLength(static_cast<long long>(m_nX) + nSpace);
 }
 
 void CHtmlLineBuilder::PlaceWord(const char* pch, size_t nLength, const CInlineStyle& style)
@@ -123,7 +125,7 @@ void CHtmlLineBuilder::PlaceWord(const char* pch, size_t nLength, const CInlineS
                            (m_items.back().bImage || !(m_items.back().style == style));
     if (bSpaceJoinsWord) {
         int nSpace = m_fonts.TextWidth(style.nFont, " ", 1);
-        if (m_nX + nSpace + nWidth <= m_nWidth) {
+        if (static_cast<long long>(m_nX) + nSpace + nWidth <= m_nWidth) {
             m_bSpacePending = false;
             AppendRun(" ", 1, nSpace, style);
         }
@@ -134,10 +136,10 @@ void CHtmlLineBuilder::PlaceWord(const char* pch, size_t nLength, const CInlineS
         size_t nFit = 1;
         int nFitWidth = m_fonts.TextWidth(style.nFont, pch, 1);
         for (;;) {
-            int nNext = nFitWidth + m_fonts.TextWidth(style.nFont, pch + nFit, 1);
+            long long nNext = static_cast<long long>(nFitWidth) + m_fonts.TextWidth(style.nFont, pch + nFit, 1);
             if (nFit + 1 >= nLength || nNext > m_nWidth)
                 break;
-            nFitWidth = nNext;
+            nFitWidth = static_cast<int>(nNext);
             ++nFit;
         }
         AppendRun(pch, nFit, nFitWidth, style);
@@ -157,8 +159,8 @@ void CHtmlLineBuilder::AppendRun(const char* pch, size_t nLength, int nWidth, co
             last.nText + last.nLength == m_strText.size()) {
             m_strText.append(pch, nLength);
             last.nLength += nLength;
-            last.nWidth += nWidth;
-            m_nX += nWidth;
+            last.nWidth = ClampedLength(static_cast<long long>(last.nWidth) + nWidth);
+            m_nX = ClampedLength(static_cast<long long>(m_nX) + nWidth);
             return;
         }
     }
@@ -173,5 +175,5 @@ void CHtmlLineBuilder::AppendRun(const char* pch, size_t nLength, int nWidth, co
     item.nImage = -1;
     m_strText.append(pch, nLength);
     m_items.push_back(item);
-    m_nX += nWidth;
+    m_nX = ClampedLength(static_cast<long long>(m_nX) + nWidth);
 }

@@ -1,5 +1,6 @@
 #include "pageengine/layout/CHtmlTableLayout.h"
 #include "pageengine/dom/CHtmlTagTraits.h"
+#include "pageengine/layout/LayoutArithmetic.h"
 #include <algorithm>
 #include <cstdint>
 
@@ -44,8 +45,8 @@ void CHtmlTableLayout::CollectRows()
                 (cell.style.width.bPercent ? cell.nPercent : cell.nWidth) = cell.style.width.nValue;
             m_builder.MeasureCell(nCell, cell.style, &cell.nMin, &cell.nMax);
             int nAround = 2 * (m_nPadding + nCellBorder);
-            cell.nMin += nAround;
-            cell.nMax += nAround;
+            cell.nMin = ClampedLength(static_cast<long long>(cell.nMin) + nAround);
+            cell.nMax = ClampedLength(static_cast<long long>(cell.nMax) + nAround);
             nColumn += cell.nSpan;
             row.cells.push_back(cell);
         }
@@ -88,7 +89,7 @@ void CHtmlTableLayout::MeasureColumns()
                     nDeficit -= (*pWidths)[c];
                 for (size_t c = nFirst; c < nEnd && nDeficit > 0; ++c) {
                     long long nShare = nDeficit / static_cast<long long>(nEnd - c);
-                    (*pWidths)[c] += static_cast<int>(nShare);
+                    (*pWidths)[c] = ClampedLength((*pWidths)[c] + nShare);
                     nDeficit -= nShare;
                 }
             }
@@ -191,13 +192,13 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
     int nTableWidth = TableWidth(nWidth);
     HtmlAlign nAlign = m_style.bPlaced ? m_style.nPlacement : nAreaAlign;
     int nFree = std::max(nWidth - nTableWidth, 0);
-    int x0 = nLeft + (nAlign == ALIGN_CENTER ? nFree / 2 : nAlign == ALIGN_RIGHT ? nFree : 0);
+    int x0 = ClampedLength(static_cast<long long>(nLeft) + (nAlign == ALIGN_CENTER ? nFree / 2 : nAlign == ALIGN_RIGHT ? nFree : 0));
 
     std::vector<int> anWidths = ColumnWidths(nTableWidth - Extra());
     std::vector<int> anX(anWidths.size() + 1);
-    anX[0] = x0 + m_nBorder + m_nSpacing;
+    anX[0] = ClampedLength(static_cast<long long>(x0) + m_nBorder + m_nSpacing);
     for (size_t c = 0; c < anWidths.size(); ++c)
-        anX[c + 1] = anX[c] + anWidths[c] + m_nSpacing;
+        anX[c + 1] = ClampedLength(static_cast<long long>(anX[c]) + anWidths[c] + m_nSpacing);
 
     CPageBox fill = {};
     fill.nKind = BOX_FILL;
@@ -224,10 +225,10 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
             const Cell& cell = row.cells[i];
             size_t c = static_cast<size_t>(cell.nColumn);
             int nInset = m_nPadding + nCellBorder;
-            int nCellWidth = anX[c + static_cast<size_t>(cell.nSpan)] - m_nSpacing - anX[c];
+            int nCellWidth = std::max(anX[c + static_cast<size_t>(cell.nSpan)] - m_nSpacing - anX[c], 0);
             anFirstBox[i] = m_builder.BoxCount();
             anHeight[i] = m_builder.LayoutCell(cell.nNode, cell.style, anX[c] + nInset, y + nInset, nCellWidth - 2 * nInset);
-            nRowHeight = std::max(nRowHeight, anHeight[i] + 2 * nInset);
+            nRowHeight = std::max(nRowHeight, ClampedLength(static_cast<long long>(anHeight[i]) + 2 * nInset));
         }
         for (size_t i = 0; i < row.cells.size(); ++i) {
             // Each cell's own boxes move to its vertical alignment.
@@ -247,10 +248,10 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
             if (nCellBorder)
                 AddFrame(rc, 1);
         }
-        y += nRowHeight + m_nSpacing;
+        y = ClampedLength(static_cast<long long>(y) + nRowHeight + m_nSpacing);
     }
     int nHeight = y - nTop + m_nBorder;
-    RECT rcTable = {x0, nTop, x0 + nTableWidth, nTop + nHeight};
+    RECT rcTable = {x0, nTop, ClampedLength(static_cast<long long>(x0) + nTableWidth), ClampedLength(static_cast<long long>(nTop) + nHeight)};
     if (nTableFill != SIZE_MAX)
         m_builder.Box(nTableFill).rc = rcTable;
     if (m_nBorder > 0)

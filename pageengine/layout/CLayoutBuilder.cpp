@@ -1,6 +1,7 @@
 #include "pageengine/layout/CLayoutBuilder.h"
 #include "pageengine/dom/CHtmlTagTraits.h"
 #include "pageengine/layout/CHtmlTableLayout.h"
+#include "pageengine/layout/LayoutArithmetic.h"
 #include "pageengine/paint/CPageImages.h"
 #include "pageengine/style/CHtmlFonts.h"
 #include "pageengine/view/CPageAddress.h"
@@ -9,7 +10,7 @@
 namespace
 {
 const int kMarkerGap = 8;        // between a list marker and its item
-const int kUnbounded = 1 << 28;  // the width of lines that never wrap
+const int kUnbounded = HTML_MAX_COORDINATE;  // the width of lines that never wrap
 // Narrower areas keep long words whole instead of breaking them into a column of letters.
 const int kNarrowestBreak = 48;
 } // namespace
@@ -38,7 +39,7 @@ void CLayoutBuilder::Layout(int nWidth, CPageBoxes& out)
     m_bMeasuring = false;
     m_pList = nullptr;
     m_pLine = std::make_unique<CHtmlLineBuilder>(m_fonts, [this] { FinishLine(); });
-    SetArea(style.nIndentLeft, nWidth - style.nIndentLeft - style.nIndentRight, ALIGN_LEFT);
+    SetArea(style.nIndentLeft, static_cast<long long>(nWidth) - style.nIndentLeft - style.nIndentRight, ALIGN_LEFT);
     FlowChildren(0, style);
     FinishLine();
     AddMargin(style.nMargin);
@@ -102,6 +103,9 @@ template <class F> void CLayoutBuilder::WithNewFlow(const Flow& flow, bool bMeas
 
 size_t CLayoutBuilder::AddBox(const CPageBox& box)
 {
+    // The limit holds for every box, those a table adds after its cells included.
+    if (m_pOut->m_boxes.size() >= HTML_MAX_BOXES)
+        return SIZE_MAX;
     m_pOut->m_boxes.push_back(box);
     return m_pOut->m_boxes.size() - 1;
 }
@@ -159,7 +163,8 @@ void CLayoutBuilder::Block(int nNode, const CHtmlComputedStyle& style)
     FinishLine();
     AddMargin(style.nMargin);
     Flow outer = m_flow;
-    SetArea(outer.nLeft + style.nIndentLeft, outer.nWidth - style.nIndentLeft - style.nIndentRight, style.nAlign);
+    SetArea(static_cast<long long>(outer.nLeft) + style.nIndentLeft,
+            static_cast<long long>(outer.nWidth) - style.nIndentLeft - style.nIndentRight, style.nAlign);
     List list = {tag.Has(TRAIT_ORDERED), 1};
     List* pOuterList = m_pList;
     if (tag.Has(TRAIT_LIST)) {
@@ -188,7 +193,7 @@ void CLayoutBuilder::Image(int nNode, const CHtmlComputedStyle& style)
     bool bWidth = style.width.bGiven;
     bool bHeight = style.height.bGiven && !style.height.bPercent;
     if (bWidth && style.width.bPercent)
-        nWidth = m_bMeasuring ? 0 : std::max(m_flow.nWidth, 0) * nWidth / 100;
+        nWidth = m_bMeasuring ? 0 : PercentOf(m_flow.nWidth, nWidth);
     const char* pszAlt = m_document.Attribute(nNode, "alt");
     std::string strAlt = pszAlt ? pszAlt : "";
     if (nImage >= 0) {
@@ -218,7 +223,7 @@ void CLayoutBuilder::Rule(const CHtmlComputedStyle& style)
     PlaceMargin();
     int nWidth = m_flow.nWidth, nSize = style.nThickness;
     if (style.width.bGiven)
-        nWidth = style.width.bPercent ? std::max(m_flow.nWidth, 0) * style.width.nValue / 100 : style.width.nValue;
+        nWidth = style.width.bPercent ? PercentOf(m_flow.nWidth, style.width.nValue) : style.width.nValue;
     nWidth = std::max(0, std::min(nWidth, m_flow.nWidth));
     if (!m_bMeasuring) {
         HtmlAlign nAlign = style.nPlacement;
@@ -230,7 +235,7 @@ void CLayoutBuilder::Rule(const CHtmlComputedStyle& style)
         box.cr = style.crText;
         AddBox(box);
     }
-    m_flow.nY += nSize;
+    m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) + nSize);
     AddMargin(style.nMargin);
 }
 
@@ -244,16 +249,18 @@ void CLayoutBuilder::Table(int nNode, const CHtmlComputedStyle& style)
             CHtmlTableLayout(*this, nNode, style).Measure(&measure.nMin, &measure.nMax);
             measure.bKnown = true;
         }
-        m_flow.nExtent = std::max(m_flow.nExtent, m_flow.nLeft + (m_flow.nWidth == 0 ? measure.nMin : measure.nMax));
+        m_flow.nExtent = std::max(m_flow.nExtent, ClampedLength(static_cast<long long>(m_flow.nLeft) +
+                                                                (m_flow.nWidth == 0 ? measure.nMin : measure.nMax)));
         return;
     }
-    m_flow.nY += CHtmlTableLayout(*this, nNode, style).Layout(m_flow.nLeft, m_flow.nWidth, m_flow.nAlign, m_flow.nY);
+    m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) +
+                              CHtmlTableLayout(*this, nNode, style).Layout(m_flow.nLeft, m_flow.nWidth, m_flow.nAlign, m_flow.nY));
 }
 
-void CLayoutBuilder::SetArea(int nLeft, int nWidth, HtmlAlign nAlign)
+void CLayoutBuilder::SetArea(long long nLeft, long long nWidth, HtmlAlign nAlign)
 {
-    m_flow.nLeft = nLeft;
-    m_flow.nWidth = std::max(nWidth, 0);
+    m_flow.nLeft = ClampedLength(nLeft);
+    m_flow.nWidth = ClampedLength(std::max(nWidth, 0LL));
     m_flow.nAlign = nAlign;
     m_pLine->SetWidth(m_flow.nWidth);
     m_pLine->SetBreakLongWords(!m_bMeasuring && m_flow.nWidth >= kNarrowestBreak);
@@ -268,7 +275,7 @@ void CLayoutBuilder::AddMargin(int nMargin)
 
 void CLayoutBuilder::PlaceMargin()
 {
-    m_flow.nY += m_flow.nPendingMargin;
+    m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) + m_flow.nPendingMargin);
     m_flow.nPendingMargin = 0;
     m_flow.bAtCellTop = false;
 }
@@ -291,7 +298,7 @@ void CLayoutBuilder::FinishLine()
     }
     PlaceMargin();
     if (m_bMeasuring) {
-        m_flow.nExtent = std::max(m_flow.nExtent, m_flow.nLeft + line.Width());
+        m_flow.nExtent = std::max(m_flow.nExtent, ClampedLength(static_cast<long long>(m_flow.nLeft) + line.Width()));
     } else if (!IsFull()) {
         int nFree = std::max(m_flow.nWidth - line.Width(), 0);
         int x = m_flow.nLeft + (m_flow.nAlign == ALIGN_CENTER ? nFree / 2 : m_flow.nAlign == ALIGN_RIGHT ? nFree : 0);
@@ -327,7 +334,7 @@ void CLayoutBuilder::FinishLine()
         PlaceMarker(nBaseline);
     }
     m_flow.nMarker = -1;
-    m_flow.nY += nAscent + nDescent;
+    m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) + nAscent + nDescent);
     line.Clear();
 }
 

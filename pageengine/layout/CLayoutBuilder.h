@@ -32,6 +32,7 @@ public:
     // The narrowest width a cell's contents take (their widest word or picture, or with
     // nowrap their widest line) and the width they take on lines that are never wrapped.
     void MeasureCell(int nCell, const CHtmlComputedStyle& style, int* pnMin, int* pnMax);
+    // The new box's index; SIZE_MAX (no box) once the page has HTML_MAX_BOXES boxes.
     size_t AddBox(const CPageBox& box);
     CPageBox& Box(size_t nIndex) { return m_pOut->m_boxes[nIndex]; }
     size_t BoxCount() const { return m_pOut->m_boxes.size(); }
@@ -68,7 +69,8 @@ private:
     void Rule(const CHtmlComputedStyle& style);
     void Table(int nNode, const CHtmlComputedStyle& style);
 
-    void SetArea(int nLeft, int nWidth, HtmlAlign nAlign);
+    // The area's left edge and width, held to the layout's lengths.
+    void SetArea(long long nLeft, long long nWidth, HtmlAlign nAlign);
     void AddMargin(int nMargin);
     void PlaceMargin();
     void FinishLine();

@@ -14,8 +14,10 @@ int CPageImages::Load(const std::string& strPath)
                            m_factory.PutVoid());
     }
     int nImage = -1;
+    std::string bytes;
     auto image = std::make_unique<CWicImage>();
-    if (image->Load(m_factory.Get(), strPath.c_str(), HTML_MAX_IMAGE_PIXELS - m_nPixels)) {
+    if (m_kiosk.ReadFile(strPath, HTML_MAX_FILE_BYTES, bytes) &&
+        image->Load(m_factory.Get(), bytes, HTML_MAX_IMAGE_PIXELS - m_nPixels)) {
         m_nPixels += static_cast<long long>(image->Width()) * image->Height();
         nImage = static_cast<int>(m_images.size());
         m_images.push_back(std::move(image));
@@ -24,8 +26,9 @@ int CPageImages::Load(const std::string& strPath)
     return nImage;
 }
 
-void CPageImages::Clear()
+void CPageImages::Clear(const CKioskFolder& kiosk)
 {
+    m_kiosk = kiosk;
     m_paths.clear();
     m_images.clear();
     m_nPixels = 0;

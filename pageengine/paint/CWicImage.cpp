@@ -5,10 +5,13 @@
 #include "pageengine/HtmlConstants.h"
 #include <wincodec.h>
 #include <cstring>
-#include <string>
+#include <algorithm>
 
 namespace
 {
+// The least width and height of the tile a small transparent picture is repeated into.
+const int kTileSide = 256;
+
 // The decoder for a file's first bytes, or null for a file of another kind.
 const GUID* ContainerOf(const BYTE* pHead, ULONG nRead)
 {
@@ -24,24 +27,19 @@ const GUID* ContainerOf(const BYTE* pHead, ULONG nRead)
 }
 } // namespace
 
-BOOL CWicImage::Load(IWICImagingFactory* pFactory, const char* pszPath, long long nMaxPixels)
+BOOL CWicImage::Load(IWICImagingFactory* pFactory, const std::string& bytes, long long nMaxPixels)
 {
-    int nWide = ::MultiByteToWideChar(CP_ACP, 0, pszPath, -1, nullptr, 0);
-    if (!pFactory || nWide <= 0)
+    if (!pFactory || bytes.empty() || bytes.size() > MAXDWORD)
         return FALSE;
-    std::wstring strPath(static_cast<size_t>(nWide), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, pszPath, -1, &strPath[0], nWide);
-
     // The decoder is chosen from the file's first bytes: asking every installed decoder
-    // in turn is much slower, and reads files that are no pictures at all.
+    // in turn is much slower, and reads files that are no pictures at all. The bytes
+    // outlive the stream, which is gone when this returns.
+    const BYTE* pBytes = reinterpret_cast<const BYTE*>(bytes.data());
     ScopedComPtr<IWICStream> stream;
-    BYTE head[8] = {};
-    ULONG nRead = 0;
-    LARGE_INTEGER start = {};
-    if (FAILED(pFactory->CreateStream(stream.Put())) || FAILED(stream->InitializeFromFilename(strPath.c_str(), GENERIC_READ)) ||
-        FAILED(stream->Read(head, sizeof(head), &nRead)) || FAILED(stream->Seek(start, STREAM_SEEK_SET, nullptr)))
+    if (FAILED(pFactory->CreateStream(stream.Put())) ||
+        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(pBytes), static_cast<DWORD>(bytes.size()))))
         return FALSE;
-    const GUID* pContainer = ContainerOf(head, nRead);
+    const GUID* pContainer = ContainerOf(pBytes, static_cast<ULONG>(std::min<size_t>(bytes.size(), 8)));
     ScopedComPtr<IWICBitmapDecoder> decoder;
     ScopedComPtr<IWICBitmapFrameDecode> frame;
     ScopedComPtr<IWICFormatConverter> converter;
@@ -80,6 +78,8 @@ BOOL CWicImage::Load(IWICImagingFactory* pFactory, const char* pszPath, long lon
         bTransparent = (pPixel[i] >> 24) != 0xFF;
     m_bitmap.DeleteObject();
     m_bitmap.Attach(bitmap.Detach());
+    m_tile.DeleteObject();
+    m_pattern.DeleteObject();
     m_nWidth = static_cast<int>(nWidth);
     m_nHeight = static_cast<int>(nHeight);
     m_bTransparent = bTransparent;
@@ -128,14 +128,51 @@ void CWicImage::Tile(CDC* pDC, const RECT& rc, POINT ptOrigin) const
         ::SetBrushOrgEx(*pDC, ptOld.x, ptOld.y, nullptr);
         return;
     }
+    if (!m_tile.GetSafeHandle() && !MakeTile())
+        return;
     CDC memDC;
     if (!memDC.CreateCompatibleDC(pDC))
         return;
-    CScopedSelect select(&memDC, &m_bitmap);
+    CScopedSelect select(&memDC, &m_tile);
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    int nFirstX = rc.left - ((rc.left - nOffsetX) % m_nWidth + m_nWidth) % m_nWidth;
-    int nFirstY = rc.top - ((rc.top - nOffsetY) % m_nHeight + m_nHeight) % m_nHeight;
-    for (int y = nFirstY; y < rc.bottom; y += m_nHeight)
-        for (int x = nFirstX; x < rc.right; x += m_nWidth)
-            ::AlphaBlend(*pDC, x, y, m_nWidth, m_nHeight, memDC, 0, 0, m_nWidth, m_nHeight, blend);
+    const int cx = m_nTileWidth, cy = m_nTileHeight;
+    int nFirstX = rc.left - ((rc.left - nOffsetX) % cx + cx) % cx;
+    int nFirstY = rc.top - ((rc.top - nOffsetY) % cy + cy) % cy;
+    for (int y = nFirstY; y < rc.bottom; y += cy)
+        for (int x = nFirstX; x < rc.right; x += cx)
+            ::AlphaBlend(*pDC, x, y, cx, cy, memDC, 0, 0, cx, cy, blend);
+}
+
+bool CWicImage::MakeTile() const
+{
+    DIBSECTION dib = {};
+    if (::GetObjectA(m_bitmap.GetSafeHandle(), sizeof(dib), &dib) != sizeof(dib) || !dib.dsBm.bmBits)
+        return false;
+    const int nCopiesX = (kTileSide + m_nWidth - 1) / m_nWidth, nCopiesY = (kTileSide + m_nHeight - 1) / m_nHeight;
+    const int cx = m_nWidth * nCopiesX, cy = m_nHeight * nCopiesY;
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* pBits = nullptr;
+    CBitmap tile;
+    if (!tile.Attach(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0)) || !pBits)
+        return false;
+    ::GdiFlush();
+    // Both are top-down 32-bit rows: the picture's row y % height, side by side.
+    const DWORD* pSource = static_cast<const DWORD*>(dib.dsBm.bmBits);
+    DWORD* pTarget = static_cast<DWORD*>(pBits);
+    for (int y = 0; y < cy; ++y) {
+        const DWORD* pRow = pSource + static_cast<size_t>(y % m_nHeight) * m_nWidth;
+        for (int nCopy = 0; nCopy < nCopiesX; ++nCopy)
+            std::memcpy(pTarget + static_cast<size_t>(y) * cx + static_cast<size_t>(nCopy) * m_nWidth, pRow,
+                        static_cast<size_t>(m_nWidth) * sizeof(DWORD));
+    }
+    m_tile.Attach(tile.Detach());
+    m_nTileWidth = cx;
+    m_nTileHeight = cy;
+    return true;
 }

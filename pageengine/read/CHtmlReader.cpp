@@ -236,6 +236,9 @@ const char* CHtmlReader::ReadTitle(const char* p, const char* pEnd)
         m_bTitleSeen = true;
         std::string strTitle = DecodeText(p, pStop, false);
         for (char ch : strTitle) {
+            // It becomes a window's text: a short line, whatever the page holds.
+            if (m_document.m_strTitle.size() >= HTML_MAX_TITLE_LENGTH)
+                break;
             if (!IsSpace(ch))
                 m_document.m_strTitle += ch;
             else if (!m_document.m_strTitle.empty() && m_document.m_strTitle.back() != ' ')

@@ -1,7 +1,9 @@
 #include "pageengine/style/CHtmlFonts.h"
 #include "pageengine/HtmlConstants.h"
+#include "pageengine/layout/LayoutArithmetic.h"
 #include "framework/gdi/CScopedSelect.h"
 #include <algorithm>
+#include <climits>
 
 namespace
 {
@@ -83,13 +85,13 @@ int CHtmlFonts::TextWidth(int nFont, const char* pch, size_t nLength) const
     if (!m_bSingleByte) {
         CScopedSelect select(&m_dc, entry.font.GetSafeHandle());
         SIZE size = {};
-        ::GetTextExtentPoint32A(m_dc, pch, static_cast<int>(nLength), &size);
-        return size.cx;
+        ::GetTextExtentPoint32A(m_dc, pch, static_cast<int>(std::min<size_t>(nLength, INT_MAX)), &size);
+        return ClampedLength(size.cx);
     }
-    int nWidth = 0;
+    long long nWidth = 0;
     for (size_t i = 0; i < nLength; ++i)
         nWidth += entry.anWidths[static_cast<unsigned char>(pch[i])];
-    return nWidth;
+    return ClampedLength(nWidth);
 }
 
 int CHtmlFonts::Find(const std::string& strFace, BYTE nFamily, int nPixels, bool bBold, bool bItalic, bool bUnderline)
@@ -119,7 +121,9 @@ int CHtmlFonts::Find(const std::string& strFace, BYTE nFamily, int nPixels, bool
     lf.lfQuality = DEFAULT_QUALITY;
     lf.lfPitchAndFamily = static_cast<BYTE>(nFamily | (nFamily == FF_MODERN ? FIXED_PITCH : DEFAULT_PITCH));
     lstrcpynA(lf.lfFaceName, strFace.c_str(), LF_FACESIZE);
-    if (!entry->font.CreateFontIndirect(&lf))
+    // Font 0 is always there, whatever the system refuses: without a font of its own it
+    // measures and draws with the DC's font.
+    if (!entry->font.CreateFontIndirect(&lf) && !m_fonts.empty())
         return 0;
 
     CScopedSelect select(&m_dc, &entry->font);

@@ -22,7 +22,7 @@ public:
     int Get(const char* pszFaces, int nPixels, bool bBold, bool bItalic, bool bUnderline);
     int GetMonospace(int nPixels, bool bBold, bool bItalic, bool bUnderline);
 
-    CFont* Font(int nFont) const { return &m_fonts[static_cast<size_t>(nFont)]->font; }
+    CFont* Font(int nFont) const { return &m_fonts[Index(nFont)]->font; }
     int Ascent(int nFont) const { return Entry(nFont).nAscent; }
     int Descent(int nFont) const { return Entry(nFont).nDescent; }
     int TextWidth(int nFont, const char* pch, size_t nLength) const;
@@ -38,7 +38,12 @@ private:
         int anWidths[256] = {};
     };
 
-    const FontEntry& Entry(int nFont) const { return *m_fonts[static_cast<size_t>(nFont)]; }
+    // A font out of the table's range is font 0, which the table always has.
+    size_t Index(int nFont) const
+    {
+        return nFont > 0 && static_cast<size_t>(nFont) < m_fonts.size() ? static_cast<size_t>(nFont) : 0;
+    }
+    const FontEntry& Entry(int nFont) const { return *m_fonts[Index(nFont)]; }
     int Find(const std::string& strFace, BYTE nFamily, int nPixels, bool bBold, bool bItalic, bool bUnderline);
     bool IsInstalled(const std::string& strFace);
 

@@ -2,6 +2,7 @@
 // One page of the built-in page view: its element tree, fonts, pictures and layout, read
 // from a file or from text, laid out at a width and drawn.
 #include "pageengine/dom/CHtmlDocument.h"
+#include "pageengine/io/CKioskFolder.h"
 #include "pageengine/style/CHtmlFonts.h"
 #include "pageengine/paint/CPageImages.h"
 #include "pageengine/layout/CPageBoxes.h"
@@ -16,8 +17,11 @@ public:
     CHtmlPage(const CHtmlPage&) = delete;
     CHtmlPage& operator=(const CHtmlPage&) = delete;
 
+    // The folder the page and its pictures must lie in. Without one, a page read from a
+    // file or given with a base folder may read only below that folder.
+    void SetKioskFolder(const CKioskFolder& kiosk) { m_kiosk = kiosk; }
     // Reads a page file (its first HTML_MAX_FILE_BYTES bytes); FALSE when it is no file
-    // that can be read.
+    // that can be read, or lies outside the kiosk folder.
     BOOL LoadFile(const std::string& strPath);
     // A page from its bytes; its pictures are looked for from strBaseFolder.
     void LoadText(const std::string& bytes, const std::string& strBaseFolder);
@@ -30,11 +34,11 @@ public:
     const std::string& Path() const { return m_strPath; }
     const std::string& BaseFolder() const { return m_strBaseFolder; }
 
-    // The bytes of a file, at most nMaxBytes of them; FALSE when it is no file on a disk
-    // that can be read.
-    static BOOL ReadFileBytes(const std::string& strPath, size_t nMaxBytes, std::string& bytes);
-
 private:
+    // The kiosk folder given, or else the page's own folder.
+    CKioskFolder KioskFor(const std::string& strFolder) const;
+
+    CKioskFolder m_kiosk;
     CHtmlDocument m_document;
     CHtmlFonts m_fonts;
     CPageImages m_images;

@@ -68,6 +68,8 @@ BOOL CPageView::Create(HWND hWndParent, const RECT& rc, UINT nID)
 
 void CPageView::ShowStartPage(const std::string& strPath)
 {
+    if (!m_kiosk.IsSet())
+        m_kiosk = CKioskFolder(CPageAddress::FolderOf(strPath));
     if (OpenPage(strPath))
         return;
     // Dark text on a light background, light text on a dark one.
@@ -76,6 +78,7 @@ void CPageView::ShowStartPage(const std::string& strPath)
     std::snprintf(szColors, sizeof(szColors), "bgcolor=\"#%02X%02X%02X\" text=\"%s\"", GetRValue(m_crBackground),
                   GetGValue(m_crBackground), GetBValue(m_crBackground), nLight > 1280 ? "#000000" : "#FFFFFF");
     auto pNotice = std::make_unique<CHtmlPage>();
+    pNotice->SetKioskFolder(m_kiosk);
     pNotice->LoadText(std::string("<body ") + szColors + "><h2>Page d'accueil introuvable</h2><p>Le fichier <b>" +
                           Escaped(strPath) + "</b> est introuvable ou illisible.</p>",
                       CPageAddress::FolderOf(strPath));
@@ -85,6 +88,7 @@ void CPageView::ShowStartPage(const std::string& strPath)
 BOOL CPageView::OpenPage(const std::string& strPath)
 {
     auto pPage = std::make_unique<CHtmlPage>();
+    pPage->SetKioskFolder(m_kiosk);
     if (!pPage->LoadFile(strPath))
         return FALSE;
     Show(std::move(pPage));

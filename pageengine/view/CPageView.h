@@ -4,7 +4,8 @@
 // the page is taller than the view. Over a link the pointer is a hand; a click on a link,
 // or Enter on the link that Tab and Shift+Tab have given the focus ring, follows it: the
 // address goes first to the link hand-off (where "app://" commands are taken), and a
-// relative or file: address of a local page the hand-off leaves opens in the view. The view
+// relative or file: address of a local page the hand-off leaves opens in the view, when it
+// lies inside the kiosk folder, as do the pictures of the pages. The view
 // opens no other window, has no context menu and takes no dropped files. Its window text is
 // the title of the page it shows.
 #include "framework/window/CWnd.h"
@@ -32,9 +33,13 @@ public:
     // The colour shown where there is no page yet, and behind the notice of a missing
     // start page (the skin's screen colour).
     void SetBackgroundColor(COLORREF cr) { m_crBackground = cr; }
+    // The folder every page and picture the view shows must lie in (the kiosk's); without
+    // one, the start page's folder.
+    void SetKioskFolder(const std::string& strFolder) { m_kiosk = CKioskFolder(strFolder); }
     // Shows the start page, or a short notice in its place when it cannot be read.
     void ShowStartPage(const std::string& strPath);
-    // Opens a local page; FALSE (the page shown stays) when it cannot be read.
+    // Opens a local page; FALSE (the page shown stays) when it cannot be read or lies
+    // outside the kiosk folder.
     BOOL OpenPage(const std::string& strPath);
     // Follows link nLink of the page shown, as a click on it does.
     void FollowLink(int nLink);
@@ -65,6 +70,7 @@ private:
     int ClientHeight() const;
 
     std::unique_ptr<CHtmlPage> m_pPage;
+    CKioskFolder m_kiosk;
     LinkHandOff m_pfnHandOff = nullptr;
     HCURSOR m_hLinkCursor = nullptr;
     COLORREF m_crBackground = RGB(255, 255, 255);

@@ -1,6 +1,5 @@
-// Stands in for the system's rundll32.exe beside Kelo.exe in a test's program folder:
-// a program started by name is looked for in the starting program's folder first. It
-// writes its command line and the show command it was started with to rundll32.log.
+// Stands in for the system's rundll32.exe in a test: it writes its command line and the
+// show command it was started with to rundll32.log beside itself.
 #include <windows.h>
 #include <cstdio>
 #include <cstring>

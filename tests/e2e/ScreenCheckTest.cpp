@@ -17,24 +17,44 @@ const char kNarrowMessage[] =
     "et validez par 'Appliquer'.";
 const char kTitle[] = "Vid\xe9os de d\xe9monstration";
 
-// A program folder holding Kelo.exe and the stand-in for rundll32.exe.
+// The stand-in for rundll32.exe takes the system's place in the system folder of this
+// test's own Wine prefix (Wine told to run it rather than its own), and another copy lies
+// beside Kelo.exe, where a program started by its bare name would be looked for first.
 class ScreenCheck : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
+        char szSystem[MAX_PATH] = {};
+        ASSERT_GT(::GetSystemDirectoryA(szSystem, MAX_PATH), 0u);
+        m_strSystem = CString(szSystem) + "\\";
+        ::DeleteFileA(m_strSystem + "rundll32.log");
+        ASSERT_TRUE(::MoveFileExA(m_strSystem + "rundll32.exe", m_strSystem + kSavedName, MOVEFILE_REPLACE_EXISTING));
+        ASSERT_TRUE(CopyFileTo(WindowsPathOf(FAKE_RUNDLL32_EXE), m_strSystem + "rundll32.exe"));
         ASSERT_TRUE(CopyFileTo(WindowsPathOf(FAKE_RUNDLL32_EXE), m_kelo.Folder() + "rundll32.exe"));
+        ::RegSetKeyValueA(HKEY_CURRENT_USER, kOverrides, "rundll32.exe", REG_SZ, "native", 7);
     }
 
-    std::string ReadLog() const
+    void TearDown() override
     {
-        std::ifstream file((m_kelo.Folder() + "rundll32.log").GetString());
+        ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kOverrides, "rundll32.exe");
+        ::DeleteFileA(m_strSystem + "rundll32.log");
+        ::MoveFileExA(m_strSystem + kSavedName, m_strSystem + "rundll32.exe", MOVEFILE_REPLACE_EXISTING);
+    }
+
+    static std::string ReadLog(const CString& strFolder)
+    {
+        std::ifstream file((strFolder + "rundll32.log").GetString());
         std::stringstream text;
         text << file.rdbuf();
         return text.str();
     }
+    std::string ReadLog() const { return ReadLog(m_strSystem); }
 
+    static constexpr const char* kSavedName = "rundll32.exe.kelo-test";
+    static constexpr const char* kOverrides = "Software\\Wine\\DllOverrides";
     CKeloProcess m_kelo{"kelo-screen"};
+    CString m_strSystem;
 };
 } // namespace
 
@@ -59,6 +79,7 @@ TEST_F(ScreenCheck, NarrowScreenShowsTheMessageOpensDisplaySettingsAndEnds)
     std::string strLog;
     PumpUntil([&] { return !(strLog = ReadLog()).empty(); }, 10000);
     EXPECT_EQ("shell32.dll,Control_RunDLL desk.cpl\n5\n", strLog);
+    EXPECT_EQ("", ReadLog(m_kelo.Folder())) << "the rundll32.exe beside Kelo.exe was started";
 }
 
 TEST_F(ScreenCheck, WideEnoughScreenStartsWithoutMessage)
@@ -77,4 +98,5 @@ TEST_F(ScreenCheck, WideEnoughScreenStartsWithoutMessage)
     EXPECT_EQ(nullptr, m_kelo.WaitForWindow("#32770", 2000));
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(m_kelo.Process(), 0)) << "Kelo ended";
     EXPECT_EQ("", ReadLog());
+    EXPECT_EQ("", ReadLog(m_kelo.Folder()));
 }

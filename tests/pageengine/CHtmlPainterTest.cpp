@@ -1,6 +1,6 @@
 // Pages with known colours drawn into a memory DC: the background, the text in its colour,
-// pictures where the layout put them, the background picture in tiles that scroll with
-// the page, and the focus ring of a link.
+// pictures where the layout put them, the background picture (opaque or transparent) in
+// tiles that scroll with the page, and the focus ring of a link.
 #include "pageengine/view/CHtmlPage.h"
 #include "support/CTempFolder.h"
 #include "support/DibTestSupport.h"
@@ -77,6 +77,23 @@ TEST_F(HtmlPainter, BackgroundPictureIsTiledFromThePageCornerAndScrollsWithIt)
     EXPECT_EQ(d, m_canvas.Pixel(1, 0));
     EXPECT_EQ(a, m_canvas.Pixel(2, 1));
     EXPECT_EQ(b, m_canvas.Pixel(kWidth - 1, kHeight - 1));
+
+    // A transparent picture too, past the first 256 pixels: red at the top left, blue at
+    // the bottom right, the other two pixels transparent.
+    static const char kGif[] = "GIF89a\x02\0\x02\0\x91\0\0"
+                               "\xff\0\0\0\0\xff\0\xff\0\0\0\0"
+                               "\x21\xf9\x04\x01\0\0\x02\0"
+                               "\x2c\0\0\0\0\x02\0\x02\0\0"
+                               "\x02\x03\x84\x14\x05\0\x3b";
+    m_folder.WriteFile("tuile.gif", std::string(kGif, sizeof(kGif) - 1));
+    Show("<body background=\"tuile.gif\" bgcolor=white>", 1);
+    int nWrong = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            bool bRed = x % 2 == 0 && (y + 1) % 2 == 0, bBlue = x % 2 == 1 && (y + 1) % 2 == 1;
+            nWrong += m_canvas.Pixel(x, y) != (bRed ? RGB(255, 0, 0) : bBlue ? RGB(0, 0, 255) : RGB(255, 255, 255));
+        }
+    EXPECT_EQ(0, nWrong);
 }
 
 TEST_F(HtmlPainter, BrokenPicturesShowAFrameOrTheirTextAndTheFocusedLinkARing)

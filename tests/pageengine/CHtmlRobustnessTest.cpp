@@ -1,8 +1,11 @@
-// Bad pages: thousands of mutated pages, nesting far deeper than any page needs, and
-// pages of ten megabytes are read, laid out and drawn without a crash, with work bounded
-// by the page's size, and on a thread with a small stack (no walk recurses with the page's
-// depth).
+// Bad pages: thousands of mutated pages, nesting far deeper than any page needs, pages of
+// ten megabytes and lengths that would overflow the layout's sums are read, laid out and
+// drawn without a crash, with work bounded by the page's size, within the page engine's
+// limits, and on a thread with a small stack (no walk recurses with the page's depth). The
+// same cases run once more in a build that traps on any signed overflow. Pages name files
+// outside the kiosk folder, pipes and devices: none of them is read.
 #include "pageengine/view/CHtmlPage.h"
+#include "framework/core/ScopedWin.h"
 #include "support/CTempFolder.h"
 #include "support/DibTestSupport.h"
 #include <gtest/gtest.h>
@@ -24,6 +27,7 @@ const char* const kSeeds[] = {
     "<hr width=50% size=3><div align=center><i>fin</i> <u>soulign&eacute;</u></div><br><br>",
     "<table><tr><td><table cellspacing=0><tr><td nowrap>a b c</td><td>d</td></tr></table></td><td>e</td></tr></table>"
     "<script>alert('<table>')</script><!-- c --><img src=missing.png width=40 height=20 alt=x><img src=\"absent.gif\">",
+    "<table><tr><td><hr width=\"50%\"><img src=img.bmp width=\"50%\"></td><td nowrap><pre>\t\ta\tb</pre></td></tr></table>",
 };
 
 const char* const kFragments[] = {
@@ -32,7 +36,8 @@ const char* const kFragments[] = {
     "<img src=img.bmp width=99999 height=99999 border=999>", "<img src=\"\">", "<li>", "<ul>", "<ol>", "<pre>",
     "\t", std::string("\0", 1).c_str(), "<font size=+99 face=\"", "<a href=", "<a href=\"page2.html\">", "<br>",
     "<hr size=9999>", "<body background=img.bmp>", "<center>", "<blockquote>", "\xff\xfe", "\xc3\xa9", "<h1>",
-    " ", "\n", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"};
+    " ", "\n", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", "<td><hr width=\"50%\">", "\t\t\t\t\t\t\t\t",
+    "<img src=img.bmp width=100%>", "<title>", "<img src=..\\img.bmp alt=dehors>", "<img src=COM1>"};
 
 std::string Mutate(const std::string& strSeed, std::mt19937& random)
 {
@@ -111,9 +116,12 @@ protected:
         page.Layout(nWidth);
         const CPageBoxes& layout = page.GetLayout();
         ASSERT_LE(page.Document().NodeCount(), HTML_MAX_NODES);
-        ASSERT_LE(layout.m_boxes.size(), HTML_MAX_BOXES + 64);
+        ASSERT_LE(layout.m_boxes.size(), HTML_MAX_BOXES);
         ASSERT_LE(layout.m_boxes.size(), 4 * strPage.size() + 64);
         ASSERT_LE(layout.m_nHeight, HTML_MAX_PAGE_HEIGHT);
+        ASSERT_LE(page.Document().m_strTitle.size(), HTML_MAX_TITLE_LENGTH);
+        for (const CPageBox& box : layout.m_boxes)
+            ASSERT_TRUE(box.rc.right >= box.rc.left && box.rc.bottom >= box.rc.top) << "a box of negative size";
         RECT rc = {0, 0, 160, 120};
         page.Paint(m_canvas.DC(), rc, 0, 0);
         page.Paint(m_canvas.DC(), rc, std::max(layout.m_nHeight - 120, 0), static_cast<int>(layout.m_links.size()) - 1);
@@ -187,4 +195,62 @@ TEST_F(HtmlRobustness, TenMegabytePagesAreShownWhole)
     std::string strWord(10 * 1024 * 1024, 'w');
     Show(page, strWord, 780);
     EXPECT_GT(page.GetLayout().m_nHeight, 1000);
+}
+
+TEST_F(HtmlRobustness, LengthsThatWouldOverflowAreHeldAndEveryLimitKept)
+{
+    CHtmlPage page;
+    // Percentages inside a cell, measured at the width of lines that never wrap.
+    Show(page, "<table><tr><td><hr width=\"50%\"><img src=img.bmp width=\"50%\">x</td></tr></table>", 780);
+    EXPECT_TRUE(Shows(page, "x"));
+    // Tabs of a preformatted line expand to the next column of eight only near its start.
+    Show(page, "<pre>" + std::string(4 * 1024 * 1024, '\t') + "fin</pre>", 780);
+    EXPECT_TRUE(Shows(page, "fin"));
+    EXPECT_LT(page.GetLayout().m_strText.size(), 5u * 1024 * 1024);
+    // A cell filling the page with a million lines, then rows whose fills and frames come
+    // after it: still no more boxes than the limit.
+    std::string strFull = "<table border=1><tr><td width=10>";
+    for (int i = 0; i < 1100000; ++i)
+        strFull += "a ";
+    strFull += "</td></tr>";
+    for (int i = 0; i < 60000; ++i)
+        strFull += "<tr><td bgcolor=red>b</td></tr>";
+    Show(page, strFull + "</table>", 780);
+    EXPECT_EQ(HTML_MAX_BOXES, page.GetLayout().m_boxes.size());
+    // A title of a hundred thousand characters.
+    Show(page, "<title>" + std::string(100000, 't') + "</title>texte", 780);
+    EXPECT_EQ(std::string(HTML_MAX_TITLE_LENGTH, 't'), page.Document().m_strTitle);
+}
+
+TEST_F(HtmlRobustness, AddressesOutsideTheKioskFolderPipesAndDevicesReadNothing)
+{
+    const std::string strKiosk = m_folder.MakeFolder("kiosque").str() + "\\";
+    m_folder.WriteFile("kiosque\\res\\dedans.bmp", ReadFileBytes(m_folder.Path() + "img.bmp"));
+    m_folder.WriteFile("dehors.html", "<title>Dehors</title>");
+    // A pipe with an instance waiting: opened, it would keep a read waiting for good.
+    ScopedHandle pipe(::CreateNamedPipeA("\\\\.\\pipe\\kelo-robustness", PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 4, 0, 0, 0, nullptr));
+    ASSERT_TRUE(pipe.IsValid());
+    const std::string strOutside = m_folder.Path().str() + "img.bmp";
+    const char* const kSources[] = {"..\\..\\img.bmp", "../../img.bmp", strOutside.c_str(), "\\\\.\\pipe\\kelo-robustness",
+                                    "//./pipe/kelo-robustness", "COM1", "nul.bmp", "CON .bmp", "//host/share/x.bmp",
+                                    "file://host/share/x.bmp", "\\\\?\\C:\\x.bmp", "dedans.bmp:flux"};
+    std::string strPage = "<body background=\"\\\\.\\pipe\\kelo-robustness\"><img src=dedans.bmp alt=dedans>";
+    for (const char* pszSource : kSources)
+        strPage += std::string("<img src=\"") + pszSource + "\" alt=refus>";
+    CHtmlPage page;
+    page.SetKioskFolder(CKioskFolder(strKiosk));
+    page.LoadText(strPage, strKiosk + "res\\");
+    page.Layout(780);
+    const CPageBoxes& layout = page.GetLayout();
+    EXPECT_EQ(-1, layout.m_nBackgroundImage);
+    size_t nShown = 0, nRefused = 0;
+    for (const CPageBox& box : layout.m_boxes) {
+        nShown += box.nKind == BOX_IMAGE && box.nImage >= 0;
+        if (box.nKind == BOX_TEXT)
+            for (size_t nAt = 0; (nAt = layout.TextOf(box).find("refus", nAt)) != std::string::npos; ++nAt)
+                ++nRefused;
+    }
+    EXPECT_EQ(1u, nShown);
+    EXPECT_EQ(sizeof(kSources) / sizeof(kSources[0]), nRefused);
+    EXPECT_FALSE(page.LoadFile(m_folder.Path().str() + "dehors.html"));
 }

@@ -1,5 +1,6 @@
 // The launcher menu opened and closed, and skins changed through it, many times under real
-// input in Kelo's own start-up: nothing is left behind.
+// input in Kelo's own start-up: nothing is left behind. "Styles :" lists the skins only,
+// nested or of the same name, each by the path its choice records.
 #include "app/CKeloApp.h"
 #include "frame/CMainFrame.h"
 #include "skin/SkinConstants.h"
@@ -10,6 +11,9 @@
 #include "support/MenuWindows.h"
 #include "support/MessagePump.h"
 #include "support/TestKiosk.h"
+#include "settings/CSkinSettings.h"
+#include <set>
+#include <string>
 #include <gtest/gtest.h>
 #include <atomic>
 #include <functional>
@@ -144,4 +148,50 @@ TEST_F(LauncherMenuCycles, ThirtySkinChangesThroughTheMenuLeaveNothingBehind)
     EXPECT_EQ(nGdi, CountGdiObjects());
     EXPECT_EQ(nWindows, CountOwnWindows());
     EXPECT_EQ(nKernel, CountKernelHandles());
+}
+
+namespace
+{
+// Besides "Test" and "Zinc": a second "Zinc" one level down, a folder inside a skin and a
+// folder without a skin.
+class SkinList : public LauncherMenuCycles
+{
+protected:
+    void SetUp() override
+    {
+        m_kiosk.AddSkin("Autres\\Zinc", RGB(0, 0, 120), RGB(0, 220, 0));
+        m_kiosk.Folder().MakeFolder("SKINS\\Test\\images");
+        LauncherMenuCycles::SetUp();
+    }
+};
+} // namespace
+
+TEST_F(SkinList, OnlySkinsAreListedEachChoiceRecordsItsPathBelowSkins)
+{
+    const CString strSkins = m_kiosk.Path() + "SKINS\\";
+    std::set<std::string> written, shown;
+    Drive([&] {
+        for (int i = 0; i < 3; ++i) {
+            ASSERT_TRUE(ChooseSkin(i)) << "skin " << i;
+            std::string strChoice = ReadFileBytes(strSkins + "Lanceur.ini");
+            written.insert(strChoice);
+            shown.insert(theApp.GetSettings().m_strSkinDir.str());
+        }
+        const HWND hMenu = OpenMenu();
+        ASSERT_TRUE(hMenu && HoverOver(m_input, m_dwThreadId, hMenu, kStylesEntry));
+        const POINT ptStyles = ScreenPointOf(hMenu, kStylesEntry);
+        m_input.ClickAt(ptStyles.x, ptStyles.y);
+        const std::vector<HWND> menus = WaitForMenuWindows(m_dwProcessId, 2);
+        ASSERT_EQ(2u, menus.size());
+        RECT rcStyles = {};
+        ::GetClientRect(menus[1], &rcStyles);
+        EXPECT_EQ(5 + 3 * 17, rcStyles.bottom) << "entries other than the three skins";
+        ::PostMessageA(menus[0], WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ((std::set<std::string>{"[Generalite]\r\nskin=Test\r\n", "[Generalite]\r\nskin=Zinc\r\n",
+                                     "[Generalite]\r\nskin=Autres\\Zinc\r\n"}),
+              written);
+    EXPECT_EQ((std::set<std::string>{(strSkins + "Test\\").str(), (strSkins + "Zinc\\").str(),
+                                     (strSkins + "Autres\\Zinc\\").str()}),
+              shown);
 }

@@ -1,7 +1,8 @@
 // Which view shows the start page in Kelo's real page frames, as Kelo.ini's Page key says:
 // the built-in view where the browser control shows nothing (under Wine, automatically),
 // only the built-in view with "integree", only the control with "navigateur"; and a new
-// page view after a skin change shows the page again.
+// page view after a skin change shows the page again; the control is never replaced while
+// a modal loop of its own runs.
 #include "StartedKiosk.h"
 #include "frame/CMainFrame.h"
 #include "resources/resource.h"
@@ -80,4 +81,19 @@ TEST_F(PageChoice, AfterASkinChangeTheNewPageViewShowsThePageAgainAndTakesTheKey
         Skin().RefreshScreen();
         ASSERT_NE(hWndFrame, PageFrame()->m_hWnd);
     }
+}
+
+TEST_F(PageChoice, AutomaticLeavesTheControlInPlaceWhileAModalLoopOfItsOwnRuns)
+{
+    Start("[Generalite]\r\nAppli=Demo\r\n");
+    ASSERT_NE(nullptr, HostOf(PageFrame())) << "the control's answer came before the test could hold it";
+    // A modal dialog of the control (a script's alert) disables the window it lives in.
+    HWND hWndMain = ::GetAncestor(PageFrame()->m_hWnd, GA_ROOT);
+    ::EnableWindow(hWndMain, FALSE);
+    PumpUntil([] { return false; }, 500);
+    EXPECT_NE(nullptr, HostOf(PageFrame())) << "the control was destroyed inside its own modal loop";
+    EXPECT_EQ(nullptr, BuiltInViewOf(PageFrame()));
+    ::EnableWindow(hWndMain, TRUE);
+    EXPECT_TRUE(PumpUntil([&] { return ShowsStartPage(PageFrame()); }, kTimeoutMs));
+    EXPECT_EQ(nullptr, HostOf(PageFrame()));
 }

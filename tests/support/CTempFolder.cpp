@@ -82,7 +82,11 @@ void DeleteTreeW(const std::wstring& wstrFolder)
             if (wstrName == L"." || wstrName == L"..")
                 continue;
             std::wstring wstrPath = wstrFolder + L"\\" + wstrName;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                // A link goes, never what it leads to (it may lead back up the tree).
+                if (!::RemoveDirectoryW(wstrPath.c_str()))
+                    ::DeleteFileW(wstrPath.c_str());
+            } else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 DeleteTreeW(wstrPath);
             } else {
                 ::SetFileAttributesW(wstrPath.c_str(), FILE_ATTRIBUTE_NORMAL);
