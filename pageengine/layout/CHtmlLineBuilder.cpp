@@ -95,6 +95,15 @@ void CHtmlLineBuilder::Clear()
     m_bSpacePending = false;
 }
 
+void CHtmlLineBuilder::Reset()
+{
+    Clear();
+    m_nWidth = 0;
+    m_bBreakLongWords = true;
+    m_spaceStyle = {0, 0, -1};
+    m_nPreColumn = 0;
+}
+
 // Makes room for something nWidth wide: a new line when it does not fit beside what the
 // line holds; the pending blank between them then goes.
 void CHtmlLineBuilder::PlaceAtom(int nWidth)

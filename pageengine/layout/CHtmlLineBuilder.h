@@ -62,6 +62,8 @@ public:
     int BreakFont() const { return m_nBreakFont; }
     // Starts the next line (called by the layout once it has placed this one).
     void Clear();
+    // Starts a new flow, as a new builder would (its buffers kept).
+    void Reset();
 
 private:
     void PlaceAtom(int nWidth);

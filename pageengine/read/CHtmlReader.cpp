@@ -53,11 +53,9 @@ std::string ReadName(const char*& q, const char* pEnd, bool bAttribute)
     return strName;
 }
 
-// Text with its character references replaced.
-std::string DecodeText(const char* p, const char* pEnd, bool bInAttribute)
+// Appends text with its character references replaced.
+void DecodeText(const char* p, const char* pEnd, bool bInAttribute, std::string& strOut)
 {
-    std::string strOut;
-    strOut.reserve(static_cast<size_t>(pEnd - p));
     while (p < pEnd) {
         const char* pAmp = FindChar(p, pEnd, '&');
         strOut.append(p, pAmp);
@@ -71,7 +69,6 @@ std::string DecodeText(const char* p, const char* pEnd, bool bInAttribute)
             p += nRead;
         }
     }
-    return strOut;
 }
 
 // Whether the page says it is UTF-8: a byte order mark, or a charset in a <meta> tag of
@@ -143,7 +140,7 @@ void CHtmlReader::Parse(const char* p, const char* pEnd)
     while (p < pEnd) {
         const char* pTag = FindChar(p, pEnd, '<');
         if (pTag > p)
-            m_strText += DecodeText(p, pTag, false);
+            DecodeText(p, pTag, false, m_strText);
         p = pTag;
         if (p >= pEnd)
             break;
@@ -198,7 +195,7 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
             }
             if (q >= pEnd)
                 return pEnd;
-            strValue = DecodeText(pValue, pValue + std::min<size_t>(static_cast<size_t>(q - pValue), HTML_MAX_ATTRIBUTE_LENGTH), true);
+            DecodeText(pValue, pValue + std::min<size_t>(static_cast<size_t>(q - pValue), HTML_MAX_ATTRIBUTE_LENGTH), true, strValue);
             if (*q == '"' || *q == '\'')
                 ++q;
         }
@@ -234,7 +231,8 @@ const char* CHtmlReader::ReadTitle(const char* p, const char* pEnd)
     const char* pStop = FindEndTag(p, pEnd, "</title");
     if (!m_bTitleSeen) {
         m_bTitleSeen = true;
-        std::string strTitle = DecodeText(p, pStop, false);
+        std::string strTitle;
+        DecodeText(p, pStop, false, strTitle);
         for (char ch : strTitle) {
             if (!IsSpace(ch))
                 m_document.m_strTitle += ch;
