@@ -81,7 +81,7 @@ HtmlTag CHtmlTagTraits::FromName(const std::string& strName)
 {
     const char* pszWanted = strName.c_str();
     for (const CHtmlTagTraits& tag : kTags)
-        if (tag.pszName && std::strcmp(pszWanted, tag.pszName) == 0)
+        if (tag.pszName && tag.pszName[0] == pszWanted[0] && std::strcmp(pszWanted, tag.pszName) == 0)
             return tag.nTag;
     for (const char* pszName : kVoidUnknownNames)
         if (std::strcmp(pszWanted, pszName) == 0)

@@ -100,6 +100,7 @@ void CHtmlLineBuilder::Reset()
     Clear();
     m_nWidth = 0;
     m_bBreakLongWords = true;
+    m_bWidthsOnly = false;
     m_spaceStyle = {0, 0, -1};
     m_nPreColumn = 0;
 }
@@ -160,6 +161,8 @@ void CHtmlLineBuilder::PlaceWord(const char* pch, size_t nLength, const CInlineS
 
 void CHtmlLineBuilder::AppendRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style)
 {
+    if (m_bWidthsOnly)
+        nLength = 0;
     if (!m_items.empty()) {
         CLineItem& last = m_items.back();
         if (!last.bImage && last.style == style && last.nX + last.nWidth == m_nX &&

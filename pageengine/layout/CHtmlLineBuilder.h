@@ -45,6 +45,8 @@ public:
 
     void SetWidth(int nWidth) { m_nWidth = nWidth; }
     void SetBreakLongWords(bool bBreak) { m_bBreakLongWords = bBreak; }
+    // While the layout measures only the widths count: the text is not kept.
+    void SetWidthsOnly(bool bWidthsOnly) { m_bWidthsOnly = bWidthsOnly; }
 
     void AddText(const char* pch, size_t nLength, const CInlineStyle& style);
     // Preformatted text: every blank kept, lines ended only by its line feeds (and by
@@ -75,6 +77,7 @@ private:
     std::function<void()> m_onLineFull;
     int m_nWidth = 0;
     bool m_bBreakLongWords = true;
+    bool m_bWidthsOnly = false;
     std::vector<CLineItem> m_items;
     std::string m_strText;
     int m_nX = 0;

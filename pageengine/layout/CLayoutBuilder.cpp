@@ -94,6 +94,7 @@ template <class F> void CLayoutBuilder::WithNewFlow(const Flow& flow, bool bMeas
     m_pList = nullptr;
     m_pLine = LineAtDepth(++m_nFlowDepth);
     m_pLine->SetBreakLongWords(!m_bMeasuring);
+    m_pLine->SetWidthsOnly(m_bMeasuring);
     fn();
     --m_nFlowDepth;
     m_pLine = pSavedLine;

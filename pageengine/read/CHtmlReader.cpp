@@ -108,6 +108,8 @@ std::string Convert(const std::string& bytes, UINT nFromCodePage)
     ::WideCharToMultiByte(CP_ACP, 0, wide.data(), nWide, &ansi[0], nAnsi, "?", nullptr);
     return ansi;
 }
+
+bool IsControl(char ch) { return static_cast<unsigned char>(ch) < 0x20 && !IsSpace(ch); }
 } // namespace
 
 CHtmlReader::CHtmlReader(CHtmlDocument& document) : m_document(document), m_builder(document) {}
@@ -123,14 +125,20 @@ std::string CHtmlReader::ToAnsi(const std::string& bytes)
         text = bytes;
     // Control characters have no glyph: they read as blanks.
     for (char& ch : text)
-        if (static_cast<unsigned char>(ch) < 0x20 && !IsSpace(ch))
+        if (IsControl(ch))
             ch = ' ';
     return text;
 }
 
 void CHtmlReader::Read(const std::string& bytes)
 {
-    std::string text = ToAnsi(bytes);
+    // Most pages are already what ToAnsi would make of them: those are read without a copy.
+    bool bAsIs = ::GetACP() == 1252 && !DeclaresUtf8(bytes) && std::none_of(bytes.begin(), bytes.end(), IsControl);
+    std::string converted = bAsIs ? std::string() : ToAnsi(bytes);
+    const std::string& text = bAsIs ? bytes : converted;
+    // Each tag makes an element and a text node at most, and a cell or row implied around them.
+    size_t nTags = static_cast<size_t>(std::count(text.begin(), text.end(), '<'));
+    m_document.Reserve(std::min(3 * nTags + 1, HTML_MAX_NODES));
     Parse(text.data(), text.data() + text.size());
     FlushText();
 }
@@ -199,6 +207,8 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
             if (*q == '"' || *q == '\'')
                 ++q;
         }
+        if (attributes.empty())
+            attributes.reserve(4);   // one allocation for most tags
         if (attributes.size() < HTML_MAX_ATTRIBUTES)
             attributes.emplace_back(std::move(strAttribute), std::move(strValue));
     }

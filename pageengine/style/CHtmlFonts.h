@@ -25,7 +25,17 @@ public:
     CFont* Font(int nFont) const { return &m_fonts[static_cast<size_t>(nFont)]->font; }
     int Ascent(int nFont) const { return Entry(nFont).nAscent; }
     int Descent(int nFont) const { return Entry(nFont).nDescent; }
-    int TextWidth(int nFont, const char* pch, size_t nLength) const;
+    int TextWidth(int nFont, const char* pch, size_t nLength) const
+    {
+        if (!m_bSingleByte)
+            return MeasuredWidth(nFont, pch, nLength);
+        // Inline: the layout asks for every word, several times per table cell.
+        const int* anWidths = Entry(nFont).anWidths;
+        int nWidth = 0;
+        for (size_t i = 0; i < nLength; ++i)
+            nWidth += anWidths[static_cast<unsigned char>(pch[i])];
+        return nWidth;
+    }
 
 private:
     struct FontEntry
@@ -39,6 +49,8 @@ private:
     };
 
     const FontEntry& Entry(int nFont) const { return *m_fonts[static_cast<size_t>(nFont)]; }
+    // Text of a code page with several bytes per character, measured by GDI.
+    int MeasuredWidth(int nFont, const char* pch, size_t nLength) const;
     int Find(const std::string& strFace, BYTE nFamily, int nPixels, bool bBold, bool bItalic, bool bUnderline);
     bool IsInstalled(const std::string& strFace);
 
