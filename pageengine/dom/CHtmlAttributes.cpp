@@ -33,11 +33,34 @@ const char* SkipBlanks(const char* p)
     return p;
 }
 
+char AsciiLower(char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; }
+
+// Whether p holds ASCII letters, digits and '#' only: such a value equals a name in the
+// locale's comparison exactly when it does letter for letter, so the (slow) locale call
+// is only needed for other values.
+bool IsPlainWord(const char* p)
+{
+    for (; *p; ++p) {
+        char ch = AsciiLower(*p);
+        if (!((ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9') || ch == '#'))
+            return false;
+    }
+    return true;
+}
+
+bool SameAsciiWord(const char* p, const char* pszName)
+{
+    for (; *p && AsciiLower(*p) == *pszName; ++p, ++pszName) {
+    }
+    return *p == '\0' && *pszName == '\0';
+}
+
 // What the word p is (in any case) stands for; false for any other word.
 template <class T, size_t N> bool LookUp(const char* p, const Named<T> (&names)[N], T* pValue)
 {
+    bool bPlain = IsPlainWord(p);
     for (const Named<T>& name : names)
-        if (::lstrcmpiA(p, name.pszName) == 0) {
+        if (bPlain ? SameAsciiWord(p, name.pszName) : ::lstrcmpiA(p, name.pszName) == 0) {
             *pValue = name.value;
             return true;
         }

@@ -1,11 +1,12 @@
 #include "pageengine/dom/CHtmlDocument.h"
+#include <cstring>
 
 namespace
 {
 const char* Find(const std::vector<std::pair<std::string, std::string>>& attributes, const char* pszName)
 {
     for (const auto& attribute : attributes)
-        if (attribute.first == pszName)
+        if (attribute.first[0] == pszName[0] && std::strcmp(attribute.first.c_str(), pszName) == 0)
             return attribute.second.c_str();
     return nullptr;
 }

@@ -29,6 +29,8 @@ public:
     // The value of an attribute of an element, or null when it has none.
     const char* Attribute(int nIndex, const char* pszName) const;
 
+    // Room for nNodes nodes, made at once rather than as the tree grows.
+    void Reserve(size_t nNodes) { m_nodes.reserve(nNodes); }
     // Adds a node as the last child of nParent; returns its index.
     int AppendElement(int nParent, HtmlTag nTag, std::vector<std::pair<std::string, std::string>> attributes);
     int AppendText(int nParent, const std::string& strText);

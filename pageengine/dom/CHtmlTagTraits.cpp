@@ -1,4 +1,5 @@
 #include "pageengine/dom/CHtmlTagTraits.h"
+#include <cstring>
 
 namespace
 {
@@ -78,11 +79,12 @@ const CHtmlTagTraits& CHtmlTagTraits::Of(HtmlTag nTag)
 
 HtmlTag CHtmlTagTraits::FromName(const std::string& strName)
 {
+    const char* pszWanted = strName.c_str();
     for (const CHtmlTagTraits& tag : kTags)
-        if (tag.pszName && strName == tag.pszName)
+        if (tag.pszName && tag.pszName[0] == pszWanted[0] && std::strcmp(pszWanted, tag.pszName) == 0)
             return tag.nTag;
     for (const char* pszName : kVoidUnknownNames)
-        if (strName == pszName)
+        if (std::strcmp(pszWanted, pszName) == 0)
             return TAG_VOID_UNKNOWN;
     return TAG_UNKNOWN;
 }

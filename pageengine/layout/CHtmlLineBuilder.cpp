@@ -97,6 +97,16 @@ void CHtmlLineBuilder::Clear()
     m_bSpacePending = false;
 }
 
+void CHtmlLineBuilder::Reset()
+{
+    Clear();
+    m_nWidth = 0;
+    m_bBreakLongWords = true;
+    m_bWidthsOnly = false;
+    m_spaceStyle = {0, 0, -1};
+    m_nPreColumn = 0;
+}
+
 // Makes room for something nWidth wide: a new line when it does not fit beside what the
 // line holds; the pending blank between them then goes.
 void CHtmlLineBuilder::PlaceAtom(int nWidth)
@@ -153,6 +163,8 @@ void CHtmlLineBuilder::PlaceWord(const char* pch, size_t nLength, const CInlineS
 
 void CHtmlLineBuilder::AppendRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style)
 {
+    if (m_bWidthsOnly)
+        nLength = 0;
     if (!m_items.empty()) {
         CLineItem& last = m_items.back();
         if (!last.bImage && last.style == style && last.nX + last.nWidth == m_nX &&

@@ -45,6 +45,8 @@ public:
 
     void SetWidth(int nWidth) { m_nWidth = nWidth; }
     void SetBreakLongWords(bool bBreak) { m_bBreakLongWords = bBreak; }
+    // While the layout measures only the widths count: the text is not kept.
+    void SetWidthsOnly(bool bWidthsOnly) { m_bWidthsOnly = bWidthsOnly; }
 
     void AddText(const char* pch, size_t nLength, const CInlineStyle& style);
     // Preformatted text: every blank kept, lines ended only by its line feeds (and by
@@ -62,6 +64,8 @@ public:
     int BreakFont() const { return m_nBreakFont; }
     // Starts the next line (called by the layout once it has placed this one).
     void Clear();
+    // Starts a new flow, as a new builder would (its buffers kept).
+    void Reset();
 
 private:
     void PlaceAtom(int nWidth);
@@ -73,6 +77,7 @@ private:
     std::function<void()> m_onLineFull;
     int m_nWidth = 0;
     bool m_bBreakLongWords = true;
+    bool m_bWidthsOnly = false;
     std::vector<CLineItem> m_items;
     std::string m_strText;
     int m_nX = 0;

@@ -38,14 +38,15 @@ void CLayoutBuilder::Layout(int nWidth, CPageBoxes& out)
     m_flow.nPendingMargin = style.nMargin;
     m_bMeasuring = false;
     m_pList = nullptr;
-    m_pLine = std::make_unique<CHtmlLineBuilder>(m_fonts, [this] { FinishLine(); });
+    m_nFlowDepth = 0;
+    m_pLine = LineAtDepth(0);
     SetArea(style.nIndentLeft, static_cast<long long>(nWidth) - style.nIndentLeft - style.nIndentRight, ALIGN_LEFT);
     FlowChildren(0, style);
     FinishLine();
     AddMargin(style.nMargin);
     out.m_nHeight = std::min(m_flow.nY + m_flow.nPendingMargin, HTML_MAX_PAGE_HEIGHT);
     out.Index();
-    m_pLine.reset();
+    m_pLine = nullptr;
     m_pOut = nullptr;
 }
 
@@ -88,17 +89,28 @@ template <class F> void CLayoutBuilder::WithNewFlow(const Flow& flow, bool bMeas
     Flow saved = m_flow;
     bool bSavedMeasuring = m_bMeasuring;
     List* pSavedList = m_pList;
-    std::unique_ptr<CHtmlLineBuilder> pSavedLine = std::move(m_pLine);
+    CHtmlLineBuilder* pSavedLine = m_pLine;
     m_flow = flow;
     m_bMeasuring = bSavedMeasuring || bMeasuring;
     m_pList = nullptr;
-    m_pLine = std::make_unique<CHtmlLineBuilder>(m_fonts, [this] { FinishLine(); });
+    m_pLine = LineAtDepth(++m_nFlowDepth);
     m_pLine->SetBreakLongWords(!m_bMeasuring);
+    m_pLine->SetWidthsOnly(m_bMeasuring);
     fn();
-    m_pLine = std::move(pSavedLine);
+    --m_nFlowDepth;
+    m_pLine = pSavedLine;
     m_pList = pSavedList;
     m_bMeasuring = bSavedMeasuring;
     m_flow = saved;
+}
+
+CHtmlLineBuilder* CLayoutBuilder::LineAtDepth(size_t nDepth)
+{
+    if (nDepth >= m_lines.size())
+        m_lines.push_back(std::make_unique<CHtmlLineBuilder>(m_fonts, [this] { FinishLine(); }));
+    CHtmlLineBuilder* pLine = m_lines[nDepth].get();
+    pLine->Reset();
+    return pLine;
 }
 
 size_t CLayoutBuilder::AddBox(const CPageBox& box)

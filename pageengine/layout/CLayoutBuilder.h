@@ -79,6 +79,7 @@ private:
     // ones back.
     template <class F> void WithNewFlow(const Flow& flow, bool bMeasuring, F fn);
     bool IsFull() const;
+    CHtmlLineBuilder* LineAtDepth(size_t nDepth);
     CInlineStyle InlineStyle(const CHtmlComputedStyle& style) const { return {style.nFont, style.crText, style.nLink}; }
 
     const CHtmlDocument& m_document;
@@ -88,7 +89,11 @@ private:
     CHtmlStyle m_style;
     CPageBoxes* m_pOut = nullptr;
     Flow m_flow;
-    std::unique_ptr<CHtmlLineBuilder> m_pLine;
+    // The line of the current flow, one of m_lines: one builder per depth of nested flows,
+    // kept from cell to cell so that their buffers are made once.
+    CHtmlLineBuilder* m_pLine = nullptr;
+    std::vector<std::unique_ptr<CHtmlLineBuilder>> m_lines;
+    size_t m_nFlowDepth = 0;
     bool m_bMeasuring = false;
     List* m_pList = nullptr;
     // Measured widths of cells: min, max, and whether known.

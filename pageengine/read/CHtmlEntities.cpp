@@ -128,6 +128,21 @@ void CHtmlEntities::AppendCodePoint(unsigned nCodePoint, std::string& strOut)
         strOut += static_cast<char>(nCodePoint);
         return;
     }
+    // The Latin-1 characters, most of a page's references, are converted once.
+    static const std::vector<std::string> s_latin1 = [] {
+        std::vector<std::string> latin1(0x100);
+        for (unsigned nCode = 0x80; nCode < 0x100; ++nCode)
+            AppendConverted(nCode, latin1[nCode]);
+        return latin1;
+    }();
+    if (nCodePoint < 0x100)
+        strOut += s_latin1[nCodePoint];
+    else
+        AppendConverted(nCodePoint, strOut);
+}
+
+void CHtmlEntities::AppendConverted(unsigned nCodePoint, std::string& strOut)
+{
     wchar_t wsz[2];
     int nWide = 1;
     if (nCodePoint > 0xFFFF) {

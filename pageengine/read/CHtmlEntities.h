@@ -13,4 +13,7 @@ public:
     static size_t Decode(const char* p, const char* pEnd, bool bInAttribute, std::string& strOut);
     // Appends one Unicode code point in the ANSI code page.
     static void AppendCodePoint(unsigned nCodePoint, std::string& strOut);
+
+private:
+    static void AppendConverted(unsigned nCodePoint, std::string& strOut);
 };

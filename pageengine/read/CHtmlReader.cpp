@@ -53,11 +53,9 @@ std::string ReadName(const char*& q, const char* pEnd, bool bAttribute)
     return strName;
 }
 
-// Text with its character references replaced.
-std::string DecodeText(const char* p, const char* pEnd, bool bInAttribute)
+// Appends text with its character references replaced.
+void DecodeText(const char* p, const char* pEnd, bool bInAttribute, std::string& strOut)
 {
-    std::string strOut;
-    strOut.reserve(static_cast<size_t>(pEnd - p));
     while (p < pEnd) {
         const char* pAmp = FindChar(p, pEnd, '&');
         strOut.append(p, pAmp);
@@ -71,7 +69,6 @@ std::string DecodeText(const char* p, const char* pEnd, bool bInAttribute)
             p += nRead;
         }
     }
-    return strOut;
 }
 
 // Whether the page says it is UTF-8: a byte order mark, or a charset in a <meta> tag of
@@ -111,6 +108,8 @@ std::string Convert(const std::string& bytes, UINT nFromCodePage)
     ::WideCharToMultiByte(CP_ACP, 0, wide.data(), nWide, &ansi[0], nAnsi, "?", nullptr);
     return ansi;
 }
+
+bool IsControl(char ch) { return static_cast<unsigned char>(ch) < 0x20 && !IsSpace(ch); }
 } // namespace
 
 CHtmlReader::CHtmlReader(CHtmlDocument& document) : m_document(document), m_builder(document) {}
@@ -126,14 +125,20 @@ std::string CHtmlReader::ToAnsi(const std::string& bytes)
         text = bytes;
     // Control characters have no glyph: they read as blanks.
     for (char& ch : text)
-        if (static_cast<unsigned char>(ch) < 0x20 && !IsSpace(ch))
+        if (IsControl(ch))
             ch = ' ';
     return text;
 }
 
 void CHtmlReader::Read(const std::string& bytes)
 {
-    std::string text = ToAnsi(bytes);
+    // Most pages are already what ToAnsi would make of them: those are read without a copy.
+    bool bAsIs = ::GetACP() == 1252 && !DeclaresUtf8(bytes) && std::none_of(bytes.begin(), bytes.end(), IsControl);
+    std::string converted = bAsIs ? std::string() : ToAnsi(bytes);
+    const std::string& text = bAsIs ? bytes : converted;
+    // Each tag makes an element and a text node at most, and a cell or row implied around them.
+    size_t nTags = static_cast<size_t>(std::count(text.begin(), text.end(), '<'));
+    m_document.Reserve(std::min(3 * nTags + 1, HTML_MAX_NODES));
     Parse(text.data(), text.data() + text.size());
     FlushText();
 }
@@ -143,7 +148,7 @@ void CHtmlReader::Parse(const char* p, const char* pEnd)
     while (p < pEnd) {
         const char* pTag = FindChar(p, pEnd, '<');
         if (pTag > p)
-            m_strText += DecodeText(p, pTag, false);
+            DecodeText(p, pTag, false, m_strText);
         p = pTag;
         if (p >= pEnd)
             break;
@@ -198,10 +203,12 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
             }
             if (q >= pEnd)
                 return pEnd;
-            strValue = DecodeText(pValue, pValue + std::min<size_t>(static_cast<size_t>(q - pValue), HTML_MAX_ATTRIBUTE_LENGTH), true);
+            DecodeText(pValue, pValue + std::min<size_t>(static_cast<size_t>(q - pValue), HTML_MAX_ATTRIBUTE_LENGTH), true, strValue);
             if (*q == '"' || *q == '\'')
                 ++q;
         }
+        if (attributes.empty())
+            attributes.reserve(4);   // one allocation for most tags
         if (attributes.size() < HTML_MAX_ATTRIBUTES)
             attributes.emplace_back(std::move(strAttribute), std::move(strValue));
     }
@@ -234,7 +241,8 @@ const char* CHtmlReader::ReadTitle(const char* p, const char* pEnd)
     const char* pStop = FindEndTag(p, pEnd, "</title");
     if (!m_bTitleSeen) {
         m_bTitleSeen = true;
-        std::string strTitle = DecodeText(p, pStop, false);
+        std::string strTitle;
+        DecodeText(p, pStop, false, strTitle);
         for (char ch : strTitle) {
             // It becomes a window's text: a short line, whatever the page holds.
             if (m_document.m_strTitle.size() >= HTML_MAX_TITLE_LENGTH)

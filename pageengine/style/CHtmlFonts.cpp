@@ -79,19 +79,12 @@ int CHtmlFonts::GetMonospace(int nPixels, bool bBold, bool bItalic, bool bUnderl
     return Find(kMonospace, FF_MODERN, nPixels, bBold, bItalic, bUnderline);
 }
 
-int CHtmlFonts::TextWidth(int nFont, const char* pch, size_t nLength) const
+int CHtmlFonts::MeasuredWidth(int nFont, const char* pch, size_t nLength) const
 {
-    const FontEntry& entry = Entry(nFont);
-    if (!m_bSingleByte) {
-        CScopedSelect select(&m_dc, entry.font.GetSafeHandle());
-        SIZE size = {};
-        ::GetTextExtentPoint32A(m_dc, pch, static_cast<int>(std::min<size_t>(nLength, INT_MAX)), &size);
-        return ClampedLength(size.cx);
-    }
-    long long nWidth = 0;
-    for (size_t i = 0; i < nLength; ++i)
-        nWidth += entry.anWidths[static_cast<unsigned char>(pch[i])];
-    return ClampedLength(nWidth);
+    CScopedSelect select(&m_dc, Entry(nFont).font.GetSafeHandle());
+    SIZE size = {};
+    ::GetTextExtentPoint32A(m_dc, pch, static_cast<int>(std::min<size_t>(nLength, INT_MAX)), &size);
+    return ClampedLength(size.cx);
 }
 
 int CHtmlFonts::Find(const std::string& strFace, BYTE nFamily, int nPixels, bool bBold, bool bItalic, bool bUnderline)

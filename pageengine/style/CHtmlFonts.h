@@ -5,6 +5,7 @@
 // Font 0 is the page's default font. Past HTML_MAX_FONTS combinations, font 0 is used.
 #include "framework/gdi/CDC.h"
 #include "framework/gdi/CFont.h"
+#include "pageengine/layout/LayoutArithmetic.h"
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,7 +26,17 @@ public:
     CFont* Font(int nFont) const { return &m_fonts[Index(nFont)]->font; }
     int Ascent(int nFont) const { return Entry(nFont).nAscent; }
     int Descent(int nFont) const { return Entry(nFont).nDescent; }
-    int TextWidth(int nFont, const char* pch, size_t nLength) const;
+    int TextWidth(int nFont, const char* pch, size_t nLength) const
+    {
+        if (!m_bSingleByte)
+            return MeasuredWidth(nFont, pch, nLength);
+        // Inline: the layout asks for every word, several times per table cell.
+        const int* anWidths = Entry(nFont).anWidths;
+        long long nWidth = 0;
+        for (size_t i = 0; i < nLength; ++i)
+            nWidth += anWidths[static_cast<unsigned char>(pch[i])];
+        return ClampedLength(nWidth);
+    }
 
 private:
     struct FontEntry
@@ -44,6 +55,8 @@ private:
         return nFont > 0 && static_cast<size_t>(nFont) < m_fonts.size() ? static_cast<size_t>(nFont) : 0;
     }
     const FontEntry& Entry(int nFont) const { return *m_fonts[Index(nFont)]; }
+    // Text of a code page with several bytes per character, measured by GDI.
+    int MeasuredWidth(int nFont, const char* pch, size_t nLength) const;
     int Find(const std::string& strFace, BYTE nFamily, int nPixels, bool bBold, bool bItalic, bool bUnderline);
     bool IsInstalled(const std::string& strFace);
 
