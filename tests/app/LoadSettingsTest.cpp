@@ -279,3 +279,33 @@ TEST_F(LoadSettings, ReloadingRebuildsTheListAndFollowsTheNewSkin)
     EXPECT_EQ(0, m_app.m_settings.m_nBtQuitX);
     EXPECT_EQ(first, Pauses());
 }
+
+TEST_F(LoadSettings, NothingIsReadOutsideTheKiosk)
+{
+    CTempFolder outside("kelo-outside");
+    outside.WriteFile("Skin.ini", "[Generalite]\r\nEcran=77\r\n");
+    outside.WriteFile("VIDEOS\\Video.ini", "[Generalite]\r\nRalenti=9\r\n");
+    CString strLeaf = outside.Path().Left(outside.Path().GetLength() - 1);
+    strLeaf = strLeaf.Mid(strLeaf.ReverseFind('\\') + 1);
+
+    // An application folder or a skin that leads out of the kiosk counts as none.
+    for (const CString& strAppli : {outside.Path(), CString("..\\") + strLeaf}) {
+        Write("Kelo.ini", "[Generalite]\r\nAppli=" + std::string(strAppli.str()) + "\r\n");
+        Write("SKINS\\Lanceur.ini", "[Generalite]\r\nskin=..\\..\\" + std::string(strLeaf.str()) + "\r\n");
+        ASSERT_TRUE(m_app.LoadSettings());
+        EXPECT_EQ(m_folder.Path() + "error\\", m_app.m_settings.m_strAppDir) << strAppli.str();
+        EXPECT_EQ(1, m_app.m_settings.m_nRalenti) << strAppli.str();
+        EXPECT_TRUE(m_app.m_settings.m_strSkinDir.IsEmpty());
+        EXPECT_EQ(0u, m_app.m_settings.m_crEcran);
+    }
+
+    // Without a skin, no skin file is looked for in the current folder.
+    ::DeleteFileA(m_folder.Path() + "SKINS\\Lanceur.ini");
+    char szOld[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, szOld);
+    ASSERT_TRUE(::SetCurrentDirectoryA(outside.Path()));
+    EXPECT_TRUE(m_app.LoadSettings());
+    ::SetCurrentDirectoryA(szOld);
+    EXPECT_TRUE(m_app.m_settings.m_strSkinDir.IsEmpty());
+    EXPECT_EQ(0u, m_app.m_settings.m_crEcran);
+}
