@@ -25,6 +25,20 @@ const GUID* ContainerOf(const BYTE* pHead, ULONG nRead)
         return &GUID_ContainerFormatGif;
     return nullptr;
 }
+
+// A 32-bit section of cx x cy pixels whose rows go top-down, like the decoder's.
+bool CreateTopDownSection(CBitmap& bitmap, LONG cx, LONG cy, void** ppBits)
+{
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    *ppBits = nullptr;
+    return bitmap.Attach(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, ppBits, nullptr, 0)) && *ppBits;
+}
 } // namespace
 
 BOOL CWicImage::Load(IWICImagingFactory* pFactory, const std::string& bytes, long long nMaxPixels)
@@ -56,16 +70,9 @@ BOOL CWicImage::Load(IWICImagingFactory* pFactory, const std::string& bytes, lon
                                      WICBitmapPaletteTypeCustom)))
         return FALSE;
 
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = static_cast<LONG>(nWidth);
-    bmi.bmiHeader.biHeight = -static_cast<LONG>(nHeight);   // top-down, like the decoder's rows
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
     void* pBits = nullptr;
     CBitmap bitmap;
-    if (!bitmap.Attach(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0)) || !pBits)
+    if (!CreateTopDownSection(bitmap, static_cast<LONG>(nWidth), static_cast<LONG>(nHeight), &pBits))
         return FALSE;
     UINT nStride = nWidth * 4;
     if (FAILED(converter->CopyPixels(nullptr, nStride, nStride * nHeight, static_cast<BYTE*>(pBits))))
@@ -150,16 +157,9 @@ bool CWicImage::MakeTile() const
         return false;
     const int nCopiesX = (kTileSide + m_nWidth - 1) / m_nWidth, nCopiesY = (kTileSide + m_nHeight - 1) / m_nHeight;
     const int cx = m_nWidth * nCopiesX, cy = m_nHeight * nCopiesY;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
     void* pBits = nullptr;
     CBitmap tile;
-    if (!tile.Attach(::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0)) || !pBits)
+    if (!CreateTopDownSection(tile, cx, cy, &pBits))
         return false;
     ::GdiFlush();
     // Both are top-down 32-bit rows: the picture's row y % height, side by side.
