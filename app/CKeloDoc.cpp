@@ -33,6 +33,7 @@ BOOL CKeloDoc::OnNewDocument()
             if (CPageMenu* pView = KELO_DYNAMIC_DOWNCAST(CPageMenu, CWnd::FromHandlePermanent(hWndView))) {
                 const CSkinSettings& settings = theApp.m_settings;
                 pView->SetStartPage(settings.m_nPageView, settings.m_strExeDir + kStartPage, settings.m_crEcran);
+                pView->SetIdleReturn(settings.m_nIdleReturnSeconds);
             }
             pTemplate->InitialUpdateFrame(pFrame, this, TRUE);
         }

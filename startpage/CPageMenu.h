@@ -25,6 +25,9 @@ public:
     // What the form needs of the settings, given by its creator before the first update:
     // which view shows the page, the start page's path and the screen colour.
     void SetStartPage(PageViewChoice nPageView, const CString& strStartPage, COLORREF crScreen);
+    // After nSeconds without keyboard or pointer input, and while no video plays, the page
+    // view shows the start page again from its top; 0: never. Given likewise.
+    void SetIdleReturn(UINT nSeconds) { m_nIdleReturnSeconds = nSeconds; }
 
     void DoDataExchange(CDataExchange* pDX) override;
     // Makes the built-in view when it is the one to use from the start.
@@ -52,10 +55,17 @@ protected:
     PageViewChoice m_nPageView = PAGE_VIEW_AUTOMATIC;
     CString m_strStartPage;
     COLORREF m_crScreen = 0;
+    UINT m_nIdleReturnSeconds = 0;
+    // Whether the start page came back already, and after which last input (its time, as
+    // GetLastInputInfo gives it): once per spell without input.
+    BOOL m_bReturned = FALSE;
+    DWORD m_dwReturnedAfterInput = 0;
 
 private:
     bool IsAutomatic() const { return m_nPageView == PAGE_VIEW_AUTOMATIC; }
     // Puts the built-in view in the place of the placeholder or of the browser control,
     // showing the start page once it is loaded.
     void UseBuiltInView();
+    // The idle check: shows the start page again once the visitor has been away long enough.
+    void CheckIdleReturn();
 };

@@ -13,3 +13,7 @@
 // page. Under Wine it says it does not within a millisecond; a working control on
 // Windows shows a local page well within this.
 const UINT kBrowserTrialMs = 10000;
+
+// How often the start page form looks whether the visitor has been away long enough for
+// the start page to come back.
+const UINT kIdleCheckMs = 250;

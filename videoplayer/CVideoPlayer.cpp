@@ -230,6 +230,15 @@ void CVideoPlayer::ShowPlayer(HWND hFrame, int nCmdShow) const
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }
 
+void CVideoPlayer::BringPlayerToFront() const
+{
+    if (!m_bPlaying)
+        return;
+    if (HWND hFrame = FindPlayerFrame())
+        ::SetWindowPos(hFrame, m_bAboveBackdrop ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+}
+
 CVideoPlayer* CVideoPlayer::FromTimer(HWND hWnd, UINT_PTR nIDEvent)
 {
     for (CVideoPlayer* pPlayer : Players()) {
@@ -284,6 +293,7 @@ void CVideoPlayer::Tick()
     }
     // The player exits, and supervision ends with it.
     m_bSupervising = FALSE;
+    m_bPlaying = FALSE;
     ExitPlayer(hFrame, std::move(hProcess));
     if (m_aExiting.empty())
         KillTimer(m_nTickEvent);

@@ -38,7 +38,13 @@ public:
     BOOL Play(const char* pszPath);
     // Tells an open player to exit. The supervision timer keeps running with nothing to find.
     void Stop();
+    // From a Play that started its program until Stop, or until the tick that finds the
+    // playback over.
     virtual BOOL IsPlaying() const { return m_bPlaying; }
+    // Puts the playing player's frame in front of every window of its band (the topmost one
+    // above a backdrop), without activating it and without waiting for the player: the
+    // program calls it on the visitor's clicks and keys, which bring its own window in front.
+    void BringPlayerToFront() const;
     // With a backdrop over the desktop (always on top), the player is kept above it too.
     void SetAboveBackdrop(BOOL bAbove) { m_bAboveBackdrop = bAbove; }
 
