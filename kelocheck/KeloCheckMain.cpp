@@ -11,6 +11,10 @@ int main(int argc, char* argv[])
     std::string strFolder;
     if (argc > 1) {
         strFolder = argv[1];
+        // "C:\Kiosque\" reaches the program as C:\Kiosque" (a backslash before a quote
+        // escapes it).
+        if (!strFolder.empty() && strFolder.back() == '"')
+            strFolder.back() = '\\';
     } else {
         char szProgram[MAX_PATH] = {};
         DWORD nLength = ::GetModuleFileNameA(nullptr, szProgram, MAX_PATH);
