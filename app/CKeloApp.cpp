@@ -145,7 +145,7 @@ int CKeloApp::ExitInstance()
 BOOL CKeloApp::PreTranslateMessage(MSG* pMsg)
 {
     // A click or key on Kelo brings its window in front of a playing video, which would
-    // then play on hidden: the player goes back in front at once.
+    // then play on hidden: the player goes back in front of it.
     if (IsVisitorPress(pMsg->message))
         g_videoPlayer.BringPlayerToFront();
     if (CKeyPolicy::Drops(*pMsg))

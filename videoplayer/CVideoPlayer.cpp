@@ -253,8 +253,9 @@ void CVideoPlayer::RaisePlayer() const
 CVideoPlayer* CVideoPlayer::FromTimer(HWND hWnd, UINT_PTR nIDEvent)
 {
     for (CVideoPlayer* pPlayer : Players()) {
-        if (pPlayer->m_hTimerWnd == hWnd && nIDEvent && (nIDEvent == pPlayer->m_nTickEvent || nIDEvent == pPlayer->m_nLookEvent ||
-                                                                  nIDEvent == pPlayer->m_nRaiseEvent))
+        if (pPlayer->m_hTimerWnd != hWnd || !nIDEvent)
+            continue;
+        if (nIDEvent == pPlayer->m_nTickEvent || nIDEvent == pPlayer->m_nLookEvent || nIDEvent == pPlayer->m_nRaiseEvent)
             return pPlayer;
     }
     return nullptr;
