@@ -30,6 +30,28 @@ static const UINT kRecentFiles = 4;
 // How long the end of the program waits for the links' workers.
 static const DWORD kLinkWorkersExitMs = 2000;
 
+namespace
+{
+// A button pressed or a key struck, anywhere on Kelo's windows (its frame answers as a
+// caption, so presses on it arrive as non-client ones).
+bool IsVisitorPress(UINT nMessage)
+{
+    switch (nMessage) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
 // No file command: a kiosk makes no document and opens no file on a visitor's request.
 KELO_BEGIN_MESSAGE_MAP(CKeloApp, CWinApp)
 KELO_END_MESSAGE_MAP()
@@ -125,6 +147,10 @@ int CKeloApp::ExitInstance()
 
 BOOL CKeloApp::PreTranslateMessage(MSG* pMsg)
 {
+    // A click or key on Kelo brings its window in front of a playing video, which would
+    // then play on hidden: the player goes back in front of it.
+    if (IsVisitorPress(pMsg->message))
+        g_videoPlayer.BringPlayerToFront();
     if (CKeyPolicy::Drops(*pMsg))
         return TRUE;
     return CWinApp::PreTranslateMessage(pMsg);

@@ -34,6 +34,7 @@ BOOL CKeloDoc::OnNewDocument()
                 const CSkinSettings& settings = theApp.m_settings;
                 pView->SetStartPage(settings.m_nPageView, settings.m_strExeDir + kStartPage, settings.m_crEcran,
                                     settings.m_strExeDir);
+                pView->SetIdleReturn(settings.m_nIdleReturnSeconds);
             }
             pTemplate->InitialUpdateFrame(pFrame, this, TRUE);
         }

@@ -4,7 +4,7 @@
 #include "videoplayer/CVideoPlayer.h"
 #include "resources/resource.h"
 #include "links/CLinkCommandRunner.h"
-#include <cstring>
+#include "links/LinkCommands.h"
 
 namespace
 {
@@ -12,42 +12,6 @@ const int kFrameWidth = 800;
 const int kFrameHeight = 600;
 // The MDI client reaches this far beyond every edge, which hides its client edge.
 const int kClientOverhang = 2;
-const char kVideoFolder[] = "\\Video\\";
-// Characters that no file name holds; "/" and ":" would also lead out of the folder.
-const char kForbiddenNameChars[] = "/:*?\"<>|";
-
-// A path component of dots and blanks only: "." and ".." always, and the longer ones
-// Windows may shorten to them.
-bool IsDotsOnly(const char* pszStart, const char* pszEnd)
-{
-    if (pszStart == pszEnd)
-        return false;
-    for (const char* p = pszStart; p != pszEnd; ++p) {
-        if (*p != '.' && *p != ' ')
-            return false;
-    }
-    return true;
-}
-
-bool StaysInsideFolder(const char* pszName)
-{
-    if (pszName[0] == '\\')
-        return false;
-    for (const char* p = pszName; *p; ++p) {
-        if (static_cast<unsigned char>(*p) < 32 || std::strchr(kForbiddenNameChars, *p))
-            return false;
-    }
-    for (const char* pszStart = pszName;;) {
-        const char* pszEnd = std::strchr(pszStart, '\\');
-        if (!pszEnd)
-            pszEnd = pszStart + std::strlen(pszStart);
-        if (IsDotsOnly(pszStart, pszEnd))
-            return false;
-        if (!*pszEnd)
-            return true;
-        pszStart = pszEnd + 1;
-    }
-}
 } // namespace
 
 BOOL CMainFrame::s_bFirstLayout = TRUE;
@@ -104,14 +68,6 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCTA lpCreateStruct, CCreateContext* 
         return TRUE;
     }
     return CMDIFrameWnd::OnCreateClient(lpCreateStruct, pContext);
-}
-
-BOOL CMainFrame::BuildVideoPath(const CString& strProgramFile, const char* pszName, CString& strPath)
-{
-    if (!pszName || !StaysInsideFolder(pszName))
-        return FALSE;
-    strPath = strProgramFile.Left(strProgramFile.ReverseFind('\\')) + kVideoFolder + pszName;
-    return TRUE;
 }
 
 CString CMainFrame::GetProgramFile()

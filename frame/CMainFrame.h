@@ -23,11 +23,6 @@ public:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     void RecalcLayout(BOOL bNotify = TRUE) override;
 
-    // The path of the video program pszName, relative to the "Video" folder beside the
-    // program file strProgramFile: that file's folder, "\Video\", then the name. FALSE
-    // (and strPath untouched) for a name that would leave the folder: "..", a rooted,
-    // UNC or drive path, a forward slash or a character no file name may hold.
-    static BOOL BuildVideoPath(const CString& strProgramFile, const char* pszName, CString& strPath);
     // The running program's file, full path.
     static CString GetProgramFile();
 

@@ -1,4 +1,5 @@
 #include "links/CLinkCommandRunner.h"
+#include "links/LinkCommands.h"
 #include "links/LinkConstants.h"
 #include "framework/core/AfxGlobals.h"
 #include "framework/docview/CWinApp.h"
@@ -17,12 +18,12 @@ thread_local char g_szLinkArgument[LINK_ARGUMENT_MAX + 1];
 
 namespace
 {
-// Matched in this order; a name is matched together with its "(".
-const LINKCOMMAND kLinkCommands[] = {
-    {"quitter(", &CLinkCommandRunner::OnQuitter},
-    {"exec(", &CLinkCommandRunner::OnExec},
-    {"fonc(", &CLinkCommandRunner::OnFonc},
-    {nullptr, nullptr},
+// The handler of each command, indexed by LinkCommand; it reads its argument from the
+// parse cursor.
+void (CLinkCommandRunner::*const kHandlers[LINK_COMMAND_COUNT])(const char** ppCursor) = {
+    &CLinkCommandRunner::OnQuitter,
+    &CLinkCommandRunner::OnExec,
+    &CLinkCommandRunner::OnFonc,
 };
 
 // The names handed out with WM_APP_PLAYVIDEO and not taken yet. Workers add to the list,
@@ -72,7 +73,7 @@ HWND MainWindow()
 } // namespace
 
 CLinkCommandRunner::CLinkCommandRunner(const char* pszCommands)
-    : m_strCommands(pszCommands), m_pCommands(kLinkCommands), m_hWndMain(MainWindow()), m_hWndFocus(::GetFocus()),
+    : m_strCommands(pszCommands), m_hWndMain(MainWindow()), m_hWndFocus(::GetFocus()),
       m_strTitle(AfxGetAppTitle())
 {
 }
@@ -127,31 +128,13 @@ BOOL CLinkCommandRunner::WaitForWorkers(DWORD nTimeoutMs)
 
 CLinkCommandRunner::~CLinkCommandRunner() = default;
 
-const LINKCOMMAND* CLinkCommandRunner::FindCommand(const char* pszName) const
-{
-    for (const LINKCOMMAND* pCommand = m_pCommands; pCommand->pszName; ++pCommand) {
-        if (_strnicmp(pszName, pCommand->pszName, std::strlen(pCommand->pszName)) == 0)
-            return pCommand;
-    }
-    return nullptr;
-}
-
 DWORD WINAPI CLinkCommandRunner::LinkThreadProc(LPVOID pParam)
 {
     CLinkCommandRunner* pRunner = static_cast<CLinkCommandRunner*>(pParam);
     const char* p = pRunner->m_strCommands;
-    // Commands stand back to back: anything but "/" where one should start ends the text.
-    while (*p == '/') {
-        const char* pszName = p + 1;
-        const char* pszParen = std::strchr(pszName, '(');
-        if (!pszParen)
-            break;
-        // An unknown name leaves the cursor after its "(": its argument is read as
-        // further commands.
-        const char* pCursor = pszParen + 1;
-        if (const LINKCOMMAND* pCommand = pRunner->FindCommand(pszName))
-            (pRunner->*pCommand->pfnHandler)(&pCursor);
-        p = pCursor;
+    for (LinkCommand nCommand; (nCommand = NextLinkCommand(&p)) != LINK_COMMAND_NONE;) {
+        if (nCommand != LINK_COMMAND_UNKNOWN)
+            (pRunner->*kHandlers[nCommand])(&p);
     }
     // The main window enables itself on its own thread once the link's messages are done.
     HWND hWndMain = pRunner->m_hWndMain;

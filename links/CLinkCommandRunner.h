@@ -16,16 +16,6 @@
 #include "framework/core/CString.h"
 #include "links/LinkConstants.h"
 
-class CLinkCommandRunner;
-
-// One command of the link language: its name including the opening parenthesis, and the
-// handler that reads its argument from the parse cursor.
-struct LINKCOMMAND
-{
-    const char* pszName;   // null ends the table
-    void (CLinkCommandRunner::*pfnHandler)(const char** ppCursor);
-};
-
 // The command text of the last intercepted link, written by the browser host on the
 // user-interface thread before it creates the runner.
 extern char g_szLinkCommand[LINK_COMMAND_MAX + 1];
@@ -71,14 +61,10 @@ private:
 
     DWORD m_dwThreadId = 0;
     CString m_strCommands;            // the runner's own copy of the text
-    const LINKCOMMAND* m_pCommands;   // the command table, ended by a null name
     // Taken on the user-interface thread at creation: the main window (null without one),
     // the window that had the focus (disabling the main window takes it away) and the
     // caption of the "quitter(" question.
     HWND m_hWndMain = nullptr;
     HWND m_hWndFocus = nullptr;
     CString m_strTitle;
-
-    // The handler of the command whose name starts at pszName, or null.
-    const LINKCOMMAND* FindCommand(const char* pszName) const;
 };

@@ -20,6 +20,9 @@ public:
     // desktop; without it (or with any other value) there is no backdrop.
     BOOL m_bBackdrop = FALSE;
     COLORREF m_crBackdrop = 0;
+    // Kelo.ini: Generalite / Retour: seconds without input after which the page view shows
+    // the start page again; 0 (absent, or not a positive number): never.
+    UINT m_nIdleReturnSeconds = 0;
 
     // Skin.ini, section Menu: top-left corners of the buttons, and where the menu opens.
     int m_nBtMenuX = 0, m_nBtMenuY = 0;

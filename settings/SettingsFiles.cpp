@@ -1,4 +1,5 @@
 #include "settings/SettingsFiles.h"
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -142,6 +143,7 @@ void ReadSettingsFiles(CSkinSettings& s)
     s.m_nPageView = PageViewOf(ReadText("Generalite", "Page", "", strMainFile));
     s.m_crBackdrop = 0;
     s.m_bBackdrop = ParseHtmlColour(ReadText("Generalite", "Fond", "", strMainFile), s.m_crBackdrop);
+    s.m_nIdleReturnSeconds = static_cast<UINT>(std::max(ReadInt("Generalite", "Retour", 0, strMainFile), 0));
 
     DeriveFolders(s);
 

@@ -6,11 +6,13 @@
 #include "framework/window/CPaintDC.h"
 #include "resources/resource.h"
 #include "links/PageRules.h"
+#include "videoplayer/CVideoPlayer.h"
 
 namespace
 {
 const UINT_PTR kBrowserTrialTimer = 1;
 const UINT_PTR kBrowserRetryTimer = 2;
+const UINT_PTR kIdleTimer = 3;
 } // namespace
 
 KELO_IMPLEMENT_DYNCREATE(CPageMenu, CFormView)
@@ -52,6 +54,8 @@ void CPageMenu::OnInitialUpdate()
     CFormView::OnInitialUpdate();
     if (m_nPageView == PAGE_VIEW_BUILTIN || (IsAutomatic() && !m_browserHost.m_hWnd))
         UseBuiltInView();
+    if (m_nIdleReturnSeconds)
+        SetTimer(kIdleTimer, kIdleCheckMs);
 }
 
 CWnd* CPageMenu::GetPageView()
@@ -156,6 +160,26 @@ void CPageMenu::OnTimer(UINT_PTR nIDEvent)
     // The control has not said in time that it shows the page, or could not be replaced yet.
     if ((nIDEvent == kBrowserTrialTimer || nIDEvent == kBrowserRetryTimer) && IsAutomatic())
         ReplaceBrowser();
+    else if (nIDEvent == kIdleTimer)
+        CheckIdleReturn();
+}
+
+void CPageMenu::CheckIdleReturn()
+{
+    LASTINPUTINFO lii = {};
+    lii.cbSize = sizeof(lii);
+    if (!m_bStartPageLoaded || !::GetLastInputInfo(&lii) || (m_bReturned && lii.dwTime == m_dwReturnedAfterInput))
+        return;
+    // Tick counts wrap after 49 days; their difference does not.
+    DWORD dwIdleMs = ::GetTickCount() - lii.dwTime;
+    if (static_cast<ULONGLONG>(dwIdleMs) < static_cast<ULONGLONG>(m_nIdleReturnSeconds) * 1000 || g_videoPlayer.IsPlaying())
+        return;
+    m_bReturned = TRUE;
+    m_dwReturnedAfterInput = lii.dwTime;
+    if (m_pageView.m_hWnd)
+        m_pageView.ShowStartPage(m_strStartPage.str());
+    else if (m_browserHost.m_hWnd)
+        m_browserHost.Navigate(m_strStartPage);
 }
 
 LRESULT CPageMenu::OnBrowserPageState(WPARAM wParam, LPARAM)

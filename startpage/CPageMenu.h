@@ -28,6 +28,9 @@ public:
     // folder, outside which the built-in view reads nothing.
     void SetStartPage(PageViewChoice nPageView, const CString& strStartPage, COLORREF crScreen,
                       const CString& strKioskFolder);
+    // After nSeconds without keyboard or pointer input, and while no video plays, the page
+    // view shows the start page again from its top; 0: never. Given likewise.
+    void SetIdleReturn(UINT nSeconds) { m_nIdleReturnSeconds = nSeconds; }
 
     void DoDataExchange(CDataExchange* pDX) override;
     // Makes the built-in view when it is the one to use from the start.
@@ -56,6 +59,11 @@ protected:
     CString m_strStartPage;
     CString m_strKioskFolder;
     COLORREF m_crScreen = 0;
+    UINT m_nIdleReturnSeconds = 0;
+    // Whether the start page came back already, and after which last input (its time, as
+    // GetLastInputInfo gives it): once per spell without input.
+    BOOL m_bReturned = FALSE;
+    DWORD m_dwReturnedAfterInput = 0;
 
 private:
     bool IsAutomatic() const { return m_nPageView == PAGE_VIEW_AUTOMATIC; }
@@ -64,4 +72,6 @@ private:
     void UseBuiltInView();
     // The same in place of the browser control, once the control's code has returned.
     void ReplaceBrowser();
+    // The idle check: shows the start page again once the visitor has been away long enough.
+    void CheckIdleReturn();
 };

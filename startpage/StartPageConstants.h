@@ -16,3 +16,7 @@ const UINT kBrowserTrialMs = 10000;
 // How often, in automatic mode, the form looks again whether the browser control may be
 // replaced, while its code is still running (an event, a modal loop of its own).
 const UINT kBrowserRetryMs = 100;
+
+// How often the start page form looks whether the visitor has been away long enough for
+// the start page to come back.
+const UINT kIdleCheckMs = 250;

@@ -12,6 +12,10 @@ const WORD LAUNCH_SHOW_COMMAND = SW_SHOWMINNOACTIVE;
 const UINT LAUNCH_LOOK_DELAY_MS = 100;
 const UINT_PTR LAUNCH_LOOK_TIMER_ID = 2;
 const UINT TICK_PERIOD_MS = 1000;
+// The player raised again after a click or key on the owner, once the owner's handling of
+// it (its activation) is done; its timer on the owner.
+const UINT RAISE_DELAY_MS = 100;
+const UINT_PTR RAISE_TIMER_ID = 3;
 
 // Every player object, so that a timer finds its player. User-interface thread only.
 std::vector<CVideoPlayer*>& Players()
@@ -75,6 +79,7 @@ CVideoPlayer::~CVideoPlayer()
     FinishExitingPlayers();
     KillTimer(m_nTickEvent);
     KillTimer(m_nLookEvent);
+    KillTimer(m_nRaiseEvent);
     std::vector<CVideoPlayer*>& players = Players();
     players.erase(std::remove(players.begin(), players.end(), this), players.end());
 }
@@ -230,10 +235,27 @@ void CVideoPlayer::ShowPlayer(HWND hFrame, int nCmdShow) const
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }
 
+void CVideoPlayer::BringPlayerToFront()
+{
+    if (!m_bPlaying)
+        return;
+    RaisePlayer();
+    ArmTimer(m_nRaiseEvent, RAISE_TIMER_ID, RAISE_DELAY_MS);
+}
+
+void CVideoPlayer::RaisePlayer() const
+{
+    if (HWND hFrame = FindPlayerFrame())
+        ::SetWindowPos(hFrame, m_bAboveBackdrop ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+}
+
 CVideoPlayer* CVideoPlayer::FromTimer(HWND hWnd, UINT_PTR nIDEvent)
 {
     for (CVideoPlayer* pPlayer : Players()) {
-        if (pPlayer->m_hTimerWnd == hWnd && nIDEvent && (nIDEvent == pPlayer->m_nTickEvent || nIDEvent == pPlayer->m_nLookEvent))
+        if (pPlayer->m_hTimerWnd != hWnd || !nIDEvent)
+            continue;
+        if (nIDEvent == pPlayer->m_nTickEvent || nIDEvent == pPlayer->m_nLookEvent || nIDEvent == pPlayer->m_nRaiseEvent)
             return pPlayer;
     }
     return nullptr;
@@ -241,10 +263,14 @@ CVideoPlayer* CVideoPlayer::FromTimer(HWND hWnd, UINT_PTR nIDEvent)
 
 void CVideoPlayer::OnTimer(UINT_PTR nIDEvent)
 {
-    if (nIDEvent == m_nLookEvent)
+    if (nIDEvent == m_nLookEvent) {
         LookForPlayer();
-    else if (nIDEvent == m_nTickEvent)
+    } else if (nIDEvent == m_nRaiseEvent) {
+        KillTimer(m_nRaiseEvent);
+        RaisePlayer();
+    } else if (nIDEvent == m_nTickEvent) {
         Tick();
+    }
 }
 
 void CVideoPlayer::LookForPlayer()
@@ -284,6 +310,7 @@ void CVideoPlayer::Tick()
     }
     // The player exits, and supervision ends with it.
     m_bSupervising = FALSE;
+    m_bPlaying = FALSE;
     ExitPlayer(hFrame, std::move(hProcess));
     if (m_aExiting.empty())
         KillTimer(m_nTickEvent);
@@ -296,6 +323,7 @@ void CVideoPlayer::ArmTimer(UINT_PTR& nEvent, UINT_PTR nIDEvent, UINT nPeriodMs)
     if (hWnd != m_hTimerWnd) {
         KillTimer(m_nTickEvent);
         KillTimer(m_nLookEvent);
+        KillTimer(m_nRaiseEvent);
         m_hTimerWnd = hWnd;
     }
     nEvent = ::SetTimer(hWnd, hWnd ? nIDEvent : nEvent, nPeriodMs, PlayerTimerProc);

@@ -38,7 +38,15 @@ public:
     BOOL Play(const char* pszPath);
     // Tells an open player to exit. The supervision timer keeps running with nothing to find.
     void Stop();
+    // From a Play that started its program until Stop, or until the tick that finds the
+    // playback over.
     virtual BOOL IsPlaying() const { return m_bPlaying; }
+    // Puts the playing player's frame in front of every window of its band (the topmost one
+    // above a backdrop), without activating it and without waiting for the player, at once
+    // and again shortly after: the program calls it on the visitor's clicks and keys, whose
+    // handling (activation, under Wine after the message is taken) brings its own window in
+    // front.
+    void BringPlayerToFront();
     // With a backdrop over the desktop (always on top), the player is kept above it too.
     void SetAboveBackdrop(BOOL bAbove) { m_bAboveBackdrop = bAbove; }
 
@@ -48,8 +56,8 @@ public:
 
     // The player whose timer (window and identifier) this is, or null.
     static CVideoPlayer* FromTimer(HWND hWnd, UINT_PTR nIDEvent);
-    // A tick of one of its timers: the supervision tick, or the look for the player's frame
-    // shortly after a launch.
+    // A tick of one of its timers: the supervision tick, the look for the player's frame
+    // shortly after a launch, or the raising shortly after a click or key.
     void OnTimer(UINT_PTR nIDEvent);
     // The answer to an exit command: dwData names the command.
     static void CALLBACK OnExitTaken(HWND hWnd, UINT nMsg, ULONG_PTR dwData, LRESULT lResult);
@@ -85,6 +93,8 @@ private:
     void ShowPlayer(HWND hFrame, int nCmdShow) const;
     void Tick();
     void LookForPlayer();
+    // The raising itself, for BringPlayerToFront and its timer.
+    void RaisePlayer() const;
 
     // nEvent: the running timer's identifier, replaced by the new one.
     void ArmTimer(UINT_PTR& nEvent, UINT_PTR nIDEvent, UINT nPeriodMs);
@@ -106,6 +116,7 @@ private:
     HWND m_hTimerWnd = nullptr;
     UINT_PTR m_nTickEvent = 0;
     UINT_PTR m_nLookEvent = 0;
+    UINT_PTR m_nRaiseEvent = 0;
 };
 
 // The procedure of the player's timers: hands the tick to the player whose timer it is.

@@ -8,6 +8,17 @@
 #include <utility>
 #include <vector>
 
+// What a page holds that the built-in view does not show, noted as the page is read (the
+// view itself goes on without it); for whoever checks a kiosk's pages.
+enum HtmlUnshown : unsigned
+{
+    UNSHOWN_STYLE_SHEET = 1u << 0,       // <style>, <link rel="stylesheet">
+    UNSHOWN_STYLE_ATTRIBUTE = 1u << 1,   // style="..."
+    UNSHOWN_SCRIPT = 1u << 2,            // <script>, on... event attributes
+    UNSHOWN_FORM = 1u << 3,              // <form> and its fields
+    UNSHOWN_FRAME = 1u << 4,             // <frameset>, <frame>, <iframe>
+};
+
 struct CHtmlNode
 {
     HtmlTag nTag = TAG_TEXT;
@@ -41,6 +52,8 @@ public:
     // Attributes of the page's <body> (bgcolor, text, link, background).
     std::vector<std::pair<std::string, std::string>> m_bodyAttributes;
     const char* BodyAttribute(const char* pszName) const;
+    // HtmlUnshown flags of what the page holds and the view leaves out.
+    unsigned m_nUnshown = 0;
 
 private:
     int Append(int nParent, CHtmlNode&& node);

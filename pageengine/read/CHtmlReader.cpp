@@ -53,6 +53,29 @@ std::string ReadName(const char*& q, const char* pEnd, bool bAttribute)
     return strName;
 }
 
+// The HtmlUnshown flags of a start tag (lower-case name and attribute names).
+unsigned UnshownOf(const std::string& strName, const std::vector<std::pair<std::string, std::string>>& attributes)
+{
+    unsigned nUnshown = 0;
+    if (strName == "style")
+        nUnshown |= UNSHOWN_STYLE_SHEET;
+    else if (strName == "script")
+        nUnshown |= UNSHOWN_SCRIPT;
+    else if (strName == "form" || strName == "input" || strName == "select" || strName == "textarea" || strName == "button")
+        nUnshown |= UNSHOWN_FORM;
+    else if (strName == "frameset" || strName == "frame" || strName == "iframe")
+        nUnshown |= UNSHOWN_FRAME;
+    for (const auto& attribute : attributes) {
+        if (attribute.first == "style")
+            nUnshown |= UNSHOWN_STYLE_ATTRIBUTE;
+        else if (attribute.first.compare(0, 2, "on") == 0)
+            nUnshown |= UNSHOWN_SCRIPT;
+        else if (strName == "link" && attribute.first == "rel" && _stricmp(attribute.second.c_str(), "stylesheet") == 0)
+            nUnshown |= UNSHOWN_STYLE_SHEET;
+    }
+    return nUnshown;
+}
+
 // Appends text with its character references replaced.
 void DecodeText(const char* p, const char* pEnd, bool bInAttribute, std::string& strOut)
 {
@@ -213,6 +236,7 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
             attributes.emplace_back(std::move(strAttribute), std::move(strValue));
     }
     ++q;   // past '>'
+    m_document.m_nUnshown |= UnshownOf(strName, attributes);
     HtmlTag nTag = CHtmlTagTraits::FromName(strName);
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
     if (tag.Has(TRAIT_HIDDEN))

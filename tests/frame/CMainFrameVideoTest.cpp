@@ -4,6 +4,7 @@
 #include "support/HeapUsage.h"
 #include "resources/resource.h"
 #include "links/CLinkCommandRunner.h"
+#include "links/LinkCommands.h"
 #include <gtest/gtest.h>
 #include <cstring>
 
@@ -12,7 +13,7 @@ namespace
 CString VideoPath(const char* pszProgramFile, const char* pszName)
 {
     CString strPath("(untouched)");
-    return CMainFrame::BuildVideoPath(pszProgramFile, pszName, strPath) ? strPath : CString("refused: ") + strPath;
+    return BuildVideoPath(pszProgramFile, pszName, strPath) ? strPath : CString("refused: ") + strPath;
 }
 } // namespace
 
