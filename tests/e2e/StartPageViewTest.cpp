@@ -175,13 +175,17 @@ TEST_F(StartPageView, AfterEnterOnTheStopLinkTabAndEnterFollowTheNextLink)
     for (int i = 0; i <= nStop; ++i)
         strKeys += "Tab ";
     ASSERT_TRUE(PressKeys((strKeys + "Return").c_str()));
-    // Input is handled in order: once the minimise button shows its hover image, Enter
-    // has started the link; it has run once the main window is enabled again.
+    // Input is handled in order, and a disabled main window drops the pointer's moves: once
+    // the minimise button shows its hover image, Enter has started the link and the main
+    // window is enabled again. The pointer goes on and off the button until then.
     HWND hWndMain = ::GetAncestor(m_hWndView, GA_ROOT);
     POINT ptMini = {TestSkin::kMiniAt.x + 12, TestSkin::kMiniAt.y + 12};
     ::ClientToScreen(hWndMain, &ptMini);
-    ASSERT_TRUE(MovePointerTo(ptMini.x, ptMini.y));
-    ASSERT_TRUE(WaitFor([&] { return ScreenPixel(ptMini.x - 2, ptMini.y - 2) == TestSkin::kHover; }));
+    ASSERT_TRUE(WaitFor([&] {
+        MovePointerTo(ptBlank.x, ptBlank.y);
+        MovePointerTo(ptMini.x, ptMini.y);
+        return WaitFor([&] { return ScreenPixel(ptMini.x - 2, ptMini.y - 2) == TestSkin::kHover; }, 300);
+    }));
     ASSERT_TRUE(MovePointerTo(ptBlank.x, ptBlank.y));
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(hWndMain) != FALSE; }));
 
