@@ -244,7 +244,8 @@ void CLayoutBuilder::Rule(const CHtmlComputedStyle& style)
         box.rc = {x, m_flow.nY, x + nWidth, m_flow.nY + nSize};
         box.nKind = BOX_RULE;
         box.nLink = -1;
-        box.cr = style.crText;
+        box.nThickness = style.bFill ? 1 : 0;
+        box.cr = style.crFill;
         AddBox(box);
     }
     m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) + nSize);

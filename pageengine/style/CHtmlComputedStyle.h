@@ -35,7 +35,7 @@ struct CHtmlComputedStyle
     HtmlAlign nPlacement = ALIGN_LEFT;   // tables and rules: where the element itself sits
     bool bPlaced = false;             // tables: false where the alignment around places it
     int nVAlign = 0;                  // rows and cells: -1 top, 0 middle, 1 bottom
-    COLORREF crFill = 0;              // the page's, a table's, row's or cell's background
+    COLORREF crFill = 0;              // the page's, a table's, row's or cell's background, a solid rule's colour
     bool bFill = false;
     CHtmlLength width;                // tables, cells, pictures, rules
     CHtmlLength height;               // pictures

@@ -7,6 +7,7 @@ namespace
 const int kDefaultPixels = 16;
 const int kPreformattedPixels = 13;   // preformatted text of the default size
 const int kBodyMargin = 8;
+const COLORREF kNoShadeGrey = RGB(128, 128, 128);   // a rule drawn flat without a colour
 
 bool ReadLength(const char* pszValue, CHtmlLength* pLength)
 {
@@ -152,6 +153,9 @@ void CHtmlStyle::ImagesAndRules(int nNode, HtmlTag nTag, CHtmlComputedStyle& sty
         // A rule is centred unless it says otherwise.
         style.nPlacement = ALIGN_CENTER;
         CHtmlAttributes::Align(attribute("align"), &style.nPlacement);
+        // A colour or noshade makes it a flat bar instead of a groove.
+        style.crFill = kNoShadeGrey;
+        style.bFill = CHtmlAttributes::Color(attribute("color"), &style.crFill) || attribute("noshade") != nullptr;
     }
 }
 
