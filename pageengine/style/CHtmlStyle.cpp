@@ -90,7 +90,7 @@ void CHtmlStyle::Fonts(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const
 void CHtmlStyle::Blocks(int nNode, HtmlTag nTag, const CHtmlComputedStyle& parent, CHtmlComputedStyle& style) const
 {
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
-    style.nMargin = style.nPixels * tag.nMarginTenths / 10;
+    style.nMargin = (style.nPixels * tag.nMarginHundredths + 50) / 100;
     style.nIndentLeft = tag.nIndentLeft;
     style.nIndentRight = tag.nIndentRight;
     if (tag.Has(TRAIT_LIST)) {

@@ -171,3 +171,16 @@ TEST_F(HtmlLayout, BlocksAlignAndListsGetMarkers)
                               box.rc.top > Find("puce")->rc.top && box.rc.bottom < Find("puce")->rc.bottom);
     EXPECT_TRUE(bBullet);
 }
+
+TEST_F(HtmlLayout, MarginsCollapseBetweenBlocksAndWithTheBody)
+{
+    const CPageBoxes& layout = Lay("<h1>Titre</h1><p>un</p><h2>deux</h2>", 400);
+    const CPageBox* pTitle = Find("Titre");
+    const CPageBox* pOne = Find("un");
+    const CPageBox* pTwo = Find("deux");
+    ASSERT_TRUE(pTitle && pOne && pTwo);
+    EXPECT_EQ(21, pTitle->rc.top);
+    EXPECT_EQ(pTitle->rc.bottom + 21, pOne->rc.top);
+    EXPECT_EQ(pOne->rc.bottom + 20, pTwo->rc.top);
+    EXPECT_EQ(pTwo->rc.bottom + 20, layout.m_nHeight);
+}
