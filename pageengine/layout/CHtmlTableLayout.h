@@ -27,13 +27,20 @@ private:
         int nColumn;
         int nSpan;
         int nMin, nMax;         // including padding and border
-        int nWidth;             // fixed width, 0 for none
+        int nWidth;             // fixed width with padding and border, 0 for none
         int nPercent;           // percentage width, 0 for none
         CHtmlComputedStyle style;
     };
     struct Row
     {
         std::vector<Cell> cells;
+    };
+    // A cell laid out: its background box, its own boxes and its contents' height.
+    struct PlacedCell
+    {
+        size_t nFill;
+        size_t nFirstBox, nEndBox;
+        int nHeight;
     };
 
     void CollectRows();

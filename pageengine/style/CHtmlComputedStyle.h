@@ -38,7 +38,7 @@ struct CHtmlComputedStyle
     COLORREF crFill = 0;              // the page's, a table's, row's or cell's background, a solid rule's colour
     bool bFill = false;
     CHtmlLength width;                // tables, cells, pictures, rules
-    CHtmlLength height;               // pictures
+    CHtmlLength height;               // pictures, tables, cells
     int nBorder = 0;                  // tables and pictures
     int nPadding = 1, nSpacing = 2;   // tables
     int nSpan = 1;                    // cells: the columns taken

@@ -123,6 +123,7 @@ void CHtmlStyle::Tables(int nNode, HtmlTag nTag, const CHtmlComputedStyle& paren
         CHtmlAttributes::Integer(attribute("cellpadding"), 0, 100, 0, &style.nPadding);
         CHtmlAttributes::Integer(attribute("cellspacing"), 0, 100, 0, &style.nSpacing);
         ReadLength(attribute("width"), &style.width);
+        ReadLength(attribute("height"), &style.height);
         style.bFill = CHtmlAttributes::Color(attribute("bgcolor"), &style.crFill);
     } else if (tag.Has(TRAIT_ROW)) {
         CHtmlAttributes::VerticalAlign(attribute("valign"), &style.nVAlign);
@@ -134,6 +135,7 @@ void CHtmlStyle::Tables(int nNode, HtmlTag nTag, const CHtmlComputedStyle& paren
         style.crFill = parent.crFill;
         style.bFill = CHtmlAttributes::Color(attribute("bgcolor"), &style.crFill) || parent.bFill;
         ReadLength(attribute("width"), &style.width);
+        ReadLength(attribute("height"), &style.height);
         CHtmlAttributes::Integer(attribute("colspan"), 1, HTML_MAX_COLUMNS, 1, &style.nSpan);
         style.bNoWrap = attribute("nowrap") != nullptr;
     }

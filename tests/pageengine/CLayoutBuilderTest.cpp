@@ -184,3 +184,26 @@ TEST_F(HtmlLayout, MarginsCollapseBetweenBlocksAndWithTheBody)
     EXPECT_EQ(pOne->rc.bottom + 20, pTwo->rc.top);
     EXPECT_EQ(pTwo->rc.bottom + 20, layout.m_nHeight);
 }
+
+TEST_F(HtmlLayout, CellsAddTheirPaddingToTheirSetSizesAndKeepThemEmpty)
+{
+    Lay("<table cellpadding=4 cellspacing=0><tr><td width=120 height=30 bgcolor=#000002></td></tr></table>"
+        "<table cellpadding=4 cellspacing=0 height=100 bgcolor=#000001><tr><td width=50>haut</td>"
+        "<td valign=bottom>bas</td></tr></table>",
+        400);
+    std::vector<RECT> fills;
+    for (const CPageBox& box : m_page.GetLayout().m_boxes)
+        if (box.nKind == BOX_FILL)
+            fills.push_back(box.rc);
+    ASSERT_EQ(2u, fills.size());
+    EXPECT_EQ(128, fills[0].right - fills[0].left);
+    EXPECT_EQ(38, fills[0].bottom - fills[0].top);
+    EXPECT_EQ(fills[0].bottom, fills[1].top);
+    EXPECT_EQ(100, fills[1].bottom - fills[1].top);
+    const CPageBox* pHigh = Find("haut");
+    const CPageBox* pLow = Find("bas");
+    ASSERT_TRUE(pHigh && pLow);
+    EXPECT_EQ(kMargin + 58 + 4, pLow->rc.left);
+    EXPECT_EQ(fills[1].bottom - 4, pLow->rc.bottom);
+    EXPECT_NEAR(fills[1].top + 50, (pHigh->rc.top + pHigh->rc.bottom) / 2, 1);
+}
