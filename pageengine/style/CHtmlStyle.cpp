@@ -149,6 +149,15 @@ void CHtmlStyle::ImagesAndRules(int nNode, HtmlTag nTag, CHtmlComputedStyle& sty
         ReadLength(attribute("width"), &style.width);
         ReadLength(attribute("height"), &style.height);
         CHtmlAttributes::Integer(attribute("border"), 0, 50, 1, &style.nBorder);
+        // left and right float; the other values align it in its line.
+        style.bPlaced = CHtmlAttributes::Align(attribute("align"), &style.nPlacement) && style.nPlacement != ALIGN_CENTER;
+    } else if (tag.nKind == KIND_BREAK) {
+        const char* pszClear = attribute("clear");
+        HtmlAlign nSide = ALIGN_CENTER;
+        if (CHtmlAttributes::Align(pszClear, &nSide) && nSide != ALIGN_CENTER)
+            style.nClear = nSide == ALIGN_LEFT ? 1 : 2;
+        else if (pszClear && (::lstrcmpiA(pszClear, "all") == 0 || ::lstrcmpiA(pszClear, "both") == 0))
+            style.nClear = 3;
     } else if (tag.nKind == KIND_RULE) {
         ReadLength(attribute("width"), &style.width);
         CHtmlAttributes::Integer(attribute("size"), 1, 100, 2, &style.nThickness);

@@ -207,3 +207,26 @@ TEST_F(HtmlLayout, CellsAddTheirPaddingToTheirSetSizesAndKeepThemEmpty)
     EXPECT_EQ(fills[1].bottom - 4, pLow->rc.bottom);
     EXPECT_NEAR(fills[1].top + 50, (pHigh->rc.top + pHigh->rc.bottom) / 2, 1);
 }
+
+TEST_F(HtmlLayout, PicturesAlignedLeftOrRightFloatWithTextBesideThemUntilABreakClearsThem)
+{
+    Lay("<p><img width=100 height=60 align=left>gauche <img width=50 height=200 align=right>texte</p>"
+        "<p>suite<br clear=all>dessous</p>",
+        400);
+    std::vector<std::vector<LONG>> pictures;
+    for (const CPageBox& box : m_page.GetLayout().m_boxes)
+        if (box.nKind == BOX_IMAGE)
+            pictures.push_back({box.rc.left, box.rc.top, box.rc.right, box.rc.bottom});
+    ASSERT_EQ(2u, pictures.size());
+    EXPECT_EQ((std::vector<LONG>{8, 16, 108, 76}), pictures[0]);
+    EXPECT_EQ((std::vector<LONG>{342, 16, 392, 216}), pictures[1]);
+    const CPageBox* pFirst = Find("gauche texte");
+    const CPageBox* pNext = Find("suite");
+    const CPageBox* pBelow = Find("dessous");
+    ASSERT_TRUE(pFirst && pNext && pBelow);
+    EXPECT_EQ(108, pFirst->rc.left);
+    EXPECT_EQ(16, pFirst->rc.top);
+    EXPECT_EQ(108, pNext->rc.left);
+    EXPECT_EQ(8, pBelow->rc.left);
+    EXPECT_EQ(216, pBelow->rc.top);
+}
