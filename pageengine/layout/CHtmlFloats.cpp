@@ -28,16 +28,13 @@ bool CHtmlFloats::Room(size_t nFirst, int y, int nLeft, int nRight, int* pnLeft,
     return bAny;
 }
 
-RECT CHtmlFloats::Place(size_t nFirst, int y, int nLeft, int nRight, int nWidth, int nHeight, bool bRight)
+POINT CHtmlFloats::Find(size_t nFirst, int y, int nLeft, int nRight, int nWidth, bool bRight) const
 {
     // Each step goes below one of the floats beside y: it ends.
     int nRoomLeft = 0, nRoomRight = 0, nNextBottom = 0;
     while (Room(nFirst, y, nLeft, nRight, &nRoomLeft, &nRoomRight, &nNextBottom) && nRoomRight - nRoomLeft < nWidth)
         y = nNextBottom;
-    int x = bRight ? ClampedLength(static_cast<long long>(nRoomRight) - nWidth) : nRoomLeft;
-    RECT rc = {x, y, ClampedLength(static_cast<long long>(x) + nWidth), ClampedLength(static_cast<long long>(y) + nHeight)};
-    m_floats.push_back({rc, bRight});
-    return rc;
+    return {bRight ? ClampedLength(static_cast<long long>(nRoomRight) - nWidth) : nRoomLeft, y};
 }
 
 int CHtmlFloats::Below(size_t nFirst, int nClear, int y) const

@@ -16,8 +16,9 @@ public:
     // The room [*pnLeft, *pnRight) between the flow's floats at height y within the area
     // [nLeft, nRight), and the nearest bottom of those beside y; false when none is.
     bool Room(size_t nFirst, int y, int nLeft, int nRight, int* pnLeft, int* pnRight, int* pnNextBottom) const;
-    // Places a float nWidth x nHeight at y or lower down, where it fits beside the others.
-    RECT Place(size_t nFirst, int y, int nLeft, int nRight, int nWidth, int nHeight, bool bRight);
+    // Where a float nWidth wide goes: at y or lower down, where it fits beside the others.
+    POINT Find(size_t nFirst, int y, int nLeft, int nRight, int nWidth, bool bRight) const;
+    void Add(const RECT& rc, bool bRight) { m_floats.push_back({rc, bRight}); }
     // The lowest of y and the bottoms of the floats of the sides nClear names (1 left,
     // 2 right, 3 both).
     int Below(size_t nFirst, int nClear, int y) const;

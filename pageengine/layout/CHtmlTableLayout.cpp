@@ -119,6 +119,12 @@ void CHtmlTableLayout::Measure(int* pnMin, int* pnMax)
     *pnMax = static_cast<int>(std::min<long long>(std::max(nMin, nMax), HTML_MAX_PAGE_HEIGHT));
 }
 
+int CHtmlTableLayout::Width(int nAvailable)
+{
+    MeasureColumns();
+    return TableWidth(nAvailable);
+}
+
 int CHtmlTableLayout::TableWidth(int nAvailable) const
 {
     long long nMin = Sum(m_anMin) + Extra(), nMax = Sum(m_anMax) + Extra();

@@ -16,6 +16,8 @@ public:
 
     // The narrowest and the widest the table can be.
     void Measure(int* pnMin, int* pnMax);
+    // Its width in an area nAvailable wide.
+    int Width(int nAvailable);
     // Lays the table out at nTop in the area (nLeft, nWidth), placed by the table's own
     // alignment or else by the area's; returns its height.
     int Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nTop);

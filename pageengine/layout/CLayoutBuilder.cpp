@@ -230,11 +230,14 @@ void CLayoutBuilder::Image(int nNode, const CHtmlComputedStyle& style)
     }
     nWidth = std::min(nWidth, HTML_MAX_LENGTH);
     nHeight = std::min(nHeight, HTML_MAX_LENGTH);
-    RECT rc;
+    POINT pt;
     int nOuterWidth = nWidth + 2 * style.nBorder, nOuterHeight = nHeight + 2 * style.nBorder;
-    if (style.bPlaced && !m_bMeasuring && PlaceFloat(nOuterWidth, nOuterHeight, style.nPlacement == ALIGN_RIGHT, &rc)) {
+    bool bRight = style.nPlacement == ALIGN_RIGHT;
+    if (style.bPlaced && !m_bMeasuring && FindFloat(nOuterWidth, bRight, &pt)) {
         CPageBox box = {};
-        box.rc = rc;
+        box.rc = {pt.x, pt.y, ClampedLength(static_cast<long long>(pt.x) + nOuterWidth),
+                  ClampedLength(static_cast<long long>(pt.y) + nOuterHeight)};
+        AddFloat(box.rc, bRight);
         box.nFont = style.nFont;
         box.cr = style.crText;
         box.nLink = style.nLink;
@@ -286,7 +289,21 @@ void CLayoutBuilder::Table(int nNode, const CHtmlComputedStyle& style)
                                                                 (m_flow.nWidth == 0 ? measure.nMin : measure.nMax)));
         return;
     }
-    // A table goes beside the floats at its top.
+    // A table aligned left or right floats there; others go beside the floats at their top.
+    HtmlAlign nSide = style.nPlacement;
+    if (style.bPlaced && nSide != ALIGN_CENTER) {
+        CHtmlTableLayout table(*this, nNode, style);
+        int nTableWidth = table.Width(m_flow.nWidth);
+        POINT pt;
+        if (FindFloat(nTableWidth, nSide == ALIGN_RIGHT, &pt)) {
+            // Laid out in the area's width (its percentages are of that), placed at pt.
+            long long nLeft = nSide == ALIGN_RIGHT ? static_cast<long long>(pt.x) + nTableWidth - m_flow.nWidth : pt.x;
+            int nHeight = table.Layout(ClampedLength(nLeft), m_flow.nWidth, ALIGN_LEFT, pt.y);
+            AddFloat({pt.x, pt.y, ClampedLength(static_cast<long long>(pt.x) + nTableWidth),
+                      ClampedLength(static_cast<long long>(pt.y) + nHeight)}, nSide == ALIGN_RIGHT);
+            return;
+        }
+    }
     FitLine();
     m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) +
                               CHtmlTableLayout(*this, nNode, style).Layout(m_flow.nLineLeft, m_flow.nLineWidth, m_flow.nAlign, m_flow.nY));
@@ -414,19 +431,23 @@ bool CLayoutBuilder::MoveBelowAFloat()
     return true;
 }
 
-bool CLayoutBuilder::PlaceFloat(int nWidth, int nHeight, bool bRight, RECT* prc)
+bool CLayoutBuilder::FindFloat(int nWidth, bool bRight, POINT* ppt)
 {
     if (m_floats.Count() - m_flow.nFirstFloat >= HTML_MAX_FLOATS)
         return false;
     // A float that does not fit beside what the line holds goes below it.
     if (!m_pLine->IsEmpty() && m_flow.nLineWidth - m_pLine->Width() < nWidth)
         FinishLine();
-    *prc = m_floats.Place(m_flow.nFirstFloat, std::max(NextLineTop(), m_flow.nFloatTop), m_flow.nLeft, AreaRight(),
-                          nWidth, nHeight, bRight);
-    m_flow.nFloatTop = prc->top;
-    m_flow.nFloatBottom = std::max<int>(m_flow.nFloatBottom, prc->bottom);
-    FitLine();
+    *ppt = m_floats.Find(m_flow.nFirstFloat, std::max(NextLineTop(), m_flow.nFloatTop), m_flow.nLeft, AreaRight(), nWidth, bRight);
     return true;
+}
+
+void CLayoutBuilder::AddFloat(const RECT& rc, bool bRight)
+{
+    m_floats.Add(rc, bRight);
+    m_flow.nFloatTop = rc.top;
+    m_flow.nFloatBottom = std::max<int>(m_flow.nFloatBottom, rc.bottom);
+    FitLine();
 }
 
 void CLayoutBuilder::ClearFloats(int nClear)

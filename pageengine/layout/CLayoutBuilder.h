@@ -83,9 +83,11 @@ private:
     void PlaceMarker(int nBaseline);
     // A picture's boxes: its frame when it has a border, and the picture inside it.
     void AddPicture(CPageBox box, int nBorder);
-    // Places a floating picture of nWidth x nHeight at the side of the current line, or
-    // lower down where there is room; false when the flow already has HTML_MAX_FLOATS.
-    bool PlaceFloat(int nWidth, int nHeight, bool bRight, RECT* prc);
+    // Where a float nWidth wide goes: at the side of the current line, or lower down where
+    // there is room; false when the flow already has HTML_MAX_FLOATS.
+    bool FindFloat(int nWidth, bool bRight, POINT* ppt);
+    // Adds a float found by FindFloat, once its height is known.
+    void AddFloat(const RECT& rc, bool bRight);
     int AreaRight() const;
     int NextLineTop() const;
     // Sets the next line's room (nLineLeft, nLineWidth) from the floats beside it.

@@ -208,10 +208,11 @@ TEST_F(HtmlLayout, CellsAddTheirPaddingToTheirSetSizesAndKeepThemEmpty)
     EXPECT_NEAR(fills[1].top + 50, (pHigh->rc.top + pHigh->rc.bottom) / 2, 1);
 }
 
-TEST_F(HtmlLayout, PicturesAlignedLeftOrRightFloatWithTextBesideThemUntilABreakClearsThem)
+TEST_F(HtmlLayout, PicturesAndTablesAlignedLeftOrRightFloatWithTextBesideThemUntilABreakClearsThem)
 {
     Lay("<p><img width=100 height=60 align=left>gauche <img width=50 height=200 align=right>texte</p>"
-        "<p>suite<br clear=all>dessous</p>",
+        "<p>suite<br clear=all>dessous</p><table align=right width=100 bgcolor=#000001><tr><td height=40></td></tr>"
+        "</table>apr\xe8s",
         400);
     std::vector<std::vector<LONG>> pictures;
     for (const CPageBox& box : m_page.GetLayout().m_boxes)
@@ -229,4 +230,13 @@ TEST_F(HtmlLayout, PicturesAlignedLeftOrRightFloatWithTextBesideThemUntilABreakC
     EXPECT_EQ(108, pNext->rc.left);
     EXPECT_EQ(8, pBelow->rc.left);
     EXPECT_EQ(216, pBelow->rc.top);
+    const CPageBox* pAfter = Find("apr\xe8s");
+    const CPageBox* pTable = nullptr;
+    for (const CPageBox& box : m_page.GetLayout().m_boxes)
+        pTable = box.nKind == BOX_FILL ? &box : pTable;
+    ASSERT_TRUE(pAfter && pTable);
+    EXPECT_EQ(292, pTable->rc.left);
+    EXPECT_EQ(392, pTable->rc.right);
+    EXPECT_EQ(pTable->rc.top, pAfter->rc.top);
+    EXPECT_EQ(8, pAfter->rc.left);
 }
