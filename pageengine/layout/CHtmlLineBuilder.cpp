@@ -115,8 +115,10 @@ void CHtmlLineBuilder::PlaceAtom(int nWidth)
     if (!m_items.empty() && static_cast<long long>(m_nX) + nSpace + nWidth > m_nWidth)
         LineFull();
     if (m_items.empty()) {
-        while (nWidth > m_nWidth && m_onNoRoom()) {
-        }
+        // Each call moves the line down past a float beside it, until it fits or none is left.
+        bool bWider = true;
+        while (nWidth > m_nWidth && bWider)
+            bWider = m_onNoRoom();
         return;
     }
     if (!m_bSpacePending)
