@@ -43,6 +43,8 @@ const int HTML_MAX_FONTS = 48;
 const int HTML_MAX_IMAGES = 128;
 const int HTML_MAX_IMAGE_SIDE = 4096;
 const long long HTML_MAX_IMAGE_PIXELS = 24LL * 1024 * 1024;
+// Floating pictures beside one stretch of text; further ones stay in the line.
+const size_t HTML_MAX_FLOATS = 64;
 // Sizes written in a page (width, height, border, padding...) are held to this.
 const int HTML_MAX_LENGTH = 8192;
 // Widths and places of a laid-out page, in pixels, are held within plus or minus this, and

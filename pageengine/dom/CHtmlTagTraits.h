@@ -58,7 +58,7 @@ struct CHtmlTagTraits
     unsigned nEndStops;
     int nHeadingLevel;        // 1 to 6 for headings, else 0
     int nFontPixels;          // the font size it sets, 0 for none
-    int nMarginTenths;        // its margin above and below, in tenths of its font size
+    int nMarginHundredths;    // its margin above and below, in hundredths of its font size
     int nIndentLeft;          // pixels
     int nIndentRight;
 

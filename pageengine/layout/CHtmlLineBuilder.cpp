@@ -7,8 +7,8 @@ namespace
 bool IsSpace(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f'; }
 } // namespace
 
-CHtmlLineBuilder::CHtmlLineBuilder(CHtmlFonts& fonts, std::function<void()> onLineFull)
-    : m_fonts(fonts), m_onLineFull(std::move(onLineFull))
+CHtmlLineBuilder::CHtmlLineBuilder(CHtmlFonts& fonts, std::function<void()> onLineFull, std::function<bool()> onNoRoom)
+    : m_fonts(fonts), m_onLineFull(std::move(onLineFull)), m_onNoRoom(std::move(onNoRoom))
 {
 }
 
@@ -112,8 +112,13 @@ void CHtmlLineBuilder::Reset()
 void CHtmlLineBuilder::PlaceAtom(int nWidth)
 {
     int nSpace = m_bSpacePending ? m_fonts.TextWidth(m_spaceStyle.nFont, " ", 1) : 0;
-    if (!m_items.empty() && static_cast<long long>(m_nX) + nSpace + nWidth > m_nWidth) {
+    if (!m_items.empty() && static_cast<long long>(m_nX) + nSpace + nWidth > m_nWidth)
         LineFull();
+    if (m_items.empty()) {
+        // Each call moves the line down past a float beside it, until it fits or none is left.
+        bool bWider = true;
+        while (nWidth > m_nWidth && bWider)
+            bWider = m_onNoRoom();
         return;
     }
     if (!m_bSpacePending)

@@ -3,7 +3,9 @@
 // between words, and breaks a word wider than the whole line between its characters (while
 // the layout measures, words stay whole, so that the widest word is the narrowest width).
 // Words of the same font, colour and link next to each other make one run. When a line is
-// full the builder calls the layout back, which places the line and clears the builder.
+// full the builder calls the layout back, which places the line and clears the builder;
+// when an empty line is too narrow for a word or picture it asks the layout for a wider one
+// (lower down, past floating pictures).
 #include <windows.h>
 #include <functional>
 #include <string>
@@ -41,7 +43,8 @@ struct CLineItem
 class CHtmlLineBuilder
 {
 public:
-    CHtmlLineBuilder(CHtmlFonts& fonts, std::function<void()> onLineFull);
+    // onNoRoom: true when the layout made the line wider.
+    CHtmlLineBuilder(CHtmlFonts& fonts, std::function<void()> onLineFull, std::function<bool()> onNoRoom);
 
     void SetWidth(int nWidth) { m_nWidth = nWidth; }
     void SetBreakLongWords(bool bBreak) { m_bBreakLongWords = bBreak; }
@@ -75,6 +78,7 @@ private:
 
     CHtmlFonts& m_fonts;
     std::function<void()> m_onLineFull;
+    std::function<bool()> m_onNoRoom;
     int m_nWidth = 0;
     bool m_bBreakLongWords = true;
     bool m_bWidthsOnly = false;

@@ -41,10 +41,13 @@ void CHtmlTableLayout::CollectRows()
             cell.nColumn = nColumn;
             cell.style = m_builder.Style().Element(nCell, rowStyle);
             cell.nSpan = std::min(cell.style.nSpan, HTML_MAX_COLUMNS - nColumn);
-            if (cell.style.width.bGiven)
-                (cell.style.width.bPercent ? cell.nPercent : cell.nWidth) = cell.style.width.nValue;
-            m_builder.MeasureCell(nCell, cell.style, &cell.nMin, &cell.nMax);
+            // A set width is that of the contents: the padding and border come on top.
             int nAround = 2 * (m_nPadding + nCellBorder);
+            if (cell.style.width.bGiven && cell.style.width.bPercent)
+                cell.nPercent = cell.style.width.nValue;
+            else if (cell.style.width.bGiven && cell.style.width.nValue > 0)
+                cell.nWidth = cell.style.width.nValue + nAround;
+            m_builder.MeasureCell(nCell, cell.style, &cell.nMin, &cell.nMax);
             cell.nMin = ClampedLength(static_cast<long long>(cell.nMin) + nAround);
             cell.nMax = ClampedLength(static_cast<long long>(cell.nMax) + nAround);
             nColumn += cell.nSpan;
@@ -114,6 +117,12 @@ void CHtmlTableLayout::Measure(int* pnMin, int* pnMax)
         nMin = nMax = std::max<long long>(nMin, m_style.width.nValue);
     *pnMin = static_cast<int>(std::min<long long>(nMin, HTML_MAX_PAGE_HEIGHT));
     *pnMax = static_cast<int>(std::min<long long>(std::max(nMin, nMax), HTML_MAX_PAGE_HEIGHT));
+}
+
+int CHtmlTableLayout::Width(int nAvailable)
+{
+    MeasureColumns();
+    return TableWidth(nAvailable);
 }
 
 int CHtmlTableLayout::TableWidth(int nAvailable) const
@@ -209,48 +218,78 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
         nTableFill = m_builder.AddBox(fill);
     }
 
+    // Rows are laid out at their natural heights first; a table set taller then gives them
+    // the difference, and each cell's boxes move down to their row's place and alignment.
     int nCellBorder = m_nBorder > 0 ? 1 : 0;
-    int y = nTop + m_nBorder + m_nSpacing;
-    for (const Row& row : m_rows) {
+    int nInset = m_nPadding + nCellBorder;
+    size_t nRows = m_rows.size();
+    std::vector<std::vector<PlacedCell>> placed(nRows);
+    std::vector<int> anRowHeight(nRows), anRowTop(nRows);
+    int y = ClampedLength(static_cast<long long>(nTop) + m_nBorder + m_nSpacing);
+    long long nRowsHeight = 0;
+    for (size_t r = 0; r < nRows; ++r) {
+        const Row& row = m_rows[r];
+        anRowTop[r] = y;
+        placed[r].resize(row.cells.size());
         // Backgrounds go first so that they are drawn below the contents.
-        std::vector<size_t> anFill(row.cells.size(), SIZE_MAX), anFirstBox(row.cells.size());
-        std::vector<int> anHeight(row.cells.size());
-        for (size_t i = 0; i < row.cells.size(); ++i)
+        for (size_t i = 0; i < row.cells.size(); ++i) {
+            placed[r][i].nFill = SIZE_MAX;
             if (row.cells[i].style.bFill) {
                 fill.cr = row.cells[i].style.crFill;
-                anFill[i] = m_builder.AddBox(fill);
+                placed[r][i].nFill = m_builder.AddBox(fill);
             }
+        }
         int nRowHeight = 0;
         for (size_t i = 0; i < row.cells.size(); ++i) {
             const Cell& cell = row.cells[i];
             size_t c = static_cast<size_t>(cell.nColumn);
-            int nInset = m_nPadding + nCellBorder;
             int nCellWidth = std::max(anX[c + static_cast<size_t>(cell.nSpan)] - m_nSpacing - anX[c], 0);
-            anFirstBox[i] = m_builder.BoxCount();
-            anHeight[i] = m_builder.LayoutCell(cell.nNode, cell.style, anX[c] + nInset, y + nInset, nCellWidth - 2 * nInset);
-            nRowHeight = std::max(nRowHeight, ClampedLength(static_cast<long long>(anHeight[i]) + 2 * nInset));
+            placed[r][i].nFirstBox = m_builder.BoxCount();
+            int nContent = m_builder.LayoutCell(cell.nNode, cell.style, anX[c] + nInset, y + nInset, nCellWidth - 2 * nInset);
+            placed[r][i].nHeight = nContent;
+            // A set height is that of the contents, kept by an empty cell too.
+            if (cell.style.height.bGiven && !cell.style.height.bPercent)
+                nContent = std::max(nContent, cell.style.height.nValue);
+            nRowHeight = std::max(nRowHeight, ClampedLength(static_cast<long long>(nContent) + 2 * nInset));
         }
+        for (size_t i = 0; i < row.cells.size(); ++i)
+            placed[r][i].nEndBox = i + 1 < row.cells.size() ? placed[r][i + 1].nFirstBox : m_builder.BoxCount();
+        anRowHeight[r] = nRowHeight;
+        nRowsHeight += nRowHeight;
+        y = ClampedLength(static_cast<long long>(y) + nRowHeight + m_nSpacing);
+    }
+    int nHeight = ClampedLength(static_cast<long long>(y) - nTop + m_nBorder);
+    if (m_style.height.bGiven && !m_style.height.bPercent && m_style.height.nValue > nHeight && nRows > 0) {
+        long long nExtra = m_style.height.nValue - nHeight, nGiven = 0;
+        for (size_t r = 0; r < nRows; ++r) {
+            long long nShare = r + 1 == nRows ? nExtra - nGiven
+                               : nRowsHeight > 0 ? anRowHeight[r] * nExtra / nRowsHeight
+                                                 : nExtra / static_cast<long long>(nRows);
+            anRowHeight[r] = ClampedLength(anRowHeight[r] + nShare);
+            nGiven += nShare;
+        }
+        nHeight = m_style.height.nValue;
+    }
+
+    y = ClampedLength(static_cast<long long>(nTop) + m_nBorder + m_nSpacing);
+    for (size_t r = 0; r < nRows; ++r) {
+        const Row& row = m_rows[r];
         for (size_t i = 0; i < row.cells.size(); ++i) {
-            // Each cell's own boxes move to its vertical alignment.
             const Cell& cell = row.cells[i];
-            int nSpare = nRowHeight - anHeight[i] - 2 * (m_nPadding + nCellBorder);
-            int dy = cell.style.nVAlign < 0 ? 0 : cell.style.nVAlign > 0 ? nSpare : nSpare / 2;
-            size_t nEnd = i + 1 < row.cells.size() ? anFirstBox[i + 1] : m_builder.BoxCount();
-            for (size_t b = anFirstBox[i]; b < nEnd; ++b)
+            const PlacedCell& place = placed[r][i];
+            int nSpare = std::max(anRowHeight[r] - place.nHeight - 2 * nInset, 0);
+            int dy = ClampedLength(static_cast<long long>(y) - anRowTop[r] + (cell.style.nVAlign < 0 ? 0 : cell.style.nVAlign > 0 ? nSpare : nSpare / 2));
+            for (size_t b = place.nFirstBox; b < place.nEndBox; ++b)
                 ::OffsetRect(&m_builder.Box(b).rc, 0, dy);
-        }
-        for (size_t i = 0; i < row.cells.size(); ++i) {
-            const Cell& cell = row.cells[i];
             size_t c = static_cast<size_t>(cell.nColumn);
-            RECT rc = {anX[c], y, anX[c + static_cast<size_t>(cell.nSpan)] - m_nSpacing, y + nRowHeight};
-            if (anFill[i] != SIZE_MAX)
-                m_builder.Box(anFill[i]).rc = rc;
+            RECT rc = {anX[c], y, anX[c + static_cast<size_t>(cell.nSpan)] - m_nSpacing, ClampedLength(static_cast<long long>(y) + anRowHeight[r])};
+            if (place.nFill != SIZE_MAX)
+                m_builder.Box(place.nFill).rc = rc;
             if (nCellBorder)
                 AddFrame(rc, 1);
         }
-        y = ClampedLength(static_cast<long long>(y) + nRowHeight + m_nSpacing);
+        y = ClampedLength(static_cast<long long>(y) + anRowHeight[r] + m_nSpacing);
     }
-    int nHeight = y - nTop + m_nBorder;
     RECT rcTable = {x0, nTop, ClampedLength(static_cast<long long>(x0) + nTableWidth), ClampedLength(static_cast<long long>(nTop) + nHeight)};
     if (nTableFill != SIZE_MAX)
         m_builder.Box(nTableFill).rc = rcTable;

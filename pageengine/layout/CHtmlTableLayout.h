@@ -16,6 +16,8 @@ public:
 
     // The narrowest and the widest the table can be.
     void Measure(int* pnMin, int* pnMax);
+    // Its width in an area nAvailable wide.
+    int Width(int nAvailable);
     // Lays the table out at nTop in the area (nLeft, nWidth), placed by the table's own
     // alignment or else by the area's; returns its height.
     int Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nTop);
@@ -27,13 +29,20 @@ private:
         int nColumn;
         int nSpan;
         int nMin, nMax;         // including padding and border
-        int nWidth;             // fixed width, 0 for none
+        int nWidth;             // fixed width with padding and border, 0 for none
         int nPercent;           // percentage width, 0 for none
         CHtmlComputedStyle style;
     };
     struct Row
     {
         std::vector<Cell> cells;
+    };
+    // A cell laid out: its background box, its own boxes and its contents' height.
+    struct PlacedCell
+    {
+        size_t nFill;
+        size_t nFirstBox, nEndBox;
+        int nHeight;
     };
 
     void CollectRows();

@@ -35,6 +35,7 @@ void CLayoutBuilder::Layout(int nWidth, CPageBoxes& out)
         out.m_nBackgroundImage = m_images.Load(strBackground);
 
     m_flow = Flow();
+    m_floats.Truncate(0);
     m_flow.nPendingMargin = style.nMargin;
     m_bMeasuring = false;
     m_pList = nullptr;
@@ -44,7 +45,7 @@ void CLayoutBuilder::Layout(int nWidth, CPageBoxes& out)
     FlowChildren(0, style);
     FinishLine();
     AddMargin(style.nMargin);
-    out.m_nHeight = std::min(m_flow.nY + m_flow.nPendingMargin, HTML_MAX_PAGE_HEIGHT);
+    out.m_nHeight = std::min(std::max(m_flow.nY + m_flow.nPendingMargin, m_flow.nFloatBottom), HTML_MAX_PAGE_HEIGHT);
     out.Index();
     m_pLine = nullptr;
     m_pOut = nullptr;
@@ -60,7 +61,7 @@ int CLayoutBuilder::LayoutCell(int nCell, const CHtmlComputedStyle& style, int x
         SetArea(x, nWidth, style.nAlign);
         FlowChildren(nCell, style);
         FinishLine();
-        nHeight = m_flow.nY - y;
+        nHeight = std::max(m_flow.nY, m_flow.nFloatBottom) - y;
     });
     return nHeight;
 }
@@ -90,7 +91,9 @@ template <class F> void CLayoutBuilder::WithNewFlow(const Flow& flow, bool bMeas
     bool bSavedMeasuring = m_bMeasuring;
     List* pSavedList = m_pList;
     CHtmlLineBuilder* pSavedLine = m_pLine;
+    size_t nSavedFloats = m_floats.Count();
     m_flow = flow;
+    m_flow.nFirstFloat = nSavedFloats;
     m_bMeasuring = bSavedMeasuring || bMeasuring;
     m_pList = nullptr;
     m_pLine = LineAtDepth(++m_nFlowDepth);
@@ -98,6 +101,7 @@ template <class F> void CLayoutBuilder::WithNewFlow(const Flow& flow, bool bMeas
     m_pLine->SetWidthsOnly(m_bMeasuring);
     fn();
     --m_nFlowDepth;
+    m_floats.Truncate(nSavedFloats);
     m_pLine = pSavedLine;
     m_pList = pSavedList;
     m_bMeasuring = bSavedMeasuring;
@@ -107,7 +111,7 @@ template <class F> void CLayoutBuilder::WithNewFlow(const Flow& flow, bool bMeas
 CHtmlLineBuilder* CLayoutBuilder::LineAtDepth(size_t nDepth)
 {
     if (nDepth >= m_lines.size())
-        m_lines.push_back(std::make_unique<CHtmlLineBuilder>(m_fonts, [this] { FinishLine(); }));
+        m_lines.push_back(std::make_unique<CHtmlLineBuilder>(m_fonts, [this] { FinishLine(); }, [this] { return MoveBelowAFloat(); }));
     CHtmlLineBuilder* pLine = m_lines[nDepth].get();
     pLine->Reset();
     return pLine;
@@ -149,6 +153,7 @@ void CLayoutBuilder::Element(int nNode, const CHtmlComputedStyle& parent)
         break;
     case KIND_BREAK:
         m_pLine->Break(style.nFont);
+        ClearFloats(style.nClear);
         break;
     case KIND_RULE:
         Rule(style);
@@ -225,6 +230,24 @@ void CLayoutBuilder::Image(int nNode, const CHtmlComputedStyle& style)
     }
     nWidth = std::min(nWidth, HTML_MAX_LENGTH);
     nHeight = std::min(nHeight, HTML_MAX_LENGTH);
+    POINT pt;
+    int nOuterWidth = nWidth + 2 * style.nBorder, nOuterHeight = nHeight + 2 * style.nBorder;
+    bool bRight = style.nPlacement == ALIGN_RIGHT;
+    if (style.bPlaced && !m_bMeasuring && FindFloat(nOuterWidth, bRight, &pt)) {
+        CPageBox box = {};
+        box.rc = {pt.x, pt.y, ClampedLength(static_cast<long long>(pt.x) + nOuterWidth),
+                  ClampedLength(static_cast<long long>(pt.y) + nOuterHeight)};
+        AddFloat(box.rc, bRight);
+        box.nFont = style.nFont;
+        box.cr = style.crText;
+        box.nLink = style.nLink;
+        box.nImage = nImage;
+        box.nText = m_pOut->m_strText.size();
+        box.nTextLength = strAlt.size();
+        m_pOut->m_strText += strAlt;
+        AddPicture(box, style.nBorder);
+        return;
+    }
     m_pLine->AddImage(nWidth, nHeight, style.nBorder, nImage, strAlt, InlineStyle(style));
 }
 
@@ -244,7 +267,8 @@ void CLayoutBuilder::Rule(const CHtmlComputedStyle& style)
         box.rc = {x, m_flow.nY, x + nWidth, m_flow.nY + nSize};
         box.nKind = BOX_RULE;
         box.nLink = -1;
-        box.cr = style.crText;
+        box.nThickness = style.bFill ? 1 : 0;
+        box.cr = style.crFill;
         AddBox(box);
     }
     m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) + nSize);
@@ -265,8 +289,25 @@ void CLayoutBuilder::Table(int nNode, const CHtmlComputedStyle& style)
                                                                 (m_flow.nWidth == 0 ? measure.nMin : measure.nMax)));
         return;
     }
+    // A table aligned left or right floats there; others go beside the floats at their top.
+    HtmlAlign nSide = style.nPlacement;
+    if (style.bPlaced && nSide != ALIGN_CENTER) {
+        CHtmlTableLayout table(*this, nNode, style);
+        int nTableWidth = table.Width(m_flow.nWidth);
+        POINT pt;
+        if (FindFloat(nTableWidth, nSide == ALIGN_RIGHT, &pt)) {
+            // Laid out in the area's width (its percentages are of that), placed at pt.
+            long long nLeft = nSide == ALIGN_RIGHT ? static_cast<long long>(pt.x) + nTableWidth - m_flow.nWidth : pt.x;
+            int nHeight = table.Layout(ClampedLength(nLeft), m_flow.nWidth, ALIGN_LEFT, pt.y);
+            AddFloat({pt.x, pt.y, ClampedLength(static_cast<long long>(pt.x) + nTableWidth),
+                      ClampedLength(static_cast<long long>(pt.y) + nHeight)}, nSide == ALIGN_RIGHT);
+            return;
+        }
+    }
+    FitLine();
     m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) +
-                              CHtmlTableLayout(*this, nNode, style).Layout(m_flow.nLeft, m_flow.nWidth, m_flow.nAlign, m_flow.nY));
+                              CHtmlTableLayout(*this, nNode, style).Layout(m_flow.nLineLeft, m_flow.nLineWidth, m_flow.nAlign, m_flow.nY));
+    FitLine();
 }
 
 void CLayoutBuilder::SetArea(long long nLeft, long long nWidth, HtmlAlign nAlign)
@@ -274,8 +315,8 @@ void CLayoutBuilder::SetArea(long long nLeft, long long nWidth, HtmlAlign nAlign
     m_flow.nLeft = ClampedLength(nLeft);
     m_flow.nWidth = ClampedLength(std::max(nWidth, 0LL));
     m_flow.nAlign = nAlign;
-    m_pLine->SetWidth(m_flow.nWidth);
     m_pLine->SetBreakLongWords(!m_bMeasuring && m_flow.nWidth >= kNarrowestBreak);
+    FitLine();
 }
 
 void CLayoutBuilder::AddMargin(int nMargin)
@@ -283,6 +324,7 @@ void CLayoutBuilder::AddMargin(int nMargin)
     // Margins that meet collapse into the largest; a cell's first ones go.
     if (!m_flow.bAtCellTop)
         m_flow.nPendingMargin = std::max(m_flow.nPendingMargin, nMargin);
+    FitLine();
 }
 
 void CLayoutBuilder::PlaceMargin()
@@ -312,8 +354,8 @@ void CLayoutBuilder::FinishLine()
     if (m_bMeasuring) {
         m_flow.nExtent = std::max(m_flow.nExtent, ClampedLength(static_cast<long long>(m_flow.nLeft) + line.Width()));
     } else if (!IsFull()) {
-        int nFree = std::max(m_flow.nWidth - line.Width(), 0);
-        int x = m_flow.nLeft + (m_flow.nAlign == ALIGN_CENTER ? nFree / 2 : m_flow.nAlign == ALIGN_RIGHT ? nFree : 0);
+        int nFree = std::max(m_flow.nLineWidth - line.Width(), 0);
+        int x = m_flow.nLineLeft + (m_flow.nAlign == ALIGN_CENTER ? nFree / 2 : m_flow.nAlign == ALIGN_RIGHT ? nFree : 0);
         int nBaseline = m_flow.nY + nAscent;
         for (const CLineItem& item : line.Items()) {
             CPageBox box = {};
@@ -329,25 +371,89 @@ void CLayoutBuilder::FinishLine()
                 AddBox(box);
                 continue;
             }
-            box.nKind = BOX_IMAGE;
             box.nImage = item.nImage;
             box.nTextLength = item.nAltLength;
             m_pOut->m_strText.append(line.Text(), item.nAlt, item.nAltLength);
-            if (item.nBorder > 0) {
-                CPageBox frame = box;
-                frame.nKind = BOX_FRAME;
-                frame.nThickness = static_cast<unsigned char>(item.nBorder);
-                frame.nTextLength = 0;
-                AddBox(frame);
-                ::InflateRect(&box.rc, -item.nBorder, -item.nBorder);
-            }
-            AddBox(box);
+            AddPicture(box, item.nBorder);
         }
         PlaceMarker(nBaseline);
     }
     m_flow.nMarker = -1;
     m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) + nAscent + nDescent);
     line.Clear();
+    FitLine();
+}
+
+void CLayoutBuilder::AddPicture(CPageBox box, int nBorder)
+{
+    box.nKind = BOX_IMAGE;
+    if (nBorder > 0) {
+        CPageBox frame = box;
+        frame.nKind = BOX_FRAME;
+        frame.nThickness = static_cast<unsigned char>(nBorder);
+        frame.nTextLength = 0;
+        AddBox(frame);
+        ::InflateRect(&box.rc, -nBorder, -nBorder);
+    }
+    AddBox(box);
+}
+
+int CLayoutBuilder::AreaRight() const
+{
+    return ClampedLength(static_cast<long long>(m_flow.nLeft) + m_flow.nWidth);
+}
+
+int CLayoutBuilder::NextLineTop() const
+{
+    return ClampedLength(static_cast<long long>(m_flow.nY) + m_flow.nPendingMargin);
+}
+
+void CLayoutBuilder::FitLine()
+{
+    // Floats above the next line are done with: they go, so that the list stays short.
+    int y = NextLineTop();
+    m_floats.Prune(m_flow.nFirstFloat, y);
+    int nLeft = 0, nRight = 0, nNextBottom = 0;
+    m_floats.Room(m_flow.nFirstFloat, y, m_flow.nLeft, AreaRight(), &nLeft, &nRight, &nNextBottom);
+    m_flow.nLineLeft = nLeft;
+    m_flow.nLineWidth = std::max(nRight - nLeft, 0);
+    m_pLine->SetWidth(m_flow.nLineWidth);
+}
+
+bool CLayoutBuilder::MoveBelowAFloat()
+{
+    int nLeft = 0, nRight = 0, nNextBottom = 0;
+    if (!m_floats.Room(m_flow.nFirstFloat, NextLineTop(), m_flow.nLeft, AreaRight(), &nLeft, &nRight, &nNextBottom))
+        return false;
+    PlaceMargin();
+    m_flow.nY = std::max(m_flow.nY, nNextBottom);
+    FitLine();
+    return true;
+}
+
+bool CLayoutBuilder::FindFloat(int nWidth, bool bRight, POINT* ppt)
+{
+    if (m_floats.Count() - m_flow.nFirstFloat >= HTML_MAX_FLOATS)
+        return false;
+    // A float that does not fit beside what the line holds goes below it.
+    if (!m_pLine->IsEmpty() && m_flow.nLineWidth - m_pLine->Width() < nWidth)
+        FinishLine();
+    *ppt = m_floats.Find(m_flow.nFirstFloat, std::max(NextLineTop(), m_flow.nFloatTop), m_flow.nLeft, AreaRight(), nWidth, bRight);
+    return true;
+}
+
+void CLayoutBuilder::AddFloat(const RECT& rc, bool bRight)
+{
+    m_floats.Add(rc, bRight);
+    m_flow.nFloatTop = rc.top;
+    m_flow.nFloatBottom = std::max<int>(m_flow.nFloatBottom, rc.bottom);
+    FitLine();
+}
+
+void CLayoutBuilder::ClearFloats(int nClear)
+{
+    m_flow.nY = m_floats.Below(m_flow.nFirstFloat, nClear, m_flow.nY);
+    FitLine();
 }
 
 void CLayoutBuilder::PlaceMarker(int nBaseline)
@@ -359,7 +465,7 @@ void CLayoutBuilder::PlaceMarker(int nBaseline)
     box.cr = m_flow.crMarker;
     box.nFont = m_flow.nMarkerFont;
     int nAscent = m_fonts.Ascent(m_flow.nMarkerFont);
-    int nRight = m_flow.nLeft - kMarkerGap;
+    int nRight = m_flow.nLineLeft - kMarkerGap;
     if (m_flow.nMarker == 3) {
         std::string strNumber = std::to_string(m_flow.nMarkerNumber) + ".";
         int nWidth = m_fonts.TextWidth(box.nFont, strNumber.data(), strNumber.size());

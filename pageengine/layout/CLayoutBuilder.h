@@ -1,12 +1,13 @@
 #pragma once
 // Lays a page out at a width into the boxes to draw (a CPageBoxes): block elements
 // stacked with the margins and indents of their style, text and pictures in lines wrapped
-// at the width (CHtmlLineBuilder), lists with their markers, tables in columns
-// (CHtmlTableLayout). Each element's style comes from the style step (CHtmlStyle).
+// at the width (CHtmlLineBuilder) and beside floating pictures, lists with their markers,
+// tables in columns (CHtmlTableLayout). Each element's style comes from the style step (CHtmlStyle).
 // Work and memory grow with the page's size only: each node is laid out once and measured
 // at most twice per table around it; layout stops at HTML_MAX_BOXES boxes or
 // HTML_MAX_PAGE_HEIGHT pixels.
 #include "pageengine/dom/CHtmlDocument.h"
+#include "pageengine/layout/CHtmlFloats.h"
 #include "pageengine/layout/CHtmlLineBuilder.h"
 #include "pageengine/layout/CPageBoxes.h"
 #include "pageengine/style/CHtmlStyle.h"
@@ -47,6 +48,11 @@ private:
         int nLeft = 0;
         int nWidth = 0;
         HtmlAlign nAlign = ALIGN_LEFT;
+        int nLineLeft = 0;         // the next line's room: the area less the floats beside it
+        int nLineWidth = 0;
+        size_t nFirstFloat = 0;    // where this flow's floats start in m_floats
+        int nFloatTop = 0;         // no float goes higher than the one before
+        int nFloatBottom = 0;      // the lowest float's bottom
         int nY = 0;
         int nPendingMargin = 0;
         bool bAtCellTop = false;   // nothing placed yet in a cell: its margins go
@@ -75,6 +81,21 @@ private:
     void PlaceMargin();
     void FinishLine();
     void PlaceMarker(int nBaseline);
+    // A picture's boxes: its frame when it has a border, and the picture inside it.
+    void AddPicture(CPageBox box, int nBorder);
+    // Where a float nWidth wide goes: at the side of the current line, or lower down where
+    // there is room; false when the flow already has HTML_MAX_FLOATS.
+    bool FindFloat(int nWidth, bool bRight, POINT* ppt);
+    // Adds a float found by FindFloat, once its height is known.
+    void AddFloat(const RECT& rc, bool bRight);
+    int AreaRight() const;
+    int NextLineTop() const;
+    // Sets the next line's room (nLineLeft, nLineWidth) from the floats beside it.
+    void FitLine();
+    // Moves the next line below the nearest float beside it; false when there is none.
+    bool MoveBelowAFloat();
+    // Moves down below the floats of the sides nClear names (1 left, 2 right, 3 both).
+    void ClearFloats(int nClear);
     // Runs fn on a fresh flow and line (a cell, or a measurement), then puts the current
     // ones back.
     template <class F> void WithNewFlow(const Flow& flow, bool bMeasuring, F fn);
@@ -96,6 +117,8 @@ private:
     size_t m_nFlowDepth = 0;
     bool m_bMeasuring = false;
     List* m_pList = nullptr;
+    // The floats of the flows being laid out, the innermost flow's last.
+    CHtmlFloats m_floats;
     // Measured widths of cells: min, max, and whether known.
     struct Measure
     {

@@ -83,6 +83,10 @@ void CHtmlPainter::Paint(CDC* pDC, const RECT& rcClip, int nScrollY, int nFocusL
             Frame(pDC, rc, box.nThickness, box.cr);
             break;
         case BOX_RULE: {
+            if (box.nThickness == 1) {
+                pDC->FillSolidRect(rc, box.cr);
+                break;
+            }
             int nHalf = std::max<int>((rc.bottom - rc.top) / 2, 1);
             pDC->FillSolidRect({rc.left, rc.top, rc.right, rc.top + nHalf}, kRuleDark);
             if (rc.bottom - rc.top > 1)

@@ -94,9 +94,37 @@ void DecodeText(const char* p, const char* pEnd, bool bInAttribute, std::string&
     }
 }
 
-// Whether the page says it is UTF-8: a byte order mark, or a charset in a <meta> tag of
-// its first few kilobytes.
-bool DeclaresUtf8(const std::string& bytes)
+// Whether the bytes hold at least one sequence beyond ASCII and all of them are well-formed
+// UTF-8: text in windows-1252 with accents almost never is.
+bool LooksLikeUtf8(const std::string& bytes)
+{
+    bool bNonAscii = false;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const unsigned char* pEnd = p + bytes.size();
+    while (p < pEnd) {
+        unsigned char ch = *p++;
+        if (ch < 0x80)
+            continue;
+        bNonAscii = true;
+        int nMore = ch >= 0xC2 && ch <= 0xDF ? 1 : ch >= 0xE0 && ch <= 0xEF ? 2 : ch >= 0xF0 && ch <= 0xF4 ? 3 : -1;
+        if (nMore < 0 || pEnd - p < nMore)
+            return false;
+        // The second byte's range rules out overlong forms, surrogates and code points past U+10FFFF.
+        unsigned char nLow = ch == 0xE0 ? 0xA0 : ch == 0xF0 ? 0x90 : 0x80;
+        unsigned char nHigh = ch == 0xED ? 0x9F : ch == 0xF4 ? 0x8F : 0xBF;
+        if (p[0] < nLow || p[0] > nHigh)
+            return false;
+        for (int i = 1; i < nMore; ++i)
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+        p += nMore;
+    }
+    return bNonAscii;
+}
+
+// Whether the page is read as UTF-8: a byte order mark or a charset in a <meta> tag of its
+// first few kilobytes decides; without them, bytes that are well-formed UTF-8 are.
+bool IsUtf8(const std::string& bytes)
 {
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
         return true;
@@ -115,7 +143,7 @@ bool DeclaresUtf8(const std::string& bytes)
             return StartsWithNoCase(q, pClose, "utf-8") || StartsWithNoCase(q, pClose, "utf8");
         }
     }
-    return false;
+    return LooksLikeUtf8(bytes);
 }
 
 std::string Convert(const std::string& bytes, UINT nFromCodePage)
@@ -137,10 +165,10 @@ bool IsControl(char ch) { return static_cast<unsigned char>(ch) < 0x20 && !IsSpa
 
 CHtmlReader::CHtmlReader(CHtmlDocument& document) : m_document(document), m_builder(document) {}
 
-std::string CHtmlReader::ToAnsi(const std::string& bytes)
+std::string CHtmlReader::ToAnsi(const std::string& bytes, bool bUtf8)
 {
     std::string text;
-    if (DeclaresUtf8(bytes))
+    if (bUtf8)
         text = Convert(bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? bytes.substr(3) : bytes, CP_UTF8);
     else if (::GetACP() != 1252)
         text = Convert(bytes, 1252);
@@ -156,8 +184,9 @@ std::string CHtmlReader::ToAnsi(const std::string& bytes)
 void CHtmlReader::Read(const std::string& bytes)
 {
     // Most pages are already what ToAnsi would make of them: those are read without a copy.
-    bool bAsIs = ::GetACP() == 1252 && !DeclaresUtf8(bytes) && std::none_of(bytes.begin(), bytes.end(), IsControl);
-    std::string converted = bAsIs ? std::string() : ToAnsi(bytes);
+    bool bUtf8 = IsUtf8(bytes);
+    bool bAsIs = ::GetACP() == 1252 && !bUtf8 && std::none_of(bytes.begin(), bytes.end(), IsControl);
+    std::string converted = bAsIs ? std::string() : ToAnsi(bytes, bUtf8);
     const std::string& text = bAsIs ? bytes : converted;
     // Each tag makes an element and a text node at most, and a cell or row implied around them.
     size_t nTags = static_cast<size_t>(std::count(text.begin(), text.end(), '<'));

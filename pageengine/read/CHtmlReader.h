@@ -11,15 +11,15 @@ class CHtmlReader
 public:
     explicit CHtmlReader(CHtmlDocument& document);
 
-    // Reads a whole page: windows-1252 unless it starts with a UTF-8 byte order mark or a
-    // <meta> of its head names UTF-8. <script> and <style> contents are skipped, <title>
-    // goes to the document's title.
+    // Reads a whole page: UTF-8 when it starts with a UTF-8 byte order mark or a <meta> of its
+    // head names UTF-8, windows-1252 when that <meta> names another set; without either,
+    // UTF-8 when its bytes are well-formed UTF-8 with some beyond ASCII, else windows-1252.
+    // <script> and <style> contents are skipped, <title> goes to the document's title.
     void Read(const std::string& bytes);
 
-    // The page's bytes as text of the ANSI code page.
-    static std::string ToAnsi(const std::string& bytes);
-
 private:
+    // The page's bytes as text of the ANSI code page.
+    static std::string ToAnsi(const std::string& bytes, bool bUtf8);
     void Parse(const char* p, const char* pEnd);
     const char* ReadStartTag(const char* p, const char* pEnd);
     const char* ReadEndTag(const char* p, const char* pEnd);

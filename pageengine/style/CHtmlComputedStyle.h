@@ -32,13 +32,15 @@ struct CHtmlComputedStyle
     int nMargin = 0;                  // above and below
     int nIndentLeft = 0, nIndentRight = 0;
     bool bAlignGiven = false;         // its align attribute set nAlign (a row's is its cells')
-    HtmlAlign nPlacement = ALIGN_LEFT;   // tables and rules: where the element itself sits
-    bool bPlaced = false;             // tables: false where the alignment around places it
+    HtmlAlign nPlacement = ALIGN_LEFT;   // tables, rules and pictures: where the element itself sits
+    bool bPlaced = false;             // tables: false where the alignment around places it;
+                                      // pictures: true when they float to that side
+    int nClear = 0;                   // line breaks: below the floats of 1 left, 2 right, 3 both sides
     int nVAlign = 0;                  // rows and cells: -1 top, 0 middle, 1 bottom
-    COLORREF crFill = 0;              // the page's, a table's, row's or cell's background
+    COLORREF crFill = 0;              // the page's, a table's, row's or cell's background, a solid rule's colour
     bool bFill = false;
     CHtmlLength width;                // tables, cells, pictures, rules
-    CHtmlLength height;               // pictures
+    CHtmlLength height;               // pictures, tables, cells
     int nBorder = 0;                  // tables and pictures
     int nPadding = 1, nSpacing = 2;   // tables
     int nSpan = 1;                    // cells: the columns taken

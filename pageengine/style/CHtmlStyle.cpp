@@ -7,6 +7,7 @@ namespace
 const int kDefaultPixels = 16;
 const int kPreformattedPixels = 13;   // preformatted text of the default size
 const int kBodyMargin = 8;
+const COLORREF kNoShadeGrey = RGB(128, 128, 128);   // a rule drawn flat without a colour
 
 bool ReadLength(const char* pszValue, CHtmlLength* pLength)
 {
@@ -89,7 +90,7 @@ void CHtmlStyle::Fonts(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const
 void CHtmlStyle::Blocks(int nNode, HtmlTag nTag, const CHtmlComputedStyle& parent, CHtmlComputedStyle& style) const
 {
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
-    style.nMargin = style.nPixels * tag.nMarginTenths / 10;
+    style.nMargin = (style.nPixels * tag.nMarginHundredths + 50) / 100;
     style.nIndentLeft = tag.nIndentLeft;
     style.nIndentRight = tag.nIndentRight;
     if (tag.Has(TRAIT_LIST)) {
@@ -122,6 +123,7 @@ void CHtmlStyle::Tables(int nNode, HtmlTag nTag, const CHtmlComputedStyle& paren
         CHtmlAttributes::Integer(attribute("cellpadding"), 0, 100, 0, &style.nPadding);
         CHtmlAttributes::Integer(attribute("cellspacing"), 0, 100, 0, &style.nSpacing);
         ReadLength(attribute("width"), &style.width);
+        ReadLength(attribute("height"), &style.height);
         style.bFill = CHtmlAttributes::Color(attribute("bgcolor"), &style.crFill);
     } else if (tag.Has(TRAIT_ROW)) {
         CHtmlAttributes::VerticalAlign(attribute("valign"), &style.nVAlign);
@@ -133,6 +135,7 @@ void CHtmlStyle::Tables(int nNode, HtmlTag nTag, const CHtmlComputedStyle& paren
         style.crFill = parent.crFill;
         style.bFill = CHtmlAttributes::Color(attribute("bgcolor"), &style.crFill) || parent.bFill;
         ReadLength(attribute("width"), &style.width);
+        ReadLength(attribute("height"), &style.height);
         CHtmlAttributes::Integer(attribute("colspan"), 1, HTML_MAX_COLUMNS, 1, &style.nSpan);
         style.bNoWrap = attribute("nowrap") != nullptr;
     }
@@ -146,12 +149,24 @@ void CHtmlStyle::ImagesAndRules(int nNode, HtmlTag nTag, CHtmlComputedStyle& sty
         ReadLength(attribute("width"), &style.width);
         ReadLength(attribute("height"), &style.height);
         CHtmlAttributes::Integer(attribute("border"), 0, 50, 1, &style.nBorder);
+        // left and right float; the other values align it in its line.
+        style.bPlaced = CHtmlAttributes::Align(attribute("align"), &style.nPlacement) && style.nPlacement != ALIGN_CENTER;
+    } else if (tag.nKind == KIND_BREAK) {
+        const char* pszClear = attribute("clear");
+        HtmlAlign nSide = ALIGN_CENTER;
+        if (CHtmlAttributes::Align(pszClear, &nSide) && nSide != ALIGN_CENTER)
+            style.nClear = nSide == ALIGN_LEFT ? 1 : 2;
+        else if (pszClear && (::lstrcmpiA(pszClear, "all") == 0 || ::lstrcmpiA(pszClear, "both") == 0))
+            style.nClear = 3;
     } else if (tag.nKind == KIND_RULE) {
         ReadLength(attribute("width"), &style.width);
         CHtmlAttributes::Integer(attribute("size"), 1, 100, 2, &style.nThickness);
         // A rule is centred unless it says otherwise.
         style.nPlacement = ALIGN_CENTER;
         CHtmlAttributes::Align(attribute("align"), &style.nPlacement);
+        // A colour or noshade makes it a flat bar instead of a groove.
+        style.crFill = kNoShadeGrey;
+        style.bFill = CHtmlAttributes::Color(attribute("color"), &style.crFill) || attribute("noshade") != nullptr;
     }
 }
 

@@ -117,3 +117,19 @@ TEST_F(HtmlPainter, BrokenPicturesShowAFrameOrTheirTextAndTheFocusedLinkARing)
     m_page.Paint(m_canvas.DC(), {0, 0, kWidth, kHeight}, 0, -1);
     EXPECT_EQ(strUnfocused, m_canvas.Snapshot());
 }
+
+TEST_F(HtmlPainter, RulesWithAColourOrNoshadeAreFlatBarsOfThatColour)
+{
+    Show("<hr color=\"#C81E3C\" size=4><hr noshade size=4><hr size=4>");
+    std::vector<const CPageBox*> rules;
+    for (const CPageBox& box : m_page.GetLayout().m_boxes)
+        if (box.nKind == BOX_RULE)
+            rules.push_back(&box);
+    ASSERT_EQ(3u, rules.size());
+    const COLORREF kExpected[2] = {RGB(0xC8, 0x1E, 0x3C), RGB(128, 128, 128)};
+    for (int i = 0; i < 2; ++i)
+        for (int y = rules[i]->rc.top; y < rules[i]->rc.bottom; ++y)
+            EXPECT_EQ(kExpected[i], m_canvas.Pixel(rules[i]->rc.left + 5, y)) << i << "," << y;
+    EXPECT_NE(m_canvas.Pixel(rules[2]->rc.left + 5, rules[2]->rc.top),
+              m_canvas.Pixel(rules[2]->rc.left + 5, rules[2]->rc.bottom - 1));
+}

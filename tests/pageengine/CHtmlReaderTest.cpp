@@ -113,6 +113,9 @@ TEST(HtmlReader, TextIsInTheCharacterSetThePageNames)
     EXPECT_EQ("p[\"\xe9 ?\"]",
               Read("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\"><p>\xc3\xa9 \xe4\xb8\xad"));
     EXPECT_EQ("p[\"\xe9\"]", Read("\xef\xbb\xbf<p>\xc3\xa9"));
+    EXPECT_EQ("p[\"\xe9t\xe9 \x80\"]", Read("<p>\xc3\xa9t\xc3\xa9 \xe2\x82\xac"));
+    EXPECT_EQ("p[\"\xc3\xa9\"]", Read("<meta charset=windows-1252><p>\xc3\xa9"));
+    EXPECT_EQ("p[\"\xe9l\xe8ve \xc3\"]", Read("<p>\xe9l\xe8ve \xc3"));
     EXPECT_EQ("\"a b\"", Read(std::string("a\0b", 3)));
 }
 

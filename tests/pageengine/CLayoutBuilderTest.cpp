@@ -171,3 +171,72 @@ TEST_F(HtmlLayout, BlocksAlignAndListsGetMarkers)
                               box.rc.top > Find("puce")->rc.top && box.rc.bottom < Find("puce")->rc.bottom);
     EXPECT_TRUE(bBullet);
 }
+
+TEST_F(HtmlLayout, MarginsCollapseBetweenBlocksAndWithTheBody)
+{
+    const CPageBoxes& layout = Lay("<h1>Titre</h1><p>un</p><h2>deux</h2>", 400);
+    const CPageBox* pTitle = Find("Titre");
+    const CPageBox* pOne = Find("un");
+    const CPageBox* pTwo = Find("deux");
+    ASSERT_TRUE(pTitle && pOne && pTwo);
+    EXPECT_EQ(21, pTitle->rc.top);
+    EXPECT_EQ(pTitle->rc.bottom + 21, pOne->rc.top);
+    EXPECT_EQ(pOne->rc.bottom + 20, pTwo->rc.top);
+    EXPECT_EQ(pTwo->rc.bottom + 20, layout.m_nHeight);
+}
+
+TEST_F(HtmlLayout, CellsAddTheirPaddingToTheirSetSizesAndKeepThemEmpty)
+{
+    Lay("<table cellpadding=4 cellspacing=0><tr><td width=120 height=30 bgcolor=#000002></td></tr></table>"
+        "<table cellpadding=4 cellspacing=0 height=100 bgcolor=#000001><tr><td width=50>haut</td>"
+        "<td valign=bottom>bas</td></tr></table>",
+        400);
+    std::vector<RECT> fills;
+    for (const CPageBox& box : m_page.GetLayout().m_boxes)
+        if (box.nKind == BOX_FILL)
+            fills.push_back(box.rc);
+    ASSERT_EQ(2u, fills.size());
+    EXPECT_EQ(128, fills[0].right - fills[0].left);
+    EXPECT_EQ(38, fills[0].bottom - fills[0].top);
+    EXPECT_EQ(fills[0].bottom, fills[1].top);
+    EXPECT_EQ(100, fills[1].bottom - fills[1].top);
+    const CPageBox* pHigh = Find("haut");
+    const CPageBox* pLow = Find("bas");
+    ASSERT_TRUE(pHigh && pLow);
+    EXPECT_EQ(kMargin + 58 + 4, pLow->rc.left);
+    EXPECT_EQ(fills[1].bottom - 4, pLow->rc.bottom);
+    EXPECT_NEAR(fills[1].top + 50, (pHigh->rc.top + pHigh->rc.bottom) / 2, 1);
+}
+
+TEST_F(HtmlLayout, PicturesAndTablesAlignedLeftOrRightFloatWithTextBesideThemUntilABreakClearsThem)
+{
+    Lay("<p><img width=100 height=60 align=left>gauche <img width=50 height=200 align=right>texte</p>"
+        "<p>suite<br clear=all>dessous</p><table align=right width=100 bgcolor=#000001><tr><td height=40></td></tr>"
+        "</table>apr\xe8s",
+        400);
+    std::vector<std::vector<LONG>> pictures;
+    for (const CPageBox& box : m_page.GetLayout().m_boxes)
+        if (box.nKind == BOX_IMAGE)
+            pictures.push_back({box.rc.left, box.rc.top, box.rc.right, box.rc.bottom});
+    ASSERT_EQ(2u, pictures.size());
+    EXPECT_EQ((std::vector<LONG>{8, 16, 108, 76}), pictures[0]);
+    EXPECT_EQ((std::vector<LONG>{342, 16, 392, 216}), pictures[1]);
+    const CPageBox* pFirst = Find("gauche texte");
+    const CPageBox* pNext = Find("suite");
+    const CPageBox* pBelow = Find("dessous");
+    ASSERT_TRUE(pFirst && pNext && pBelow);
+    EXPECT_EQ(108, pFirst->rc.left);
+    EXPECT_EQ(16, pFirst->rc.top);
+    EXPECT_EQ(108, pNext->rc.left);
+    EXPECT_EQ(8, pBelow->rc.left);
+    EXPECT_EQ(216, pBelow->rc.top);
+    const CPageBox* pAfter = Find("apr\xe8s");
+    const CPageBox* pTable = nullptr;
+    for (const CPageBox& box : m_page.GetLayout().m_boxes)
+        pTable = box.nKind == BOX_FILL ? &box : pTable;
+    ASSERT_TRUE(pAfter && pTable);
+    EXPECT_EQ(292, pTable->rc.left);
+    EXPECT_EQ(392, pTable->rc.right);
+    EXPECT_EQ(pTable->rc.top, pAfter->rc.top);
+    EXPECT_EQ(8, pAfter->rc.left);
+}
