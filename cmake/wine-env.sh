@@ -1,7 +1,9 @@
 # Sourced by wine-run.sh and wine-slots.sh: Wine's environment for Kelo's programs and the
 # build's prefixes, all copies of one template (making a prefix takes seconds, copying it a
 # fraction of one).
-export WINEDEBUG=${WINEDEBUG:--all}
+# Only the error class: a program that dies before its first line then leaves Wine's own
+# account of why (wine-run.sh shows it when the program fails, and drops it otherwise).
+export WINEDEBUG=${WINEDEBUG:--all,err+all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 export LANG=${LANG:-C.UTF-8}
 case "$LANG" in *UTF-8*|*utf8*) ;; *) export LANG=C.UTF-8 ;; esac
