@@ -1,0 +1,188 @@
+// CLayoutBuilder: the lines of a flow, with its area and margins, and what sits in or
+// beside them: pictures, floats and list markers.
+#include "pageengine/layout/CLayoutBuilder.h"
+#include "pageengine/layout/LayoutArithmetic.h"
+#include "pageengine/style/CHtmlFonts.h"
+#include <algorithm>
+#include <string>
+
+namespace
+{
+const int kMarkerGap = 8;   // between a list marker and its item
+// Narrower areas keep long words whole instead of breaking them into a column of letters.
+const int kNarrowestBreak = 48;
+} // namespace
+
+void CLayoutBuilder::SetArea(long long nLeft, long long nWidth, HtmlAlign nAlign)
+{
+    m_flow.nLeft = ClampedLength(nLeft);
+    m_flow.nWidth = ClampedLength(std::max(nWidth, 0LL));
+    m_flow.nAlign = nAlign;
+    m_pLine->SetBreakLongWords(!m_bMeasuring && m_flow.nWidth >= kNarrowestBreak);
+    FitLine();
+}
+
+void CLayoutBuilder::AddMargin(int nMargin)
+{
+    // Margins that meet collapse into the largest; a cell's first ones go.
+    if (!m_flow.bAtCellTop)
+        m_flow.nPendingMargin = std::max(m_flow.nPendingMargin, nMargin);
+    FitLine();
+}
+
+void CLayoutBuilder::PlaceMargin()
+{
+    m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) + m_flow.nPendingMargin);
+    m_flow.nPendingMargin = 0;
+    m_flow.bAtCellTop = false;
+}
+
+void CLayoutBuilder::FinishLine()
+{
+    CHtmlLineBuilder& line = *m_pLine;
+    if (line.IsEmpty() && line.BreakFont() < 0) {
+        line.Clear();
+        return;
+    }
+    int nAscent = 0, nDescent = 0;
+    if (line.IsEmpty()) {
+        nAscent = m_fonts.Ascent(line.BreakFont());
+        nDescent = m_fonts.Descent(line.BreakFont());
+    }
+    for (const CLineItem& item : line.Items()) {
+        nAscent = std::max(nAscent, item.nAscent);
+        nDescent = std::max(nDescent, item.nDescent);
+    }
+    PlaceMargin();
+    if (m_bMeasuring) {
+        m_flow.nExtent = std::max(m_flow.nExtent, ClampedLength(static_cast<long long>(m_flow.nLeft) + line.Width()));
+    } else if (!IsFull()) {
+        int nFree = std::max(m_flow.nLineWidth - line.Width(), 0);
+        int x = m_flow.nLineLeft + (m_flow.nAlign == ALIGN_CENTER ? nFree / 2 : m_flow.nAlign == ALIGN_RIGHT ? nFree : 0);
+        int nBaseline = m_flow.nY + nAscent;
+        for (const CLineItem& item : line.Items()) {
+            CPageBox box = {};
+            box.rc = {x + item.nX, nBaseline - item.nAscent, x + item.nX + item.nWidth, nBaseline + item.nDescent};
+            box.nFont = item.style.nFont;
+            box.cr = item.style.crText;
+            box.nLink = item.style.nLink;
+            box.nText = m_pOut->m_strText.size();
+            if (!item.bImage) {
+                box.nKind = BOX_TEXT;
+                box.nTextLength = item.nLength;
+                m_pOut->m_strText.append(line.Text(), item.nText, item.nLength);
+                AddBox(box);
+                continue;
+            }
+            box.nImage = item.nImage;
+            box.nTextLength = item.nAltLength;
+            m_pOut->m_strText.append(line.Text(), item.nAlt, item.nAltLength);
+            AddPicture(box, item.nBorder);
+        }
+        PlaceMarker(nBaseline);
+    }
+    m_flow.nMarker = -1;
+    m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) + nAscent + nDescent);
+    line.Clear();
+    FitLine();
+}
+
+void CLayoutBuilder::AddPicture(CPageBox box, int nBorder)
+{
+    box.nKind = BOX_IMAGE;
+    if (nBorder > 0) {
+        CPageBox frame = box;
+        frame.nKind = BOX_FRAME;
+        frame.nThickness = static_cast<unsigned char>(nBorder);
+        frame.nTextLength = 0;
+        AddBox(frame);
+        ::InflateRect(&box.rc, -nBorder, -nBorder);
+    }
+    AddBox(box);
+}
+
+int CLayoutBuilder::AreaRight() const
+{
+    return ClampedLength(static_cast<long long>(m_flow.nLeft) + m_flow.nWidth);
+}
+
+int CLayoutBuilder::NextLineTop() const
+{
+    return ClampedLength(static_cast<long long>(m_flow.nY) + m_flow.nPendingMargin);
+}
+
+void CLayoutBuilder::FitLine()
+{
+    // Floats above the next line are done with: they go, so that the list stays short.
+    int y = NextLineTop();
+    m_floats.Prune(m_flow.nFirstFloat, y);
+    int nLeft = 0, nRight = 0, nNextBottom = 0;
+    m_floats.Room(m_flow.nFirstFloat, y, m_flow.nLeft, AreaRight(), &nLeft, &nRight, &nNextBottom);
+    m_flow.nLineLeft = nLeft;
+    m_flow.nLineWidth = std::max(nRight - nLeft, 0);
+    m_pLine->SetWidth(m_flow.nLineWidth);
+}
+
+bool CLayoutBuilder::MoveBelowAFloat()
+{
+    int nLeft = 0, nRight = 0, nNextBottom = 0;
+    if (!m_floats.Room(m_flow.nFirstFloat, NextLineTop(), m_flow.nLeft, AreaRight(), &nLeft, &nRight, &nNextBottom))
+        return false;
+    PlaceMargin();
+    m_flow.nY = std::max(m_flow.nY, nNextBottom);
+    FitLine();
+    return true;
+}
+
+bool CLayoutBuilder::FindFloat(int nWidth, bool bRight, POINT* ppt)
+{
+    if (m_floats.Count() - m_flow.nFirstFloat >= HTML_MAX_FLOATS)
+        return false;
+    // A float that does not fit beside what the line holds goes below it.
+    if (!m_pLine->IsEmpty() && m_flow.nLineWidth - m_pLine->Width() < nWidth)
+        FinishLine();
+    *ppt = m_floats.Find(m_flow.nFirstFloat, std::max(NextLineTop(), m_flow.nFloatTop), m_flow.nLeft, AreaRight(), nWidth, bRight);
+    return true;
+}
+
+void CLayoutBuilder::AddFloat(const RECT& rc, bool bRight)
+{
+    m_floats.Add(rc, bRight);
+    m_flow.nFloatTop = rc.top;
+    m_flow.nFloatBottom = std::max<int>(m_flow.nFloatBottom, rc.bottom);
+    FitLine();
+}
+
+void CLayoutBuilder::ClearFloats(int nClear)
+{
+    m_flow.nY = m_floats.Below(m_flow.nFirstFloat, nClear, m_flow.nY);
+    FitLine();
+}
+
+void CLayoutBuilder::PlaceMarker(int nBaseline)
+{
+    if (m_flow.nMarker < 0)
+        return;
+    CPageBox box = {};
+    box.nLink = -1;
+    box.cr = m_flow.crMarker;
+    box.nFont = m_flow.nMarkerFont;
+    int nAscent = m_fonts.Ascent(m_flow.nMarkerFont);
+    int nRight = m_flow.nLineLeft - kMarkerGap;
+    if (m_flow.nMarker == 3) {
+        std::string strNumber = std::to_string(m_flow.nMarkerNumber) + ".";
+        int nWidth = m_fonts.TextWidth(box.nFont, strNumber.data(), strNumber.size());
+        box.nKind = BOX_TEXT;
+        box.rc = {nRight - nWidth, nBaseline - nAscent, nRight, nBaseline + m_fonts.Descent(box.nFont)};
+        box.nText = m_pOut->m_strText.size();
+        box.nTextLength = strNumber.size();
+        m_pOut->m_strText += strNumber;
+    } else {
+        int nSize = std::max(4, nAscent / 3);
+        int nTop = nBaseline - nAscent / 3 - nSize / 2 - 1;
+        box.nKind = BOX_BULLET;
+        box.nThickness = static_cast<unsigned char>(m_flow.nMarker);
+        box.rc = {nRight - nSize, nTop, nRight, nTop + nSize};
+    }
+    AddBox(box);
+}
