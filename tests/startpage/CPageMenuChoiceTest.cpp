@@ -2,10 +2,11 @@
 // the built-in view where the browser control shows nothing (under Wine, automatically),
 // only the built-in view with "integree", only the control with "navigateur"; and a new
 // page view after a skin change shows the page again; the control is never replaced while
-// a modal loop of its own runs.
+// a modal loop of its own runs, and only the start page's own error counts, not a frame's.
 #include "StartedKiosk.h"
 #include "frame/CMainFrame.h"
 #include "resources/resource.h"
+#include "startpage/StartPageConstants.h"
 #include "support/MessagePump.h"
 
 namespace
@@ -96,4 +97,48 @@ TEST_F(PageChoice, AutomaticLeavesTheControlInPlaceWhileAModalLoopOfItsOwnRuns)
     ::EnableWindow(hWndMain, TRUE);
     EXPECT_TRUE(PumpUntil([&] { return ShowsStartPage(PageFrame()); }, kTimeoutMs));
     EXPECT_EQ(nullptr, HostOf(PageFrame()));
+}
+
+// Reaches the host's record of its one answer, to ask it a second time.
+struct CHostProbe : CBrowserHost
+{
+    static BOOL CBrowserHost::*PageStateSent() { return &CHostProbe::m_bPageStateSent; }
+};
+
+TEST_F(PageChoice, AutomaticTakesOnlyTheStartPagesOwnErrorNotAFramesOne)
+{
+    Start("[Generalite]\r\nAppli=Demo\r\n");
+    CBrowserHost* pHost = HostOf(PageFrame());
+    ASSERT_NE(nullptr, pHost) << "the control's answer came before the test could hold it";
+    HWND hWndForm = PageMenuOf(PageFrame())->m_hWnd;
+    auto pageStateQueued = [&] {
+        MSG msg;
+        return ::PeekMessageA(&msg, hWndForm, WM_BROWSER_PAGESTATE, WM_BROWSER_PAGESTATE, PM_NOREMOVE) != FALSE;
+    };
+    // The control's own answer for the start page is taken back, so the host may say it again.
+    MSG msg;
+    while (::PeekMessageA(&msg, hWndForm, WM_BROWSER_PAGESTATE, WM_BROWSER_PAGESTATE, PM_REMOVE))
+        ;
+    pHost->*CHostProbe::PageStateSent() = FALSE;
+
+    // The same address failing in a frame of the page, which is a browser object of its own.
+    VARIANT url;
+    ::VariantInit(&url);
+    V_VT(&url) = VT_BSTR;
+    const std::string strPath = m_kiosk.Path().str() + "res\\main.html";
+    const std::wstring strPage(strPath.begin(), strPath.end());
+    V_BSTR(&url) = ::SysAllocString(strPage.c_str());
+    BOOL bCancel = FALSE;
+    ScopedComPtr<IWebBrowser2> pBrowser = BrowserOf(PageFrame());
+    ASSERT_TRUE(pBrowser);
+    ScopedComPtr<IDispatch> pFrame;
+    ASSERT_TRUE(SUCCEEDED(::CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                             pFrame.PutVoid())));
+    pHost->OnNavigateError(pFrame.Get(), &url, nullptr, nullptr, &bCancel);
+    EXPECT_FALSE(pageStateQueued()) << "a frame's error counted as the start page's";
+
+    // The page's own browser object: that error counts.
+    pHost->OnNavigateError(pBrowser.Get(), &url, nullptr, nullptr, &bCancel);
+    EXPECT_TRUE(pageStateQueued());
+    ::VariantClear(&url);
 }
