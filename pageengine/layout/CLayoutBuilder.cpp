@@ -33,7 +33,7 @@ void CLayoutBuilder::Layout(int nWidth, CPageBoxes& out)
 
     m_flow = Flow();
     m_floats.Truncate(0);
-    m_flow.nPendingMargin = style.nMargin;
+    m_flow.nPendingMargin = style.nMarginTop;
     m_bMeasuring = false;
     m_pList = nullptr;
     m_nFlowDepth = 0;
@@ -41,7 +41,7 @@ void CLayoutBuilder::Layout(int nWidth, CPageBoxes& out)
     SetArea(style.nIndentLeft, static_cast<long long>(nWidth) - style.nIndentLeft - style.nIndentRight, ALIGN_LEFT);
     FlowChildren(0, style);
     FinishLine();
-    AddMargin(style.nMargin);
+    AddMargin(style.nMarginBottom);
     out.m_nHeight = std::min(std::max(m_flow.nY + m_flow.nPendingMargin, m_flow.nFloatBottom), HTML_MAX_PAGE_HEIGHT);
     out.Index();
     m_pLine = nullptr;
@@ -175,7 +175,7 @@ void CLayoutBuilder::Block(int nNode, const CHtmlComputedStyle& style)
 {
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(m_document.Node(nNode).nTag);
     FinishLine();
-    AddMargin(style.nMargin);
+    AddMargin(style.nMarginTop);
     Flow outer = m_flow;
     SetArea(static_cast<long long>(outer.nLeft) + style.nIndentLeft,
             static_cast<long long>(outer.nWidth) - style.nIndentLeft - style.nIndentRight, style.nAlign);
@@ -196,7 +196,7 @@ void CLayoutBuilder::Block(int nNode, const CHtmlComputedStyle& style)
     FinishLine();
     m_pList = pOuterList;
     SetArea(outer.nLeft, outer.nWidth, outer.nAlign);
-    AddMargin(style.nMargin);
+    AddMargin(style.nMarginBottom);
 }
 
 void CLayoutBuilder::Image(int nNode, const CHtmlComputedStyle& style)
@@ -251,7 +251,7 @@ void CLayoutBuilder::Image(int nNode, const CHtmlComputedStyle& style)
 void CLayoutBuilder::Rule(const CHtmlComputedStyle& style)
 {
     FinishLine();
-    AddMargin(style.nMargin);
+    AddMargin(style.nMarginTop);
     PlaceMargin();
     int nWidth = m_flow.nWidth, nSize = style.nThickness;
     if (style.width.bGiven)
@@ -269,7 +269,7 @@ void CLayoutBuilder::Rule(const CHtmlComputedStyle& style)
         AddBox(box);
     }
     m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) + nSize);
-    AddMargin(style.nMargin);
+    AddMargin(style.nMarginBottom);
 }
 
 void CLayoutBuilder::Table(int nNode, const CHtmlComputedStyle& style)

@@ -13,6 +13,22 @@ struct CHtmlLength
     bool bGiven = false;
 };
 
+// How an element takes part in the layout; DISPLAY_TAG: as its tag's kind says.
+enum HtmlDisplay : unsigned char
+{
+    DISPLAY_TAG,
+    DISPLAY_NONE,
+    DISPLAY_BLOCK,
+    DISPLAY_INLINE,
+    DISPLAY_INLINE_BLOCK,
+};
+
+// Four sides of a box, in pixels.
+struct CHtmlEdges
+{
+    int nTop = 0, nRight = 0, nBottom = 0, nLeft = 0;
+};
+
 struct CHtmlComputedStyle
 {
     // Passed on to the element's contents.
@@ -29,18 +45,24 @@ struct CHtmlComputedStyle
 
     // The element's own.
     const char* pszHref = nullptr;    // a link's address
-    int nMargin = 0;                  // above and below
-    int nIndentLeft = 0, nIndentRight = 0;
+    int nMarginTop = 0, nMarginBottom = 0;
+    int nIndentLeft = 0, nIndentRight = 0;   // the left and right margins
+    HtmlDisplay nDisplay = DISPLAY_TAG;
+    CHtmlEdges padding;               // blocks and cells, inside the border
+    CHtmlEdges border;                // the widths of a solid border around the padding
+    COLORREF crBorder = RGB(0, 0, 0);
+    const char* pszBackground = nullptr;   // a background picture's address, as the page writes it
+    int nLineHeight = 0;              // pixels from line to line, 0 for the font's own
     bool bAlignGiven = false;         // its align attribute set nAlign (a row's is its cells')
     HtmlAlign nPlacement = ALIGN_LEFT;   // tables, rules and pictures: where the element itself sits
     bool bPlaced = false;             // tables: false where the alignment around places it;
                                       // pictures: true when they float to that side
     int nClear = 0;                   // line breaks: below the floats of 1 left, 2 right, 3 both sides
     int nVAlign = 0;                  // rows and cells: -1 top, 0 middle, 1 bottom
-    COLORREF crFill = 0;              // the page's, a table's, row's or cell's background, a solid rule's colour
+    COLORREF crFill = 0;              // the page's, a block's, table's, row's or cell's background, a solid rule's colour
     bool bFill = false;
-    CHtmlLength width;                // tables, cells, pictures, rules
-    CHtmlLength height;               // pictures, tables, cells
+    CHtmlLength width;                // blocks, tables, cells, pictures, rules
+    CHtmlLength height;               // blocks, pictures, tables, cells
     int nBorder = 0;                  // tables and pictures
     int nPadding = 1, nSpacing = 2;   // tables
     int nSpan = 1;                    // cells: the columns taken

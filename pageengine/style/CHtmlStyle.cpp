@@ -25,7 +25,7 @@ CHtmlComputedStyle CHtmlStyle::Page()
     style.crFill = RGB(255, 255, 255);
     style.bFill = CHtmlAttributes::Color(m_document.BodyAttribute("bgcolor"), &style.crFill);
     CHtmlAttributes::Color(m_document.BodyAttribute("link"), &style.crLink);
-    style.nMargin = style.nIndentLeft = style.nIndentRight = kBodyMargin;
+    style.nMarginTop = style.nMarginBottom = style.nIndentLeft = style.nIndentRight = kBodyMargin;
     style.nFont = Font(style);
     return style;
 }
@@ -90,13 +90,13 @@ void CHtmlStyle::Fonts(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const
 void CHtmlStyle::Blocks(int nNode, HtmlTag nTag, const CHtmlComputedStyle& parent, CHtmlComputedStyle& style) const
 {
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
-    style.nMargin = (style.nPixels * tag.nMarginHundredths + 50) / 100;
+    style.nMarginTop = style.nMarginBottom = (style.nPixels * tag.nMarginHundredths + 50) / 100;
     style.nIndentLeft = tag.nIndentLeft;
     style.nIndentRight = tag.nIndentRight;
     if (tag.Has(TRAIT_LIST)) {
         // Lists inside lists go without margins.
         if (parent.nListDepth > 0)
-            style.nMargin = 0;
+            style.nMarginTop = style.nMarginBottom = 0;
         ++style.nListDepth;
     }
     if (tag.nKind != KIND_BLOCK)
