@@ -47,6 +47,7 @@ struct CHtmlComputedStyle
     const char* pszHref = nullptr;    // a link's address
     int nMarginTop = 0, nMarginBottom = 0;
     int nIndentLeft = 0, nIndentRight = 0;   // the left and right margins
+    bool bAutoLeft = false, bAutoRight = false;   // margins that share the room left (centring a block of set width)
     HtmlDisplay nDisplay = DISPLAY_TAG;
     CHtmlEdges padding;               // blocks and cells, inside the border
     CHtmlEdges border;                // the widths of a solid border around the padding
