@@ -275,8 +275,8 @@ void CLayoutBuilder::Rule(const CHtmlComputedStyle& style)
 void CLayoutBuilder::Table(int nNode, const CHtmlComputedStyle& style)
 {
     FinishLine();
-    PlaceMargin();
     if (m_bMeasuring) {
+        PlaceMargin();
         Measure& measure = m_measures[static_cast<size_t>(nNode)];
         if (!measure.bKnown) {
             CHtmlTableLayout(*this, nNode, style).Measure(&measure.nMin, &measure.nMax);
@@ -286,7 +286,8 @@ void CLayoutBuilder::Table(int nNode, const CHtmlComputedStyle& style)
                                                                 (m_flow.nWidth == 0 ? measure.nMin : measure.nMax)));
         return;
     }
-    // A table aligned left or right floats there; others go beside the floats at their top.
+    // A table aligned left or right floats there, below the margin waiting to be placed,
+    // which still collapses with the next block's; others go beside the floats at their top.
     HtmlAlign nSide = style.nPlacement;
     if (style.bPlaced && nSide != ALIGN_CENTER) {
         CHtmlTableLayout table(*this, nNode, style);
@@ -301,6 +302,7 @@ void CLayoutBuilder::Table(int nNode, const CHtmlComputedStyle& style)
             return;
         }
     }
+    PlaceMargin();
     FitLine();
     m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) +
                               CHtmlTableLayout(*this, nNode, style).Layout(m_flow.nLineLeft, m_flow.nLineWidth, m_flow.nAlign, m_flow.nY));
