@@ -29,5 +29,8 @@ private:
     CHtmlDocument& m_document;
     CHtmlTreeBuilder m_builder;
     std::string m_strText;   // text read since the last tag
+    // The tag being read: kept from tag to tag, so that reading one allocates nothing.
+    std::string m_strName, m_strAttribute, m_strValue;
+    CHtmlTagAttributes m_attributes;
     bool m_bTitleSeen = false;
 };
