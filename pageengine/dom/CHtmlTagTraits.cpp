@@ -77,9 +77,8 @@ const CHtmlTagTraits& CHtmlTagTraits::Of(HtmlTag nTag)
     return kTags[nTag];
 }
 
-HtmlTag CHtmlTagTraits::FromName(const std::string& strName)
+HtmlTag CHtmlTagTraits::FromName(const char* pszWanted)
 {
-    const char* pszWanted = strName.c_str();
     for (const CHtmlTagTraits& tag : kTags)
         if (tag.pszName && tag.pszName[0] == pszWanted[0] && std::strcmp(pszWanted, tag.pszName) == 0)
             return tag.nTag;

@@ -14,6 +14,8 @@ CHtmlLineBuilder::CHtmlLineBuilder(CHtmlFonts& fonts, std::function<void()> onLi
 
 void CHtmlLineBuilder::AddText(const char* pch, size_t nLength, const CInlineStyle& style)
 {
+    // Each word is measured as it is found.
+    const int* anWidths = m_fonts.CharWidths(style.nFont);
     size_t i = 0;
     while (i < nLength) {
         if (IsSpace(pch[i])) {
@@ -26,9 +28,16 @@ void CHtmlLineBuilder::AddText(const char* pch, size_t nLength, const CInlineSty
             continue;
         }
         size_t nStart = i;
-        while (i < nLength && !IsSpace(pch[i]))
-            ++i;
-        PlaceWord(pch + nStart, i - nStart, style);
+        long long nWidth = 0;
+        if (anWidths) {
+            for (; i < nLength && !IsSpace(pch[i]); ++i)
+                nWidth += anWidths[static_cast<unsigned char>(pch[i])];
+        } else {
+            while (i < nLength && !IsSpace(pch[i]))
+                ++i;
+            nWidth = m_fonts.TextWidth(style.nFont, pch + nStart, i - nStart);
+        }
+        PlaceWord(pch + nStart, i - nStart, ClampedLength(nWidth), style);
     }
 }
 
@@ -52,7 +61,7 @@ void CHtmlLineBuilder::AddPreformatted(const char* pch, size_t nLength, const CI
             continue;
         }
         if (!strLine.empty())
-            PlaceWord(strLine.data(), strLine.size(), style);
+            PlaceWord(strLine.data(), strLine.size(), m_fonts.TextWidth(style.nFont, strLine.data(), strLine.size()), style);
         strLine.clear();
         if (i < nLength) {
             Break(style.nFont);
@@ -107,11 +116,16 @@ void CHtmlLineBuilder::Reset()
     m_nPreColumn = 0;
 }
 
+int CHtmlLineBuilder::SpaceWidth(int nFont) const
+{
+    return m_fonts.TextWidth(nFont, " ", 1);
+}
+
 // Makes room for something nWidth wide: a new line when it does not fit beside what the
 // line holds; the pending blank between them then goes.
 void CHtmlLineBuilder::PlaceAtom(int nWidth)
 {
-    int nSpace = m_bSpacePending ? m_fonts.TextWidth(m_spaceStyle.nFont, " ", 1) : 0;
+    int nSpace = m_bSpacePending ? SpaceWidth(m_spaceStyle.nFont) : 0;
     if (!m_items.empty() && static_cast<long long>(m_nX) + nSpace + nWidth > m_nWidth)
         LineFull();
     if (m_items.empty()) {
@@ -133,13 +147,12 @@ void CHtmlLineBuilder::PlaceAtom(int nWidth)
         m_nX = ClampedLength(static_cast<long long>(m_nX) + nSpace);
 }
 
-void CHtmlLineBuilder::PlaceWord(const char* pch, size_t nLength, const CInlineStyle& style)
+void CHtmlLineBuilder::PlaceWord(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style)
 {
-    int nWidth = m_fonts.TextWidth(style.nFont, pch, nLength);
     bool bSpaceJoinsWord = m_bSpacePending && m_spaceStyle == style && !m_items.empty() &&
                            (m_items.back().bImage || !(m_items.back().style == style));
     if (bSpaceJoinsWord) {
-        int nSpace = m_fonts.TextWidth(style.nFont, " ", 1);
+        int nSpace = SpaceWidth(style.nFont);
         if (static_cast<long long>(m_nX) + nSpace + nWidth <= m_nWidth) {
             m_bSpacePending = false;
             AppendRun(" ", 1, nSpace, style);

@@ -72,7 +72,8 @@ public:
 
 private:
     void PlaceAtom(int nWidth);
-    void PlaceWord(const char* pch, size_t nLength, const CInlineStyle& style);
+    void PlaceWord(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
+    int SpaceWidth(int nFont) const;
     void AppendRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
     void LineFull() { m_onLineFull(); }
 

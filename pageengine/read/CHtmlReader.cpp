@@ -6,6 +6,8 @@
 
 namespace
 {
+const size_t kMaxName = CHtmlReader::kMaxName;
+
 bool IsSpace(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f'; }
 bool IsAlpha(char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); }
 bool IsControl(char ch) { return static_cast<unsigned char>(ch) < 0x20 && !IsSpace(ch); }
@@ -43,16 +45,17 @@ const char* FindEndTag(const char* p, const char* pEnd, const char* pszEndTag)
     return pEnd;
 }
 
-// A tag's or attribute's name, lower-case (its first 32 characters), from q up to a blank,
-// '/' or '>' (and '=' after its first character for an attribute); q is left after it.
-void ReadName(const char*& q, const char* pEnd, bool bAttribute, std::string& strName)
+// A tag's or attribute's name, lower-case (its first kMaxName characters), from q up to a
+// blank, '/' or '>' (and '=' after its first character for an attribute), into szName; q is
+// left after it. Returns its length.
+size_t ReadName(const char*& q, const char* pEnd, bool bAttribute, char (&szName)[kMaxName + 1])
 {
-    const char* pStart = q;
-    for (; q < pEnd && !IsSpace(*q) && *q != '/' && *q != '>' && !(bAttribute && *q == '=' && q > pStart); ++q) {
-    }
-    strName.assign(pStart, std::min<size_t>(static_cast<size_t>(q - pStart), 32));
-    for (char& ch : strName)
-        ch = Lower(ch);
+    size_t nLength = 0;
+    for (const char* pStart = q; q < pEnd && !IsSpace(*q) && *q != '/' && *q != '>' && !(bAttribute && *q == '=' && q > pStart); ++q)
+        if (nLength < kMaxName)
+            szName[nLength++] = Lower(*q);
+    szName[nLength] = '\0';
+    return nLength;
 }
 
 // The HtmlUnshown flags of a start tag (lower-case name and attribute names).
@@ -256,7 +259,7 @@ void CHtmlReader::Parse(const char* p, const char* pEnd)
 const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
 {
     const char* q = p + 1;
-    ReadName(q, pEnd, false, m_strName);
+    ReadName(q, pEnd, false, m_szName);
     m_attributes.Clear();
     for (;;) {
         while (q < pEnd && (IsSpace(*q) || *q == '/'))
@@ -265,7 +268,7 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
             return pEnd;   // a tag cut by the end of the page is dropped
         if (*q == '>')
             break;
-        ReadName(q, pEnd, true, m_strAttribute);
+        size_t nAttribute = ReadName(q, pEnd, true, m_szAttribute);
         while (q < pEnd && IsSpace(*q))
             ++q;
         m_strValue.clear();
@@ -289,10 +292,10 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
                 ++q;
         }
         if (m_attributes.Count() < HTML_MAX_ATTRIBUTES)
-            m_attributes.Add(m_strAttribute.data(), m_strAttribute.size(), m_strValue.data(), m_strValue.size());
+            m_attributes.Add(m_szAttribute, nAttribute, m_strValue.data(), m_strValue.size());
     }
     ++q;   // past '>'
-    HtmlTag nTag = CHtmlTagTraits::FromName(m_strName);
+    HtmlTag nTag = TagOf(m_szName);
     m_document.m_nUnshown |= UnshownOf(nTag, m_strName, m_attributes);
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
     if (tag.Has(TRAIT_HIDDEN))
@@ -307,12 +310,13 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
 const char* CHtmlReader::ReadEndTag(const char* p, const char* pEnd)
 {
     const char* q = p + 2;
-    ReadName(q, pEnd, false, m_strName);
+    ReadName(q, pEnd, false, m_szName);
     const char* pClose = FindChar(q, pEnd, '>');
     if (pClose >= pEnd)
         return pEnd;
     FlushText();
-    m_builder.EndTag(CHtmlTagTraits::FromName(m_strName), m_strName);
+    HtmlTag nTag = TagOf(m_szName);
+    m_builder.EndTag(nTag, m_strName);
     return pClose + 1;
 }
 
@@ -336,6 +340,18 @@ const char* CHtmlReader::ReadTitle(const char* p, const char* pEnd)
             m_document.m_strTitle.pop_back();
     }
     return PastTagEnd(pStop, pEnd);
+}
+
+HtmlTag CHtmlReader::TagOf(const char* pszName)
+{
+    HtmlTag nTag = CHtmlTagTraits::FromName(pszName);
+    // Only the names of other elements are read again (to match their end tags, and for
+    // what the view leaves out).
+    if (nTag == TAG_UNKNOWN || nTag == TAG_VOID_UNKNOWN)
+        m_strName = pszName;
+    else
+        m_strName.clear();
+    return nTag;
 }
 
 void CHtmlReader::FlushText()
