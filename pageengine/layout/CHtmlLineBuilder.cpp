@@ -116,6 +116,17 @@ void CHtmlLineBuilder::Reset()
     m_nPreColumn = 0;
 }
 
+void CHtmlLineBuilder::AppendChars(const char* pch, size_t nLength)
+{
+    // Most are a word or a blank: copied here rather than through a call per word.
+    if (nLength > 16) {
+        m_strText.append(pch, nLength);
+        return;
+    }
+    for (size_t i = 0; i < nLength; ++i)
+        m_strText.push_back(pch[i]);
+}
+
 int CHtmlLineBuilder::SpaceWidth(int nFont) const
 {
     return m_fonts.TextWidth(nFont, " ", 1);
@@ -187,7 +198,7 @@ void CHtmlLineBuilder::AppendRun(const char* pch, size_t nLength, int nWidth, co
         CLineItem& last = m_items.back();
         if (!last.bImage && last.style == style && last.nX + last.nWidth == m_nX &&
             last.nText + last.nLength == m_strText.size()) {
-            m_strText.append(pch, nLength);
+            AppendChars(pch, nLength);
             last.nLength += nLength;
             last.nWidth = ClampedLength(static_cast<long long>(last.nWidth) + nWidth);
             m_nX = ClampedLength(static_cast<long long>(m_nX) + nWidth);
@@ -203,7 +214,7 @@ void CHtmlLineBuilder::AppendRun(const char* pch, size_t nLength, int nWidth, co
     item.nText = m_strText.size();
     item.nLength = nLength;
     item.nImage = -1;
-    m_strText.append(pch, nLength);
+    AppendChars(pch, nLength);
     m_items.push_back(item);
     m_nX = ClampedLength(static_cast<long long>(m_nX) + nWidth);
 }

@@ -74,6 +74,7 @@ private:
     void PlaceAtom(int nWidth);
     void PlaceWord(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
     int SpaceWidth(int nFont) const;
+    void AppendChars(const char* pch, size_t nLength);
     void AppendRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
     void LineFull() { m_onLineFull(); }
 
