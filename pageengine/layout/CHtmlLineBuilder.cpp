@@ -37,8 +37,44 @@ void CHtmlLineBuilder::AddText(const char* pch, size_t nLength, const CInlineSty
                 ++i;
             nWidth = m_fonts.TextWidth(style.nFont, pch + nStart, i - nStart);
         }
-        PlaceWord(pch + nStart, i - nStart, ClampedLength(nWidth), style);
+        if (!ContinueRun(pch + nStart, i - nStart, ClampedLength(nWidth), style))
+            PlaceWord(pch + nStart, i - nStart, ClampedLength(nWidth), style);
     }
+}
+
+// Most words continue the line's last run, in its style, after a blank of that style, and
+// fit: PlaceWord's steps for that case, without the general ones. False (nothing done)
+// for any other case.
+bool CHtmlLineBuilder::ContinueRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style)
+{
+    if (m_items.empty())
+        return false;
+    CLineItem& last = m_items.back();
+    if (last.bImage || !(last.style == style) || (m_bSpacePending && !(m_spaceStyle == style)) ||
+        last.nX + static_cast<long long>(last.nWidth) != m_nX || last.nText + last.nLength != m_strText.size())
+        return false;
+    int nSpace = m_bSpacePending ? SpaceWidth(style.nFont) : 0;
+    if (static_cast<long long>(m_nX) + nSpace + nWidth > m_nWidth)
+        return false;
+    size_t nKept = m_bWidthsOnly ? 0 : nLength;
+    if (m_bSpacePending) {
+        m_bSpacePending = false;
+        if (!m_bWidthsOnly) {
+            m_strText.push_back(' ');
+            ++last.nLength;
+        }
+        last.nWidth = ClampedLength(static_cast<long long>(last.nWidth) + nSpace);
+        m_nX = ClampedLength(static_cast<long long>(m_nX) + nSpace);
+        if (last.nX + static_cast<long long>(last.nWidth) != m_nX) {
+            AppendRun(pch, nLength, nWidth, style);   // held lengths: the general step
+            return true;
+        }
+    }
+    AppendChars(pch, nKept);
+    last.nLength += nKept;
+    last.nWidth = ClampedLength(static_cast<long long>(last.nWidth) + nWidth);
+    m_nX = ClampedLength(static_cast<long long>(m_nX) + nWidth);
+    return true;
 }
 
 void CHtmlLineBuilder::AddPreformatted(const char* pch, size_t nLength, const CInlineStyle& style)

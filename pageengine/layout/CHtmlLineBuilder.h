@@ -72,6 +72,7 @@ public:
 
 private:
     void PlaceAtom(int nWidth);
+    bool ContinueRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
     void PlaceWord(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
     int SpaceWidth(int nFont) const;
     void AppendChars(const char* pch, size_t nLength);
