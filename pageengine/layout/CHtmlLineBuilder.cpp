@@ -4,7 +4,11 @@
 
 namespace
 {
-bool IsSpace(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f'; }
+// One comparison for the letters of most words: every blank is at or below ' '.
+bool IsSpace(char ch)
+{
+    return static_cast<unsigned char>(ch) <= ' ' && (ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f');
+}
 } // namespace
 
 CHtmlLineBuilder::CHtmlLineBuilder(CHtmlFonts& fonts, std::function<void()> onLineFull, std::function<bool()> onNoRoom)
