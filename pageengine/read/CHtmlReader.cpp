@@ -235,7 +235,8 @@ void CHtmlReader::Read(const std::string& bytes)
     const std::string& text = bAsIs ? bytes : converted;
     // Each tag makes an element and a text node at most, and a cell or row implied around them.
     size_t nTags = bAsIs ? survey.nTags : static_cast<size_t>(std::count(text.begin(), text.end(), '<'));
-    m_document.Reserve(std::min(3 * nTags + 1, HTML_MAX_NODES), text.size() / 2);
+    // Its texts take about the page's length at most, and most pages are mostly text.
+    m_document.Reserve(std::min(3 * nTags + 1, HTML_MAX_NODES), text.size());
     Parse(text.data(), text.data() + text.size());
     FlushText();
 }
