@@ -135,7 +135,8 @@ bool CLayoutBuilder::IsFull() const
 void CLayoutBuilder::FlowChildren(int nNode, const CHtmlComputedStyle& style)
 {
     for (int nChild = m_document.Node(nNode).nFirstChild; nChild >= 0 && !IsFull(); nChild = m_document.Node(nChild).nNext) {
-        if (m_document.Node(nChild).nTag != TAG_TEXT)
+        const CHtmlNode& child = m_document.Node(nChild);
+        if (child.nTag != TAG_TEXT)
             Element(nChild, style);
         else if (style.bPre)
             m_pLine->AddPreformatted(m_document.Text(nChild).data(), m_document.Text(nChild).size(), InlineStyle(style));
