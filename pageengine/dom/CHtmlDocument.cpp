@@ -1,63 +1,102 @@
 #include "pageengine/dom/CHtmlDocument.h"
 #include <cstring>
 
-namespace
-{
-const char* Find(const std::vector<std::pair<std::string, std::string>>& attributes, const char* pszName)
-{
-    for (const auto& attribute : attributes)
-        if (attribute.first[0] == pszName[0] && std::strcmp(attribute.first.c_str(), pszName) == 0)
-            return attribute.second.c_str();
-    return nullptr;
-}
-} // namespace
-
 CHtmlDocument::CHtmlDocument()
 {
     CHtmlNode root;
     root.nTag = TAG_ROOT;
-    m_nodes.push_back(std::move(root));
+    m_nodes.push_back(root);
 }
 
 const char* CHtmlDocument::Attribute(int nIndex, const char* pszName) const
 {
-    return Find(Node(nIndex).attributes, pszName);
+    const CHtmlNode& node = Node(nIndex);
+    return Find(node.nFirstAttribute, node.nAttributes, pszName);
+}
+
+void CHtmlDocument::SetBodyAttributes(const CHtmlTagAttributes& attributes)
+{
+    m_nBodyFirstAttribute = AddAttributes(attributes);
+    m_nBodyAttributes = attributes.Count();
 }
 
 const char* CHtmlDocument::BodyAttribute(const char* pszName) const
 {
-    return Find(m_bodyAttributes, pszName);
+    return Find(m_nBodyFirstAttribute, m_nBodyAttributes, pszName);
 }
 
-int CHtmlDocument::AppendElement(int nParent, HtmlTag nTag, std::vector<std::pair<std::string, std::string>> attributes)
+const char* CHtmlDocument::Find(size_t nFirst, size_t nCount, const char* pszName) const
+{
+    const char* pszChars = m_strAttributeChars.c_str();
+    for (size_t i = nFirst; i < nFirst + nCount; ++i) {
+        const char* pszAttribute = pszChars + m_attributes[i].nName;
+        if (pszAttribute[0] == pszName[0] && std::strcmp(pszAttribute, pszName) == 0)
+            return pszChars + m_attributes[i].nValue;
+    }
+    return nullptr;
+}
+
+void CHtmlDocument::Reserve(size_t nNodes, size_t nTextBytes)
+{
+    m_nodes.reserve(nNodes);
+    m_strTexts.reserve(nTextBytes);
+}
+
+size_t CHtmlDocument::AddAttributes(const CHtmlTagAttributes& attributes)
+{
+    size_t nFirst = m_attributes.size();
+    size_t nBase = m_strAttributeChars.size();
+    m_strAttributeChars += attributes.Chars();
+    for (size_t i = 0; i < attributes.Count(); ++i) {
+        size_t nName = nBase + attributes.NameStarts()[i];
+        size_t nValue = nName + std::strlen(attributes.Name(i)) + 1;
+        m_attributes.push_back({static_cast<unsigned>(nName), static_cast<unsigned>(nValue)});
+    }
+    return nFirst;
+}
+
+int CHtmlDocument::AppendElement(int nParent, HtmlTag nTag, const CHtmlTagAttributes& attributes)
 {
     CHtmlNode node;
     node.nTag = nTag;
-    node.attributes = std::move(attributes);
-    return Append(nParent, std::move(node));
+    node.nFirstAttribute = static_cast<unsigned>(AddAttributes(attributes));
+    node.nAttributes = static_cast<unsigned>(attributes.Count());
+    return Append(nParent, node);
 }
 
-int CHtmlDocument::AppendText(int nParent, const std::string& strText)
+int CHtmlDocument::AppendText(int nParent, const char* pch, size_t nLength)
 {
     CHtmlNode node;
-    node.strText = strText;
-    return Append(nParent, std::move(node));
+    node.nText = static_cast<unsigned>(m_strTexts.size());
+    node.nTextLength = static_cast<unsigned>(nLength);
+    m_strTexts.append(pch, nLength);
+    return Append(nParent, node);
 }
 
-void CHtmlDocument::AppendOrMergeText(int nParent, const std::string& strText)
+void CHtmlDocument::AppendOrMergeText(int nParent, const char* pch, size_t nLength)
 {
     int nLast = Node(nParent).nLastChild;
-    if (nLast >= 0 && m_nodes[static_cast<size_t>(nLast)].nTag == TAG_TEXT)
-        m_nodes[static_cast<size_t>(nLast)].strText += strText;
-    else
-        AppendText(nParent, strText);
+    if (nLast < 0 || Node(nLast).nTag != TAG_TEXT) {
+        AppendText(nParent, pch, nLength);
+        return;
+    }
+    CHtmlNode& last = m_nodes[static_cast<size_t>(nLast)];
+    if (last.nText + last.nTextLength != m_strTexts.size()) {
+        // Its text is not the buffer's last: it moves to the end, where it can grow.
+        m_strTexts.reserve(m_strTexts.size() + last.nTextLength + nLength);
+        size_t nMoved = m_strTexts.size();
+        m_strTexts.append(m_strTexts.data() + last.nText, last.nTextLength);
+        last.nText = static_cast<unsigned>(nMoved);
+    }
+    m_strTexts.append(pch, nLength);
+    last.nTextLength += static_cast<unsigned>(nLength);
 }
 
-int CHtmlDocument::Append(int nParent, CHtmlNode&& node)
+int CHtmlDocument::Append(int nParent, const CHtmlNode& node)
 {
     int nIndex = static_cast<int>(m_nodes.size());
-    node.nParent = nParent;
-    m_nodes.push_back(std::move(node));
+    m_nodes.push_back(node);
+    m_nodes.back().nParent = nParent;
     CHtmlNode& parent = m_nodes[static_cast<size_t>(nParent)];
     if (parent.nLastChild >= 0)
         m_nodes[static_cast<size_t>(parent.nLastChild)].nNext = nIndex;

@@ -2,10 +2,13 @@
 // A page read into a tree of elements and text. The nodes live in one array and refer to
 // each other by index, so neither building, walking nor destroying the tree recurses.
 // Node 0 is the document's root; its children are the contents of the page's body.
-// Texts are in the ANSI code page, character entities already replaced.
+// Texts are in the ANSI code page, character entities already replaced. The texts of all
+// nodes share one buffer, their attributes another: a page costs a few allocations, not
+// a few per node.
 #include "pageengine/HtmlConstants.h"
+#include "pageengine/dom/CHtmlTagAttributes.h"
 #include <string>
-#include <utility>
+#include <string_view>
 #include <vector>
 
 // What a page holds that the built-in view does not show, noted as the page is read (the
@@ -26,8 +29,11 @@ struct CHtmlNode
     int nFirstChild = -1;
     int nLastChild = -1;
     int nNext = -1;
-    std::string strText;   // text nodes only
-    std::vector<std::pair<std::string, std::string>> attributes;   // lower-case names
+    // Text nodes: their text in the document's buffer; elements: their attributes in its
+    // list. 32 bits hold them: a page of HTML_MAX_FILE_BYTES makes at most a few times as
+    // many characters.
+    unsigned nText = 0, nTextLength = 0;
+    unsigned nFirstAttribute = 0, nAttributes = 0;
 };
 
 class CHtmlDocument
@@ -37,26 +43,47 @@ public:
 
     const CHtmlNode& Node(int nIndex) const { return m_nodes[static_cast<size_t>(nIndex)]; }
     size_t NodeCount() const { return m_nodes.size(); }
-    // The value of an attribute of an element, or null when it has none.
+    // The text of a text node (empty for an element).
+    std::string_view Text(int nIndex) const
+    {
+        const CHtmlNode& node = Node(nIndex);
+        return std::string_view(m_strTexts.data() + node.nText, node.nTextLength);
+    }
+    // The characters of all the texts.
+    size_t TextBytes() const { return m_strTexts.size(); }
+    // The value of an attribute (lower-case name) of an element, or null when it has none.
     const char* Attribute(int nIndex, const char* pszName) const;
 
-    // Room for nNodes nodes, made at once rather than as the tree grows.
-    void Reserve(size_t nNodes) { m_nodes.reserve(nNodes); }
+    // Room for nNodes nodes and nTextBytes of text, made at once rather than as the tree grows.
+    void Reserve(size_t nNodes, size_t nTextBytes);
     // Adds a node as the last child of nParent; returns its index.
-    int AppendElement(int nParent, HtmlTag nTag, std::vector<std::pair<std::string, std::string>> attributes);
-    int AppendText(int nParent, const std::string& strText);
+    int AppendElement(int nParent, HtmlTag nTag, const CHtmlTagAttributes& attributes);
+    int AppendText(int nParent, const char* pch, size_t nLength);
     // Appends to the text of nParent's last child when it is a text node, else adds one.
-    void AppendOrMergeText(int nParent, const std::string& strText);
+    void AppendOrMergeText(int nParent, const char* pch, size_t nLength);
 
     std::string m_strTitle;
     // Attributes of the page's <body> (bgcolor, text, link, background).
-    std::vector<std::pair<std::string, std::string>> m_bodyAttributes;
+    void SetBodyAttributes(const CHtmlTagAttributes& attributes);
     const char* BodyAttribute(const char* pszName) const;
     // HtmlUnshown flags of what the page holds and the view leaves out.
     unsigned m_nUnshown = 0;
 
 private:
-    int Append(int nParent, CHtmlNode&& node);
+    // An attribute: where its name and its value (each ended by a NUL) are in m_strAttributeChars.
+    struct StoredAttribute
+    {
+        unsigned nName, nValue;
+    };
+
+    int Append(int nParent, const CHtmlNode& node);
+    // Adds the attributes to the list; returns where they start.
+    size_t AddAttributes(const CHtmlTagAttributes& attributes);
+    const char* Find(size_t nFirst, size_t nCount, const char* pszName) const;
 
     std::vector<CHtmlNode> m_nodes;
+    std::string m_strTexts;
+    std::vector<StoredAttribute> m_attributes;
+    std::string m_strAttributeChars;
+    size_t m_nBodyFirstAttribute = 0, m_nBodyAttributes = 0;
 };

@@ -1,5 +1,4 @@
 #include "pageengine/dom/CHtmlTagTraits.h"
-#include <cstring>
 
 namespace
 {
@@ -77,14 +76,21 @@ const CHtmlTagTraits& CHtmlTagTraits::Of(HtmlTag nTag)
     return kTags[nTag];
 }
 
-HtmlTag CHtmlTagTraits::FromName(const std::string& strName)
+HtmlTag CHtmlTagTraits::FromName(const char* pszWanted)
 {
-    const char* pszWanted = strName.c_str();
+    // Every tag of a page is looked up: compared here, a character at a time, rather than
+    // through a call per name.
+    auto same = [pszWanted](const char* pszName) {
+        const char* p = pszWanted;
+        for (; *p && *p == *pszName; ++p, ++pszName) {
+        }
+        return *p == *pszName;
+    };
     for (const CHtmlTagTraits& tag : kTags)
-        if (tag.pszName && tag.pszName[0] == pszWanted[0] && std::strcmp(pszWanted, tag.pszName) == 0)
+        if (tag.pszName && tag.pszName[0] == pszWanted[0] && same(tag.pszName))
             return tag.nTag;
     for (const char* pszName : kVoidUnknownNames)
-        if (std::strcmp(pszWanted, pszName) == 0)
+        if (pszName[0] == pszWanted[0] && same(pszName))
             return TAG_VOID_UNKNOWN;
     return TAG_UNKNOWN;
 }

@@ -66,5 +66,6 @@ struct CHtmlTagTraits
 
     static const CHtmlTagTraits& Of(HtmlTag nTag);
     // The tag of a lower-case name; TAG_UNKNOWN for a name the engine does not know.
-    static HtmlTag FromName(const std::string& strName);
+    static HtmlTag FromName(const std::string& strName) { return FromName(strName.c_str()); }
+    static HtmlTag FromName(const char* pszName);
 };

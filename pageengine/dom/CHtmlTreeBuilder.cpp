@@ -11,13 +11,12 @@ CHtmlTreeBuilder::CHtmlTreeBuilder(CHtmlDocument& document) : m_document(documen
     m_stack.push_back({0, TAG_ROOT, std::string()});
 }
 
-void CHtmlTreeBuilder::StartTag(HtmlTag nTag, const std::string& strName,
-                             std::vector<std::pair<std::string, std::string>>& attributes)
+void CHtmlTreeBuilder::StartTag(HtmlTag nTag, const std::string& strName, const CHtmlTagAttributes& attributes)
 {
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
     if (nTag == TAG_BODY) {
         if (!m_bBodySeen)
-            m_document.m_bodyAttributes = std::move(attributes);
+            m_document.SetBodyAttributes(attributes);
         m_bBodySeen = true;
     }
     if (tag.Has(TRAIT_OUTSIDE_TREE))
@@ -53,23 +52,22 @@ void CHtmlTreeBuilder::StartTag(HtmlTag nTag, const std::string& strName,
         else
             m_stack.resize(static_cast<size_t>(nOpen) + 1);
         if (Current().Has(TRAIT_TABLE))
-            Push(TAG_TR, std::string(), {});
+            Push(TAG_TR, std::string(), m_noAttributes);
     }
 
     if (tag.Has(TRAIT_VOID)) {
         if (CanAddNode())
-            m_document.AppendElement(m_stack.back().nNode, nTag, std::move(attributes));
+            m_document.AppendElement(m_stack.back().nNode, nTag, attributes);
         return;
     }
-    Push(nTag, nTag == TAG_UNKNOWN ? strName : std::string(), std::move(attributes));
+    Push(nTag, nTag == TAG_UNKNOWN ? strName : std::string(), attributes);
 }
 
 void CHtmlTreeBuilder::EndTag(HtmlTag nTag, const std::string& strName)
 {
     if (nTag == TAG_BR) {
         // Browsers read </br> as <br>.
-        std::vector<std::pair<std::string, std::string>> none;
-        StartTag(TAG_BR, strName, none);
+        StartTag(TAG_BR, strName, m_noAttributes);
         return;
     }
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
@@ -91,15 +89,14 @@ void CHtmlTreeBuilder::Text(const std::string& strText)
     const CHtmlNode& parent = m_document.Node(nParent);
     bool bMerges = parent.nLastChild >= 0 && m_document.Node(parent.nLastChild).nTag == TAG_TEXT;
     if (bMerges || CanAddNode()) {
-        m_document.AppendOrMergeText(nParent, strText);
+        m_document.AppendOrMergeText(nParent, strText.data(), strText.size());
         m_nLastText = m_document.Node(nParent).nLastChild;
     } else if (m_nLastText >= 0) {
-        m_document.AppendOrMergeText(m_document.Node(m_nLastText).nParent, strText);
+        m_document.AppendOrMergeText(m_document.Node(m_nLastText).nParent, strText.data(), strText.size());
     }
 }
 
-void CHtmlTreeBuilder::Push(HtmlTag nTag, const std::string& strName,
-                       std::vector<std::pair<std::string, std::string>>&& attributes)
+void CHtmlTreeBuilder::Push(HtmlTag nTag, const std::string& strName, const CHtmlTagAttributes& attributes)
 {
     // Too deep or too many: the tag is left out and its contents join the open element.
     // A table is only opened with room for its row and cell below it, a row with room for
@@ -108,7 +105,7 @@ void CHtmlTreeBuilder::Push(HtmlTag nTag, const std::string& strName,
     size_t nLevels = tag.Has(TRAIT_TABLE) ? 3 : tag.Has(TRAIT_ROW) ? 2 : 1;
     if (m_stack.size() + nLevels > static_cast<size_t>(HTML_MAX_DEPTH) + 1 || !CanAddNode())
         return;
-    int nNode = m_document.AppendElement(m_stack.back().nNode, nTag, std::move(attributes));
+    int nNode = m_document.AppendElement(m_stack.back().nNode, nTag, attributes);
     m_stack.push_back({nNode, nTag, strName});
 }
 
@@ -143,7 +140,7 @@ void CHtmlTreeBuilder::CloseOpen(unsigned nMatches, unsigned nStops)
 void CHtmlTreeBuilder::OpenImpliedCell()
 {
     if (Current().Has(TRAIT_TABLE))
-        Push(TAG_TR, std::string(), {});
+        Push(TAG_TR, std::string(), m_noAttributes);
     if (Current().Has(TRAIT_ROW))
-        Push(TAG_TD, std::string(), {});
+        Push(TAG_TD, std::string(), m_noAttributes);
 }

@@ -14,7 +14,7 @@ class CHtmlTreeBuilder
 public:
     explicit CHtmlTreeBuilder(CHtmlDocument& document);
 
-    void StartTag(HtmlTag nTag, const std::string& strName, std::vector<std::pair<std::string, std::string>>& attributes);
+    void StartTag(HtmlTag nTag, const std::string& strName, const CHtmlTagAttributes& attributes);
     void EndTag(HtmlTag nTag, const std::string& strName);
     void Text(const std::string& strText);
 
@@ -30,7 +30,7 @@ private:
     // Only rows and cells belong directly in a table or a row.
     bool InTableStructure() const { return Current().Has(TRAIT_TABLE | TRAIT_ROW); }
     bool CanAddNode() const { return m_document.NodeCount() < HTML_MAX_NODES; }
-    void Push(HtmlTag nTag, const std::string& strName, std::vector<std::pair<std::string, std::string>>&& attributes);
+    void Push(HtmlTag nTag, const std::string& strName, const CHtmlTagAttributes& attributes);
     // Closes the open element at nIndex of the stack and everything opened inside it.
     void PopThrough(size_t nIndex);
     // The position in the stack of the nearest open element of one of the groups nMatches
@@ -43,6 +43,7 @@ private:
 
     CHtmlDocument& m_document;
     std::vector<OpenElement> m_stack;
+    const CHtmlTagAttributes m_noAttributes;   // of the elements the builder implies
     int m_nLastText = -1;   // the last text node, where text goes once the tree is full
     bool m_bBodySeen = false;
 };

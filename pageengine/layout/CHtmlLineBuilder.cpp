@@ -4,7 +4,11 @@
 
 namespace
 {
-bool IsSpace(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f'; }
+// One comparison for the letters of most words: every blank is at or below ' '.
+bool IsSpace(char ch)
+{
+    return static_cast<unsigned char>(ch) <= ' ' && (ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f');
+}
 } // namespace
 
 CHtmlLineBuilder::CHtmlLineBuilder(CHtmlFonts& fonts, std::function<void()> onLineFull, std::function<bool()> onNoRoom)
@@ -14,6 +18,8 @@ CHtmlLineBuilder::CHtmlLineBuilder(CHtmlFonts& fonts, std::function<void()> onLi
 
 void CHtmlLineBuilder::AddText(const char* pch, size_t nLength, const CInlineStyle& style)
 {
+    // Each word is measured as it is found.
+    const int* anWidths = m_fonts.CharWidths(style.nFont);
     size_t i = 0;
     while (i < nLength) {
         if (IsSpace(pch[i])) {
@@ -26,10 +32,53 @@ void CHtmlLineBuilder::AddText(const char* pch, size_t nLength, const CInlineSty
             continue;
         }
         size_t nStart = i;
-        while (i < nLength && !IsSpace(pch[i]))
-            ++i;
-        PlaceWord(pch + nStart, i - nStart, style);
+        long long nWidth = 0;
+        if (anWidths) {
+            for (; i < nLength && !IsSpace(pch[i]); ++i)
+                nWidth += anWidths[static_cast<unsigned char>(pch[i])];
+        } else {
+            while (i < nLength && !IsSpace(pch[i]))
+                ++i;
+            nWidth = m_fonts.TextWidth(style.nFont, pch + nStart, i - nStart);
+        }
+        if (!ContinueRun(pch + nStart, i - nStart, ClampedLength(nWidth), style))
+            PlaceWord(pch + nStart, i - nStart, ClampedLength(nWidth), style);
     }
+}
+
+// Most words continue the line's last run, in its style, after a blank of that style, and
+// fit: PlaceWord's steps for that case, without the general ones. False (nothing done)
+// for any other case.
+bool CHtmlLineBuilder::ContinueRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style)
+{
+    if (m_items.empty())
+        return false;
+    CLineItem& last = m_items.back();
+    if (last.bImage || !(last.style == style) || (m_bSpacePending && !(m_spaceStyle == style)) ||
+        last.nX + static_cast<long long>(last.nWidth) != m_nX || last.nText + last.nLength != m_strText.size())
+        return false;
+    int nSpace = m_bSpacePending ? SpaceWidth(style.nFont) : 0;
+    if (static_cast<long long>(m_nX) + nSpace + nWidth > m_nWidth)
+        return false;
+    size_t nKept = m_bWidthsOnly ? 0 : nLength;
+    if (m_bSpacePending) {
+        m_bSpacePending = false;
+        if (!m_bWidthsOnly) {
+            m_strText.push_back(' ');
+            ++last.nLength;
+        }
+        last.nWidth = ClampedLength(static_cast<long long>(last.nWidth) + nSpace);
+        m_nX = ClampedLength(static_cast<long long>(m_nX) + nSpace);
+        if (last.nX + static_cast<long long>(last.nWidth) != m_nX) {
+            AppendRun(pch, nLength, nWidth, style);   // held lengths: the general step
+            return true;
+        }
+    }
+    AppendChars(pch, nKept);
+    last.nLength += nKept;
+    last.nWidth = ClampedLength(static_cast<long long>(last.nWidth) + nWidth);
+    m_nX = ClampedLength(static_cast<long long>(m_nX) + nWidth);
+    return true;
 }
 
 void CHtmlLineBuilder::AddPreformatted(const char* pch, size_t nLength, const CInlineStyle& style)
@@ -52,7 +101,7 @@ void CHtmlLineBuilder::AddPreformatted(const char* pch, size_t nLength, const CI
             continue;
         }
         if (!strLine.empty())
-            PlaceWord(strLine.data(), strLine.size(), style);
+            PlaceWord(strLine.data(), strLine.size(), m_fonts.TextWidth(style.nFont, strLine.data(), strLine.size()), style);
         strLine.clear();
         if (i < nLength) {
             Break(style.nFont);
@@ -107,11 +156,27 @@ void CHtmlLineBuilder::Reset()
     m_nPreColumn = 0;
 }
 
+void CHtmlLineBuilder::AppendChars(const char* pch, size_t nLength)
+{
+    // Most are a word or a blank: copied here rather than through a call per word.
+    if (nLength > 16) {
+        m_strText.append(pch, nLength);
+        return;
+    }
+    for (size_t i = 0; i < nLength; ++i)
+        m_strText.push_back(pch[i]);
+}
+
+int CHtmlLineBuilder::SpaceWidth(int nFont) const
+{
+    return m_fonts.TextWidth(nFont, " ", 1);
+}
+
 // Makes room for something nWidth wide: a new line when it does not fit beside what the
 // line holds; the pending blank between them then goes.
 void CHtmlLineBuilder::PlaceAtom(int nWidth)
 {
-    int nSpace = m_bSpacePending ? m_fonts.TextWidth(m_spaceStyle.nFont, " ", 1) : 0;
+    int nSpace = m_bSpacePending ? SpaceWidth(m_spaceStyle.nFont) : 0;
     if (!m_items.empty() && static_cast<long long>(m_nX) + nSpace + nWidth > m_nWidth)
         LineFull();
     if (m_items.empty()) {
@@ -133,13 +198,12 @@ void CHtmlLineBuilder::PlaceAtom(int nWidth)
         m_nX = ClampedLength(static_cast<long long>(m_nX) + nSpace);
 }
 
-void CHtmlLineBuilder::PlaceWord(const char* pch, size_t nLength, const CInlineStyle& style)
+void CHtmlLineBuilder::PlaceWord(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style)
 {
-    int nWidth = m_fonts.TextWidth(style.nFont, pch, nLength);
     bool bSpaceJoinsWord = m_bSpacePending && m_spaceStyle == style && !m_items.empty() &&
                            (m_items.back().bImage || !(m_items.back().style == style));
     if (bSpaceJoinsWord) {
-        int nSpace = m_fonts.TextWidth(style.nFont, " ", 1);
+        int nSpace = SpaceWidth(style.nFont);
         if (static_cast<long long>(m_nX) + nSpace + nWidth <= m_nWidth) {
             m_bSpacePending = false;
             AppendRun(" ", 1, nSpace, style);
@@ -174,7 +238,7 @@ void CHtmlLineBuilder::AppendRun(const char* pch, size_t nLength, int nWidth, co
         CLineItem& last = m_items.back();
         if (!last.bImage && last.style == style && last.nX + last.nWidth == m_nX &&
             last.nText + last.nLength == m_strText.size()) {
-            m_strText.append(pch, nLength);
+            AppendChars(pch, nLength);
             last.nLength += nLength;
             last.nWidth = ClampedLength(static_cast<long long>(last.nWidth) + nWidth);
             m_nX = ClampedLength(static_cast<long long>(m_nX) + nWidth);
@@ -190,7 +254,7 @@ void CHtmlLineBuilder::AppendRun(const char* pch, size_t nLength, int nWidth, co
     item.nText = m_strText.size();
     item.nLength = nLength;
     item.nImage = -1;
-    m_strText.append(pch, nLength);
+    AppendChars(pch, nLength);
     m_items.push_back(item);
     m_nX = ClampedLength(static_cast<long long>(m_nX) + nWidth);
 }

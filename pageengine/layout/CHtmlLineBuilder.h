@@ -72,7 +72,10 @@ public:
 
 private:
     void PlaceAtom(int nWidth);
-    void PlaceWord(const char* pch, size_t nLength, const CInlineStyle& style);
+    bool ContinueRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
+    void PlaceWord(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
+    int SpaceWidth(int nFont) const;
+    void AppendChars(const char* pch, size_t nLength);
     void AppendRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
     void LineFull() { m_onLineFull(); }
 

@@ -21,6 +21,10 @@ CLayoutBuilder::CLayoutBuilder(const CHtmlDocument& document, CHtmlFonts& fonts,
 void CLayoutBuilder::Layout(int nWidth, CPageBoxes& out)
 {
     out = CPageBoxes();
+    // Most pages make fewer boxes than nodes and fewer characters than they hold: the
+    // arrays are made once, not grown and copied.
+    out.m_boxes.reserve(std::min(m_document.NodeCount(), HTML_MAX_BOXES));
+    out.m_strText.reserve(m_document.TextBytes());
     m_pOut = &out;
     out.m_nWidth = nWidth;
     m_measures.assign(m_document.NodeCount(), Measure{0, 0, false});
@@ -135,9 +139,9 @@ void CLayoutBuilder::FlowChildren(int nNode, const CHtmlComputedStyle& style)
         if (child.nTag != TAG_TEXT)
             Element(nChild, style);
         else if (style.bPre)
-            m_pLine->AddPreformatted(child.strText.data(), child.strText.size(), InlineStyle(style));
+            m_pLine->AddPreformatted(m_document.Text(nChild).data(), m_document.Text(nChild).size(), InlineStyle(style));
         else
-            m_pLine->AddText(child.strText.data(), child.strText.size(), InlineStyle(style));
+            m_pLine->AddText(m_document.Text(nChild).data(), m_document.Text(nChild).size(), InlineStyle(style));
     }
 }
 

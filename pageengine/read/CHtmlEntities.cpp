@@ -39,6 +39,13 @@ const size_t kLongestName = 6;
 
 bool ByName(const NamedEntity& a, const NamedEntity& b) { return std::strcmp(a.pszName, b.pszName) < 0; }
 
+// How the name of nLength characters at pch sorts against the name pszName, as strcmp.
+int CompareName(const char* pch, size_t nLength, const char* pszName)
+{
+    int nOrder = std::strncmp(pch, pszName, nLength);
+    return nOrder != 0 ? nOrder : pszName[nLength] != '\0' ? -1 : 0;
+}
+
 const std::vector<NamedEntity>& SortedEntities()
 {
     static const std::vector<NamedEntity> s_entities = [] {
@@ -105,10 +112,10 @@ size_t CHtmlEntities::Decode(const char* p, const char* pEnd, bool bInAttribute,
     // The longest known name the letters start with: "&eacutel" is "é" and "l".
     const std::vector<NamedEntity>& entities = SortedEntities();
     for (size_t nLength = std::min(nRun, kLongestName); nLength > 0; --nLength) {
-        std::string strName(p + 1, nLength);
-        NamedEntity key = {strName.c_str(), 0};
-        auto it = std::lower_bound(entities.begin(), entities.end(), key, ByName);
-        if (it == entities.end() || strName != it->pszName)
+        auto it = std::lower_bound(entities.begin(), entities.end(), p + 1, [nLength](const NamedEntity& entity, const char* pch) {
+            return CompareName(pch, nLength, entity.pszName) > 0;
+        });
+        if (it == entities.end() || CompareName(p + 1, nLength, it->pszName) != 0)
             continue;
         size_t nRead = 1 + nLength;
         bool bSemicolon = p + nRead < pEnd && p[nRead] == ';';

@@ -2,12 +2,16 @@
 #include "pageengine/read/CHtmlEntities.h"
 #include <windows.h>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace
 {
+const size_t kMaxName = CHtmlReader::kMaxName;
+
 bool IsSpace(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f'; }
 bool IsAlpha(char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); }
+bool IsControl(char ch) { return static_cast<unsigned char>(ch) < 0x20 && !IsSpace(ch); }
 char Lower(char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; }
 
 bool StartsWithNoCase(const char* p, const char* pEnd, const char* pszPrefix)
@@ -18,12 +22,24 @@ bool StartsWithNoCase(const char* p, const char* pEnd, const char* pszPrefix)
     return true;
 }
 
+// The first ch at or after p, or pEnd. Eight bytes at a time: every byte of a page goes
+// through here, and the C library's search may take them one by one.
 const char* FindChar(const char* p, const char* pEnd, char ch)
 {
-    if (p >= pEnd)
-        return pEnd;
-    const void* pFound = std::memchr(p, ch, static_cast<size_t>(pEnd - p));
-    return pFound ? static_cast<const char*>(pFound) : pEnd;
+    const std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+    const std::uint64_t nPattern = kOnes * static_cast<unsigned char>(ch);
+    while (pEnd - p >= 8) {
+        std::uint64_t nWord;
+        std::memcpy(&nWord, p, 8);
+        std::uint64_t nDiff = nWord ^ nPattern;   // a zero byte where ch is
+        if ((nDiff - kOnes) & ~nDiff & kHighs)
+            break;
+        p += 8;
+    }
+    for (; p < pEnd; ++p)
+        if (*p == ch)
+            return p;
+    return pEnd;
 }
 
 // Just past the '>' at or after p, or the end of the page.
@@ -42,35 +58,43 @@ const char* FindEndTag(const char* p, const char* pEnd, const char* pszEndTag)
     return pEnd;
 }
 
-// A tag's or attribute's name, lower-case, from q up to a blank, '/' or '>' (and '=' after
-// its first character for an attribute); q is left after it.
-std::string ReadName(const char*& q, const char* pEnd, bool bAttribute)
+// A tag's or attribute's name, lower-case (its first kMaxName characters), from q up to a
+// blank, '/' or '>' (and '=' after its first character for an attribute), into szName; q is
+// left after it. Returns its length.
+size_t ReadName(const char*& q, const char* pEnd, bool bAttribute, char (&szName)[kMaxName + 1])
 {
-    std::string strName;
-    for (; q < pEnd && !IsSpace(*q) && *q != '/' && *q != '>' && !(bAttribute && *q == '=' && !strName.empty()); ++q)
-        if (strName.size() < 32)
-            strName += Lower(*q);
-    return strName;
+    size_t nLength = 0;
+    for (const char* pStart = q; q < pEnd && !IsSpace(*q) && *q != '/' && *q != '>' && !(bAttribute && *q == '=' && q > pStart); ++q)
+        if (nLength < kMaxName)
+            szName[nLength++] = Lower(*q);
+    szName[nLength] = '\0';
+    return nLength;
 }
 
 // The HtmlUnshown flags of a start tag (lower-case name and attribute names).
-unsigned UnshownOf(const std::string& strName, const std::vector<std::pair<std::string, std::string>>& attributes)
+unsigned UnshownOf(HtmlTag nTag, const std::string& strName, const CHtmlTagAttributes& attributes)
 {
+    // Of the engine's own tags only style and script are among these names.
+    bool bOther = nTag == TAG_UNKNOWN || nTag == TAG_VOID_UNKNOWN;
     unsigned nUnshown = 0;
-    if (strName == "style")
+    if (nTag == TAG_STYLE)
         nUnshown |= UNSHOWN_STYLE_SHEET;
-    else if (strName == "script")
+    else if (nTag == TAG_SCRIPT)
         nUnshown |= UNSHOWN_SCRIPT;
-    else if (strName == "form" || strName == "input" || strName == "select" || strName == "textarea" || strName == "button")
+    else if (bOther && (strName == "form" || strName == "input" || strName == "select" || strName == "textarea" ||
+                        strName == "button"))
         nUnshown |= UNSHOWN_FORM;
-    else if (strName == "frameset" || strName == "frame" || strName == "iframe")
+    else if (bOther && (strName == "frameset" || strName == "frame" || strName == "iframe"))
         nUnshown |= UNSHOWN_FRAME;
-    for (const auto& attribute : attributes) {
-        if (attribute.first == "style")
+    for (size_t i = 0; i < attributes.Count(); ++i) {
+        const char* pszName = attributes.Name(i);
+        if (pszName[0] != 's' && pszName[0] != 'o' && pszName[0] != 'r')
+            continue;
+        if (std::strcmp(pszName, "style") == 0)
             nUnshown |= UNSHOWN_STYLE_ATTRIBUTE;
-        else if (attribute.first.compare(0, 2, "on") == 0)
+        else if (pszName[0] == 'o' && pszName[1] == 'n')
             nUnshown |= UNSHOWN_SCRIPT;
-        else if (strName == "link" && attribute.first == "rel" && _stricmp(attribute.second.c_str(), "stylesheet") == 0)
+        else if (bOther && strName == "link" && std::strcmp(pszName, "rel") == 0 && _stricmp(attributes.Value(i), "stylesheet") == 0)
             nUnshown |= UNSHOWN_STYLE_SHEET;
     }
     return nUnshown;
@@ -122,9 +146,31 @@ bool LooksLikeUtf8(const std::string& bytes)
     return bNonAscii;
 }
 
+// What one pass over a page's bytes finds, so that most pages need no other pass before
+// they are parsed.
+struct Survey
+{
+    bool bNonAscii = false;
+    bool bControl = false;
+    size_t nTags = 0;   // '<' characters
+};
+
+Survey SurveyOf(const std::string& bytes)
+{
+    Survey survey;
+    for (char ch : bytes) {
+        unsigned char nByte = static_cast<unsigned char>(ch);
+        survey.nTags += ch == '<';
+        survey.bNonAscii |= nByte >= 0x80;
+        survey.bControl |= IsControl(ch);
+    }
+    return survey;
+}
+
 // Whether the page is read as UTF-8: a byte order mark or a charset in a <meta> tag of its
-// first few kilobytes decides; without them, bytes that are well-formed UTF-8 are.
-bool IsUtf8(const std::string& bytes)
+// first few kilobytes decides; without them, bytes that are well-formed UTF-8 are (ASCII
+// alone is not).
+bool IsUtf8(const std::string& bytes, bool bNonAscii)
 {
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
         return true;
@@ -143,7 +189,7 @@ bool IsUtf8(const std::string& bytes)
             return StartsWithNoCase(q, pClose, "utf-8") || StartsWithNoCase(q, pClose, "utf8");
         }
     }
-    return LooksLikeUtf8(bytes);
+    return bNonAscii && LooksLikeUtf8(bytes);
 }
 
 std::string Convert(const std::string& bytes, UINT nFromCodePage)
@@ -159,8 +205,6 @@ std::string Convert(const std::string& bytes, UINT nFromCodePage)
     ::WideCharToMultiByte(CP_ACP, 0, wide.data(), nWide, &ansi[0], nAnsi, "?", nullptr);
     return ansi;
 }
-
-bool IsControl(char ch) { return static_cast<unsigned char>(ch) < 0x20 && !IsSpace(ch); }
 } // namespace
 
 CHtmlReader::CHtmlReader(CHtmlDocument& document) : m_document(document), m_builder(document) {}
@@ -184,13 +228,15 @@ std::string CHtmlReader::ToAnsi(const std::string& bytes, bool bUtf8)
 void CHtmlReader::Read(const std::string& bytes)
 {
     // Most pages are already what ToAnsi would make of them: those are read without a copy.
-    bool bUtf8 = IsUtf8(bytes);
-    bool bAsIs = ::GetACP() == 1252 && !bUtf8 && std::none_of(bytes.begin(), bytes.end(), IsControl);
+    Survey survey = SurveyOf(bytes);
+    bool bUtf8 = IsUtf8(bytes, survey.bNonAscii);
+    bool bAsIs = ::GetACP() == 1252 && !bUtf8 && !survey.bControl;
     std::string converted = bAsIs ? std::string() : ToAnsi(bytes, bUtf8);
     const std::string& text = bAsIs ? bytes : converted;
     // Each tag makes an element and a text node at most, and a cell or row implied around them.
-    size_t nTags = static_cast<size_t>(std::count(text.begin(), text.end(), '<'));
-    m_document.Reserve(std::min(3 * nTags + 1, HTML_MAX_NODES));
+    size_t nTags = bAsIs ? survey.nTags : static_cast<size_t>(std::count(text.begin(), text.end(), '<'));
+    // Its texts take about the page's length at most, and most pages are mostly text.
+    m_document.Reserve(std::min(3 * nTags + 1, HTML_MAX_NODES), text.size());
     Parse(text.data(), text.data() + text.size());
     FlushText();
 }
@@ -227,8 +273,8 @@ void CHtmlReader::Parse(const char* p, const char* pEnd)
 const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
 {
     const char* q = p + 1;
-    std::string strName = ReadName(q, pEnd, false);
-    std::vector<std::pair<std::string, std::string>> attributes;
+    ReadName(q, pEnd, false, m_szName);
+    m_attributes.Clear();
     for (;;) {
         while (q < pEnd && (IsSpace(*q) || *q == '/'))
             ++q;
@@ -236,10 +282,10 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
             return pEnd;   // a tag cut by the end of the page is dropped
         if (*q == '>')
             break;
-        std::string strAttribute = ReadName(q, pEnd, true);
+        size_t nAttribute = ReadName(q, pEnd, true, m_szAttribute);
         while (q < pEnd && IsSpace(*q))
             ++q;
-        std::string strValue;
+        m_strValue.clear();
         if (q < pEnd && *q == '=') {
             ++q;
             while (q < pEnd && IsSpace(*q))
@@ -255,37 +301,36 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
             }
             if (q >= pEnd)
                 return pEnd;
-            DecodeText(pValue, pValue + std::min<size_t>(static_cast<size_t>(q - pValue), HTML_MAX_ATTRIBUTE_LENGTH), true, strValue);
+            DecodeText(pValue, pValue + std::min<size_t>(static_cast<size_t>(q - pValue), HTML_MAX_ATTRIBUTE_LENGTH), true, m_strValue);
             if (*q == '"' || *q == '\'')
                 ++q;
         }
-        if (attributes.empty())
-            attributes.reserve(4);   // one allocation for most tags
-        if (attributes.size() < HTML_MAX_ATTRIBUTES)
-            attributes.emplace_back(std::move(strAttribute), std::move(strValue));
+        if (m_attributes.Count() < HTML_MAX_ATTRIBUTES)
+            m_attributes.Add(m_szAttribute, nAttribute, m_strValue.data(), m_strValue.size());
     }
     ++q;   // past '>'
-    m_document.m_nUnshown |= UnshownOf(strName, attributes);
-    HtmlTag nTag = CHtmlTagTraits::FromName(strName);
+    HtmlTag nTag = TagOf(m_szName);
+    m_document.m_nUnshown |= UnshownOf(nTag, m_strName, m_attributes);
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
     if (tag.Has(TRAIT_HIDDEN))
         return PastTagEnd(FindEndTag(q, pEnd, (std::string("</") + tag.pszName).c_str()), pEnd);
     if (nTag == TAG_TITLE)
         return ReadTitle(q, pEnd);
     FlushText();
-    m_builder.StartTag(nTag, strName, attributes);
+    m_builder.StartTag(nTag, m_strName, m_attributes);
     return q;
 }
 
 const char* CHtmlReader::ReadEndTag(const char* p, const char* pEnd)
 {
     const char* q = p + 2;
-    std::string strName = ReadName(q, pEnd, false);
+    ReadName(q, pEnd, false, m_szName);
     const char* pClose = FindChar(q, pEnd, '>');
     if (pClose >= pEnd)
         return pEnd;
     FlushText();
-    m_builder.EndTag(CHtmlTagTraits::FromName(strName), strName);
+    HtmlTag nTag = TagOf(m_szName);
+    m_builder.EndTag(nTag, m_strName);
     return pClose + 1;
 }
 
@@ -309,6 +354,18 @@ const char* CHtmlReader::ReadTitle(const char* p, const char* pEnd)
             m_document.m_strTitle.pop_back();
     }
     return PastTagEnd(pStop, pEnd);
+}
+
+HtmlTag CHtmlReader::TagOf(const char* pszName)
+{
+    HtmlTag nTag = CHtmlTagTraits::FromName(pszName);
+    // Only the names of other elements are read again (to match their end tags, and for
+    // what the view leaves out).
+    if (nTag == TAG_UNKNOWN || nTag == TAG_VOID_UNKNOWN)
+        m_strName = pszName;
+    else
+        m_strName.clear();
+    return nTag;
 }
 
 void CHtmlReader::FlushText()

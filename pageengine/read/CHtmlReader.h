@@ -9,6 +9,9 @@
 class CHtmlReader
 {
 public:
+    // Characters of a tag's or attribute's name that are read; the rest are left out.
+    static const size_t kMaxName = 32;
+
     explicit CHtmlReader(CHtmlDocument& document);
 
     // Reads a whole page: UTF-8 when it starts with a UTF-8 byte order mark or a <meta> of its
@@ -25,9 +28,17 @@ private:
     const char* ReadEndTag(const char* p, const char* pEnd);
     const char* ReadTitle(const char* p, const char* pEnd);
     void FlushText();
+    // The tag of a lower-case name; m_strName becomes the name of an element the engine
+    // does not know, else empty.
+    HtmlTag TagOf(const char* pszName);
 
     CHtmlDocument& m_document;
     CHtmlTreeBuilder m_builder;
     std::string m_strText;   // text read since the last tag
+    // The tag being read: kept from tag to tag, so that reading one allocates nothing.
+    char m_szName[kMaxName + 1] = {};
+    char m_szAttribute[kMaxName + 1] = {};
+    std::string m_strName, m_strValue;
+    CHtmlTagAttributes m_attributes;
     bool m_bTitleSeen = false;
 };

@@ -26,6 +26,9 @@ public:
     CFont* Font(int nFont) const { return &m_fonts[Index(nFont)]->font; }
     int Ascent(int nFont) const { return Entry(nFont).nAscent; }
     int Descent(int nFont) const { return Entry(nFont).nDescent; }
+    // The font's widths of the 256 characters, when they measure text (one byte per
+    // character); else null.
+    const int* CharWidths(int nFont) const { return m_bSingleByte ? Entry(nFont).anWidths : nullptr; }
     int TextWidth(int nFont, const char* pch, size_t nLength) const
     {
         if (!m_bSingleByte)

@@ -18,7 +18,7 @@ std::string Dump(const CHtmlDocument& document, int nNode)
         if (!strOut.empty())
             strOut += ' ';
         if (child.nTag == TAG_TEXT) {
-            strOut += '"' + child.strText + '"';
+            strOut += '"' + std::string(document.Text(nChild)) + '"';
             continue;
         }
         strOut += kNames[child.nTag];
