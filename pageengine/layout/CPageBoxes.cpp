@@ -30,7 +30,8 @@ int CPageBoxes::LinkAt(POINT pt) const
     int nLink = -1;
     // The last box drawn at the point is the one seen there.
     for (size_t i = nFirst; i < nEnd; ++i)
-        if (::PtInRect(&m_boxes[i].rc, pt) && m_boxes[i].nKind != BOX_FILL)
+        if (::PtInRect(&m_boxes[i].rc, pt) && m_boxes[i].nKind != BOX_FILL &&
+            m_boxes[i].nKind != BOX_TILE)
             nLink = m_boxes[i].nLink;
     return nLink;
 }
