@@ -303,6 +303,7 @@ void CLayoutBuilder::Rule(const CHtmlComputedStyle& style)
 void CLayoutBuilder::Table(int nNode, const CHtmlComputedStyle& style)
 {
     FinishLine();
+    AddMargin(style.nMarginTop);
     PlaceMargin();
     if (m_bMeasuring) {
         Measure& measure = m_measures[static_cast<size_t>(nNode)];
@@ -330,7 +331,12 @@ void CLayoutBuilder::Table(int nNode, const CHtmlComputedStyle& style)
         }
     }
     FitLine();
-    m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) +
-                              CHtmlTableLayout(*this, nNode, style).Layout(m_flow.nLineLeft, m_flow.nLineWidth, m_flow.nAlign, m_flow.nY));
-    FitLine();
+    // Its margins narrow the room beside the floats; margins set to auto centre it there.
+    HtmlAlign nAlign = style.bAutoLeft ? (style.bAutoRight ? ALIGN_CENTER : ALIGN_RIGHT) : m_flow.nAlign;
+    long long nWidth = static_cast<long long>(m_flow.nLineWidth) - style.nIndentLeft - style.nIndentRight;
+    int nHeight = CHtmlTableLayout(*this, nNode, style)
+                      .Layout(ClampedLength(static_cast<long long>(m_flow.nLineLeft) + style.nIndentLeft),
+                              ClampedLength(std::max(nWidth, 0LL)), nAlign, m_flow.nY);
+    m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) + nHeight);
+    AddMargin(style.nMarginBottom);
 }
