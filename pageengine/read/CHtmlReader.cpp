@@ -160,6 +160,23 @@ std::string Convert(const std::string& bytes, UINT nFromCodePage)
     return ansi;
 }
 
+std::string Trimmed(const std::string& str)
+{
+    size_t nFirst = str.find_first_not_of(" \t\r\n\f");
+    if (nFirst == std::string::npos)
+        return std::string();
+    return str.substr(nFirst, str.find_last_not_of(" \t\r\n\f") - nFirst + 1);
+}
+
+// Whether a style sheet's media attribute names screens: "all", "screen" or a list with either.
+bool IsForScreens(const std::string& strMedia)
+{
+    std::string strLower;
+    for (char ch : strMedia)
+        strLower += Lower(ch);
+    return Trimmed(strLower).empty() || strLower.find("screen") != std::string::npos || strLower.find("all") != std::string::npos;
+}
+
 bool IsControl(char ch) { return static_cast<unsigned char>(ch) < 0x20 && !IsSpace(ch); }
 } // namespace
 
@@ -268,8 +285,14 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
     m_document.m_nUnshown |= UnshownOf(strName, attributes);
     HtmlTag nTag = CHtmlTagTraits::FromName(strName);
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
-    if (tag.Has(TRAIT_HIDDEN))
-        return PastTagEnd(FindEndTag(q, pEnd, (std::string("</") + tag.pszName).c_str()), pEnd);
+    if (tag.Has(TRAIT_HIDDEN)) {
+        const char* pStop = FindEndTag(q, pEnd, (std::string("</") + tag.pszName).c_str());
+        if (nTag == TAG_STYLE)
+            KeepStyleSheet(attributes, false, std::string(q, std::min<size_t>(static_cast<size_t>(pStop - q), CSS_MAX_SHEET_BYTES)));
+        return PastTagEnd(pStop, pEnd);
+    }
+    if (strName == "link")
+        KeepStyleSheet(attributes, true, std::string());
     if (nTag == TAG_TITLE)
         return ReadTitle(q, pEnd);
     FlushText();
@@ -309,6 +332,24 @@ const char* CHtmlReader::ReadTitle(const char* p, const char* pEnd)
             m_document.m_strTitle.pop_back();
     }
     return PastTagEnd(pStop, pEnd);
+}
+
+void CHtmlReader::KeepStyleSheet(const std::vector<std::pair<std::string, std::string>>& attributes, bool bLink,
+                                 std::string&& strText)
+{
+    CHtmlStyleSheet sheet;
+    sheet.strText = std::move(strText);
+    bool bStyleSheet = !bLink;
+    for (const auto& attribute : attributes) {
+        if (attribute.first == "media" && !IsForScreens(attribute.second))
+            return;
+        if (bLink && attribute.first == "rel")
+            bStyleSheet = _stricmp(Trimmed(attribute.second).c_str(), "stylesheet") == 0;
+        else if (bLink && attribute.first == "href")
+            sheet.strHref = Trimmed(attribute.second);
+    }
+    if (bStyleSheet && (bLink ? !sheet.strHref.empty() : !sheet.strText.empty()) && m_document.m_styleSheets.size() < CSS_MAX_SHEETS)
+        m_document.m_styleSheets.push_back(std::move(sheet));
 }
 
 void CHtmlReader::FlushText()

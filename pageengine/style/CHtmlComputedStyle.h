@@ -40,6 +40,8 @@ struct CHtmlComputedStyle
     COLORREF crText = RGB(0, 0, 0);
     COLORREF crLink = RGB(0, 0, 238); // the text colour of links
     HtmlAlign nAlign = ALIGN_LEFT;    // of the lines
+    int nLineHeight = 0;              // pixels from line to line, 0 for the font's own
+    int nLineScale = 0;               // when not 0, nLineHeight is this many hundredths of the font size
     int nListDepth = 0;
     int nLink = -1;                   // the page's link the contents belong to, numbered by the layout
 
@@ -53,7 +55,6 @@ struct CHtmlComputedStyle
     CHtmlEdges border;                // the widths of a solid border around the padding
     COLORREF crBorder = RGB(0, 0, 0);
     const char* pszBackground = nullptr;   // a background picture's address, as the page writes it
-    int nLineHeight = 0;              // pixels from line to line, 0 for the font's own
     bool bAlignGiven = false;         // its align attribute set nAlign (a row's is its cells')
     HtmlAlign nPlacement = ALIGN_LEFT;   // tables, rules and pictures: where the element itself sits
     bool bPlaced = false;             // tables: false where the alignment around places it;

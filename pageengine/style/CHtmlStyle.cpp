@@ -16,7 +16,10 @@ bool ReadLength(const char* pszValue, CHtmlLength* pLength)
 }
 } // namespace
 
-CHtmlStyle::CHtmlStyle(const CHtmlDocument& document, CHtmlFonts& fonts) : m_document(document), m_fonts(fonts) {}
+CHtmlStyle::CHtmlStyle(const CHtmlDocument& document, CHtmlFonts& fonts)
+    : m_document(document), m_fonts(fonts), m_cascade(document)
+{
+}
 
 CHtmlComputedStyle CHtmlStyle::Page()
 {
@@ -26,6 +29,21 @@ CHtmlComputedStyle CHtmlStyle::Page()
     style.bFill = CHtmlAttributes::Color(m_document.BodyAttribute("bgcolor"), &style.crFill);
     CHtmlAttributes::Color(m_document.BodyAttribute("link"), &style.crLink);
     style.nMarginTop = style.nMarginBottom = style.nIndentLeft = style.nIndentRight = kBodyMargin;
+    // <html> passes on what is inherited, and its background when the body has none.
+    CCssProperties properties(m_cascade.Kept());
+    CHtmlComputedStyle root = style;
+    const CCssProperties::Declarations& html = m_cascade.For(CCssSelector::HTML);
+    properties.ApplyFontSize(html, root.nPixels, root);
+    properties.Apply(html, root);
+    Inherit(root, style);
+    style.crFill = root.crFill;
+    style.bFill = root.bFill;
+    style.pszBackground = root.pszBackground;
+    const CCssProperties::Declarations& body = m_cascade.For(CCssSelector::BODY);
+    properties.ApplyFontSize(body, root.nPixels, style);
+    properties.Apply(body, style);
+    if (style.nLineScale > 0)
+        style.nLineHeight = (style.nPixels * style.nLineScale + 50) / 100;
     style.nFont = Font(style);
     return style;
 }
@@ -34,6 +52,33 @@ CHtmlComputedStyle CHtmlStyle::Element(int nNode, const CHtmlComputedStyle& pare
 {
     HtmlTag nTag = m_document.Node(nNode).nTag;
     CHtmlComputedStyle style;
+    Inherit(parent, style);
+
+    // The sheets' font size comes before the tag's margins, which are in the font's size;
+    // the rest of the sheets after the tag and its attributes.
+    Fonts(nNode, nTag, style);
+    const CCssProperties::Declarations& declarations = m_cascade.For(nNode);
+    CCssProperties properties(m_cascade.Kept());
+    if (!declarations.empty())
+        properties.ApplyFontSize(declarations, parent.nPixels, style);
+    Blocks(nNode, nTag, parent, style);
+    Tables(nNode, nTag, parent, style);
+    ImagesAndRules(nNode, nTag, style);
+    if (!declarations.empty())
+        properties.Apply(declarations, style);
+    if (style.nLineScale > 0)
+        style.nLineHeight = (style.nPixels * style.nLineScale + 50) / 100;
+
+    // An element that changes nothing of its parent's font keeps it, without a look-up.
+    bool bParentFont = style.pszFaces == parent.pszFaces && style.nPixels == parent.nPixels &&
+                       style.bBold == parent.bBold && style.bItalic == parent.bItalic &&
+                       style.bUnderline == parent.bUnderline && style.bPre == parent.bPre;
+    style.nFont = bParentFont ? parent.nFont : Font(style);
+    return style;
+}
+
+void CHtmlStyle::Inherit(const CHtmlComputedStyle& parent, CHtmlComputedStyle& style)
+{
     style.pszFaces = parent.pszFaces;
     style.nPixels = parent.nPixels;
     style.bBold = parent.bBold;
@@ -43,20 +88,10 @@ CHtmlComputedStyle CHtmlStyle::Element(int nNode, const CHtmlComputedStyle& pare
     style.crText = parent.crText;
     style.crLink = parent.crLink;
     style.nAlign = parent.nAlign;
+    style.nLineHeight = parent.nLineHeight;
+    style.nLineScale = parent.nLineScale;
     style.nListDepth = parent.nListDepth;
     style.nLink = parent.nLink;
-
-    Fonts(nNode, nTag, style);
-    Blocks(nNode, nTag, parent, style);
-    Tables(nNode, nTag, parent, style);
-    ImagesAndRules(nNode, nTag, style);
-
-    // An element that changes nothing of its parent's font keeps it, without a look-up.
-    bool bParentFont = style.pszFaces == parent.pszFaces && style.nPixels == parent.nPixels &&
-                       style.bBold == parent.bBold && style.bItalic == parent.bItalic &&
-                       style.bUnderline == parent.bUnderline && style.bPre == parent.bPre;
-    style.nFont = bParentFont ? parent.nFont : Font(style);
-    return style;
 }
 
 void CHtmlStyle::Fonts(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const

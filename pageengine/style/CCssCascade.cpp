@@ -1,0 +1,52 @@
+#include "pageengine/style/CCssCascade.h"
+#include "pageengine/style/CCssParser.h"
+#include <algorithm>
+#include <cstring>
+
+namespace
+{
+// Matching steps a declaration handed over costs: reading its value costs more than a step.
+const long long kDeclarationSteps = 4;
+} // namespace
+
+CCssCascade::CCssCascade(const CHtmlDocument& document)
+    : m_document(document), m_bStyleAttributes((document.m_nUnshown & UNSHOWN_STYLE_ATTRIBUTE) != 0)
+{
+    for (const CHtmlStyleSheet& sheet : document.m_styleSheets)
+        CCssParser::ReadSheet(sheet.strText, m_sheet);
+}
+
+const CCssProperties::Declarations& CCssCascade::For(int nElement)
+{
+    m_declarations.clear();
+    m_rules.clear();
+    m_inline.clear();
+    if (!m_sheet.IsEmpty() && m_nSteps <= CSS_MAX_MATCH_STEPS) {
+        m_sheet.Match(m_document, nElement, m_nSteps, CSS_MAX_MATCH_STEPS, m_rules);
+        std::sort(m_rules.begin(), m_rules.end(), [this](size_t a, size_t b) {
+            unsigned nA = m_sheet.RuleAt(a).nSpecificity, nB = m_sheet.RuleAt(b).nSpecificity;
+            return nA != nB ? nA < nB : a < b;
+        });
+    }
+    const char* pszStyle = m_bStyleAttributes ? CCssSelector::Attribute(m_document, nElement, "style") : nullptr;
+    if (pszStyle) {
+        std::string strStyle = CCssParser::WithoutComments(pszStyle, pszStyle + std::strlen(pszStyle));
+        CCssParser::ReadDeclarations(strStyle.data(), strStyle.data() + strStyle.size(), CSS_MAX_INLINE_DECLARATIONS, m_inline);
+    }
+    for (int nImportant = 0; nImportant < 2; ++nImportant) {
+        for (size_t nRule : m_rules) {
+            if (m_nSteps > CSS_MAX_MATCH_STEPS)
+                break;
+            const CCssStyleSheet::Rule& rule = m_sheet.RuleAt(nRule);
+            // Many selectors may share one long block: what is handed over counts too.
+            m_nSteps += kDeclarationSteps * static_cast<long long>(rule.nEnd - rule.nFirst);
+            for (size_t i = rule.nFirst; i < rule.nEnd; ++i)
+                if (m_sheet.DeclarationAt(i).bImportant == (nImportant == 1))
+                    m_declarations.push_back(&m_sheet.DeclarationAt(i));
+        }
+        for (const CCssDeclaration& declaration : m_inline)
+            if (declaration.bImportant == (nImportant == 1))
+                m_declarations.push_back(&declaration);
+    }
+    return m_declarations;
+}

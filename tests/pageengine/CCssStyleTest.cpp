@@ -1,0 +1,160 @@
+// Style sheets and style attributes through the style step: declarations to computed
+// values, selectors and the cascade's order, and linked sheets read from the kiosk folder.
+#include "pageengine/read/CHtmlReader.h"
+#include "pageengine/style/CHtmlFonts.h"
+#include "pageengine/style/CHtmlStyle.h"
+#include <gtest/gtest.h>
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace
+{
+std::string Hex(COLORREF cr)
+{
+    char sz[8];
+    std::snprintf(sz, sizeof(sz), "#%02x%02x%02x", GetRValue(cr), GetGValue(cr), GetBValue(cr));
+    return sz;
+}
+
+std::string Length(const CHtmlLength& length)
+{
+    return length.bGiven ? std::to_string(length.nValue) + (length.bPercent ? "%" : "px") : "auto";
+}
+
+std::string Edges(const CHtmlEdges& edges)
+{
+    return std::to_string(edges.nTop) + "," + std::to_string(edges.nRight) + "," + std::to_string(edges.nBottom) + "," +
+           std::to_string(edges.nLeft);
+}
+
+// A computed style as "name=value" words.
+std::string Describe(const CHtmlComputedStyle& style)
+{
+    std::ostringstream out;
+    out << " pixels=" << style.nPixels << " bold=" << style.bBold << " italic=" << style.bItalic
+        << " underline=" << style.bUnderline << " text=" << Hex(style.crText) << " align=" << style.nAlign
+        << " lh=" << style.nLineHeight << " mt=" << style.nMarginTop << " mr=" << style.nIndentRight
+        << " mb=" << style.nMarginBottom << " ml=" << style.nIndentLeft << " auto=" << style.bAutoLeft << style.bAutoRight
+        << " pad=" << Edges(style.padding) << " border=" << Edges(style.border) << " bcolor=" << Hex(style.crBorder)
+        << " fill=" << (style.bFill ? Hex(style.crFill) : "none") << " bg=" << (style.pszBackground ? style.pszBackground : "none")
+        << " width=" << Length(style.width) << " height=" << Length(style.height) << " display=" << static_cast<int>(style.nDisplay)
+        << " valign=" << style.nVAlign << " faces=" << (style.pszFaces ? style.pszFaces : "none") << ";";
+    return out.str();
+}
+
+// The style of the element with the id, each element around it styled first as the layout does.
+std::string StyleOf(const std::string& strPage, const char* pszId)
+{
+    CHtmlDocument document;
+    CHtmlReader(document).Read(strPage);
+    CHtmlFonts fonts;
+    CHtmlStyle step(document, fonts);
+    CHtmlComputedStyle page = step.Page();
+    if (!pszId)
+        return Describe(page);
+    for (size_t i = 1; i < document.NodeCount(); ++i) {
+        const char* pszNodeId = document.Attribute(static_cast<int>(i), "id");
+        if (!pszNodeId || std::string(pszNodeId) != pszId)
+            continue;
+        std::vector<int> chain;
+        for (int n = static_cast<int>(i); n > 0; n = document.Node(n).nParent)
+            chain.insert(chain.begin(), n);
+        CHtmlComputedStyle style = page;
+        for (int n : chain)
+            style = step.Element(n, style);
+        return Describe(style);
+    }
+    return "no element " + std::string(pszId);
+}
+
+// Whether every word of strExpected is in the description.
+void ExpectHas(const std::string& strDescription, const std::string& strExpected, const std::string& strCase)
+{
+    std::istringstream words(strExpected);
+    for (std::string strWord; words >> strWord;) {
+        // A value may hold blanks: a word up to ';' is matched with what follows it.
+        if (strWord.find('=') == std::string::npos)
+            continue;
+        EXPECT_NE(std::string::npos, strDescription.find(" " + strWord + (strWord.back() == ';' ? "" : " ")))
+            << strCase << "\n  wants " << strWord << "\n  has" << strDescription;
+    }
+}
+} // namespace
+
+TEST(CssStyle, DeclarationsGiveTheComputedValuesAndBadValuesAreSkipped)
+{
+    struct Case
+    {
+        const char* pszDeclarations;
+        const char* pszExpected;
+    };
+    // Inside <div style="font-size:20px; color:#102030; line-height:1.5">, as the <p> with id x.
+    const Case kCases[] = {
+        {"", "pixels=20 text=#102030 lh=30 mt=20 mb=20 ml=0 pad=0,0,0,0 border=0,0,0,0 fill=none width=auto display=0"},
+        {"font-size: 12pt", "pixels=16 mt=16 lh=24"},
+        {"font-size: 1.5em", "pixels=30"},
+        {"font-size: 50%", "pixels=10 mt=10"},
+        {"font-size: x-large", "pixels=24"},
+        {"font-size: xx-small", "pixels=9"},
+        {"font-size: smaller", "pixels=17"},
+        {"font-size: -3px", "pixels=20"},
+        {"font-size: 12", "pixels=20"},
+        {"font-weight: 700; font-style: italic; text-decoration: underline", "bold=1 italic=1 underline=1"},
+        {"font-weight: bold; font-weight: 400; font-style: oblique", "bold=0 italic=1"},
+        {"font: italic bold 12px/30px Georgia, \"Times New Roman\", serif",
+         "pixels=12 bold=1 italic=1 lh=30 faces=Georgia, \"Times New Roman\", serif;"},
+        {"font: 12px", "pixels=20 faces=none;"},
+        {"font-family: Verdana, sans-serif", "faces=Verdana, sans-serif;"},
+        {"color: rgb(255, 0, 0)", "text=#ff0000"},
+        {"color: #abc", "text=#aabbcc"},
+        {"color: Navy", "text=#000080"},
+        {"color: nonsense; color: rgb(1, 2)", "text=#102030"},
+        {"background: #fff url(img/a.png) no-repeat top left", "fill=#ffffff bg=img/a.png"},
+        {"background-color: blue; background-image: url(b.gif)", "fill=#0000ff bg=b.gif"},
+        {"background-color: blue; background: wobble", "fill=#0000ff"},
+        {"background-color: blue; background: url(c.png)", "fill=none bg=c.png"},
+        {"background-color: transparent", "fill=none"},
+        {"margin: 1px 2px 3px 4px", "mt=1 mr=2 mb=3 ml=4 auto=00"},
+        {"margin: 5px 10px", "mt=5 mr=10 mb=5 ml=10"},
+        {"margin: 5px 10px 15px", "mt=5 mr=10 mb=15 ml=10"},
+        {"margin: 0 auto", "mt=0 mr=0 ml=0 auto=11"},
+        {"margin-left: 2em; margin-bottom: 0.5em", "ml=40 mb=10 mt=20"},
+        {"margin: -5px", "mt=0 ml=0"},
+        {"margin: 1px foo", "mt=20"},
+        {"margin: 7px 10%", "mt=7 mr=0"},
+        {"padding: 1px 2px 3px", "pad=1,2,3,2"},
+        {"padding-left: 10px; padding: -1px", "pad=0,0,0,10"},
+        {"border: 2px solid #00f", "border=2,2,2,2 bcolor=#0000ff"},
+        {"border: 2px", "border=0,0,0,0"},
+        {"border-style: solid", "border=3,3,3,3 bcolor=#102030"},
+        {"border-bottom: thin dashed", "border=0,0,1,0"},
+        {"border: 1px solid red; border-width: 0 4px", "border=0,4,0,4 bcolor=#ff0000"},
+        {"border: 5px none", "border=0,0,0,0"},
+        {"border: 1px solid bogus-colour", "border=0,0,0,0"},
+        {"width: 50%; height: 100px", "width=50% height=100px"},
+        {"width: 10em; width: auto", "width=auto"},
+        {"width: 10em", "width=200px"},
+        {"display: none", "display=1"},
+        {"display: inline-block; display: flex", "display=4"},
+        {"text-align: center", "align=1"},
+        {"text-align: justify", "align=0"},
+        {"line-height: 2", "lh=40"},
+        {"line-height: 150%", "lh=30"},
+        {"line-height: normal", "lh=0"},
+        {"line-height: 12px", "lh=12"},
+        {"vertical-align: bottom", "valign=1"},
+        {"color: red !important; color: blue", "text=#ff0000"},
+        {"color: red ! IMPORTANT; color: blue !important", "text=#0000ff"},
+        {"COLOR : Red ; ; garbage ; margin-top:7px", "text=#ff0000 mt=7"},
+        {"color: red; {bad: 1; color: blue}; margin-top: 7px", "text=#ff0000 mt=7"},
+        {"margin-top: 7px; /* color: blue; */ font-size: 10px", "text=#102030 mt=7 pixels=10"},
+        {"background: url(\"a;b.png\"); color: lime", "bg=a;b.png text=#00ff00"},
+    };
+    for (const Case& c : kCases) {
+        std::string strPage = std::string("<div style=\"font-size:20px; color:#102030; line-height:1.5\"><p id=x style='") +
+                              c.pszDeclarations + "'>texte</p></div>";
+        ExpectHas(StyleOf(strPage, "x"), c.pszExpected, c.pszDeclarations);
+    }
+}
