@@ -36,6 +36,7 @@ void CLayoutBuilder::Layout(int nWidth, CPageBoxes& out)
     m_floats.Truncate(0);
     m_boxTops.clear();
     m_inlineBlocks.clear();
+    m_pszBackground = nullptr;
     m_bMeasuring = false;
     m_pList = nullptr;
     m_nFlowDepth = 0;

@@ -179,4 +179,7 @@ private:
     // contents do, past the margins that collapse with its own).
     std::vector<int> m_boxTops;
     std::vector<InlineBlockBoxes> m_inlineBlocks;
+    // The last background picture's address and picture: elements styled alike look it up once.
+    const char* m_pszBackground = nullptr;
+    int m_nBackground = -1;
 };

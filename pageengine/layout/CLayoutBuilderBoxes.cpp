@@ -35,8 +35,12 @@ CLayoutBuilder::Decoration CLayoutBuilder::AddDecoration(const CHtmlComputedStyl
         decoration.nFill = AddBox(box);
     }
     if (style.pszBackground) {
-        std::string strPath = CPageAddress::ResolveLocal(m_strBaseFolder, style.pszBackground);
-        box.nImage = strPath.empty() ? -1 : m_images.Load(strPath);
+        if (style.pszBackground != m_pszBackground) {
+            std::string strPath = CPageAddress::ResolveLocal(m_strBaseFolder, style.pszBackground);
+            m_pszBackground = style.pszBackground;
+            m_nBackground = strPath.empty() ? -1 : m_images.Load(strPath);
+        }
+        box.nImage = m_nBackground;
         box.nKind = BOX_TILE;
         if (box.nImage >= 0)
             decoration.nTile = AddBox(box);

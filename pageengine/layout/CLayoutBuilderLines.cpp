@@ -56,8 +56,9 @@ void CLayoutBuilder::FinishLine()
         return;
     }
     // The line is as high as its items with the leading their line height sets around
-    // their text: the boxes keep the font's height.
-    int nAscent = 0, nDescent = 0;
+    // their text: the boxes keep the font's height. A line height smaller than the font's
+    // may leave less than nothing on one side.
+    int nAscent = -HTML_MAX_COORDINATE, nDescent = -HTML_MAX_COORDINATE;
     auto fit = [&](int nItemAscent, int nItemDescent, int nLineHeight) {
         int nAbove = 0;
         if (nLineHeight > 0) {
