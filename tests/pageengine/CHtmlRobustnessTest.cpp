@@ -163,7 +163,9 @@ TEST_F(HtmlRobustness, TenThousandMutatedPagesReadLayOutAndDraw)
 TEST_F(HtmlRobustness, TenThousandLevelsOfNestingOnASmallStack)
 {
     const char* const kOpeners[] = {"<div>", "<b>", "<table><tr><td>", "<ul><li>", "<blockquote>", "<font size=+1>",
-                                    "<a href=x.html>", "<td>", "<center><table width=100%><tr><th>", "<ol><li><p>"};
+                                    "<a href=x.html>", "<td>", "<center><table width=100%><tr><th>", "<ol><li><p>",
+                                    "<span style=\"display:inline-block;border:1px solid\">x ",
+                                    "<div style=\"padding:1px;line-height:30px;width:99%;margin:auto\">y"};
     for (const char* pszOpener : kOpeners) {
         std::string strPage;
         for (int i = 0; i < 10000; ++i)
