@@ -3,6 +3,8 @@
 #include "pageengine/read/CHtmlReader.h"
 #include "pageengine/style/CHtmlFonts.h"
 #include "pageengine/style/CHtmlStyle.h"
+#include "pageengine/view/CHtmlPage.h"
+#include "support/CTempFolder.h"
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <sstream>
@@ -157,4 +159,67 @@ TEST(CssStyle, DeclarationsGiveTheComputedValuesAndBadValuesAreSkipped)
                               c.pszDeclarations + "'>texte</p></div>";
         ExpectHas(StyleOf(strPage, "x"), c.pszExpected, c.pszDeclarations);
     }
+}
+
+TEST(CssStyle, SelectorsWeighBySpecificityThenOrderAndTheStyleAttributeBelowImportant)
+{
+    const std::string strPage =
+        "<html><head><style>"
+        "/* p { color: yellow } */ p { color: red; font-size: 10px } .a { color: green } #x { color: blue }"
+        "p { color: maroon } div p { font-size: 11px } p.a.b { font-size: 12px } * { margin-top: 3px }"
+        "h1, h2 ,h3 { font-weight: normal } p > span, span[title], span:hover, ::before, sp\\61n { color: lime }"
+        ".imp { color: navy !important } #x2 { color: blue } @media print { p { color: yellow } } "
+        "@import url(other.css); a:link { color: olive } a:visited { text-decoration: none }"
+        "body { background: silver; margin: 0; color: purple } html { font-size: 20px } ul li.deep em { font-style: normal }"
+        "</style><style media=print>p { color: yellow }</style><style>p.late { color: teal } broken { color: red"
+        "</style></head><body>"
+        "<p id=p1>1</p><p id=p2 class=a>2</p><p id=x class=\"a\">3</p><div><p id=p3 class=\"b  a\">4</p><p id=p4>5</p></div>"
+        "<h2 id=h>6</h2><span id=s title=t>7</span><p id=i class=\"imp\" style=\"color: red\">8</p>"
+        "<p id=x2 style=\"color: red\">9</p><a id=l href=y.html>10</a><a id=n name=q>11</a>"
+        "<ul><li class=deep><em id=e>12</em></ul><p id=late class=late>13</p></body></html>";
+    const struct
+    {
+        const char* pszId;
+        const char* pszExpected;
+    } kCases[] = {
+        {nullptr, "fill=#c0c0c0 mt=0 ml=0 text=#800080 pixels=20"},
+        {"p1", "text=#800000 pixels=10 mt=3"},
+        {"p2", "text=#008000"},
+        {"x", "text=#0000ff"},
+        {"p3", "text=#008000 pixels=12"},
+        {"p4", "text=#800000 pixels=11"},
+        {"h", "bold=0"},
+        {"s", "text=#800080"},
+        {"i", "text=#000080"},
+        {"x2", "text=#ff0000"},
+        {"l", "text=#808000 underline=0"},
+        {"n", "text=#800080 underline=0"},
+        {"e", "italic=0"},
+        {"late", "text=#008080"},
+    };
+    for (const auto& c : kCases)
+        ExpectHas(StyleOf(strPage, c.pszId), c.pszExpected, c.pszId ? c.pszId : "page");
+}
+
+TEST(CssStyle, LinkedSheetsAreReadInsideTheKioskFolderOnlyAndSheetsAreNoText)
+{
+    CTempFolder folder("kelo-css");
+    folder.WriteFile("outside.css", ".c { color: #00ff00 }");
+    folder.WriteFile("kiosk\\css\\site.css", ".a { color: #ff0000 } .b { color: green }");
+    CString strPage = folder.WriteFile(
+        "kiosk\\page.htm",
+        "<link rel=stylesheet href=\"css/site.css\"><link rel=\"stylesheet\" href=\"../outside.css\">"
+        "<link rel=stylesheet href=missing.css><link rel=icon href=\"css/site.css\"><style>p.b { color: blue }</style>"
+        "<p class=a>un</p><p class=b>deux</p><p class=c>trois</p>");
+    CHtmlPage page;
+    page.SetKioskFolder(CKioskFolder(folder.Path().str() + "kiosk"));
+    ASSERT_TRUE(page.LoadFile(strPage.str()));
+    page.Layout(600);
+    EXPECT_EQ(4u, page.Document().m_styleSheets.size());
+    const CPageBoxes& layout = page.GetLayout();
+    std::vector<std::string> texts;
+    for (const CPageBox& box : layout.m_boxes)
+        if (box.nKind == BOX_TEXT)
+            texts.push_back(layout.TextOf(box) + Hex(box.cr));
+    EXPECT_EQ((std::vector<std::string>{"un#ff0000", "deux#0000ff", "trois#000000"}), texts);
 }
