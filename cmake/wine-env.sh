@@ -33,6 +33,14 @@ make_prefix() {
     # No post-mortem debugger: a crash then ends the program at once with its exception
     # code (and a clean log), where the debugger sometimes let it end with code 0.
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d kelo-no-debugger.exe /f >/dev/null 2>&1
+    # Windows' three core faces drawn with Debian's metric-compatible Liberation fonts
+    # (tools/setup.sh installs them): text then measures as on Windows, and as in browsers
+    # on Linux, whose fontconfig makes the same choice. Without these names Wine falls back
+    # to one sans-serif face for all three.
+    local face
+    for face in "Times New Roman=Liberation Serif" "Arial=Liberation Sans" "Courier New=Liberation Mono"; do
+      wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" /d "${face#*=}" /f >/dev/null 2>&1
+    done
     wineserver -w
   )
 }
@@ -47,15 +55,19 @@ with_prefix_lock() {
   ) 9>"$build/wine/.lock"
 }
 
+# The mark of a ready prefix, holding the Wine version it was made with. Its name changes
+# whenever make_prefix does, so that the prefixes of an older build folder are made again.
+prefix_mark=.kelo-ready-3
+
 # The template is made again after a Wine upgrade: its copies share its DLLs, which Wine
 # would otherwise update in place in one of them.
 ensure_template() {
   local template=$1/wine/template version
   version=$(wine --version 2>/dev/null)
-  if [ "$(cat "$template/.kelo-ready-2" 2>/dev/null)" != "$version" ]; then
+  if [ "$(cat "$template/$prefix_mark" 2>/dev/null)" != "$version" ]; then
     rm -rf "$template"
     make_prefix "$template"
-    echo "$version" >"$template/.kelo-ready-2"
+    echo "$version" >"$template/$prefix_mark"
   fi
 }
 
@@ -86,8 +98,8 @@ copy_entries() {
 }
 ensure_prefix_unlocked() {
   ensure_template "$1"
-  [ -f "$2/.kelo-ready-2" ] || copy_template "$1" "$2"
+  [ -f "$2/$prefix_mark" ] || copy_template "$1" "$2"
 }
 ensure_prefix() {
-  [ -f "$2/.kelo-ready-2" ] || with_prefix_lock "$1" ensure_prefix_unlocked "$1" "$2"
+  [ -f "$2/$prefix_mark" ] || with_prefix_lock "$1" ensure_prefix_unlocked "$1" "$2"
 }

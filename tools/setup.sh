@@ -7,6 +7,9 @@ packages=(
   googletest
   wine wine64
   xvfb xauth x11-utils xdotool imagemagick
+  # Metric-compatible faces for Times New Roman, Arial and Courier New: Wine's prefixes
+  # (cmake/wine-env.sh) and Chromium's fontconfig both draw those names with them.
+  fonts-liberation
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -305,8 +305,8 @@ void CLayoutBuilder::Table(int nNode, const CHtmlComputedStyle& style)
 {
     FinishLine();
     AddMargin(style.nMarginTop);
-    PlaceMargin();
     if (m_bMeasuring) {
+        PlaceMargin();
         Measure& measure = m_measures[static_cast<size_t>(nNode)];
         if (!measure.bKnown) {
             CHtmlTableLayout(*this, nNode, style).Measure(&measure.nMin, &measure.nMax);
@@ -316,7 +316,8 @@ void CLayoutBuilder::Table(int nNode, const CHtmlComputedStyle& style)
                                                                 (m_flow.nWidth == 0 ? measure.nMin : measure.nMax)));
         return;
     }
-    // A table aligned left or right floats there; others go beside the floats at their top.
+    // A table aligned left or right floats there, below the margin waiting to be placed,
+    // which still collapses with the next block's; others go beside the floats at their top.
     HtmlAlign nSide = style.nPlacement;
     if (style.bPlaced && nSide != ALIGN_CENTER) {
         CHtmlTableLayout table(*this, nNode, style);
@@ -331,6 +332,7 @@ void CLayoutBuilder::Table(int nNode, const CHtmlComputedStyle& style)
             return;
         }
     }
+    PlaceMargin();
     FitLine();
     // Its margins narrow the room beside the floats; margins set to auto centre it there.
     HtmlAlign nAlign = style.bAutoLeft ? (style.bAutoRight ? ALIGN_CENTER : ALIGN_RIGHT) : m_flow.nAlign;

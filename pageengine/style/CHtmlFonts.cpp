@@ -123,7 +123,9 @@ int CHtmlFonts::Find(const std::string& strFace, BYTE nFamily, int nPixels, bool
     TEXTMETRICA tm = {};
     ::GetTextMetricsA(m_dc, &tm);
     entry->nAscent = tm.tmAscent;
-    entry->nDescent = tm.tmDescent;
+    // The font's line gap (GDI's external leading) goes below its text, so that a line is as
+    // tall as browsers make it: 18 pixels for the default 16-pixel font, not 17.
+    entry->nDescent = tm.tmDescent + tm.tmExternalLeading;
     if (!::GetCharWidth32A(m_dc, 0, 255, entry->anWidths)) {
         for (int ch = 0; ch < 256; ++ch) {
             char c = static_cast<char>(ch);
