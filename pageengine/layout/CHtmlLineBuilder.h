@@ -19,9 +19,11 @@ struct CInlineStyle
     COLORREF crText;
     int nLink;
     int nLineHeight = 0;   // pixels from line to line, 0 for the font's own
+    COLORREF crFill = CLR_INVALID;   // the background of the text's element, CLR_INVALID for none
     bool operator==(const CInlineStyle& other) const
     {
-        return nFont == other.nFont && crText == other.crText && nLink == other.nLink && nLineHeight == other.nLineHeight;
+        return nFont == other.nFont && crText == other.crText && nLink == other.nLink &&
+               nLineHeight == other.nLineHeight && crFill == other.crFill;
     }
 };
 

@@ -37,6 +37,7 @@ void CLayoutBuilder::Layout(int nWidth, CPageBoxes& out)
     m_boxTops.clear();
     m_inlineBlocks.clear();
     m_pszBackground = nullptr;
+    m_crInlineFill = CLR_INVALID;
     m_bMeasuring = false;
     m_pList = nullptr;
     m_nFlowDepth = 0;
@@ -99,12 +100,14 @@ template <class F> void CLayoutBuilder::WithNewFlow(const Flow& flow, bool bMeas
     bool bSavedMeasuring = m_bMeasuring;
     List* pSavedList = m_pList;
     CHtmlLineBuilder* pSavedLine = m_pLine;
+    COLORREF crSavedInlineFill = m_crInlineFill;
     size_t nSavedFloats = m_floats.Count();
     m_flow = flow;
     m_flow.nFirstFloat = nSavedFloats;
     m_flow.nFirstBoxTop = m_boxTops.size();
     m_bMeasuring = bSavedMeasuring || bMeasuring;
     m_pList = nullptr;
+    m_crInlineFill = CLR_INVALID;
     m_pLine = LineAtDepth(++m_nFlowDepth);
     m_pLine->SetBreakLongWords(!m_bMeasuring);
     m_pLine->SetWidthsOnly(m_bMeasuring);
@@ -112,6 +115,7 @@ template <class F> void CLayoutBuilder::WithNewFlow(const Flow& flow, bool bMeas
     --m_nFlowDepth;
     m_floats.Truncate(nSavedFloats);
     m_pLine = pSavedLine;
+    m_crInlineFill = crSavedInlineFill;
     m_pList = pSavedList;
     m_bMeasuring = bSavedMeasuring;
     m_flow = saved;
@@ -198,9 +202,14 @@ void CLayoutBuilder::Element(int nNode, const CHtmlComputedStyle& parent)
     case KIND_BLOCK:
         Block(nNode, style);
         break;
-    default:
+    default: {
+        COLORREF crOuterFill = m_crInlineFill;
+        if (style.bFill)
+            m_crInlineFill = style.crFill;
         FlowChildren(nNode, style);
+        m_crInlineFill = crOuterFill;
         break;
+    }
     }
 }
 

@@ -94,6 +94,7 @@ private:
         int nLeft, nWidth;             // its border box's
         size_t nTop;                   // its entry in m_boxTops
         int nOuterExtent;
+        COLORREF crOuterInlineFill;
         bool bWidth;
         Decoration decoration;
     };
@@ -148,7 +149,7 @@ private:
     CHtmlLineBuilder* LineAtDepth(size_t nDepth);
     CInlineStyle InlineStyle(const CHtmlComputedStyle& style) const
     {
-        return {style.nFont, style.crText, style.nLink, style.nLineHeight};
+        return {style.nFont, style.crText, style.nLink, style.nLineHeight, m_crInlineFill};
     }
 
     const CHtmlDocument& m_document;
@@ -179,6 +180,9 @@ private:
     // contents do, past the margins that collapse with its own).
     std::vector<int> m_boxTops;
     std::vector<InlineBlockBoxes> m_inlineBlocks;
+    // The background of the elements of text around, drawn behind their text; a block or a
+    // new flow starts without one.
+    COLORREF m_crInlineFill = CLR_INVALID;
     // The last background picture's address and picture: elements styled alike look it up once.
     const char* m_pszBackground = nullptr;
     int m_nBackground = -1;

@@ -114,6 +114,8 @@ void CLayoutBuilder::BeginBox(const CHtmlComputedStyle& style, BlockBox& box)
     m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) + padding.nTop + border.nTop);
     box.nOuterExtent = m_flow.nExtent;
     m_flow.nExtent = 0;
+    box.crOuterInlineFill = m_crInlineFill;
+    m_crInlineFill = CLR_INVALID;
     SetArea(static_cast<long long>(box.nLeft) + border.nLeft + padding.nLeft, nWidth - nEdges, style.nAlign);
 }
 
@@ -147,6 +149,7 @@ void CLayoutBuilder::EndBox(const CHtmlComputedStyle& style, BlockBox& box)
         m_flow.nExtent = box.nOuterExtent;
         PlaceDecoration(box.decoration, Rect(box.nLeft, nTop, static_cast<long long>(box.nLeft) + box.nWidth, nBottom), style);
     }
+    m_crInlineFill = box.crOuterInlineFill;
     SetArea(box.nOuterLeft, box.nOuterWidth, box.nOuterAlign);
     AddMargin(style.nMarginBottom);
 }

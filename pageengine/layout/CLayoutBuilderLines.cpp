@@ -88,6 +88,13 @@ void CLayoutBuilder::FinishLine()
             box.nLink = item.style.nLink;
             box.nText = m_pOut->m_strText.size();
             if (!item.bImage) {
+                if (item.style.crFill != CLR_INVALID) {
+                    CPageBox fill = box;
+                    fill.nKind = BOX_FILL;
+                    fill.cr = item.style.crFill;
+                    fill.nLink = -1;
+                    AddBox(fill);
+                }
                 box.nKind = BOX_TEXT;
                 box.nTextLength = item.nLength;
                 m_pOut->m_strText.append(line.Text(), item.nText, item.nLength);
