@@ -81,14 +81,15 @@ void CHtmlLineBuilder::AddImage(int nWidth, int nHeight, int nBorder, int nImage
     m_nX = ClampedLength(static_cast<long long>(m_nX) + nOuterWidth);
 }
 
-void CHtmlLineBuilder::AddInlineBlock(int nWidth, int nHeight, int nBlock, const CInlineStyle& style)
+void CHtmlLineBuilder::AddInlineBlock(int nWidth, int nAscent, int nDescent, int nBlock, const CInlineStyle& style)
 {
     PlaceAtom(nWidth);
     CLineItem item = {};
     item.bImage = true;
     item.nX = m_nX;
     item.nWidth = nWidth;
-    item.nAscent = nHeight;
+    item.nAscent = nAscent;
+    item.nDescent = nDescent;
     item.style = style;
     item.nImage = -1;
     item.nAlt = m_strText.size();

@@ -60,9 +60,9 @@ public:
     // the width, when a line is wider than the view).
     void AddPreformatted(const char* pch, size_t nLength, const CInlineStyle& style);
     void AddImage(int nWidth, int nHeight, int nBorder, int nImage, const std::string& strAlt, const CInlineStyle& style);
-    // A box laid out by the layout, standing in the line as a picture would: its bottom
-    // on the baseline.
-    void AddInlineBlock(int nWidth, int nHeight, int nBlock, const CInlineStyle& style);
+    // A box laid out by the layout, standing in the line as a picture does, nAscent of it
+    // above the baseline.
+    void AddInlineBlock(int nWidth, int nAscent, int nDescent, int nBlock, const CInlineStyle& style);
     // Ends the line here (<br>): an empty line still takes the height of nFont, or
     // nLineHeight when set.
     void Break(int nFont, int nLineHeight = 0);

@@ -57,7 +57,8 @@ void CLayoutBuilder::Layout(int nWidth, CPageBoxes& out)
     m_pOut = nullptr;
 }
 
-int CLayoutBuilder::LayoutFlow(int nNode, const CHtmlComputedStyle& style, int x, int y, int nWidth, bool bCell)
+int CLayoutBuilder::LayoutFlow(int nNode, const CHtmlComputedStyle& style, int x, int y, int nWidth, bool bCell,
+                               int* pnBaseline)
 {
     Flow flow;
     flow.nY = y;
@@ -71,6 +72,8 @@ int CLayoutBuilder::LayoutFlow(int nNode, const CHtmlComputedStyle& style, int x
         if (!bCell)
             PlaceMargin();
         nHeight = std::max(m_flow.nY, m_flow.nFloatBottom) - y;
+        if (pnBaseline)
+            *pnBaseline = m_flow.nBaseline;
     });
     return nHeight;
 }

@@ -39,14 +39,14 @@ public:
         size_t nBorders = 0;
     };
     Decoration AddDecoration(const CHtmlComputedStyle& style);
-    // rc: the element's border box.
+    // rc: the element's border box; its background goes inside its border.
     void PlaceDecoration(const Decoration& decoration, const RECT& rc, const CHtmlComputedStyle& style);
 
     // For the table layout: a cell's contents laid out at (x, y) in nWidth; returns their
     // height.
     int LayoutCell(int nCell, const CHtmlComputedStyle& style, int x, int y, int nWidth)
     {
-        return LayoutFlow(nCell, style, x, y, nWidth, true);
+        return LayoutFlow(nCell, style, x, y, nWidth, true, nullptr);
     }
     // The narrowest width a cell's contents take (their widest word or picture, or with
     // nowrap their widest line) and the width they take on lines that are never wrapped.
@@ -80,6 +80,7 @@ private:
         int nMarkerFont = 0;
         COLORREF crMarker = 0;
         int nExtent = 0;           // while measuring: the widest line
+        int nBaseline = -1;        // the last line's, -1 before the first
     };
     struct List
     {
@@ -115,8 +116,8 @@ private:
     void InlineBlock(int nNode, const CHtmlComputedStyle& style);
     // Lays an element's contents out in a flow of their own at (x, y) in nWidth, as those
     // of a cell (whose first and last margins go) or of an inline block; returns their
-    // height.
-    int LayoutFlow(int nNode, const CHtmlComputedStyle& style, int x, int y, int nWidth, bool bCell);
+    // height, and in *pnBaseline (when given) their last line's baseline, -1 for none.
+    int LayoutFlow(int nNode, const CHtmlComputedStyle& style, int x, int y, int nWidth, bool bCell, int* pnBaseline);
     void Image(int nNode, const CHtmlComputedStyle& style);
     void Rule(const CHtmlComputedStyle& style);
     void Table(int nNode, const CHtmlComputedStyle& style);

@@ -60,13 +60,16 @@ CLayoutBuilder::Decoration CLayoutBuilder::AddDecoration(const CHtmlComputedStyl
 
 void CLayoutBuilder::PlaceDecoration(const Decoration& decoration, const RECT& rc, const CHtmlComputedStyle& style)
 {
-    if (decoration.nFill != SIZE_MAX)
-        Box(decoration.nFill).rc = rc;
-    if (decoration.nTile != SIZE_MAX)
-        Box(decoration.nTile).rc = rc;
+    // The background fills the box inside the border (the solid border covers the rest),
+    // and its picture's tiles start at that box's corner.
     const CHtmlEdges& border = style.border;
     long long nInnerTop = static_cast<long long>(rc.top) + border.nTop;
     long long nInnerBottom = static_cast<long long>(rc.bottom) - border.nBottom;
+    RECT rcInner = Rect(static_cast<long long>(rc.left) + border.nLeft, nInnerTop, static_cast<long long>(rc.right) - border.nRight, nInnerBottom);
+    if (decoration.nFill != SIZE_MAX)
+        Box(decoration.nFill).rc = rcInner;
+    if (decoration.nTile != SIZE_MAX)
+        Box(decoration.nTile).rc = rcInner;
     const RECT sides[4] = {
         Rect(rc.left, rc.top, rc.right, nInnerTop),
         Rect(static_cast<long long>(rc.right) - border.nRight, nInnerTop, rc.right, nInnerBottom),
@@ -175,20 +178,24 @@ void CLayoutBuilder::InlineBlock(int nNode, const CHtmlComputedStyle& style)
     long long nBoxWidth = nContent + nEdges;
     int nOuterWidth = ClampedLength(nBoxWidth + nMargins);
     if (m_bMeasuring) {
-        m_pLine->AddInlineBlock(nOuterWidth, 0, -1, InlineStyle(style));
+        m_pLine->AddInlineBlock(nOuterWidth, 0, 0, -1, InlineStyle(style));
         return;
     }
     // Its boxes are laid out at 0, 0 and moved to their place when its line is placed.
     size_t nFirst = BoxCount();
     Decoration decoration = AddDecoration(style);
+    int nBaseline = -1;
     long long nHeight = LayoutFlow(nNode, style, ClampedLength(static_cast<long long>(border.nLeft) + padding.nLeft),
-                                   ClampedLength(static_cast<long long>(border.nTop) + padding.nTop), static_cast<int>(nContent), false);
+                                   ClampedLength(static_cast<long long>(border.nTop) + padding.nTop), static_cast<int>(nContent),
+                                   false, &nBaseline);
     if (FixedHeight(style))
         nHeight = std::max<long long>(nHeight, style.height.nValue);
     long long nBoxHeight = nHeight + Down(padding) + Down(border);
     PlaceDecoration(decoration, Rect(0, 0, nBoxWidth, nBoxHeight), style);
     int nBlock = static_cast<int>(m_inlineBlocks.size());
     m_inlineBlocks.push_back({nFirst, BoxCount(), ClampedLength(style.nIndentLeft), ClampedLength(style.nMarginTop)});
-    int nOuterHeight = ClampedLength(nBoxHeight + style.nMarginTop + style.nMarginBottom);
-    m_pLine->AddInlineBlock(nOuterWidth, nOuterHeight, nBlock, InlineStyle(style));
+    // It stands on its last line's baseline, or without lines on its bottom margin's edge.
+    long long nOuterHeight = nBoxHeight + style.nMarginTop + style.nMarginBottom;
+    long long nAscent = nBaseline >= 0 ? static_cast<long long>(style.nMarginTop) + nBaseline : nOuterHeight;
+    m_pLine->AddInlineBlock(nOuterWidth, ClampedLength(nAscent), ClampedLength(nOuterHeight - nAscent), nBlock, InlineStyle(style));
 }

@@ -80,6 +80,7 @@ void CLayoutBuilder::FinishLine()
         int nFree = std::max(m_flow.nLineWidth - line.Width(), 0);
         int x = m_flow.nLineLeft + (m_flow.nAlign == ALIGN_CENTER ? nFree / 2 : m_flow.nAlign == ALIGN_RIGHT ? nFree : 0);
         int nBaseline = m_flow.nY + nAscent;
+        m_flow.nBaseline = nBaseline;
         for (const CLineItem& item : line.Items()) {
             CPageBox box = {};
             box.rc = {x + item.nX, nBaseline - item.nAscent, x + item.nX + item.nWidth, nBaseline + item.nDescent};

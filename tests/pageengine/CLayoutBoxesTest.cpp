@@ -68,14 +68,14 @@ TEST_F(LayoutBoxes, BlocksTakeTheirMarginsBorderPaddingWidthAndBackground)
         int nBelowText;
         POINT ptText;      // where "x" starts
     } cases[] = {
-        {"<div style=\"margin:10px 20px;padding:5px;border:3px solid #0000ff;background:#ff0000\">x</div>", {28, 10, 372, 0}, 8, {36, 18}},
+        {"<div style=\"margin:10px 20px;padding:5px;border:3px solid #0000ff;background:#ff0000\">x</div>", {31, 13, 369, 0}, 5, {36, 18}},
         {"<div style=\"width:100px;margin:0 auto;background:#ff0000\">x</div>", {150, 8, 250, 0}, 0, {150, 8}},
         {"<div style=\"width:50%;padding:0 10px;background-color:#ff0000\">x</div>", {8, 8, 220, 0}, 0, {18, 8}},
         // The paragraph's margins collapse through the box's edges without border or padding...
         {"<div style=\"background:#ff0000\"><p>x</p></div>", {8, 16, 392, 0}, 0, {8, 16}},
         // ...not through a padding or a border.
         {"<div style=\"padding-top:1px;background:#ff0000\"><p>x</p></div>", {8, 8, 392, 0}, 0, {8, 25}},
-        {"<div style=\"border-bottom:2px solid #0000ff;background:#ff0000\"><p>x</p></div>", {8, 16, 392, 0}, 18, {8, 16}},
+        {"<div style=\"border-bottom:2px solid #0000ff;background:#ff0000\"><p>x</p></div>", {8, 16, 392, 0}, 16, {8, 16}},
         {"<div style=\"height:50px;background:#ff0000\">x</div>", {8, 8, 392, 58}, 0, {8, 8}},
     };
     for (const Case& c : cases) {
@@ -96,7 +96,7 @@ TEST_F(LayoutBoxes, BlocksTakeTheirMarginsBorderPaddingWidthAndBackground)
     Lay("<div style=\"height:50px\">x</div><p>y</p>");
     EXPECT_EQ(8 + 50 + 16, Text("y").top);
 
-    // The border's sides over the background's edges, a picture tiled over it, drawn.
+    // The border's sides around the background, a picture tiled over it, drawn.
     Lay("<div style=\"margin:10px 20px;padding:5px;border:3px solid #0000ff;border-left:6px solid #0000ff;"
         "background:#ff0000 url(vert.bmp)\">x</div>");
     RECT rcText = Text("x");
@@ -109,7 +109,7 @@ TEST_F(LayoutBoxes, BlocksTakeTheirMarginsBorderPaddingWidthAndBackground)
     ExpectRect({28, 13, 34, nBottom - 3}, sides[3], "left");
     std::vector<RECT> tiles = Boxes(BOX_TILE, 0);
     ASSERT_EQ(1u, tiles.size());
-    ExpectRect({28, 10, 372, nBottom}, tiles[0], "picture");
+    ExpectRect({34, 13, 369, nBottom - 3}, tiles[0], "picture");
     CTestCanvas canvas(kWidth, 100);
     m_page.Paint(canvas.DC(), {0, 0, kWidth, 100}, 0, -1);
     EXPECT_EQ(kBlue, canvas.Pixel(28, 10));
@@ -137,20 +137,21 @@ TEST_F(LayoutBoxes, ElementsTakeTheDisplayTheirStyleGives)
     EXPECT_EQ(Text("b").bottom, Text("c").top);
     EXPECT_EQ(8, Text("c").left);
 
-    // Inline block: in the line, its bottom on the baseline, sized as set...
+    // Inline block: in the line, sized as set, without lines its bottom on the baseline...
     Lay("a<span style=\"display:inline-block;width:50px;height:20px;padding:2px;border:1px solid #0000ff;"
         "background:#ff0000\"></span>b");
     std::vector<RECT> fills = Boxes(BOX_FILL, kRed);
     ASSERT_EQ(1u, fills.size());
-    ExpectRect({Text("a").right, 8, Text("a").right + 56, 8 + 26}, fills[0], "set size");
-    EXPECT_EQ(fills[0].right, Text("b").left);
+    ExpectRect({Text("a").right + 1, 9, Text("a").right + 55, 9 + 24}, fills[0], "set size");
+    EXPECT_EQ(fills[0].right + 1, Text("b").left);
     EXPECT_EQ(Text("a").bottom, Text("b").bottom);
     EXPECT_GT(Text("a").bottom, fills[0].bottom);
-    // ...or to its contents, its own boxes moved with it.
+    // ...or to its contents, its own boxes moved with it, its last line on the baseline.
     Lay("<center>a<span style=\"display:inline-block;padding:4px;background:#ff0000\">deux mots</span></center>");
     fills = Boxes(BOX_FILL, kRed);
     ASSERT_EQ(1u, fills.size());
     RECT rcInside = Text("deux mots");
+    EXPECT_EQ(Text("a").bottom, rcInside.bottom);
     ExpectRect({rcInside.left - 4, rcInside.top - 4, rcInside.right + 4, rcInside.bottom + 4}, fills[0], "shrunk");
     EXPECT_EQ(Text("a").right, fills[0].left);
     EXPECT_NEAR((8 + 392) / 2, (Text("a").left + fills[0].right) / 2, 1);
