@@ -232,7 +232,7 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
     for (size_t c = 0; c < anWidths.size(); ++c)
         anX[c + 1] = ClampedLength(static_cast<long long>(anX[c]) + anWidths[c] + m_nSpacing);
 
-    CLayoutBuilder::Decoration tableDecoration = m_builder.AddDecoration(m_style);
+    CLayoutBuilder::Decoration tableDecoration = m_builder.AddDecoration(m_style, -1);
 
     // Rows are laid out at their natural heights first; a table set taller then gives them
     // the difference, and each cell's boxes move down to their row's place and alignment.
@@ -248,7 +248,7 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
         placed[r].resize(row.cells.size());
         // Backgrounds go first so that they are drawn below the contents.
         for (size_t i = 0; i < row.cells.size(); ++i)
-            placed[r][i].decoration = m_builder.AddDecoration(row.cells[i].style);
+            placed[r][i].decoration = m_builder.AddDecoration(row.cells[i].style, -1);
         int nRowHeight = 0;
         for (size_t i = 0; i < row.cells.size(); ++i) {
             const Cell& cell = row.cells[i];

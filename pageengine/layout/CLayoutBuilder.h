@@ -38,7 +38,8 @@ public:
         size_t nBorder = SIZE_MAX;   // the first of nBorders boxes, one per side with a width
         size_t nBorders = 0;
     };
-    Decoration AddDecoration(const CHtmlComputedStyle& style);
+    // nLink: the link a click on the background follows, -1 for none.
+    Decoration AddDecoration(const CHtmlComputedStyle& style, int nLink);
     // rc: the element's border box; its background goes inside its border.
     void PlaceDecoration(const Decoration& decoration, const RECT& rc, const CHtmlComputedStyle& style);
 

@@ -24,12 +24,12 @@ RECT Rect(long long nLeft, long long nTop, long long nRight, long long nBottom)
 }
 } // namespace
 
-CLayoutBuilder::Decoration CLayoutBuilder::AddDecoration(const CHtmlComputedStyle& style)
+CLayoutBuilder::Decoration CLayoutBuilder::AddDecoration(const CHtmlComputedStyle& style, int nLink)
 {
     Decoration decoration;
     CPageBox box = {};
     box.nKind = BOX_FILL;
-    box.nLink = -1;
+    box.nLink = nLink;
     if (style.bFill) {
         box.cr = style.crFill;
         decoration.nFill = AddBox(box);
@@ -47,6 +47,7 @@ CLayoutBuilder::Decoration CLayoutBuilder::AddDecoration(const CHtmlComputedStyl
     }
     box.nKind = BOX_FILL;
     box.nImage = 0;
+    box.nLink = -1;
     box.cr = style.crBorder;
     for (int nSide : {style.border.nTop, style.border.nRight, style.border.nBottom, style.border.nLeft}) {
         size_t nBox = nSide > 0 ? AddBox(box) : SIZE_MAX;
@@ -108,7 +109,7 @@ void CLayoutBuilder::BeginBox(const CHtmlComputedStyle& style, BlockBox& box)
     box.nLeft = ClampedLength(m_flow.nLeft + nOffset);
     box.nWidth = ClampedLength(nWidth);
     if (!m_bMeasuring)
-        box.decoration = AddDecoration(style);
+        box.decoration = AddDecoration(style, style.nLink);
     box.nTop = m_boxTops.size();
     m_boxTops.push_back(-1);
     // A top border or padding keeps the margins above out of the box.
@@ -183,7 +184,7 @@ void CLayoutBuilder::InlineBlock(int nNode, const CHtmlComputedStyle& style)
     }
     // Its boxes are laid out at 0, 0 and moved to their place when its line is placed.
     size_t nFirst = BoxCount();
-    Decoration decoration = AddDecoration(style);
+    Decoration decoration = AddDecoration(style, style.nLink);
     int nBaseline = -1;
     long long nHeight = LayoutFlow(nNode, style, ClampedLength(static_cast<long long>(border.nLeft) + padding.nLeft),
                                    ClampedLength(static_cast<long long>(border.nTop) + padding.nTop), static_cast<int>(nContent),

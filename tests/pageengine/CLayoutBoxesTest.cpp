@@ -136,6 +136,10 @@ TEST_F(LayoutBoxes, ElementsTakeTheDisplayTheirStyleGives)
     EXPECT_EQ(Text("a").bottom, Text("b").top);
     EXPECT_EQ(Text("b").bottom, Text("c").top);
     EXPECT_EQ(8, Text("c").left);
+    // A link shown as a block is followed from anywhere on its background.
+    Lay("<a href=\"x.html\" style=\"display:block;padding:10px;background:#ff0000\">lien</a>");
+    EXPECT_EQ(18, Text("lien").left);
+    EXPECT_EQ(0, m_page.GetLayout().LinkAt({10, 10}));
 
     // Inline block: in the line, sized as set, without lines its bottom on the baseline...
     Lay("a<span style=\"display:inline-block;width:50px;height:20px;padding:2px;border:1px solid #0000ff;"
