@@ -223,9 +223,10 @@ void CLayoutBuilder::Block(int nNode, const CHtmlComputedStyle& style)
     BeginBox(style, box);
     List list = {tag.Has(TRAIT_ORDERED), 1};
     List* pOuterList = m_pList;
+    // A list item has its marker, unless its style shows it as a plain block.
     if (tag.Has(TRAIT_LIST)) {
         m_pList = &list;
-    } else if (tag.Has(TRAIT_LIST_ITEM)) {
+    } else if (tag.Has(TRAIT_LIST_ITEM) && style.nDisplay != DISPLAY_BLOCK) {
         bool bOrdered = m_pList && m_pList->bOrdered;
         m_flow.nMarker = bOrdered ? 3 : std::min(std::max(style.nListDepth - 1, 0), 2);
         m_flow.nMarkerNumber = bOrdered ? m_pList->nNext++ : 0;

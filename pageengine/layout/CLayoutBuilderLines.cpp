@@ -76,7 +76,10 @@ void CLayoutBuilder::FinishLine()
     PlaceMargin();
     if (m_bMeasuring) {
         m_flow.nExtent = std::max(m_flow.nExtent, ClampedLength(static_cast<long long>(m_flow.nLeft) + line.Width()));
-    } else if (!IsFull()) {
+    } else {
+        // A full page takes no more boxes; inline blocks' boxes, already there, still go
+        // to their place.
+        bool bFull = IsFull();
         int nFree = std::max(m_flow.nLineWidth - line.Width(), 0);
         int x = m_flow.nLineLeft + (m_flow.nAlign == ALIGN_CENTER ? nFree / 2 : m_flow.nAlign == ALIGN_RIGHT ? nFree : 0);
         int nBaseline = m_flow.nY + nAscent;
@@ -88,6 +91,14 @@ void CLayoutBuilder::FinishLine()
             box.cr = item.style.crText;
             box.nLink = item.style.nLink;
             box.nText = m_pOut->m_strText.size();
+            if (item.nBlock >= 0) {
+                const InlineBlockBoxes& block = m_inlineBlocks[static_cast<size_t>(item.nBlock)];
+                for (size_t i = block.nFirst; i < block.nEnd; ++i)
+                    ::OffsetRect(&Box(i).rc, box.rc.left + block.dx, box.rc.top + block.dy);
+                continue;
+            }
+            if (bFull)
+                continue;
             if (!item.bImage) {
                 if (item.style.crFill != CLR_INVALID) {
                     CPageBox fill = box;
@@ -102,18 +113,13 @@ void CLayoutBuilder::FinishLine()
                 AddBox(box);
                 continue;
             }
-            if (item.nBlock >= 0) {
-                const InlineBlockBoxes& block = m_inlineBlocks[static_cast<size_t>(item.nBlock)];
-                for (size_t i = block.nFirst; i < block.nEnd; ++i)
-                    ::OffsetRect(&Box(i).rc, box.rc.left + block.dx, box.rc.top + block.dy);
-                continue;
-            }
             box.nImage = item.nImage;
             box.nTextLength = item.nAltLength;
             m_pOut->m_strText.append(line.Text(), item.nAlt, item.nAltLength);
             AddPicture(box, item.nBorder);
         }
-        PlaceMarker(nBaseline);
+        if (!bFull)
+            PlaceMarker(nBaseline);
     }
     m_flow.nMarker = -1;
     m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) + nAscent + nDescent);

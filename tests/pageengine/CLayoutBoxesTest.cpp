@@ -31,7 +31,7 @@ protected:
     {
         std::vector<RECT> rects;
         for (const CPageBox& box : m_page.GetLayout().m_boxes)
-            if (box.nKind == nKind && (nKind == BOX_TILE || box.cr == cr))
+            if (box.nKind == nKind && (nKind == BOX_TILE || nKind == BOX_BULLET || box.cr == cr))
                 rects.push_back(box.rc);
         return rects;
     }
@@ -136,6 +136,8 @@ TEST_F(LayoutBoxes, ElementsTakeTheDisplayTheirStyleGives)
     EXPECT_EQ(Text("a").bottom, Text("b").top);
     EXPECT_EQ(Text("b").bottom, Text("c").top);
     EXPECT_EQ(8, Text("c").left);
+    Lay("<ul><li style=\"display:block\">item</li></ul>");
+    EXPECT_TRUE(Boxes(BOX_BULLET, 0).empty());
     // A link shown as a block is followed from anywhere on its background.
     Lay("<a href=\"x.html\" style=\"display:block;padding:10px;background:#ff0000\">lien</a>");
     EXPECT_EQ(18, Text("lien").left);
