@@ -12,8 +12,11 @@ const long long kDeclarationSteps = 4;
 CCssCascade::CCssCascade(const CHtmlDocument& document)
     : m_document(document), m_bStyleAttributes((document.m_nUnshown & UNSHOWN_STYLE_ATTRIBUTE) != 0)
 {
-    for (const CHtmlStyleSheet& sheet : document.m_styleSheets)
-        CCssParser::ReadSheet(sheet.strText, m_sheet);
+    for (const CHtmlStyleSheet& sheet : document.m_styleSheets) {
+        // A linked sheet's pictures are named from its own folder.
+        size_t nSlash = sheet.strHref.find_last_of("/\\");
+        CCssParser::ReadSheet(sheet.strText, nSlash == std::string::npos ? std::string() : sheet.strHref.substr(0, nSlash + 1), m_sheet);
+    }
 }
 
 const CCssProperties::Declarations& CCssCascade::For(int nElement)

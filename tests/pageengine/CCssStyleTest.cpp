@@ -47,10 +47,8 @@ std::string Describe(const CHtmlComputedStyle& style)
 }
 
 // The style of the element with the id, each element around it styled first as the layout does.
-std::string StyleOf(const std::string& strPage, const char* pszId)
+std::string StyleIn(const CHtmlDocument& document, const char* pszId)
 {
-    CHtmlDocument document;
-    CHtmlReader(document).Read(strPage);
     CHtmlFonts fonts;
     CHtmlStyle step(document, fonts);
     CHtmlComputedStyle page = step.Page();
@@ -69,6 +67,13 @@ std::string StyleOf(const std::string& strPage, const char* pszId)
         return Describe(style);
     }
     return "no element " + std::string(pszId);
+}
+
+std::string StyleOf(const std::string& strPage, const char* pszId)
+{
+    CHtmlDocument document;
+    CHtmlReader(document).Read(strPage);
+    return StyleIn(document, pszId);
 }
 
 // Whether every word of strExpected is in the description.
@@ -205,17 +210,19 @@ TEST(CssStyle, LinkedSheetsAreReadInsideTheKioskFolderOnlyAndSheetsAreNoText)
 {
     CTempFolder folder("kelo-css");
     folder.WriteFile("outside.css", ".c { color: #00ff00 }");
-    folder.WriteFile("kiosk\\css\\site.css", ".a { color: #ff0000 } .b { color: green }");
+    folder.WriteFile("kiosk\\css\\site.css", ".a { color: #ff0000; background: url(../img/a.png) } .b { color: green }");
     CString strPage = folder.WriteFile(
         "kiosk\\page.htm",
         "<link rel=stylesheet href=\"css/site.css\"><link rel=\"stylesheet\" href=\"../outside.css\">"
         "<link rel=stylesheet href=missing.css><link rel=icon href=\"css/site.css\"><style>p.b { color: blue }</style>"
-        "<p class=a>un</p><p class=b>deux</p><p class=c>trois</p>");
+        "<p class=a id=a>un</p><p class=b>deux</p><p class=c>trois</p>");
     CHtmlPage page;
     page.SetKioskFolder(CKioskFolder(folder.Path().str() + "kiosk"));
     ASSERT_TRUE(page.LoadFile(strPage.str()));
     page.Layout(600);
     EXPECT_EQ(4u, page.Document().m_styleSheets.size());
+    // Its pictures are named from the sheet's folder.
+    ExpectHas(StyleIn(page.Document(), "a"), "bg=css/../img/a.png", "linked");
     const CPageBoxes& layout = page.GetLayout();
     std::vector<std::string> texts;
     for (const CPageBox& box : layout.m_boxes)
