@@ -150,11 +150,19 @@ void LineHeight(const std::string& strValue, CHtmlComputedStyle& style)
         style.nLineScale = 0;
     }
 }
+// inherit, initial and unset: taken as what the element has without the declaration, which
+// for the inherited properties is its parent's.
+bool IsWideKeyword(const std::string& strValue)
+{
+    return CCssValue::Is(strValue, "inherit") || CCssValue::Is(strValue, "initial") || CCssValue::Is(strValue, "unset");
+}
 } // namespace
 
 void CCssProperties::ApplyFontSize(const Declarations& declarations, int nParentPixels, CHtmlComputedStyle& style) const
 {
     for (const CCssDeclaration* pDeclaration : declarations) {
+        if (IsWideKeyword(pDeclaration->strValue))
+            continue;
         if (pDeclaration->nProperty == CSS_FONT_SIZE) {
             FontSize(pDeclaration->strValue, nParentPixels, &style.nPixels);
         } else if (pDeclaration->nProperty == CSS_FONT) {
@@ -170,6 +178,8 @@ void CCssProperties::Apply(const Declarations& declarations, CHtmlComputedStyle&
     Borders borders;
     for (const CCssDeclaration* pDeclaration : declarations) {
         const std::string& strValue = pDeclaration->strValue;
+        if (IsWideKeyword(strValue))
+            continue;
         std::vector<std::string> parts = CCssValue::Parts(strValue);
         if (parts.empty())
             continue;

@@ -114,6 +114,7 @@ TEST(CssStyle, DeclarationsGiveTheComputedValuesAndBadValuesAreSkipped)
          "pixels=12 bold=1 italic=1 lh=30 faces=Georgia, \"Times New Roman\", serif;"},
         {"font: 12px", "pixels=20 faces=none;"},
         {"font-family: Verdana, sans-serif", "faces=Verdana, sans-serif;"},
+        {"font-family: inherit; color: inherit; font-size: inherit", "faces=none; text=#102030 pixels=20"},
         {"color: rgb(255, 0, 0)", "text=#ff0000"},
         {"color: #abc", "text=#aabbcc"},
         {"color: Navy", "text=#000080"},
