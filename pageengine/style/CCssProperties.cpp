@@ -193,7 +193,7 @@ void CCssProperties::Apply(const Declarations& declarations, CHtmlComputedStyle&
         case CSS_BACKGROUND:
         case CSS_BACKGROUND_COLOR:
         case CSS_BACKGROUND_IMAGE:
-            Background(parts, nProperty == CSS_BACKGROUND, style);
+            Background(parts, nProperty, style);
             break;
         case CSS_FONT:
             Font(strValue, style);
@@ -278,36 +278,34 @@ void CCssProperties::Apply(const Declarations& declarations, CHtmlComputedStyle&
         style.crBorder = style.crText;
 }
 
-void CCssProperties::Background(const std::vector<std::string>& parts, bool bShorthand, CHtmlComputedStyle& style) const
+void CCssProperties::Background(const std::vector<std::string>& parts, CssProperty nProperty, CHtmlComputedStyle& style) const
 {
+    // The shorthand sets what it does not name back to none.
     COLORREF crFill = style.crFill;
-    bool bFill = bShorthand ? false : style.bFill, bColor = false;
-    const char* pszPicture = bShorthand ? nullptr : style.pszBackground;
-    bool bPicture = false;
+    bool bFill = false, bColor = false, bPicture = false;
+    const char* pszPicture = nullptr;
     for (const std::string& part : parts) {
         std::string strAddress;
         if (CCssValue::Url(part, &strAddress)) {
             pszPicture = Keep(strAddress);
             bPicture = true;
         } else if (CCssValue::Is(part, "none")) {
-            pszPicture = nullptr;
             bPicture = true;
         } else if (CCssValue::Is(part, "transparent")) {
-            bFill = false;
             bColor = true;
         } else if (CCssValue::Color(part, &crFill)) {
             bFill = bColor = true;
         }
     }
     // A shorthand of nothing understood is skipped; background-color and background-image
-    // read only their own kind of value.
-    if (bShorthand && !bColor && !bPicture)
-        return;
-    if (bShorthand || (bColor && parts.size() == 1 && !bPicture)) {
+    // read one value of their own kind.
+    bool bOne = parts.size() == 1;
+    bool bShorthand = nProperty == CSS_BACKGROUND && (bColor || bPicture);
+    if (bShorthand || (nProperty == CSS_BACKGROUND_COLOR && bOne && bColor)) {
         style.crFill = crFill;
         style.bFill = bFill;
     }
-    if (bShorthand || (bPicture && parts.size() == 1 && !bColor))
+    if (bShorthand || (nProperty == CSS_BACKGROUND_IMAGE && bOne && bPicture))
         style.pszBackground = pszPicture;
 }
 

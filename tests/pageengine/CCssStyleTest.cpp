@@ -124,6 +124,7 @@ TEST(CssStyle, DeclarationsGiveTheComputedValuesAndBadValuesAreSkipped)
         {"background-color: blue; background: wobble", "fill=#0000ff"},
         {"background-color: blue; background: url(c.png)", "fill=none bg=c.png"},
         {"background-color: transparent", "fill=none"},
+        {"background-color: url(d.png); background-image: red", "fill=none bg=none"},
         {"margin: 1px 2px 3px 4px", "mt=1 mr=2 mb=3 ml=4 auto=00"},
         {"margin: 5px 10px", "mt=5 mr=10 mb=5 ml=10"},
         {"margin: 5px 10px 15px", "mt=5 mr=10 mb=15 ml=10"},
