@@ -28,6 +28,7 @@ CHtmlComputedStyle CHtmlStyle::Page()
     style.crFill = RGB(255, 255, 255);
     style.bFill = CHtmlAttributes::Color(m_document.BodyAttribute("bgcolor"), &style.crFill);
     CHtmlAttributes::Color(m_document.BodyAttribute("link"), &style.crLink);
+    style.pszBackground = m_document.BodyAttribute("background");
     style.nMarginTop = style.nMarginBottom = style.nIndentLeft = style.nIndentRight = kBodyMargin;
     // <html> passes on what is inherited, and its background when the body has none.
     CCssProperties properties(m_cascade.Kept());

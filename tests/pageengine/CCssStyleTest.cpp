@@ -177,7 +177,7 @@ TEST(CssStyle, SelectorsWeighBySpecificityThenOrderAndTheStyleAttributeBelowImpo
         "h1, h2 ,h3 { font-weight: normal } p > span, span[title], span:hover, ::before, sp\\61n { color: lime }"
         ".imp { color: navy !important } #x2 { color: blue } @media print { p { color: yellow } } "
         "@import url(other.css); a:link { color: olive } a:visited { text-decoration: none }"
-        "body { background: silver; margin: 0; color: purple } html { font-size: 20px } ul li.deep em { font-style: normal }"
+        "body { background: silver url(fond.bmp); margin: 0; color: purple } html { font-size: 20px } ul li.deep em { font-style: normal }"
         "</style><style media=print>p { color: yellow }</style><style>p.late { color: teal } broken { color: red"
         "</style></head><body>"
         "<p id=p1>1</p><p id=p2 class=a>2</p><p id=x class=\"a\">3</p><div><p id=p3 class=\"b  a\">4</p><p id=p4>5</p></div>"
@@ -189,7 +189,7 @@ TEST(CssStyle, SelectorsWeighBySpecificityThenOrderAndTheStyleAttributeBelowImpo
         const char* pszId;
         const char* pszExpected;
     } kCases[] = {
-        {nullptr, "fill=#c0c0c0 mt=0 ml=0 text=#800080 pixels=20"},
+        {nullptr, "fill=#c0c0c0 bg=fond.bmp mt=0 ml=0 text=#800080 pixels=20"},
         {"p1", "text=#800000 pixels=10 mt=3"},
         {"p2", "text=#008000"},
         {"x", "text=#0000ff"},
