@@ -96,7 +96,8 @@ void CCssParser::ReadDeclarations(const char* p, const char* pEnd, size_t nMax, 
         if (pColon < pStop && PropertyOf(Trimmed(p, pColon), &declaration.nProperty)) {
             declaration.strValue = Trimmed(pColon + 1, pStop);
             declaration.bImportant = TakeImportant(declaration.strValue);
-            if (!declaration.strValue.empty())
+            declaration.parts = CCssValue::Parts(declaration.strValue);
+            if (!declaration.parts.empty())
                 out.push_back(std::move(declaration));
         }
         p = pStop < pEnd ? pStop + 1 : pEnd;

@@ -111,9 +111,8 @@ struct FontShorthand
     std::string strSize, strLineHeight, strFamily;
 };
 
-bool ReadFontShorthand(const std::string& strValue, FontShorthand* pFont)
+bool ReadFontShorthand(const std::string& strValue, const std::vector<std::string>& parts, FontShorthand* pFont)
 {
-    std::vector<std::string> parts = CCssValue::Parts(strValue);
     size_t i = 0;
     for (; i < parts.size(); ++i) {
         const std::string& part = parts[i];
@@ -167,7 +166,7 @@ void CCssProperties::ApplyFontSize(const Declarations& declarations, int nParent
             FontSize(pDeclaration->strValue, nParentPixels, &style.nPixels);
         } else if (pDeclaration->nProperty == CSS_FONT) {
             FontShorthand font;
-            if (ReadFontShorthand(pDeclaration->strValue, &font))
+            if (ReadFontShorthand(pDeclaration->strValue, pDeclaration->parts, &font))
                 FontSize(font.strSize, nParentPixels, &style.nPixels);
         }
     }
@@ -180,7 +179,7 @@ void CCssProperties::Apply(const Declarations& declarations, CHtmlComputedStyle&
         const std::string& strValue = pDeclaration->strValue;
         if (IsWideKeyword(strValue))
             continue;
-        std::vector<std::string> parts = CCssValue::Parts(strValue);
+        const std::vector<std::string>& parts = pDeclaration->parts;
         if (parts.empty())
             continue;
         const std::string& first = parts[0];
@@ -196,7 +195,7 @@ void CCssProperties::Apply(const Declarations& declarations, CHtmlComputedStyle&
             Background(parts, nProperty, style);
             break;
         case CSS_FONT:
-            Font(strValue, style);
+            Font(*pDeclaration, style);
             break;
         case CSS_FONT_FAMILY:
             style.pszFaces = Keep(strValue);
@@ -309,10 +308,10 @@ void CCssProperties::Background(const std::vector<std::string>& parts, CssProper
         style.pszBackground = pszPicture;
 }
 
-void CCssProperties::Font(const std::string& strValue, CHtmlComputedStyle& style) const
+void CCssProperties::Font(const CCssDeclaration& declaration, CHtmlComputedStyle& style) const
 {
     FontShorthand font;
-    if (!ReadFontShorthand(strValue, &font))
+    if (!ReadFontShorthand(declaration.strValue, declaration.parts, &font))
         return;
     style.bBold = font.bBold;
     style.bItalic = font.bItalic;

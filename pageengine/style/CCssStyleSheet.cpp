@@ -1,5 +1,6 @@
 #include "pageengine/style/CCssStyleSheet.h"
 #include "pageengine/style/CCssParser.h"
+#include "pageengine/style/CCssValue.h"
 #include <algorithm>
 
 namespace
@@ -13,6 +14,13 @@ bool IsBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\
 void CCssStyleSheet::AddDeclarations(const char* p, const char* pEnd)
 {
     CCssParser::ReadDeclarations(p, pEnd, CSS_MAX_DECLARATIONS, m_declarations);
+}
+
+void CCssStyleSheet::SetValue(size_t nDeclaration, std::string&& strValue)
+{
+    CCssDeclaration& declaration = m_declarations[nDeclaration];
+    declaration.strValue = std::move(strValue);
+    declaration.parts = CCssValue::Parts(declaration.strValue);
 }
 
 void CCssStyleSheet::AddSelectors(const std::string& strSelectors, size_t nFirst)

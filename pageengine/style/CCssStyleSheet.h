@@ -30,7 +30,7 @@ public:
 
     const Rule& RuleAt(size_t nRule) const { return m_rules[nRule]; }
     const CCssDeclaration& DeclarationAt(size_t nDeclaration) const { return m_declarations[nDeclaration]; }
-    void SetValue(size_t nDeclaration, std::string&& strValue) { m_declarations[nDeclaration].strValue = std::move(strValue); }
+    void SetValue(size_t nDeclaration, std::string&& strValue);
     // The rules that match an element, appended to rules in no particular order. nAncestorKeys:
     // the KeyBits of all the elements around it. Matching adds its steps to nSteps and stops
     // once they pass nMaxSteps.
