@@ -2,6 +2,7 @@
 #include "pageengine/HtmlConstants.h"
 #include "pageengine/style/CCssStyleSheet.h"
 #include "pageengine/style/CCssValue.h"
+#include <algorithm>
 #include <cstring>
 
 namespace

@@ -1,6 +1,7 @@
 #include "pageengine/style/CCssProperties.h"
 #include "pageengine/HtmlConstants.h"
 #include "pageengine/style/CCssValue.h"
+#include <algorithm>
 
 namespace
 {
