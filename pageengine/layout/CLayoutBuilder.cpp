@@ -27,8 +27,7 @@ void CLayoutBuilder::Layout(int nWidth, CPageBoxes& out)
 
     CHtmlComputedStyle style = m_style.Page();
     out.m_crBackground = style.crFill;
-    std::string strBackground = CPageAddress::ResolveLocal(
-        m_strBaseFolder, style.pszBackground ? style.pszBackground : m_document.BodyAttribute("background"));
+    std::string strBackground = CPageAddress::ResolveLocal(m_strBaseFolder, style.pszBackground);
     if (!strBackground.empty())
         out.m_nBackgroundImage = m_images.Load(strBackground);
 

@@ -12,8 +12,11 @@ const long long kDeclarationSteps = 4;
 CCssCascade::CCssCascade(const CHtmlDocument& document)
     : m_document(document), m_bStyleAttributes((document.m_nUnshown & UNSHOWN_STYLE_ATTRIBUTE) != 0)
 {
-    for (const CHtmlStyleSheet& sheet : document.m_styleSheets)
-        CCssParser::ReadSheet(sheet.strText, m_sheet);
+    for (const CHtmlStyleSheet& sheet : document.m_styleSheets) {
+        // A linked sheet's pictures are named from its own folder.
+        size_t nSlash = sheet.strHref.find_last_of("/\\");
+        CCssParser::ReadSheet(sheet.strText, nSlash == std::string::npos ? std::string() : sheet.strHref.substr(0, nSlash + 1), m_sheet);
+    }
 }
 
 const CCssProperties::Declarations& CCssCascade::For(int nElement)
@@ -22,7 +25,7 @@ const CCssProperties::Declarations& CCssCascade::For(int nElement)
     m_rules.clear();
     m_inline.clear();
     if (!m_sheet.IsEmpty() && m_nSteps <= CSS_MAX_MATCH_STEPS) {
-        m_sheet.Match(m_document, nElement, m_nSteps, CSS_MAX_MATCH_STEPS, m_rules);
+        m_sheet.Match(m_document, nElement, AncestorKeys(nElement), m_nSteps, CSS_MAX_MATCH_STEPS, m_rules);
         std::sort(m_rules.begin(), m_rules.end(), [this](size_t a, size_t b) {
             unsigned nA = m_sheet.RuleAt(a).nSpecificity, nB = m_sheet.RuleAt(b).nSpecificity;
             return nA != nB ? nA < nB : a < b;
@@ -49,4 +52,30 @@ const CCssProperties::Declarations& CCssCascade::For(int nElement)
                 m_declarations.push_back(&declaration);
     }
     return m_declarations;
+}
+
+unsigned long long CCssCascade::AncestorKeys(int nElement)
+{
+    unsigned long long nHtml = CCssSelector::KeyBits(m_document, CCssSelector::HTML);
+    if (nElement == CCssSelector::HTML)
+        return 0;
+    if (nElement == CCssSelector::BODY)
+        return nHtml;
+    if (m_ancestorKeys.empty()) {
+        m_ancestorKeys.assign(m_document.NodeCount(), 0);
+        m_ancestorKeysKnown.assign(m_document.NodeCount(), false);
+    }
+    // Up to the nearest element whose keys are known (or the top of the tree), then down.
+    m_path.clear();
+    int nNode = nElement;
+    for (; nNode > 0 && !m_ancestorKeysKnown[static_cast<size_t>(nNode)]; nNode = m_document.Node(nNode).nParent)
+        m_path.push_back(nNode);
+    for (size_t i = m_path.size(); i-- > 0;) {
+        int nParent = m_document.Node(m_path[i]).nParent;
+        unsigned long long nKeys = nParent > 0 ? m_ancestorKeys[static_cast<size_t>(nParent)] | CCssSelector::KeyBits(m_document, nParent)
+                                               : nHtml | CCssSelector::KeyBits(m_document, CCssSelector::BODY);
+        m_ancestorKeys[static_cast<size_t>(m_path[i])] = nKeys;
+        m_ancestorKeysKnown[static_cast<size_t>(m_path[i])] = true;
+    }
+    return m_ancestorKeys[static_cast<size_t>(nElement)];
 }

@@ -23,11 +23,17 @@ public:
     std::set<std::string>& Kept() { return m_kept; }
 
 private:
+    // The KeyBits of all the elements around an element, worked out once for each.
+    unsigned long long AncestorKeys(int nElement);
+
     const CHtmlDocument& m_document;
     CCssStyleSheet m_sheet;
     bool m_bStyleAttributes;
     long long m_nSteps = 0;
     std::vector<size_t> m_rules;
+    std::vector<unsigned long long> m_ancestorKeys;   // by node, once known
+    std::vector<bool> m_ancestorKeysKnown;
+    std::vector<int> m_path;
     std::vector<CCssDeclaration> m_inline;
     CCssProperties::Declarations m_declarations;
     std::set<std::string> m_kept;

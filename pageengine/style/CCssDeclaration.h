@@ -1,7 +1,9 @@
 #pragma once
 // One declaration of a style sheet or a style attribute: a property the style step reads,
-// its value as written (blanks at its ends and "!important" taken off) and its weight.
+// its value as written (blanks at its ends and "!important" taken off), split once into its
+// parts, and its weight.
 #include <string>
+#include <vector>
 
 // The sides of the four-sided properties follow each other in this order: top, right,
 // bottom, left.
@@ -23,4 +25,5 @@ struct CCssDeclaration
     CssProperty nProperty = CSS_COLOR;
     bool bImportant = false;
     std::string strValue;
+    std::vector<std::string> parts;   // of the value, as CCssValue::Parts splits it
 };

@@ -1,6 +1,8 @@
 #include "pageengine/style/CCssParser.h"
 #include "pageengine/HtmlConstants.h"
 #include "pageengine/style/CCssStyleSheet.h"
+#include "pageengine/style/CCssValue.h"
+#include <algorithm>
 #include <cstring>
 
 namespace
@@ -95,14 +97,15 @@ void CCssParser::ReadDeclarations(const char* p, const char* pEnd, size_t nMax, 
         if (pColon < pStop && PropertyOf(Trimmed(p, pColon), &declaration.nProperty)) {
             declaration.strValue = Trimmed(pColon + 1, pStop);
             declaration.bImportant = TakeImportant(declaration.strValue);
-            if (!declaration.strValue.empty())
+            declaration.parts = CCssValue::Parts(declaration.strValue);
+            if (!declaration.parts.empty())
                 out.push_back(std::move(declaration));
         }
         p = pStop < pEnd ? pStop + 1 : pEnd;
     }
 }
 
-void CCssParser::ReadSheet(const std::string& strText, CCssStyleSheet& sheet)
+void CCssParser::ReadSheet(const std::string& strText, const std::string& strBase, CCssStyleSheet& sheet)
 {
     std::string strSheet = WithoutComments(strText.data(), strText.data() + std::min(strText.size(), CSS_MAX_SHEET_BYTES));
     const char* p = strSheet.data();
@@ -128,6 +131,11 @@ void CCssParser::ReadSheet(const std::string& strText, CCssStyleSheet& sheet)
         if (*p != '@') {
             size_t nFirst = sheet.DeclarationCount();
             sheet.AddDeclarations(pOpen + 1, pClose);
+            for (size_t i = nFirst; i < sheet.DeclarationCount() && !strBase.empty(); ++i) {
+                CssProperty nProperty = sheet.DeclarationAt(i).nProperty;
+                if (nProperty == CSS_BACKGROUND || nProperty == CSS_BACKGROUND_IMAGE)
+                    sheet.SetValue(i, Rebased(sheet.DeclarationAt(i).strValue, strBase));
+            }
             sheet.AddSelectors(Trimmed(p, pOpen), nFirst);
         }
         p = pClose < pEnd ? pClose + 1 : pEnd;
@@ -155,6 +163,18 @@ std::string CCssParser::WithoutComments(const char* p, const char* pEnd)
         }
         strOut += ch;
         ++p;
+    }
+    return strOut;
+}
+
+std::string CCssParser::Rebased(const std::string& strValue, const std::string& strBase)
+{
+    std::string strOut;
+    for (const std::string& part : CCssValue::Parts(strValue)) {
+        std::string strAddress;
+        bool bRelative = CCssValue::Url(part, &strAddress) && strAddress.find(':') == std::string::npos &&
+                         strAddress[0] != '/' && strAddress[0] != '\\';
+        strOut += (strOut.empty() ? "" : " ") + (bRelative ? "url(\"" + strBase + strAddress + "\")" : part);
     }
     return strOut;
 }

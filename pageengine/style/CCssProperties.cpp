@@ -1,6 +1,7 @@
 #include "pageengine/style/CCssProperties.h"
 #include "pageengine/HtmlConstants.h"
 #include "pageengine/style/CCssValue.h"
+#include <algorithm>
 
 namespace
 {
@@ -111,9 +112,8 @@ struct FontShorthand
     std::string strSize, strLineHeight, strFamily;
 };
 
-bool ReadFontShorthand(const std::string& strValue, FontShorthand* pFont)
+bool ReadFontShorthand(const std::string& strValue, const std::vector<std::string>& parts, FontShorthand* pFont)
 {
-    std::vector<std::string> parts = CCssValue::Parts(strValue);
     size_t i = 0;
     for (; i < parts.size(); ++i) {
         const std::string& part = parts[i];
@@ -150,16 +150,24 @@ void LineHeight(const std::string& strValue, CHtmlComputedStyle& style)
         style.nLineScale = 0;
     }
 }
+// inherit, initial and unset: taken as what the element has without the declaration, which
+// for the inherited properties is its parent's.
+bool IsWideKeyword(const std::string& strValue)
+{
+    return CCssValue::Is(strValue, "inherit") || CCssValue::Is(strValue, "initial") || CCssValue::Is(strValue, "unset");
+}
 } // namespace
 
 void CCssProperties::ApplyFontSize(const Declarations& declarations, int nParentPixels, CHtmlComputedStyle& style) const
 {
     for (const CCssDeclaration* pDeclaration : declarations) {
+        if (IsWideKeyword(pDeclaration->strValue))
+            continue;
         if (pDeclaration->nProperty == CSS_FONT_SIZE) {
             FontSize(pDeclaration->strValue, nParentPixels, &style.nPixels);
         } else if (pDeclaration->nProperty == CSS_FONT) {
             FontShorthand font;
-            if (ReadFontShorthand(pDeclaration->strValue, &font))
+            if (ReadFontShorthand(pDeclaration->strValue, pDeclaration->parts, &font))
                 FontSize(font.strSize, nParentPixels, &style.nPixels);
         }
     }
@@ -170,7 +178,9 @@ void CCssProperties::Apply(const Declarations& declarations, CHtmlComputedStyle&
     Borders borders;
     for (const CCssDeclaration* pDeclaration : declarations) {
         const std::string& strValue = pDeclaration->strValue;
-        std::vector<std::string> parts = CCssValue::Parts(strValue);
+        if (IsWideKeyword(strValue))
+            continue;
+        const std::vector<std::string>& parts = pDeclaration->parts;
         if (parts.empty())
             continue;
         const std::string& first = parts[0];
@@ -183,10 +193,10 @@ void CCssProperties::Apply(const Declarations& declarations, CHtmlComputedStyle&
         case CSS_BACKGROUND:
         case CSS_BACKGROUND_COLOR:
         case CSS_BACKGROUND_IMAGE:
-            Background(parts, nProperty == CSS_BACKGROUND, style);
+            Background(parts, nProperty, style);
             break;
         case CSS_FONT:
-            Font(strValue, style);
+            Font(*pDeclaration, style);
             break;
         case CSS_FONT_FAMILY:
             style.pszFaces = Keep(strValue);
@@ -268,43 +278,41 @@ void CCssProperties::Apply(const Declarations& declarations, CHtmlComputedStyle&
         style.crBorder = style.crText;
 }
 
-void CCssProperties::Background(const std::vector<std::string>& parts, bool bShorthand, CHtmlComputedStyle& style) const
+void CCssProperties::Background(const std::vector<std::string>& parts, CssProperty nProperty, CHtmlComputedStyle& style) const
 {
+    // The shorthand sets what it does not name back to none.
     COLORREF crFill = style.crFill;
-    bool bFill = bShorthand ? false : style.bFill, bColor = false;
-    const char* pszPicture = bShorthand ? nullptr : style.pszBackground;
-    bool bPicture = false;
+    bool bFill = false, bColor = false, bPicture = false;
+    const char* pszPicture = nullptr;
     for (const std::string& part : parts) {
         std::string strAddress;
         if (CCssValue::Url(part, &strAddress)) {
             pszPicture = Keep(strAddress);
             bPicture = true;
         } else if (CCssValue::Is(part, "none")) {
-            pszPicture = nullptr;
             bPicture = true;
         } else if (CCssValue::Is(part, "transparent")) {
-            bFill = false;
             bColor = true;
         } else if (CCssValue::Color(part, &crFill)) {
             bFill = bColor = true;
         }
     }
     // A shorthand of nothing understood is skipped; background-color and background-image
-    // read only their own kind of value.
-    if (bShorthand && !bColor && !bPicture)
-        return;
-    if (bShorthand || (bColor && parts.size() == 1 && !bPicture)) {
+    // read one value of their own kind.
+    bool bOne = parts.size() == 1;
+    bool bShorthand = nProperty == CSS_BACKGROUND && (bColor || bPicture);
+    if (bShorthand || (nProperty == CSS_BACKGROUND_COLOR && bOne && bColor)) {
         style.crFill = crFill;
         style.bFill = bFill;
     }
-    if (bShorthand || (bPicture && parts.size() == 1 && !bColor))
+    if (bShorthand || (nProperty == CSS_BACKGROUND_IMAGE && bOne && bPicture))
         style.pszBackground = pszPicture;
 }
 
-void CCssProperties::Font(const std::string& strValue, CHtmlComputedStyle& style) const
+void CCssProperties::Font(const CCssDeclaration& declaration, CHtmlComputedStyle& style) const
 {
     FontShorthand font;
-    if (!ReadFontShorthand(strValue, &font))
+    if (!ReadFontShorthand(declaration.strValue, declaration.parts, &font))
         return;
     style.bBold = font.bBold;
     style.bItalic = font.bItalic;

@@ -32,8 +32,8 @@ private:
         bool bColor = false;
     };
 
-    void Background(const std::vector<std::string>& parts, bool bShorthand, CHtmlComputedStyle& style) const;
-    void Font(const std::string& strValue, CHtmlComputedStyle& style) const;
+    void Background(const std::vector<std::string>& parts, CssProperty nProperty, CHtmlComputedStyle& style) const;
+    void Font(const CCssDeclaration& declaration, CHtmlComputedStyle& style) const;
     void Edges(const std::vector<std::string>& parts, int nFirstSide, int nSides, CssProperty nProperty,
                CHtmlComputedStyle& style) const;
     static void Border(const std::vector<std::string>& parts, int nFirstSide, int nSides, Borders& borders,

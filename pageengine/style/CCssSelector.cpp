@@ -2,6 +2,7 @@
 #include "pageengine/dom/CHtmlTagTraits.h"
 #include "pageengine/style/CCssValue.h"
 #include <algorithm>
+#include <cstring>
 
 namespace
 {
@@ -14,11 +15,22 @@ bool IsNameChar(char ch)
            static_cast<unsigned char>(ch) >= 0x80;
 }
 char Lower(char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; }
+
+// The filter bit of a key: a tag, or a name after its kind ('#' an id, '.' a class).
+unsigned long long Bit(char chKind, const char* p, size_t nLength)
+{
+    unsigned nHash = 2166136261u ^ static_cast<unsigned char>(chKind);
+    for (size_t i = 0; i < nLength; ++i)
+        nHash = (nHash ^ static_cast<unsigned char>(p[i])) * 16777619u;
+    return 1ull << (nHash % 64);
+}
+unsigned long long TagBit(HtmlTag nTag) { return 1ull << ((static_cast<unsigned>(nTag) * 37u + 11u) % 64); }
 } // namespace
 
 bool CCssSelector::Read(const std::string& strText)
 {
     m_compounds.clear();
+    m_nAncestorKeys = 0;
     size_t i = 0;
     while (i < strText.size()) {
         while (i < strText.size() && IsBlank(strText[i]))
@@ -32,6 +44,13 @@ bool CCssSelector::Read(const std::string& strText)
         if (m_compounds.size() >= CSS_MAX_COMPOUNDS || !ReadCompound(strText.substr(nStart, i - nStart), compound))
             return false;
         m_compounds.push_back(std::move(compound));
+    }
+    for (size_t i = 0; i + 1 < m_compounds.size(); ++i) {
+        const Compound& compound = m_compounds[i];
+        m_nAncestorKeys |= compound.nTag != TAG_COUNT ? TagBit(compound.nTag) : 0;
+        m_nAncestorKeys |= compound.strId.empty() ? 0 : Bit('#', compound.strId.data(), compound.strId.size());
+        for (const std::string& strClass : compound.classes)
+            m_nAncestorKeys |= Bit('.', strClass.data(), strClass.size());
     }
     return !m_compounds.empty();
 }
@@ -101,6 +120,25 @@ bool CCssSelector::Matches(const CHtmlDocument& document, int nElement, long lon
         } while (!CompoundMatches(document, nElement, m_compounds[i]));
     }
     return true;
+}
+
+unsigned long long CCssSelector::KeyBits(const CHtmlDocument& document, int nElement)
+{
+    HtmlTag nTag = nElement == BODY ? TAG_BODY : nElement == HTML ? TAG_HTML : document.Node(nElement).nTag;
+    unsigned long long nBits = TagBit(nTag);
+    if (const char* pszId = Attribute(document, nElement, "id"))
+        nBits |= Bit('#', pszId, std::strlen(pszId));
+    const char* p = Attribute(document, nElement, "class");
+    while (p && *p) {
+        while (IsBlank(*p))
+            ++p;
+        const char* pStart = p;
+        while (*p && !IsBlank(*p))
+            ++p;
+        if (p > pStart)
+            nBits |= Bit('.', pStart, static_cast<size_t>(p - pStart));
+    }
+    return nBits;
 }
 
 int CCssSelector::Parent(const CHtmlDocument& document, int nElement)

@@ -31,7 +31,12 @@ public:
     const Compound& Subject() const { return m_compounds.back(); }
     // Whether the element matches; every element looked at adds one to nSteps.
     bool Matches(const CHtmlDocument& document, int nElement, long long& nSteps) const;
+    // The keys (KeyBits) the elements around the subject must have between them: a selector
+    // whose keys an element's ancestors lack cannot match it, and is passed over at once.
+    unsigned long long AncestorKeys() const { return m_nAncestorKeys; }
 
+    // An element's tag, id and classes as bits of a 64-bit filter; several keys may share a bit.
+    static unsigned long long KeyBits(const CHtmlDocument& document, int nElement);
     // The element around nElement (BODY for the tree's top, HTML for BODY), or -1.
     static int Parent(const CHtmlDocument& document, int nElement);
     static const char* Attribute(const CHtmlDocument& document, int nElement, const char* pszName);
@@ -43,4 +48,5 @@ private:
     static bool CompoundMatches(const CHtmlDocument& document, int nElement, const Compound& compound);
 
     std::vector<Compound> m_compounds;   // outermost first
+    unsigned long long m_nAncestorKeys = 0;
 };

@@ -1,5 +1,6 @@
 #include "pageengine/style/CCssStyleSheet.h"
 #include "pageengine/style/CCssParser.h"
+#include "pageengine/style/CCssValue.h"
 #include <algorithm>
 
 namespace
@@ -13,6 +14,13 @@ bool IsBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\
 void CCssStyleSheet::AddDeclarations(const char* p, const char* pEnd)
 {
     CCssParser::ReadDeclarations(p, pEnd, CSS_MAX_DECLARATIONS, m_declarations);
+}
+
+void CCssStyleSheet::SetValue(size_t nDeclaration, std::string&& strValue)
+{
+    CCssDeclaration& declaration = m_declarations[nDeclaration];
+    declaration.strValue = std::move(strValue);
+    declaration.parts = CCssValue::Parts(declaration.strValue);
 }
 
 void CCssStyleSheet::AddSelectors(const std::string& strSelectors, size_t nFirst)
@@ -42,19 +50,20 @@ void CCssStyleSheet::AddSelectors(const std::string& strSelectors, size_t nFirst
     }
 }
 
-void CCssStyleSheet::Match(const CHtmlDocument& document, int nElement, long long& nSteps, long long nMaxSteps,
-                           std::vector<size_t>& rules) const
+void CCssStyleSheet::Match(const CHtmlDocument& document, int nElement, unsigned long long nAncestorKeys, long long& nSteps,
+                           long long nMaxSteps, std::vector<size_t>& rules) const
 {
+    const Element element = {nElement, nAncestorKeys};
     HtmlTag nTag = nElement == CCssSelector::BODY ? TAG_BODY
                  : nElement == CCssSelector::HTML ? TAG_HTML
                                                   : document.Node(nElement).nTag;
-    TryRules(m_byTag[nTag], document, nElement, nSteps, nMaxSteps, rules);
-    TryRules(m_any, document, nElement, nSteps, nMaxSteps, rules);
+    TryRules(m_byTag[nTag], document, element, nSteps, nMaxSteps, rules);
+    TryRules(m_any, document, element, nSteps, nMaxSteps, rules);
     if (!m_byId.empty()) {
         const char* pszId = CCssSelector::Attribute(document, nElement, "id");
         auto found = pszId ? m_byId.find(pszId) : m_byId.end();
         if (found != m_byId.end())
-            TryRules(found->second, document, nElement, nSteps, nMaxSteps, rules);
+            TryRules(found->second, document, element, nSteps, nMaxSteps, rules);
     }
     const char* pszClasses = m_byClass.empty() ? nullptr : CCssSelector::Attribute(document, nElement, "class");
     if (!pszClasses)
@@ -73,17 +82,20 @@ void CCssStyleSheet::Match(const CHtmlDocument& document, int nElement, long lon
         seen.push_back(strClass);
         auto found = m_byClass.find(strClass);
         if (found != m_byClass.end())
-            TryRules(found->second, document, nElement, nSteps, nMaxSteps, rules);
+            TryRules(found->second, document, element, nSteps, nMaxSteps, rules);
     }
 }
 
-void CCssStyleSheet::TryRules(const std::vector<size_t>& candidates, const CHtmlDocument& document, int nElement,
+void CCssStyleSheet::TryRules(const std::vector<size_t>& candidates, const CHtmlDocument& document, const Element& element,
                               long long& nSteps, long long nMaxSteps, std::vector<size_t>& rules) const
 {
     for (size_t nRule : candidates) {
         if (nSteps > nMaxSteps)
             return;
-        if (m_rules[nRule].selector.Matches(document, nElement, nSteps))
+        const CCssSelector& selector = m_rules[nRule].selector;
+        if ((selector.AncestorKeys() & ~element.nAncestorKeys) != 0)
+            ++nSteps;
+        else if (selector.Matches(document, element.nElement, nSteps))
             rules.push_back(nRule);
     }
 }

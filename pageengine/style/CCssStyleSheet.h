@@ -30,13 +30,21 @@ public:
 
     const Rule& RuleAt(size_t nRule) const { return m_rules[nRule]; }
     const CCssDeclaration& DeclarationAt(size_t nDeclaration) const { return m_declarations[nDeclaration]; }
-    // The rules that match an element, appended to rules in no particular order; matching
-    // adds its steps to nSteps and stops once they pass nMaxSteps.
-    void Match(const CHtmlDocument& document, int nElement, long long& nSteps, long long nMaxSteps, std::vector<size_t>& rules) const;
+    void SetValue(size_t nDeclaration, std::string&& strValue);
+    // The rules that match an element, appended to rules in no particular order. nAncestorKeys:
+    // the KeyBits of all the elements around it. Matching adds its steps to nSteps and stops
+    // once they pass nMaxSteps.
+    void Match(const CHtmlDocument& document, int nElement, unsigned long long nAncestorKeys, long long& nSteps,
+               long long nMaxSteps, std::vector<size_t>& rules) const;
 
 private:
-    void TryRules(const std::vector<size_t>& candidates, const CHtmlDocument& document, int nElement, long long& nSteps,
-                  long long nMaxSteps, std::vector<size_t>& rules) const;
+    struct Element
+    {
+        int nElement;
+        unsigned long long nAncestorKeys;
+    };
+    void TryRules(const std::vector<size_t>& candidates, const CHtmlDocument& document, const Element& element,
+                  long long& nSteps, long long nMaxSteps, std::vector<size_t>& rules) const;
 
     std::vector<Rule> m_rules;
     std::vector<CCssDeclaration> m_declarations;

@@ -8,6 +8,7 @@ const int kDefaultPixels = 16;
 const int kPreformattedPixels = 13;   // preformatted text of the default size
 const int kBodyMargin = 8;
 const COLORREF kNoShadeGrey = RGB(128, 128, 128);   // a rule drawn flat without a colour
+const size_t kMaxFontKeys = 256;   // fonts remembered by what asked for them
 
 bool ReadLength(const char* pszValue, CHtmlLength* pLength)
 {
@@ -28,6 +29,7 @@ CHtmlComputedStyle CHtmlStyle::Page()
     style.crFill = RGB(255, 255, 255);
     style.bFill = CHtmlAttributes::Color(m_document.BodyAttribute("bgcolor"), &style.crFill);
     CHtmlAttributes::Color(m_document.BodyAttribute("link"), &style.crLink);
+    style.pszBackground = m_document.BodyAttribute("background");
     style.nMarginTop = style.nMarginBottom = style.nIndentLeft = style.nIndentRight = kBodyMargin;
     // <html> passes on what is inherited, and its background when the body has none.
     CCssProperties properties(m_cascade.Kept());
@@ -207,6 +209,16 @@ void CHtmlStyle::ImagesAndRules(int nNode, HtmlTag nTag, CHtmlComputedStyle& sty
 
 int CHtmlStyle::Font(const CHtmlComputedStyle& style)
 {
-    return style.bPre ? m_fonts.GetMonospace(style.nPixels, style.bBold, style.bItalic, style.bUnderline)
-                      : m_fonts.Get(style.pszFaces, style.nPixels, style.bBold, style.bItalic, style.bUnderline);
+    // Face lists are texts that live as long as the style step: their addresses tell them
+    // apart, and a list read once is not read again.
+    FontKey key = {style.pszFaces, style.nPixels, style.bBold, style.bItalic, style.bUnderline, style.bPre, 0};
+    for (const FontKey& known : m_fontKeys)
+        if (known.pszFaces == key.pszFaces && known.nPixels == key.nPixels && known.bBold == key.bBold &&
+            known.bItalic == key.bItalic && known.bUnderline == key.bUnderline && known.bPre == key.bPre)
+            return known.nFont;
+    key.nFont = style.bPre ? m_fonts.GetMonospace(style.nPixels, style.bBold, style.bItalic, style.bUnderline)
+                           : m_fonts.Get(style.pszFaces, style.nPixels, style.bBold, style.bItalic, style.bUnderline);
+    if (m_fontKeys.size() < kMaxFontKeys)
+        m_fontKeys.push_back(key);
+    return key.nFont;
 }

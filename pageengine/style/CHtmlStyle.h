@@ -7,6 +7,7 @@
 #include "pageengine/dom/CHtmlDocument.h"
 #include "pageengine/style/CCssCascade.h"
 #include "pageengine/style/CHtmlComputedStyle.h"
+#include <vector>
 
 class CHtmlFonts;
 
@@ -32,7 +33,16 @@ private:
     void ImagesAndRules(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const;
     int Font(const CHtmlComputedStyle& style);
 
+    struct FontKey
+    {
+        const char* pszFaces;
+        int nPixels;
+        bool bBold, bItalic, bUnderline, bPre;
+        int nFont;
+    };
+
     const CHtmlDocument& m_document;
     CHtmlFonts& m_fonts;
     CCssCascade m_cascade;
+    std::vector<FontKey> m_fontKeys;
 };

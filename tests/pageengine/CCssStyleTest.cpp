@@ -47,10 +47,8 @@ std::string Describe(const CHtmlComputedStyle& style)
 }
 
 // The style of the element with the id, each element around it styled first as the layout does.
-std::string StyleOf(const std::string& strPage, const char* pszId)
+std::string StyleIn(const CHtmlDocument& document, const char* pszId)
 {
-    CHtmlDocument document;
-    CHtmlReader(document).Read(strPage);
     CHtmlFonts fonts;
     CHtmlStyle step(document, fonts);
     CHtmlComputedStyle page = step.Page();
@@ -69,6 +67,13 @@ std::string StyleOf(const std::string& strPage, const char* pszId)
         return Describe(style);
     }
     return "no element " + std::string(pszId);
+}
+
+std::string StyleOf(const std::string& strPage, const char* pszId)
+{
+    CHtmlDocument document;
+    CHtmlReader(document).Read(strPage);
+    return StyleIn(document, pszId);
 }
 
 // Whether every word of strExpected is in the description.
@@ -109,6 +114,7 @@ TEST(CssStyle, DeclarationsGiveTheComputedValuesAndBadValuesAreSkipped)
          "pixels=12 bold=1 italic=1 lh=30 faces=Georgia, \"Times New Roman\", serif;"},
         {"font: 12px", "pixels=20 faces=none;"},
         {"font-family: Verdana, sans-serif", "faces=Verdana, sans-serif;"},
+        {"font-family: inherit; color: inherit; font-size: inherit", "faces=none; text=#102030 pixels=20"},
         {"color: rgb(255, 0, 0)", "text=#ff0000"},
         {"color: #abc", "text=#aabbcc"},
         {"color: Navy", "text=#000080"},
@@ -118,6 +124,7 @@ TEST(CssStyle, DeclarationsGiveTheComputedValuesAndBadValuesAreSkipped)
         {"background-color: blue; background: wobble", "fill=#0000ff"},
         {"background-color: blue; background: url(c.png)", "fill=none bg=c.png"},
         {"background-color: transparent", "fill=none"},
+        {"background-color: url(d.png); background-image: red", "fill=none bg=none"},
         {"margin: 1px 2px 3px 4px", "mt=1 mr=2 mb=3 ml=4 auto=00"},
         {"margin: 5px 10px", "mt=5 mr=10 mb=5 ml=10"},
         {"margin: 5px 10px 15px", "mt=5 mr=10 mb=15 ml=10"},
@@ -170,7 +177,7 @@ TEST(CssStyle, SelectorsWeighBySpecificityThenOrderAndTheStyleAttributeBelowImpo
         "h1, h2 ,h3 { font-weight: normal } p > span, span[title], span:hover, ::before, sp\\61n { color: lime }"
         ".imp { color: navy !important } #x2 { color: blue } @media print { p { color: yellow } } "
         "@import url(other.css); a:link { color: olive } a:visited { text-decoration: none }"
-        "body { background: silver; margin: 0; color: purple } html { font-size: 20px } ul li.deep em { font-style: normal }"
+        "body { background: silver url(fond.bmp); margin: 0; color: purple } html { font-size: 20px } ul li.deep em { font-style: normal }"
         "</style><style media=print>p { color: yellow }</style><style>p.late { color: teal } broken { color: red"
         "</style></head><body>"
         "<p id=p1>1</p><p id=p2 class=a>2</p><p id=x class=\"a\">3</p><div><p id=p3 class=\"b  a\">4</p><p id=p4>5</p></div>"
@@ -182,7 +189,7 @@ TEST(CssStyle, SelectorsWeighBySpecificityThenOrderAndTheStyleAttributeBelowImpo
         const char* pszId;
         const char* pszExpected;
     } kCases[] = {
-        {nullptr, "fill=#c0c0c0 mt=0 ml=0 text=#800080 pixels=20"},
+        {nullptr, "fill=#c0c0c0 bg=fond.bmp mt=0 ml=0 text=#800080 pixels=20"},
         {"p1", "text=#800000 pixels=10 mt=3"},
         {"p2", "text=#008000"},
         {"x", "text=#0000ff"},
@@ -205,17 +212,19 @@ TEST(CssStyle, LinkedSheetsAreReadInsideTheKioskFolderOnlyAndSheetsAreNoText)
 {
     CTempFolder folder("kelo-css");
     folder.WriteFile("outside.css", ".c { color: #00ff00 }");
-    folder.WriteFile("kiosk\\css\\site.css", ".a { color: #ff0000 } .b { color: green }");
+    folder.WriteFile("kiosk\\css\\site.css", ".a { color: #ff0000; background: url(../img/a.png) } .b { color: green }");
     CString strPage = folder.WriteFile(
         "kiosk\\page.htm",
         "<link rel=stylesheet href=\"css/site.css\"><link rel=\"stylesheet\" href=\"../outside.css\">"
         "<link rel=stylesheet href=missing.css><link rel=icon href=\"css/site.css\"><style>p.b { color: blue }</style>"
-        "<p class=a>un</p><p class=b>deux</p><p class=c>trois</p>");
+        "<p class=a id=a>un</p><p class=b>deux</p><p class=c>trois</p>");
     CHtmlPage page;
     page.SetKioskFolder(CKioskFolder(folder.Path().str() + "kiosk"));
     ASSERT_TRUE(page.LoadFile(strPage.str()));
     page.Layout(600);
     EXPECT_EQ(4u, page.Document().m_styleSheets.size());
+    // Its pictures are named from the sheet's folder.
+    ExpectHas(StyleIn(page.Document(), "a"), "bg=css/../img/a.png", "linked");
     const CPageBoxes& layout = page.GetLayout();
     std::vector<std::string> texts;
     for (const CPageBox& box : layout.m_boxes)
