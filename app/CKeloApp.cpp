@@ -67,7 +67,7 @@ BOOL CKeloApp::InitInstance()
     StartupMark("program loaded");
     if (!CheckEnvironment())
         return FALSE;
-    StartupMark("screen check, skin folder scan");
+    StartupMark("screen check");
 
     if (!LoadSettings())
         return FALSE;
@@ -108,11 +108,17 @@ BOOL CKeloApp::InitInstance()
     // The skin is on the screen before the documents, the page frame and the browser
     // control are made: the window shows at once, the page follows in the inner rectangle.
     pMainFrame->ShowWindow(m_nCmdShow);
+    StartupMark("window shown");
     // The skin takes the settings just read as they are: nothing has changed them since.
     m_bSettingsFresh = TRUE;
     pMainFrame->m_wndSkinClient.LoadSkin();
+    StartupMark("skin loaded");
     pMainFrame->UpdateWindow();
     StartupMark("skin painted");
+
+    // Only the launcher menu lists the skin folders, and it opens from the message loop.
+    CollectFolders(m_settings.m_strExeDir + "SKINS", m_settings.m_astrSkinFolders);
+    StartupMark("skin folder scan");
 
     // COM is first needed by the page frame's browser control and picture decoders.
     m_bComInitialized = SUCCEEDED(::CoInitialize(nullptr));
@@ -171,8 +177,6 @@ BOOL CKeloApp::CheckEnvironment()
             ::WinExec("\"" + CString(szSystem) + kDisplaySettingsProgram + "\"" + kDisplaySettingsArguments, SW_SHOW);
         return FALSE;
     }
-
-    CollectFolders(m_settings.m_strExeDir + "SKINS", m_settings.m_astrSkinFolders);
     return TRUE;
 }
 

@@ -24,7 +24,8 @@ public:
     // Every message of the loop passes the key policy (CKeyPolicy) first.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // Program folder, screen check and skin folder list; FALSE when the screen is too narrow.
+    // Program folder and screen check; FALSE when the screen is too narrow. The skin folder
+    // list is made once the skin is on the screen.
     BOOL CheckEnvironment();
     // Reads every settings file into m_settings; always TRUE.
     BOOL LoadSettings();

@@ -18,7 +18,7 @@
 
 namespace
 {
-const int kRuns = 5;
+const int kRuns = 9;
 const DWORD kTimeoutMs = 20000;
 
 // Each stage's times since the start, one per run, in the order of the first run.
@@ -123,6 +123,10 @@ int main()
     const CString strTrace = kiosk.Path() + "startup-trace.txt";
     std::vector<double> kelo, bare;
     StageTimes stages;
+    // One start of each first, not counted: the first start of a program file pays for
+    // reading it.
+    StartToPaint(strKelo, kiosk.Path(), TestSkin::kQuitAt.x + 10, TestSkin::kQuitAt.y + 10, TestSkin::kNormal);
+    StartToPaint(strBare, kiosk.Path(), 400, 300, RGB(0, 128, 128));
     // Kelo's first skinned paint: its quit button's normal image over the top band.
     for (int run = 0; run < kRuns; ++run) {
         ::DeleteFileA(strTrace);

@@ -44,6 +44,9 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
         return FALSE;
     // No system menu: nothing of the window's own can be opened from the keyboard.
     cs.style = WS_POPUP;
+    // Nor a menu bar: made without one, the window is not laid out again to take it away.
+    // The frame's loader destroys the menu it loaded.
+    cs.hMenu = nullptr;
     cs.x = 0;
     cs.y = 0;
     cs.cx = kFrameWidth;
@@ -80,7 +83,6 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct)
     if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     g_videoPlayer.SetOwner(this);
-    SetMenu(nullptr);
     return 0;
 }
 
