@@ -57,3 +57,19 @@ const size_t HTML_MAX_TITLE_LENGTH = 256;
 // Boxes of one laid-out page and the height of a page in pixels; layout stops there.
 const size_t HTML_MAX_BOXES = 1000000;
 const int HTML_MAX_PAGE_HEIGHT = 50000000;
+
+// Style sheets: bytes read of one sheet (in the page or linked), the sheets of a page, and
+// what is kept of all of them: selectors, declarations, the parts of one selector (a
+// selector of more parts matches nothing) and the parts of one value.
+const size_t CSS_MAX_SHEET_BYTES = 256 * 1024;
+const size_t CSS_MAX_SHEETS = 16;
+const size_t CSS_MAX_SELECTORS = 4096;
+const size_t CSS_MAX_DECLARATIONS = 16384;
+const size_t CSS_MAX_COMPOUNDS = 8;
+const size_t CSS_MAX_VALUE_PARTS = 16;
+// Declarations read from one style attribute.
+const size_t CSS_MAX_INLINE_DECLARATIONS = 64;
+// Steps of selector matching for one layout of a page; past them the sheets set nothing more.
+const long long CSS_MAX_MATCH_STEPS = 20000000;
+// Font sizes a sheet sets are held to this, in pixels.
+const int CSS_MAX_FONT_PIXELS = 400;

@@ -22,6 +22,14 @@ enum HtmlUnshown : unsigned
     UNSHOWN_FRAME = 1u << 4,             // <frameset>, <frame>, <iframe>
 };
 
+// A style sheet of the page, in the order the page gives them: the text of a <style>, or
+// the address of a <link rel="stylesheet"> with the text of the file once it has been read.
+struct CHtmlStyleSheet
+{
+    std::string strHref;   // empty for a <style>
+    std::string strText;
+};
+
 struct CHtmlNode
 {
     HtmlTag nTag = TAG_TEXT;
@@ -66,6 +74,8 @@ public:
     // Attributes of the page's <body> (bgcolor, text, link, background).
     void SetBodyAttributes(const CHtmlTagAttributes& attributes);
     const char* BodyAttribute(const char* pszName) const;
+    // The page's style sheets, at most CSS_MAX_SHEETS.
+    std::vector<CHtmlStyleSheet> m_styleSheets;
     // HtmlUnshown flags of what the page holds and the view leaves out.
     unsigned m_nUnshown = 0;
 

@@ -104,7 +104,7 @@ void CHtmlLineBuilder::AddPreformatted(const char* pch, size_t nLength, const CI
             PlaceWord(strLine.data(), strLine.size(), m_fonts.TextWidth(style.nFont, strLine.data(), strLine.size()), style);
         strLine.clear();
         if (i < nLength) {
-            Break(style.nFont);
+            Break(style.nFont, style.nLineHeight);
             m_nPreColumn = 0;
         }
     }
@@ -130,10 +130,29 @@ void CHtmlLineBuilder::AddImage(int nWidth, int nHeight, int nBorder, int nImage
     m_nX = ClampedLength(static_cast<long long>(m_nX) + nOuterWidth);
 }
 
-void CHtmlLineBuilder::Break(int nFont)
+void CHtmlLineBuilder::AddInlineBlock(int nWidth, int nAscent, int nDescent, int nBlock, const CInlineStyle& style)
 {
-    if (m_items.empty())
+    PlaceAtom(nWidth);
+    CLineItem item = {};
+    item.bImage = true;
+    item.nX = m_nX;
+    item.nWidth = nWidth;
+    item.nAscent = nAscent;
+    item.nDescent = nDescent;
+    item.style = style;
+    item.nImage = -1;
+    item.nAlt = m_strText.size();
+    item.nBlock = nBlock;
+    m_items.push_back(item);
+    m_nX = ClampedLength(static_cast<long long>(m_nX) + nWidth);
+}
+
+void CHtmlLineBuilder::Break(int nFont, int nLineHeight)
+{
+    if (m_items.empty()) {
         m_nBreakFont = nFont;
+        m_nBreakLineHeight = nLineHeight;
+    }
     LineFull();
 }
 
@@ -143,6 +162,7 @@ void CHtmlLineBuilder::Clear()
     m_strText.clear();
     m_nX = 0;
     m_nBreakFont = -1;
+    m_nBreakLineHeight = 0;
     m_bSpacePending = false;
 }
 

@@ -18,9 +18,12 @@ struct CInlineStyle
     int nFont;
     COLORREF crText;
     int nLink;
+    int nLineHeight = 0;   // pixels from line to line, 0 for the font's own
+    COLORREF crFill = CLR_INVALID;   // the background of the text's element, CLR_INVALID for none
     bool operator==(const CInlineStyle& other) const
     {
-        return nFont == other.nFont && crText == other.crText && nLink == other.nLink;
+        return nFont == other.nFont && crText == other.crText && nLink == other.nLink &&
+               nLineHeight == other.nLineHeight && crFill == other.crFill;
     }
 };
 
@@ -38,6 +41,7 @@ struct CLineItem
     int nBorder;       // picture: border thickness
     size_t nAlt;       // picture: alt text in the builder's buffer
     size_t nAltLength;
+    int nBlock = -1;   // an inline block (bImage set, no picture): the layout's number for it
 };
 
 class CHtmlLineBuilder
@@ -56,8 +60,12 @@ public:
     // the width, when a line is wider than the view).
     void AddPreformatted(const char* pch, size_t nLength, const CInlineStyle& style);
     void AddImage(int nWidth, int nHeight, int nBorder, int nImage, const std::string& strAlt, const CInlineStyle& style);
-    // Ends the line here (<br>): an empty line still takes the height of nFont.
-    void Break(int nFont);
+    // A box laid out by the layout, standing in the line as a picture does, nAscent of it
+    // above the baseline.
+    void AddInlineBlock(int nWidth, int nAscent, int nDescent, int nBlock, const CInlineStyle& style);
+    // Ends the line here (<br>): an empty line still takes the height of nFont, or
+    // nLineHeight when set.
+    void Break(int nFont, int nLineHeight = 0);
 
     bool IsEmpty() const { return m_items.empty(); }
     int Width() const { return m_nX; }
@@ -65,6 +73,7 @@ public:
     const std::string& Text() const { return m_strText; }
     // The font of a <br> that ended an empty line, or -1.
     int BreakFont() const { return m_nBreakFont; }
+    int BreakLineHeight() const { return m_nBreakLineHeight; }
     // Starts the next line (called by the layout once it has placed this one).
     void Clear();
     // Starts a new flow, as a new builder would (its buffers kept).
@@ -89,6 +98,7 @@ private:
     std::string m_strText;
     int m_nX = 0;
     int m_nBreakFont = -1;
+    int m_nBreakLineHeight = 0;
     bool m_bSpacePending = false;
     CInlineStyle m_spaceStyle = {0, 0, -1};
     size_t m_nPreColumn = 0;

@@ -15,12 +15,27 @@ long long Sum(const std::vector<int>& values)
         nSum += n;
     return nSum;
 }
+
+bool AnySide(const CHtmlEdges& edges)
+{
+    return edges.nTop > 0 || edges.nRight > 0 || edges.nBottom > 0 || edges.nLeft > 0;
+}
+
+CHtmlEdges AllSides(int n) { return {n, n, n, n}; }
+
+CHtmlEdges Sum(const CHtmlEdges& a, const CHtmlEdges& b)
+{
+    return {ClampedLength(static_cast<long long>(a.nTop) + b.nTop), ClampedLength(static_cast<long long>(a.nRight) + b.nRight),
+            ClampedLength(static_cast<long long>(a.nBottom) + b.nBottom), ClampedLength(static_cast<long long>(a.nLeft) + b.nLeft)};
+}
 } // namespace
 
 CHtmlTableLayout::CHtmlTableLayout(CLayoutBuilder& builder, int nTable, const CHtmlComputedStyle& style)
     : m_builder(builder), m_document(builder.Document()), m_nTable(nTable), m_style(style), m_nBorder(style.nBorder),
-      m_nPadding(style.nPadding), m_nSpacing(style.nSpacing)
+      m_bOwnBorder(AnySide(style.border)), m_nPadding(style.nPadding), m_nSpacing(style.nSpacing)
 {
+    // A border from the table's style takes the place of the frame its attribute draws.
+    m_inset = Sum(m_bOwnBorder ? style.border : AllSides(m_nBorder), style.padding);
     CollectRows();
 }
 
@@ -31,6 +46,8 @@ void CHtmlTableLayout::CollectRows()
         if (!CHtmlTagTraits::Of(m_document.Node(nRow).nTag).Has(TRAIT_ROW))
             continue;
         CHtmlComputedStyle rowStyle = m_builder.Style().Element(nRow, m_style);
+        if (rowStyle.nDisplay == DISPLAY_NONE)
+            continue;
         Row row;
         int nColumn = 0;
         for (int nCell = m_document.Node(nRow).nFirstChild; nCell >= 0; nCell = m_document.Node(nCell).nNext) {
@@ -40,9 +57,15 @@ void CHtmlTableLayout::CollectRows()
             cell.nNode = nCell;
             cell.nColumn = nColumn;
             cell.style = m_builder.Style().Element(nCell, rowStyle);
+            if (cell.style.nDisplay == DISPLAY_NONE)
+                continue;
             cell.nSpan = std::min(cell.style.nSpan, HTML_MAX_COLUMNS - nColumn);
+            // A padding or border from the cell's style replaces the table's.
+            cell.bOwnBorder = AnySide(cell.style.border);
+            cell.inset = Sum(AnySide(cell.style.padding) ? cell.style.padding : AllSides(m_nPadding),
+                             cell.bOwnBorder ? cell.style.border : AllSides(nCellBorder));
             // A set width is that of the contents: the padding and border come on top.
-            int nAround = 2 * (m_nPadding + nCellBorder);
+            int nAround = ClampedLength(static_cast<long long>(cell.inset.nLeft) + cell.inset.nRight);
             if (cell.style.width.bGiven && cell.style.width.bPercent)
                 cell.nPercent = cell.style.width.nValue;
             else if (cell.style.width.bGiven && cell.style.width.nValue > 0)
@@ -106,7 +129,7 @@ void CHtmlTableLayout::MeasureColumns()
 
 int CHtmlTableLayout::Extra() const
 {
-    return (m_nColumns + 1) * m_nSpacing + 2 * m_nBorder;
+    return ClampedLength((m_nColumns + 1LL) * m_nSpacing + m_inset.nLeft + m_inset.nRight);
 }
 
 void CHtmlTableLayout::Measure(int* pnMin, int* pnMax)
@@ -205,52 +228,41 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
 
     std::vector<int> anWidths = ColumnWidths(nTableWidth - Extra());
     std::vector<int> anX(anWidths.size() + 1);
-    anX[0] = ClampedLength(static_cast<long long>(x0) + m_nBorder + m_nSpacing);
+    anX[0] = ClampedLength(static_cast<long long>(x0) + m_inset.nLeft + m_nSpacing);
     for (size_t c = 0; c < anWidths.size(); ++c)
         anX[c + 1] = ClampedLength(static_cast<long long>(anX[c]) + anWidths[c] + m_nSpacing);
 
-    CPageBox fill = {};
-    fill.nKind = BOX_FILL;
-    fill.nLink = -1;
-    size_t nTableFill = SIZE_MAX;
-    if (m_style.bFill) {
-        fill.cr = m_style.crFill;
-        nTableFill = m_builder.AddBox(fill);
-    }
+    CLayoutBuilder::Decoration tableDecoration = m_builder.AddDecoration(m_style, -1);
 
     // Rows are laid out at their natural heights first; a table set taller then gives them
     // the difference, and each cell's boxes move down to their row's place and alignment.
     int nCellBorder = m_nBorder > 0 ? 1 : 0;
-    int nInset = m_nPadding + nCellBorder;
     size_t nRows = m_rows.size();
     std::vector<std::vector<PlacedCell>> placed(nRows);
     std::vector<int> anRowHeight(nRows), anRowTop(nRows);
-    int y = ClampedLength(static_cast<long long>(nTop) + m_nBorder + m_nSpacing);
+    int y = ClampedLength(static_cast<long long>(nTop) + m_inset.nTop + m_nSpacing);
     long long nRowsHeight = 0;
     for (size_t r = 0; r < nRows; ++r) {
         const Row& row = m_rows[r];
         anRowTop[r] = y;
         placed[r].resize(row.cells.size());
         // Backgrounds go first so that they are drawn below the contents.
-        for (size_t i = 0; i < row.cells.size(); ++i) {
-            placed[r][i].nFill = SIZE_MAX;
-            if (row.cells[i].style.bFill) {
-                fill.cr = row.cells[i].style.crFill;
-                placed[r][i].nFill = m_builder.AddBox(fill);
-            }
-        }
+        for (size_t i = 0; i < row.cells.size(); ++i)
+            placed[r][i].decoration = m_builder.AddDecoration(row.cells[i].style, -1);
         int nRowHeight = 0;
         for (size_t i = 0; i < row.cells.size(); ++i) {
             const Cell& cell = row.cells[i];
             size_t c = static_cast<size_t>(cell.nColumn);
-            int nCellWidth = std::max(anX[c + static_cast<size_t>(cell.nSpan)] - m_nSpacing - anX[c], 0);
+            long long nCellWidth = std::max(anX[c + static_cast<size_t>(cell.nSpan)] - m_nSpacing - anX[c], 0);
             placed[r][i].nFirstBox = m_builder.BoxCount();
-            int nContent = m_builder.LayoutCell(cell.nNode, cell.style, anX[c] + nInset, y + nInset, nCellWidth - 2 * nInset);
+            int nContent = m_builder.LayoutCell(cell.nNode, cell.style, ClampedLength(static_cast<long long>(anX[c]) + cell.inset.nLeft),
+                                                ClampedLength(static_cast<long long>(y) + cell.inset.nTop),
+                                                ClampedLength(nCellWidth - cell.inset.nLeft - cell.inset.nRight));
             placed[r][i].nHeight = nContent;
             // A set height is that of the contents, kept by an empty cell too.
             if (cell.style.height.bGiven && !cell.style.height.bPercent)
                 nContent = std::max(nContent, cell.style.height.nValue);
-            nRowHeight = std::max(nRowHeight, ClampedLength(static_cast<long long>(nContent) + 2 * nInset));
+            nRowHeight = std::max(nRowHeight, ClampedLength(static_cast<long long>(nContent) + cell.inset.nTop + cell.inset.nBottom));
         }
         for (size_t i = 0; i < row.cells.size(); ++i)
             placed[r][i].nEndBox = i + 1 < row.cells.size() ? placed[r][i + 1].nFirstBox : m_builder.BoxCount();
@@ -258,7 +270,7 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
         nRowsHeight += nRowHeight;
         y = ClampedLength(static_cast<long long>(y) + nRowHeight + m_nSpacing);
     }
-    int nHeight = ClampedLength(static_cast<long long>(y) - nTop + m_nBorder);
+    int nHeight = ClampedLength(static_cast<long long>(y) - nTop + m_inset.nBottom);
     if (m_style.height.bGiven && !m_style.height.bPercent && m_style.height.nValue > nHeight && nRows > 0) {
         long long nExtra = m_style.height.nValue - nHeight, nGiven = 0;
         for (size_t r = 0; r < nRows; ++r) {
@@ -271,29 +283,27 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
         nHeight = m_style.height.nValue;
     }
 
-    y = ClampedLength(static_cast<long long>(nTop) + m_nBorder + m_nSpacing);
+    y = ClampedLength(static_cast<long long>(nTop) + m_inset.nTop + m_nSpacing);
     for (size_t r = 0; r < nRows; ++r) {
         const Row& row = m_rows[r];
         for (size_t i = 0; i < row.cells.size(); ++i) {
             const Cell& cell = row.cells[i];
             const PlacedCell& place = placed[r][i];
-            int nSpare = std::max(anRowHeight[r] - place.nHeight - 2 * nInset, 0);
+            int nSpare = ClampedLength(std::max(static_cast<long long>(anRowHeight[r]) - place.nHeight - cell.inset.nTop - cell.inset.nBottom, 0LL));
             int dy = ClampedLength(static_cast<long long>(y) - anRowTop[r] + (cell.style.nVAlign < 0 ? 0 : cell.style.nVAlign > 0 ? nSpare : nSpare / 2));
             for (size_t b = place.nFirstBox; b < place.nEndBox; ++b)
                 ::OffsetRect(&m_builder.Box(b).rc, 0, dy);
             size_t c = static_cast<size_t>(cell.nColumn);
             RECT rc = {anX[c], y, anX[c + static_cast<size_t>(cell.nSpan)] - m_nSpacing, ClampedLength(static_cast<long long>(y) + anRowHeight[r])};
-            if (place.nFill != SIZE_MAX)
-                m_builder.Box(place.nFill).rc = rc;
-            if (nCellBorder)
+            m_builder.PlaceDecoration(place.decoration, rc, cell.style);
+            if (nCellBorder && !cell.bOwnBorder)
                 AddFrame(rc, 1);
         }
         y = ClampedLength(static_cast<long long>(y) + anRowHeight[r] + m_nSpacing);
     }
     RECT rcTable = {x0, nTop, ClampedLength(static_cast<long long>(x0) + nTableWidth), ClampedLength(static_cast<long long>(nTop) + nHeight)};
-    if (nTableFill != SIZE_MAX)
-        m_builder.Box(nTableFill).rc = rcTable;
-    if (m_nBorder > 0)
+    m_builder.PlaceDecoration(tableDecoration, rcTable, m_style);
+    if (m_nBorder > 0 && !m_bOwnBorder)
         AddFrame(rcTable, m_nBorder);
     return nHeight;
 }

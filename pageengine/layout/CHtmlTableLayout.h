@@ -31,16 +31,18 @@ private:
         int nMin, nMax;         // including padding and border
         int nWidth;             // fixed width with padding and border, 0 for none
         int nPercent;           // percentage width, 0 for none
+        CHtmlEdges inset;       // its padding and border
+        bool bOwnBorder;        // its style's border instead of the table's frame
         CHtmlComputedStyle style;
     };
     struct Row
     {
         std::vector<Cell> cells;
     };
-    // A cell laid out: its background box, its own boxes and its contents' height.
+    // A cell laid out: its background and border boxes, its own boxes and its contents' height.
     struct PlacedCell
     {
-        size_t nFill;
+        CLayoutBuilder::Decoration decoration;
         size_t nFirstBox, nEndBox;
         int nHeight;
     };
@@ -58,6 +60,8 @@ private:
     int m_nTable;
     CHtmlComputedStyle m_style;
     int m_nBorder;
+    bool m_bOwnBorder;        // its style's border instead of a frame of m_nBorder
+    CHtmlEdges m_inset;       // the border and padding around its cells
     int m_nPadding;
     int m_nSpacing;
     std::vector<Row> m_rows;

@@ -31,38 +31,52 @@ void CLayoutBuilder::Layout(int nWidth, CPageBoxes& out)
 
     CHtmlComputedStyle style = m_style.Page();
     out.m_crBackground = style.crFill;
-    std::string strBackground = CPageAddress::ResolveLocal(m_strBaseFolder, m_document.BodyAttribute("background"));
+    std::string strBackground = CPageAddress::ResolveLocal(m_strBaseFolder, style.pszBackground);
     if (!strBackground.empty())
         out.m_nBackgroundImage = m_images.Load(strBackground);
 
     m_flow = Flow();
     m_floats.Truncate(0);
-    m_flow.nPendingMargin = style.nMarginTop;
+    m_boxTops.clear();
+    m_inlineBlocks.clear();
+    m_pszBackground = nullptr;
+    m_crInlineFill = CLR_INVALID;
     m_bMeasuring = false;
     m_pList = nullptr;
     m_nFlowDepth = 0;
     m_pLine = LineAtDepth(0);
-    SetArea(style.nIndentLeft, static_cast<long long>(nWidth) - style.nIndentLeft - style.nIndentRight, ALIGN_LEFT);
+    SetArea(0, nWidth, ALIGN_LEFT);
+    // The body is a block whose background is the page's.
+    CHtmlComputedStyle body = style;
+    body.bFill = false;
+    body.pszBackground = nullptr;
+    BlockBox box;
+    BeginBox(body, box);
     FlowChildren(0, style);
-    FinishLine();
-    AddMargin(style.nMarginBottom);
+    EndBox(body, box);
     out.m_nHeight = std::min(std::max(m_flow.nY + m_flow.nPendingMargin, m_flow.nFloatBottom), HTML_MAX_PAGE_HEIGHT);
     out.Index();
     m_pLine = nullptr;
     m_pOut = nullptr;
 }
 
-int CLayoutBuilder::LayoutCell(int nCell, const CHtmlComputedStyle& style, int x, int y, int nWidth)
+int CLayoutBuilder::LayoutFlow(int nNode, const CHtmlComputedStyle& style, int x, int y, int nWidth, bool bCell,
+                               int* pnBaseline)
 {
     Flow flow;
     flow.nY = y;
-    flow.bAtCellTop = true;
+    flow.bAtCellTop = bCell;
     int nHeight = 0;
     WithNewFlow(flow, false, [&] {
         SetArea(x, nWidth, style.nAlign);
-        FlowChildren(nCell, style);
+        FlowChildren(nNode, style);
         FinishLine();
+        // An inline block keeps its last margin inside.
+        if (!bCell)
+            PlaceMargin();
         nHeight = std::max(m_flow.nY, m_flow.nFloatBottom) - y;
+        if (pnBaseline)
+            *pnBaseline = m_flow.nBaseline;
     });
     return nHeight;
 }
@@ -92,11 +106,14 @@ template <class F> void CLayoutBuilder::WithNewFlow(const Flow& flow, bool bMeas
     bool bSavedMeasuring = m_bMeasuring;
     List* pSavedList = m_pList;
     CHtmlLineBuilder* pSavedLine = m_pLine;
+    COLORREF crSavedInlineFill = m_crInlineFill;
     size_t nSavedFloats = m_floats.Count();
     m_flow = flow;
     m_flow.nFirstFloat = nSavedFloats;
+    m_flow.nFirstBoxTop = m_boxTops.size();
     m_bMeasuring = bSavedMeasuring || bMeasuring;
     m_pList = nullptr;
+    m_crInlineFill = CLR_INVALID;
     m_pLine = LineAtDepth(++m_nFlowDepth);
     m_pLine->SetBreakLongWords(!m_bMeasuring);
     m_pLine->SetWidthsOnly(m_bMeasuring);
@@ -104,6 +121,7 @@ template <class F> void CLayoutBuilder::WithNewFlow(const Flow& flow, bool bMeas
     --m_nFlowDepth;
     m_floats.Truncate(nSavedFloats);
     m_pLine = pSavedLine;
+    m_crInlineFill = crSavedInlineFill;
     m_pList = pSavedList;
     m_bMeasuring = bSavedMeasuring;
     m_flow = saved;
@@ -148,12 +166,37 @@ void CLayoutBuilder::FlowChildren(int nNode, const CHtmlComputedStyle& style)
 void CLayoutBuilder::Element(int nNode, const CHtmlComputedStyle& parent)
 {
     CHtmlComputedStyle style = m_style.Element(nNode, parent);
-    switch (CHtmlTagTraits::Of(m_document.Node(nNode).nTag).nKind) {
+    if (style.nDisplay == DISPLAY_NONE)
+        return;
+    if (style.pszHref && !m_bMeasuring) {
+        style.nLink = static_cast<int>(m_pOut->m_links.size());
+        m_pOut->m_links.push_back({style.pszHref});
+    }
+    const CHtmlTagTraits& tag = CHtmlTagTraits::Of(m_document.Node(nNode).nTag);
+    HtmlTagKind nKind = tag.nKind;
+    // Elements of text and blocks take the display their style gives; rows and cells stay
+    // in their table.
+    if ((nKind == KIND_INLINE || nKind == KIND_BLOCK) && !tag.Has(TRAIT_ROW | TRAIT_CELL)) {
+        if (style.nDisplay == DISPLAY_INLINE_BLOCK) {
+            InlineBlock(nNode, style);
+            return;
+        }
+        if (style.nDisplay == DISPLAY_BLOCK)
+            nKind = KIND_BLOCK;
+        else if (style.nDisplay == DISPLAY_INLINE)
+            nKind = KIND_INLINE;
+    }
+    switch (nKind) {
     case KIND_IMAGE:
+        // A picture shown as a block has its line to itself.
+        if (style.nDisplay == DISPLAY_BLOCK)
+            FinishLine();
         Image(nNode, style);
+        if (style.nDisplay == DISPLAY_BLOCK)
+            FinishLine();
         break;
     case KIND_BREAK:
-        m_pLine->Break(style.nFont);
+        m_pLine->Break(style.nFont, style.nLineHeight);
         ClearFloats(style.nClear);
         break;
     case KIND_RULE:
@@ -165,29 +208,28 @@ void CLayoutBuilder::Element(int nNode, const CHtmlComputedStyle& parent)
     case KIND_BLOCK:
         Block(nNode, style);
         break;
-    default:
-        if (style.pszHref && !m_bMeasuring) {
-            style.nLink = static_cast<int>(m_pOut->m_links.size());
-            m_pOut->m_links.push_back({style.pszHref});
-        }
+    default: {
+        COLORREF crOuterFill = m_crInlineFill;
+        if (style.bFill)
+            m_crInlineFill = style.crFill;
         FlowChildren(nNode, style);
+        m_crInlineFill = crOuterFill;
         break;
+    }
     }
 }
 
 void CLayoutBuilder::Block(int nNode, const CHtmlComputedStyle& style)
 {
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(m_document.Node(nNode).nTag);
-    FinishLine();
-    AddMargin(style.nMarginTop);
-    Flow outer = m_flow;
-    SetArea(static_cast<long long>(outer.nLeft) + style.nIndentLeft,
-            static_cast<long long>(outer.nWidth) - style.nIndentLeft - style.nIndentRight, style.nAlign);
+    BlockBox box;
+    BeginBox(style, box);
     List list = {tag.Has(TRAIT_ORDERED), 1};
     List* pOuterList = m_pList;
+    // A list item has its marker, unless its style shows it as a plain block.
     if (tag.Has(TRAIT_LIST)) {
         m_pList = &list;
-    } else if (tag.Has(TRAIT_LIST_ITEM)) {
+    } else if (tag.Has(TRAIT_LIST_ITEM) && style.nDisplay != DISPLAY_BLOCK) {
         bool bOrdered = m_pList && m_pList->bOrdered;
         m_flow.nMarker = bOrdered ? 3 : std::min(std::max(style.nListDepth - 1, 0), 2);
         m_flow.nMarkerNumber = bOrdered ? m_pList->nNext++ : 0;
@@ -196,11 +238,10 @@ void CLayoutBuilder::Block(int nNode, const CHtmlComputedStyle& style)
     }
     FlowChildren(nNode, style);
     if (m_flow.nMarker >= 0)
-        m_pLine->Break(style.nFont);   // an empty item still shows its marker
+        m_pLine->Break(style.nFont, style.nLineHeight);   // an empty item still shows its marker
     FinishLine();
     m_pList = pOuterList;
-    SetArea(outer.nLeft, outer.nWidth, outer.nAlign);
-    AddMargin(style.nMarginBottom);
+    EndBox(style, box);
 }
 
 void CLayoutBuilder::Image(int nNode, const CHtmlComputedStyle& style)
@@ -279,6 +320,7 @@ void CLayoutBuilder::Rule(const CHtmlComputedStyle& style)
 void CLayoutBuilder::Table(int nNode, const CHtmlComputedStyle& style)
 {
     FinishLine();
+    AddMargin(style.nMarginTop);
     if (m_bMeasuring) {
         PlaceMargin();
         Measure& measure = m_measures[static_cast<size_t>(nNode)];
@@ -308,7 +350,12 @@ void CLayoutBuilder::Table(int nNode, const CHtmlComputedStyle& style)
     }
     PlaceMargin();
     FitLine();
-    m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) +
-                              CHtmlTableLayout(*this, nNode, style).Layout(m_flow.nLineLeft, m_flow.nLineWidth, m_flow.nAlign, m_flow.nY));
-    FitLine();
+    // Its margins narrow the room beside the floats; margins set to auto centre it there.
+    HtmlAlign nAlign = style.bAutoLeft ? (style.bAutoRight ? ALIGN_CENTER : ALIGN_RIGHT) : m_flow.nAlign;
+    long long nWidth = static_cast<long long>(m_flow.nLineWidth) - style.nIndentLeft - style.nIndentRight;
+    int nHeight = CHtmlTableLayout(*this, nNode, style)
+                      .Layout(ClampedLength(static_cast<long long>(m_flow.nLineLeft) + style.nIndentLeft),
+                              ClampedLength(std::max(nWidth, 0LL)), nAlign, m_flow.nY);
+    m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) + nHeight);
+    AddMargin(style.nMarginBottom);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Lays a page out at a width into the boxes to draw (a CPageBoxes): block elements
-// stacked with the margins and indents of their style, text and pictures in lines wrapped
+// stacked with the margins, borders, padding and backgrounds of their style (inline
+// blocks stand in lines as pictures do), text and pictures in lines wrapped
 // at the width (CHtmlLineBuilder) and beside floating pictures, lists with their markers,
 // tables in columns (CHtmlTableLayout). Each element's style comes from the style step (CHtmlStyle).
 // Work and memory grow with the page's size only: each node is laid out once and measured
@@ -11,6 +12,7 @@
 #include "pageengine/layout/CHtmlLineBuilder.h"
 #include "pageengine/layout/CPageBoxes.h"
 #include "pageengine/style/CHtmlStyle.h"
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -27,9 +29,26 @@ public:
 
     void Layout(int nWidth, CPageBoxes& out);
 
+    // The boxes of an element's background colour and picture and of its border, made
+    // before its contents so that they are drawn below them; placed once its size is known.
+    struct Decoration
+    {
+        size_t nFill = SIZE_MAX;
+        size_t nTile = SIZE_MAX;
+        size_t nBorder = SIZE_MAX;   // the first of nBorders boxes, one per side with a width
+        size_t nBorders = 0;
+    };
+    // nLink: the link a click on the background follows, -1 for none.
+    Decoration AddDecoration(const CHtmlComputedStyle& style, int nLink);
+    // rc: the element's border box; its background goes inside its border.
+    void PlaceDecoration(const Decoration& decoration, const RECT& rc, const CHtmlComputedStyle& style);
+
     // For the table layout: a cell's contents laid out at (x, y) in nWidth; returns their
     // height.
-    int LayoutCell(int nCell, const CHtmlComputedStyle& style, int x, int y, int nWidth);
+    int LayoutCell(int nCell, const CHtmlComputedStyle& style, int x, int y, int nWidth)
+    {
+        return LayoutFlow(nCell, style, x, y, nWidth, true, nullptr);
+    }
     // The narrowest width a cell's contents take (their widest word or picture, or with
     // nowrap their widest line) and the width they take on lines that are never wrapped.
     void MeasureCell(int nCell, const CHtmlComputedStyle& style, int* pnMin, int* pnMax);
@@ -53,6 +72,7 @@ private:
         size_t nFirstFloat = 0;    // where this flow's floats start in m_floats
         int nFloatTop = 0;         // no float goes higher than the one before
         int nFloatBottom = 0;      // the lowest float's bottom
+        size_t nFirstBoxTop = 0;   // where this flow's boxes start in m_boxTops
         int nY = 0;
         int nPendingMargin = 0;
         bool bAtCellTop = false;   // nothing placed yet in a cell: its margins go
@@ -61,16 +81,44 @@ private:
         int nMarkerFont = 0;
         COLORREF crMarker = 0;
         int nExtent = 0;           // while measuring: the widest line
+        int nBaseline = -1;        // the last line's, -1 before the first
     };
     struct List
     {
         bool bOrdered;
         int nNext;
     };
+    // A block's box while its contents are laid out.
+    struct BlockBox
+    {
+        int nOuterLeft, nOuterWidth;   // the area around it
+        HtmlAlign nOuterAlign;
+        int nLeft, nWidth;             // its border box's
+        size_t nTop;                   // its entry in m_boxTops
+        int nOuterExtent;
+        COLORREF crOuterInlineFill;
+        bool bWidth;
+        Decoration decoration;
+    };
+    // An inline block's boxes, laid out at 0, 0 until its line places them.
+    struct InlineBlockBoxes
+    {
+        size_t nFirst, nEnd;
+        int dx, dy;   // its margins
+    };
 
     void FlowChildren(int nNode, const CHtmlComputedStyle& style);
     void Element(int nNode, const CHtmlComputedStyle& parent);
     void Block(int nNode, const CHtmlComputedStyle& style);
+    // Opens a block's box: its top margin, border and padding, its area for its contents.
+    void BeginBox(const CHtmlComputedStyle& style, BlockBox& box);
+    // Closes it: its height, bottom padding, border and margin, its decoration's place.
+    void EndBox(const CHtmlComputedStyle& style, BlockBox& box);
+    void InlineBlock(int nNode, const CHtmlComputedStyle& style);
+    // Lays an element's contents out in a flow of their own at (x, y) in nWidth, as those
+    // of a cell (whose first and last margins go) or of an inline block; returns their
+    // height, and in *pnBaseline (when given) their last line's baseline, -1 for none.
+    int LayoutFlow(int nNode, const CHtmlComputedStyle& style, int x, int y, int nWidth, bool bCell, int* pnBaseline);
     void Image(int nNode, const CHtmlComputedStyle& style);
     void Rule(const CHtmlComputedStyle& style);
     void Table(int nNode, const CHtmlComputedStyle& style);
@@ -101,7 +149,10 @@ private:
     template <class F> void WithNewFlow(const Flow& flow, bool bMeasuring, F fn);
     bool IsFull() const;
     CHtmlLineBuilder* LineAtDepth(size_t nDepth);
-    CInlineStyle InlineStyle(const CHtmlComputedStyle& style) const { return {style.nFont, style.crText, style.nLink}; }
+    CInlineStyle InlineStyle(const CHtmlComputedStyle& style) const
+    {
+        return {style.nFont, style.crText, style.nLink, style.nLineHeight, m_crInlineFill};
+    }
 
     const CHtmlDocument& m_document;
     CHtmlFonts& m_fonts;
@@ -126,4 +177,15 @@ private:
         bool bKnown;
     };
     std::vector<Measure> m_measures;
+    // The tops of the blocks being laid out, outermost first; -1 until something in the
+    // block is placed (a block without top border or padding starts where its first
+    // contents do, past the margins that collapse with its own).
+    std::vector<int> m_boxTops;
+    std::vector<InlineBlockBoxes> m_inlineBlocks;
+    // The background of the elements of text around, drawn behind their text; a block or a
+    // new flow starts without one.
+    COLORREF m_crInlineFill = CLR_INVALID;
+    // The last background picture's address and picture: elements styled alike look it up once.
+    const char* m_pszBackground = nullptr;
+    int m_nBackground = -1;
 };

@@ -11,6 +11,14 @@ namespace
 const int kMarkerGap = 8;   // between a list marker and its item
 // Narrower areas keep long words whole instead of breaking them into a column of letters.
 const int kNarrowestBreak = 48;
+
+// The part of the leading between a set line height and a font's height that goes above
+// the text; the rest goes below.
+int LeadingAbove(int nLineHeight, int nAscent, int nDescent)
+{
+    long long nLeading = static_cast<long long>(nLineHeight) - nAscent - nDescent;
+    return ClampedLength(nLeading >= 0 ? nLeading / 2 : -((1 - nLeading) / 2));
+}
 } // namespace
 
 void CLayoutBuilder::SetArea(long long nLeft, long long nWidth, HtmlAlign nAlign)
@@ -35,6 +43,9 @@ void CLayoutBuilder::PlaceMargin()
     m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) + m_flow.nPendingMargin);
     m_flow.nPendingMargin = 0;
     m_flow.bAtCellTop = false;
+    // The blocks of this flow still waiting for their top start here.
+    for (size_t i = m_boxTops.size(); i-- > m_flow.nFirstBoxTop && m_boxTops[i] < 0;)
+        m_boxTops[i] = m_flow.nY;
 }
 
 void CLayoutBuilder::FinishLine()
@@ -44,22 +55,35 @@ void CLayoutBuilder::FinishLine()
         line.Clear();
         return;
     }
-    int nAscent = 0, nDescent = 0;
-    if (line.IsEmpty()) {
-        nAscent = m_fonts.Ascent(line.BreakFont());
-        nDescent = m_fonts.Descent(line.BreakFont());
-    }
-    for (const CLineItem& item : line.Items()) {
-        nAscent = std::max(nAscent, item.nAscent);
-        nDescent = std::max(nDescent, item.nDescent);
-    }
+    // The line is as high as its items with the leading their line height sets around
+    // their text: the boxes keep the font's height. A line height smaller than the font's
+    // may leave less than nothing on one side.
+    int nAscent = -HTML_MAX_COORDINATE, nDescent = -HTML_MAX_COORDINATE;
+    auto fit = [&](int nItemAscent, int nItemDescent, int nLineHeight) {
+        int nAbove = 0;
+        if (nLineHeight > 0) {
+            nAbove = LeadingAbove(nLineHeight, nItemAscent, nItemDescent);
+            nItemDescent = ClampedLength(static_cast<long long>(nLineHeight) - nItemAscent - nAbove);
+            nItemAscent = ClampedLength(static_cast<long long>(nItemAscent) + nAbove);
+        }
+        nAscent = std::max(nAscent, nItemAscent);
+        nDescent = std::max(nDescent, nItemDescent);
+    };
+    if (line.IsEmpty())
+        fit(m_fonts.Ascent(line.BreakFont()), m_fonts.Descent(line.BreakFont()), line.BreakLineHeight());
+    for (const CLineItem& item : line.Items())
+        fit(item.nAscent, item.nDescent, item.bImage ? 0 : item.style.nLineHeight);
     PlaceMargin();
     if (m_bMeasuring) {
         m_flow.nExtent = std::max(m_flow.nExtent, ClampedLength(static_cast<long long>(m_flow.nLeft) + line.Width()));
-    } else if (!IsFull()) {
+    } else {
+        // A full page takes no more boxes; inline blocks' boxes, already there, still go
+        // to their place.
+        bool bFull = IsFull();
         int nFree = std::max(m_flow.nLineWidth - line.Width(), 0);
         int x = m_flow.nLineLeft + (m_flow.nAlign == ALIGN_CENTER ? nFree / 2 : m_flow.nAlign == ALIGN_RIGHT ? nFree : 0);
         int nBaseline = m_flow.nY + nAscent;
+        m_flow.nBaseline = nBaseline;
         for (const CLineItem& item : line.Items()) {
             CPageBox box = {};
             box.rc = {x + item.nX, nBaseline - item.nAscent, x + item.nX + item.nWidth, nBaseline + item.nDescent};
@@ -67,7 +91,22 @@ void CLayoutBuilder::FinishLine()
             box.cr = item.style.crText;
             box.nLink = item.style.nLink;
             box.nText = m_pOut->m_strText.size();
+            if (item.nBlock >= 0) {
+                const InlineBlockBoxes& block = m_inlineBlocks[static_cast<size_t>(item.nBlock)];
+                for (size_t i = block.nFirst; i < block.nEnd; ++i)
+                    ::OffsetRect(&Box(i).rc, box.rc.left + block.dx, box.rc.top + block.dy);
+                continue;
+            }
+            if (bFull)
+                continue;
             if (!item.bImage) {
+                if (item.style.crFill != CLR_INVALID) {
+                    CPageBox fill = box;
+                    fill.nKind = BOX_FILL;
+                    fill.cr = item.style.crFill;
+                    fill.nLink = -1;
+                    AddBox(fill);
+                }
                 box.nKind = BOX_TEXT;
                 box.nTextLength = item.nLength;
                 m_pOut->m_strText.append(line.Text(), item.nText, item.nLength);
@@ -79,7 +118,8 @@ void CLayoutBuilder::FinishLine()
             m_pOut->m_strText.append(line.Text(), item.nAlt, item.nAltLength);
             AddPicture(box, item.nBorder);
         }
-        PlaceMarker(nBaseline);
+        if (!bFull)
+            PlaceMarker(nBaseline);
     }
     m_flow.nMarker = -1;
     m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) + nAscent + nDescent);

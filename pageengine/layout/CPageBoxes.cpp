@@ -28,10 +28,13 @@ int CPageBoxes::LinkAt(POINT pt) const
     size_t nFirst = 0, nEnd = 0;
     BoxRange(pt.y, pt.y + 1, &nFirst, &nEnd);
     int nLink = -1;
-    // The last box drawn at the point is the one seen there.
-    for (size_t i = nFirst; i < nEnd; ++i)
-        if (::PtInRect(&m_boxes[i].rc, pt) && m_boxes[i].nKind != BOX_FILL)
-            nLink = m_boxes[i].nLink;
+    // The last box drawn at the point is the one seen there; backgrounds count only when
+    // they are a link's.
+    for (size_t i = nFirst; i < nEnd; ++i) {
+        const CPageBox& box = m_boxes[i];
+        if (::PtInRect(&box.rc, pt) && ((box.nKind != BOX_FILL && box.nKind != BOX_TILE) || box.nLink >= 0))
+            nLink = box.nLink;
+    }
     return nLink;
 }
 

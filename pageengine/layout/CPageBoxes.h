@@ -11,10 +11,11 @@ enum PageBoxKind : unsigned char
 {
     BOX_TEXT,     // a run of text in one font and colour
     BOX_IMAGE,    // a picture; nImage -1 for one that cannot be shown (a frame, its alt text inside)
-    BOX_FILL,     // a table's or cell's background colour
+    BOX_FILL,     // a background colour (a block's, table's or cell's), or one side of a border
     BOX_FRAME,    // a border of nThickness pixels inside rc
     BOX_RULE,     // a horizontal rule: nThickness 0 a groove, 1 a flat bar of colour cr
     BOX_BULLET,   // a list item's bullet: nThickness 0 disc, 1 circle, 2 square
+    BOX_TILE,     // a background picture nImage, repeated over rc from its top-left corner
 };
 
 struct CPageBox

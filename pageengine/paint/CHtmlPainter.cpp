@@ -96,6 +96,9 @@ void CHtmlPainter::Paint(CDC* pDC, const RECT& rcClip, int nScrollY, int nFocusL
         case BOX_BULLET:
             Bullet(pDC, rc, box.nThickness, box.cr);
             break;
+        case BOX_TILE:
+            m_images.Image(box.nImage).Tile(pDC, rcMeet, {rc.left, rc.top});
+            break;
         }
     }
     ::SetTextAlign(*pDC, nOldAlign);

@@ -205,6 +205,23 @@ std::string Convert(const std::string& bytes, UINT nFromCodePage)
     ::WideCharToMultiByte(CP_ACP, 0, wide.data(), nWide, &ansi[0], nAnsi, "?", nullptr);
     return ansi;
 }
+
+std::string Trimmed(const std::string& str)
+{
+    size_t nFirst = str.find_first_not_of(" \t\r\n\f");
+    if (nFirst == std::string::npos)
+        return std::string();
+    return str.substr(nFirst, str.find_last_not_of(" \t\r\n\f") - nFirst + 1);
+}
+
+// Whether a style sheet's media attribute names screens: "all", "screen" or a list with either.
+bool IsForScreens(const std::string& strMedia)
+{
+    std::string strLower;
+    for (char ch : strMedia)
+        strLower += Lower(ch);
+    return Trimmed(strLower).empty() || strLower.find("screen") != std::string::npos || strLower.find("all") != std::string::npos;
+}
 } // namespace
 
 CHtmlReader::CHtmlReader(CHtmlDocument& document) : m_document(document), m_builder(document) {}
@@ -312,8 +329,14 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
     HtmlTag nTag = TagOf(m_szName);
     m_document.m_nUnshown |= UnshownOf(nTag, m_strName, m_attributes);
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
-    if (tag.Has(TRAIT_HIDDEN))
-        return PastTagEnd(FindEndTag(q, pEnd, (std::string("</") + tag.pszName).c_str()), pEnd);
+    if (tag.Has(TRAIT_HIDDEN)) {
+        const char* pStop = FindEndTag(q, pEnd, (std::string("</") + tag.pszName).c_str());
+        if (nTag == TAG_STYLE)
+            KeepStyleSheet(m_attributes, false, std::string(q, std::min<size_t>(static_cast<size_t>(pStop - q), CSS_MAX_SHEET_BYTES)));
+        return PastTagEnd(pStop, pEnd);
+    }
+    if (m_strName == "link")
+        KeepStyleSheet(m_attributes, true, std::string());
     if (nTag == TAG_TITLE)
         return ReadTitle(q, pEnd);
     FlushText();
@@ -366,6 +389,25 @@ HtmlTag CHtmlReader::TagOf(const char* pszName)
     else
         m_strName.clear();
     return nTag;
+}
+
+void CHtmlReader::KeepStyleSheet(const CHtmlTagAttributes& attributes, bool bLink,
+                                 std::string&& strText)
+{
+    CHtmlStyleSheet sheet;
+    sheet.strText = std::move(strText);
+    bool bStyleSheet = !bLink;
+    for (size_t i = 0; i < attributes.Count(); ++i) {
+        std::string strName = attributes.Name(i);
+        if (strName == "media" && !IsForScreens(attributes.Value(i)))
+            return;
+        if (bLink && strName == "rel")
+            bStyleSheet = _stricmp(Trimmed(attributes.Value(i)).c_str(), "stylesheet") == 0;
+        else if (bLink && strName == "href")
+            sheet.strHref = Trimmed(attributes.Value(i));
+    }
+    if (bStyleSheet && (bLink ? !sheet.strHref.empty() : !sheet.strText.empty()) && m_document.m_styleSheets.size() < CSS_MAX_SHEETS)
+        m_document.m_styleSheets.push_back(std::move(sheet));
 }
 
 void CHtmlReader::FlushText()

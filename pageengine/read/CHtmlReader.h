@@ -17,7 +17,8 @@ public:
     // Reads a whole page: UTF-8 when it starts with a UTF-8 byte order mark or a <meta> of its
     // head names UTF-8, windows-1252 when that <meta> names another set; without either,
     // UTF-8 when its bytes are well-formed UTF-8 with some beyond ASCII, else windows-1252.
-    // <script> and <style> contents are skipped, <title> goes to the document's title.
+    // <script> contents are skipped, <style> contents and the addresses of linked style
+    // sheets go to the document's sheets, <title> to its title.
     void Read(const std::string& bytes);
 
 private:
@@ -31,6 +32,8 @@ private:
     // The tag of a lower-case name; m_strName becomes the name of an element the engine
     // does not know, else empty.
     HtmlTag TagOf(const char* pszName);
+    // Notes a <style> (its text) or a <link> to a style sheet (bLink) for the document.
+    void KeepStyleSheet(const CHtmlTagAttributes& attributes, bool bLink, std::string&& strText);
 
     CHtmlDocument& m_document;
     CHtmlTreeBuilder m_builder;

@@ -1,7 +1,8 @@
 #pragma once
 // The style of one element, made by the style step (CHtmlStyle) from its tag, its
-// attributes and its parent's style: all the layout and the painter know of how the
-// element looks and where its contents go.
+// attributes, the page's CSS and its parent's style: all the layout and the painter know of
+// how the element looks and where its contents go. Its texts live as long as the document
+// or the style step, whichever ends first.
 #include "pageengine/dom/CHtmlAttributes.h"
 #include <windows.h>
 
@@ -32,7 +33,7 @@ struct CHtmlEdges
 struct CHtmlComputedStyle
 {
     // Passed on to the element's contents.
-    const char* pszFaces = nullptr;   // the face list of a <font face>, null for the default
+    const char* pszFaces = nullptr;   // the face list of a <font face> or font-family, null for the default
     int nPixels = 16;
     bool bBold = false, bItalic = false, bUnderline = false;
     bool bPre = false;                // blanks and line feeds kept, in a monospace font
@@ -40,6 +41,8 @@ struct CHtmlComputedStyle
     COLORREF crText = RGB(0, 0, 0);
     COLORREF crLink = RGB(0, 0, 238); // the text colour of links
     HtmlAlign nAlign = ALIGN_LEFT;    // of the lines
+    int nLineHeight = 0;              // pixels from line to line, 0 for the font's own
+    int nLineScale = 0;               // when not 0, nLineHeight is this many hundredths of the font size
     int nListDepth = 0;
     int nLink = -1;                   // the page's link the contents belong to, numbered by the layout
 
@@ -53,7 +56,7 @@ struct CHtmlComputedStyle
     CHtmlEdges border;                // the widths of a solid border around the padding
     COLORREF crBorder = RGB(0, 0, 0);
     const char* pszBackground = nullptr;   // a background picture's address, as the page writes it
-    int nLineHeight = 0;              // pixels from line to line, 0 for the font's own
+                                           // (a linked sheet's, from the page's folder)
     bool bAlignGiven = false;         // its align attribute set nAlign (a row's is its cells')
     HtmlAlign nPlacement = ALIGN_LEFT;   // tables, rules and pictures: where the element itself sits
     bool bPlaced = false;             // tables: false where the alignment around places it;

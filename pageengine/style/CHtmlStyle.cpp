@@ -8,6 +8,7 @@ const int kDefaultPixels = 16;
 const int kPreformattedPixels = 13;   // preformatted text of the default size
 const int kBodyMargin = 8;
 const COLORREF kNoShadeGrey = RGB(128, 128, 128);   // a rule drawn flat without a colour
+const size_t kMaxFontKeys = 256;   // fonts remembered by what asked for them
 
 bool ReadLength(const char* pszValue, CHtmlLength* pLength)
 {
@@ -16,7 +17,10 @@ bool ReadLength(const char* pszValue, CHtmlLength* pLength)
 }
 } // namespace
 
-CHtmlStyle::CHtmlStyle(const CHtmlDocument& document, CHtmlFonts& fonts) : m_document(document), m_fonts(fonts) {}
+CHtmlStyle::CHtmlStyle(const CHtmlDocument& document, CHtmlFonts& fonts)
+    : m_document(document), m_fonts(fonts), m_cascade(document)
+{
+}
 
 CHtmlComputedStyle CHtmlStyle::Page()
 {
@@ -25,7 +29,23 @@ CHtmlComputedStyle CHtmlStyle::Page()
     style.crFill = RGB(255, 255, 255);
     style.bFill = CHtmlAttributes::Color(m_document.BodyAttribute("bgcolor"), &style.crFill);
     CHtmlAttributes::Color(m_document.BodyAttribute("link"), &style.crLink);
+    style.pszBackground = m_document.BodyAttribute("background");
     style.nMarginTop = style.nMarginBottom = style.nIndentLeft = style.nIndentRight = kBodyMargin;
+    // <html> passes on what is inherited, and its background when the body has none.
+    CCssProperties properties(m_cascade.Kept());
+    CHtmlComputedStyle root = style;
+    const CCssProperties::Declarations& html = m_cascade.For(CCssSelector::HTML);
+    properties.ApplyFontSize(html, root.nPixels, root);
+    properties.Apply(html, root);
+    Inherit(root, style);
+    style.crFill = root.crFill;
+    style.bFill = root.bFill;
+    style.pszBackground = root.pszBackground;
+    const CCssProperties::Declarations& body = m_cascade.For(CCssSelector::BODY);
+    properties.ApplyFontSize(body, root.nPixels, style);
+    properties.Apply(body, style);
+    if (style.nLineScale > 0)
+        style.nLineHeight = (style.nPixels * style.nLineScale + 50) / 100;
     style.nFont = Font(style);
     return style;
 }
@@ -34,6 +54,33 @@ CHtmlComputedStyle CHtmlStyle::Element(int nNode, const CHtmlComputedStyle& pare
 {
     HtmlTag nTag = m_document.Node(nNode).nTag;
     CHtmlComputedStyle style;
+    Inherit(parent, style);
+
+    // The sheets' font size comes before the tag's margins, which are in the font's size;
+    // the rest of the sheets after the tag and its attributes.
+    Fonts(nNode, nTag, style);
+    const CCssProperties::Declarations& declarations = m_cascade.For(nNode);
+    CCssProperties properties(m_cascade.Kept());
+    if (!declarations.empty())
+        properties.ApplyFontSize(declarations, parent.nPixels, style);
+    Blocks(nNode, nTag, parent, style);
+    Tables(nNode, nTag, parent, style);
+    ImagesAndRules(nNode, nTag, style);
+    if (!declarations.empty())
+        properties.Apply(declarations, style);
+    if (style.nLineScale > 0)
+        style.nLineHeight = (style.nPixels * style.nLineScale + 50) / 100;
+
+    // An element that changes nothing of its parent's font keeps it, without a look-up.
+    bool bParentFont = style.pszFaces == parent.pszFaces && style.nPixels == parent.nPixels &&
+                       style.bBold == parent.bBold && style.bItalic == parent.bItalic &&
+                       style.bUnderline == parent.bUnderline && style.bPre == parent.bPre;
+    style.nFont = bParentFont ? parent.nFont : Font(style);
+    return style;
+}
+
+void CHtmlStyle::Inherit(const CHtmlComputedStyle& parent, CHtmlComputedStyle& style)
+{
     style.pszFaces = parent.pszFaces;
     style.nPixels = parent.nPixels;
     style.bBold = parent.bBold;
@@ -43,20 +90,10 @@ CHtmlComputedStyle CHtmlStyle::Element(int nNode, const CHtmlComputedStyle& pare
     style.crText = parent.crText;
     style.crLink = parent.crLink;
     style.nAlign = parent.nAlign;
+    style.nLineHeight = parent.nLineHeight;
+    style.nLineScale = parent.nLineScale;
     style.nListDepth = parent.nListDepth;
     style.nLink = parent.nLink;
-
-    Fonts(nNode, nTag, style);
-    Blocks(nNode, nTag, parent, style);
-    Tables(nNode, nTag, parent, style);
-    ImagesAndRules(nNode, nTag, style);
-
-    // An element that changes nothing of its parent's font keeps it, without a look-up.
-    bool bParentFont = style.pszFaces == parent.pszFaces && style.nPixels == parent.nPixels &&
-                       style.bBold == parent.bBold && style.bItalic == parent.bItalic &&
-                       style.bUnderline == parent.bUnderline && style.bPre == parent.bPre;
-    style.nFont = bParentFont ? parent.nFont : Font(style);
-    return style;
 }
 
 void CHtmlStyle::Fonts(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const
@@ -172,6 +209,16 @@ void CHtmlStyle::ImagesAndRules(int nNode, HtmlTag nTag, CHtmlComputedStyle& sty
 
 int CHtmlStyle::Font(const CHtmlComputedStyle& style)
 {
-    return style.bPre ? m_fonts.GetMonospace(style.nPixels, style.bBold, style.bItalic, style.bUnderline)
-                      : m_fonts.Get(style.pszFaces, style.nPixels, style.bBold, style.bItalic, style.bUnderline);
+    // Face lists are texts that live as long as the style step: their addresses tell them
+    // apart, and a list read once is not read again.
+    FontKey key = {style.pszFaces, style.nPixels, style.bBold, style.bItalic, style.bUnderline, style.bPre, 0};
+    for (const FontKey& known : m_fontKeys)
+        if (known.pszFaces == key.pszFaces && known.nPixels == key.nPixels && known.bBold == key.bBold &&
+            known.bItalic == key.bItalic && known.bUnderline == key.bUnderline && known.bPre == key.bPre)
+            return known.nFont;
+    key.nFont = style.bPre ? m_fonts.GetMonospace(style.nPixels, style.bBold, style.bItalic, style.bUnderline)
+                           : m_fonts.Get(style.pszFaces, style.nPixels, style.bBold, style.bItalic, style.bUnderline);
+    if (m_fontKeys.size() < kMaxFontKeys)
+        m_fontKeys.push_back(key);
+    return key.nFont;
 }

@@ -22,6 +22,16 @@ void CHtmlPage::LoadText(const std::string& bytes, const std::string& strBaseFol
     m_strPath.clear();
     m_strBaseFolder = strBaseFolder;
     CHtmlReader(m_document).Read(bytes);
+    // Linked style sheets are read from where the page's pictures are; one outside the
+    // kiosk folder or missing stays empty.
+    CKioskFolder kiosk = KioskFor(strBaseFolder);
+    for (CHtmlStyleSheet& sheet : m_document.m_styleSheets) {
+        if (sheet.strHref.empty())
+            continue;
+        std::string strPath = CPageAddress::ResolveLocal(strBaseFolder, sheet.strHref.c_str());
+        if (!strPath.empty())
+            kiosk.ReadFile(strPath, CSS_MAX_SHEET_BYTES, sheet.strText);
+    }
 }
 
 void CHtmlPage::Layout(int nWidth)

@@ -23,7 +23,8 @@ public:
     // Reads a page file (its first HTML_MAX_FILE_BYTES bytes); FALSE when it is no file
     // that can be read, or lies outside the kiosk folder.
     BOOL LoadFile(const std::string& strPath);
-    // A page from its bytes; its pictures are looked for from strBaseFolder.
+    // A page from its bytes; its pictures and linked style sheets are looked for from
+    // strBaseFolder.
     void LoadText(const std::string& bytes, const std::string& strBaseFolder);
 
     void Layout(int nWidth);

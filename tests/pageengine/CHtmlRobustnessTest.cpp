@@ -18,6 +18,13 @@
 namespace
 {
 const char* const kSeeds[] = {
+    "<html><head><link rel=stylesheet href=img.bmp><style>body{background:#eee url(img.bmp);margin:0 auto;"
+    "font:italic bold 12px/1.5 Arial,sans-serif} .a,#b p{color:red!important;padding:1px 2px 3px 4px;border:1px solid}"
+    "div p.a{width:50%;height:10em;display:inline-block} @media screen{p{color:blue}} td{vertical-align:top;line-height:2}"
+    "* * * li{margin:1em 5%} ul li em{font-size:larger;text-decoration:underline}</style></head><body>"
+    "<div class=a id=b style=\"margin:-5px;border-width:99999px;font-size:999em\"><p class=\"a b\">un <span "
+    "style=\"display:none\">deux</span></p><ul><li><em>x</em></ul><table style=\"width:100%;border:3px double red\">"
+    "<tr><td class=a style=\"background:url(img.bmp) rgb(1,2,3)\">trois</td></tr></table></div></body></html>",
     "<html><head><title>Accueil</title><style>p{}</style></head><body bgcolor=#003366 text=white link=yellow>"
     "<center><h1>Vid&eacute;os</h1></center><table width=\"90%\" border=1 cellpadding=4 align=center><tr>"
     "<td width=120 bgcolor=navy><a href=\"app://exec(film1.exe)\"><img src=\"img.bmp\" border=0 alt=\"Film\"></a>"
@@ -37,7 +44,10 @@ const char* const kFragments[] = {
     "\t", std::string("\0", 1).c_str(), "<font size=+99 face=\"", "<a href=", "<a href=\"page2.html\">", "<br>",
     "<hr size=9999>", "<body background=img.bmp>", "<center>", "<blockquote>", "\xff\xfe", "\xc3\xa9", "<h1>",
     " ", "\n", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", "<td><hr width=\"50%\">", "\t\t\t\t\t\t\t\t",
-    "<img src=img.bmp width=100%>", "<title>", "<img src=..\\img.bmp alt=dehors>", "<img src=COM1>"};
+    "<img src=img.bmp width=100%>", "<title>", "<img src=..\\img.bmp alt=dehors>", "<img src=COM1>",
+    "{", "}", ";", ":", "/*", "*/", "<style>", "</style>", " style=\"", "!important", "@media x{", ".a ", "#b ",
+    "font-size:1e9px;", "margin:-99999em auto;", "url(", "rgb(", "<link rel=stylesheet href=img.bmp>",
+    "display:none;", "* * * * * * * * p", "line-height:99999;", "border:99em solid;", "width:1e308%;"};
 
 std::string Mutate(const std::string& strSeed, std::mt19937& random)
 {
@@ -163,7 +173,9 @@ TEST_F(HtmlRobustness, TenThousandMutatedPagesReadLayOutAndDraw)
 TEST_F(HtmlRobustness, TenThousandLevelsOfNestingOnASmallStack)
 {
     const char* const kOpeners[] = {"<div>", "<b>", "<table><tr><td>", "<ul><li>", "<blockquote>", "<font size=+1>",
-                                    "<a href=x.html>", "<td>", "<center><table width=100%><tr><th>", "<ol><li><p>"};
+                                    "<a href=x.html>", "<td>", "<center><table width=100%><tr><th>", "<ol><li><p>",
+                                    "<span style=\"display:inline-block;border:1px solid\">x ",
+                                    "<div style=\"padding:1px;line-height:30px;width:99%;margin:auto\">y"};
     for (const char* pszOpener : kOpeners) {
         std::string strPage;
         for (int i = 0; i < 10000; ++i)
@@ -217,6 +229,21 @@ TEST_F(HtmlRobustness, LengthsThatWouldOverflowAreHeldAndEveryLimitKept)
         strFull += "<tr><td bgcolor=red>b</td></tr>";
     Show(page, strFull + "</table>", 780);
     EXPECT_EQ(HTML_MAX_BOXES, page.GetLayout().m_boxes.size());
+    // Style sheets past their limits, whose selectors look at every element and all that is
+    // around it: matching stops after its steps and the page shows.
+    std::string strSheets;
+    for (int i = 0; i < 20; ++i) {
+        strSheets += "<style>";
+        for (int j = 0; j < 2000; ++j)
+            strSheets += "table * * * * * * *, .a .a{color:red;margin:1px} ";
+        strSheets += "</style>";
+    }
+    for (int i = 0; i < 150; ++i)
+        strSheets += "<div class=a>";
+    for (int i = 0; i < 50000; ++i)
+        strSheets += "<p class=a style=\"color:blue;font-size:1px\">x";
+    Show(page, strSheets + "fin", 780);
+    EXPECT_TRUE(Shows(page, "fin"));
     // A title of a hundred thousand characters.
     Show(page, "<title>" + std::string(100000, 't') + "</title>texte", 780);
     EXPECT_EQ(std::string(HTML_MAX_TITLE_LENGTH, 't'), page.Document().m_strTitle);
