@@ -69,7 +69,9 @@ const size_t CSS_MAX_COMPOUNDS = 8;
 const size_t CSS_MAX_VALUE_PARTS = 16;
 // Declarations read from one style attribute.
 const size_t CSS_MAX_INLINE_DECLARATIONS = 64;
-// Steps of selector matching for one layout of a page; past them the sheets set nothing more.
+// Steps of selector matching for one layout of a page: this many, or as many per node of a
+// larger page; past them the sheets set nothing more.
 const long long CSS_MAX_MATCH_STEPS = 20000000;
+const long long CSS_MAX_MATCH_STEPS_PER_NODE = 256;
 // Font sizes a sheet sets are held to this, in pixels.
 const int CSS_MAX_FONT_PIXELS = 400;

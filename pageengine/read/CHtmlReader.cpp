@@ -242,6 +242,11 @@ std::string CHtmlReader::ToAnsi(const std::string& bytes, bool bUtf8)
     return text;
 }
 
+std::string CHtmlReader::LinkedText(const std::string& bytes)
+{
+    return ToAnsi(bytes, bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 || LooksLikeUtf8(bytes));
+}
+
 void CHtmlReader::Read(const std::string& bytes)
 {
     // Most pages are already what ToAnsi would make of them: those are read without a copy.

@@ -20,6 +20,10 @@ public:
     // <script> contents are skipped, <style> contents and the addresses of linked style
     // sheets go to the document's sheets, <title> to its title.
     void Read(const std::string& bytes);
+    // The bytes of a file a page links to (a style sheet) as text of the ANSI code page, as
+    // the page's own text is: UTF-8 when they start with its byte order mark or are
+    // well-formed UTF-8 with some beyond ASCII, else windows-1252.
+    static std::string LinkedText(const std::string& bytes);
 
 private:
     // The page's bytes as text of the ANSI code page.

@@ -10,7 +10,8 @@ const long long kDeclarationSteps = 4;
 } // namespace
 
 CCssCascade::CCssCascade(const CHtmlDocument& document)
-    : m_document(document), m_bStyleAttributes((document.m_nUnshown & UNSHOWN_STYLE_ATTRIBUTE) != 0)
+    : m_document(document), m_bStyleAttributes((document.m_nUnshown & UNSHOWN_STYLE_ATTRIBUTE) != 0),
+      m_nMaxSteps(std::max(CSS_MAX_MATCH_STEPS, CSS_MAX_MATCH_STEPS_PER_NODE * static_cast<long long>(document.NodeCount())))
 {
     for (const CHtmlStyleSheet& sheet : document.m_styleSheets) {
         // A linked sheet's pictures are named from its own folder.
@@ -24,8 +25,8 @@ const CCssProperties::Declarations& CCssCascade::For(int nElement)
     m_declarations.clear();
     m_rules.clear();
     m_inline.clear();
-    if (!m_sheet.IsEmpty() && m_nSteps <= CSS_MAX_MATCH_STEPS) {
-        m_sheet.Match(m_document, nElement, AncestorKeys(nElement), m_nSteps, CSS_MAX_MATCH_STEPS, m_rules);
+    if (!m_sheet.IsEmpty() && m_nSteps <= m_nMaxSteps) {
+        m_sheet.Match(m_document, nElement, AncestorKeys(nElement), m_nSteps, m_nMaxSteps, m_rules);
         std::sort(m_rules.begin(), m_rules.end(), [this](size_t a, size_t b) {
             unsigned nA = m_sheet.RuleAt(a).nSpecificity, nB = m_sheet.RuleAt(b).nSpecificity;
             return nA != nB ? nA < nB : a < b;
@@ -38,7 +39,7 @@ const CCssProperties::Declarations& CCssCascade::For(int nElement)
     }
     for (int nImportant = 0; nImportant < 2; ++nImportant) {
         for (size_t nRule : m_rules) {
-            if (m_nSteps > CSS_MAX_MATCH_STEPS)
+            if (m_nSteps > m_nMaxSteps)
                 break;
             const CCssStyleSheet::Rule& rule = m_sheet.RuleAt(nRule);
             // Many selectors may share one long block: what is handed over counts too.

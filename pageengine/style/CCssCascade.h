@@ -3,7 +3,8 @@
 // that apply to it in the order they apply, the last one of a property winning: the
 // sheets' by specificity then order, the style attribute's, then the sheets' !important
 // ones, then the style attribute's. Matching takes at most CSS_MAX_MATCH_STEPS steps for the
-// whole page; past them only style attributes apply.
+// whole page (CSS_MAX_MATCH_STEPS_PER_NODE for each node of a larger one); past them only
+// style attributes apply.
 #include "pageengine/style/CCssProperties.h"
 #include "pageengine/style/CCssStyleSheet.h"
 #include <set>
@@ -30,6 +31,7 @@ private:
     CCssStyleSheet m_sheet;
     bool m_bStyleAttributes;
     long long m_nSteps = 0;
+    const long long m_nMaxSteps;
     std::vector<size_t> m_rules;
     std::vector<unsigned long long> m_ancestorKeys;   // by node, once known
     std::vector<bool> m_ancestorKeysKnown;

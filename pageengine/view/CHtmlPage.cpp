@@ -29,8 +29,9 @@ void CHtmlPage::LoadText(const std::string& bytes, const std::string& strBaseFol
         if (sheet.strHref.empty())
             continue;
         std::string strPath = CPageAddress::ResolveLocal(strBaseFolder, sheet.strHref.c_str());
-        if (!strPath.empty())
-            kiosk.ReadFile(strPath, CSS_MAX_SHEET_BYTES, sheet.strText);
+        std::string bytes;
+        if (!strPath.empty() && kiosk.ReadFile(strPath, CSS_MAX_SHEET_BYTES, bytes))
+            sheet.strText = CHtmlReader::LinkedText(bytes);
     }
 }
 

@@ -212,7 +212,9 @@ TEST(CssStyle, LinkedSheetsAreReadInsideTheKioskFolderOnlyAndSheetsAreNoText)
 {
     CTempFolder folder("kelo-css");
     folder.WriteFile("outside.css", ".c { color: #00ff00 }");
-    folder.WriteFile("kiosk\\css\\site.css", ".a { color: #ff0000; background: url(../img/a.png) } .b { color: green }");
+    // Saved as UTF-8 with its byte order mark, as editors of the system write it.
+    folder.WriteFile("kiosk\\css\\site.css",
+                     "\xEF\xBB\xBF.a { color: #ff0000; background: url(../img/a.png) } .b { color: green }");
     CString strPage = folder.WriteFile(
         "kiosk\\page.htm",
         "<link rel=stylesheet href=\"css/site.css\"><link rel=\"stylesheet\" href=\"../outside.css\">"
