@@ -34,6 +34,13 @@ public:
     const std::vector<FINDING>& Findings() const { return m_findings; }
     int Count(bool bErrors) const;
 
+    // A file a page names (a picture, a style sheet), as the findings call it.
+    struct FileKind
+    {
+        const char* pszName;     // "image"
+        const char* pszUnused;   // what becomes of one that is no file of the kiosk: not shown, not applied
+    };
+
 private:
     void CheckSettings();
     void CheckSkins();
@@ -47,7 +54,7 @@ private:
     void CheckPage(const std::string& strPath, std::vector<std::string>& toVisit);
     void CheckLink(const std::string& strPage, const std::string& strBase, const char* pszHref,
                    std::vector<std::string>& toVisit);
-    void CheckPicture(const std::string& strPage, const std::string& strBase, const char* pszSrc);
+    void CheckFile(const std::string& strPage, const std::string& strBase, const char* pszAddress, const FileKind& kind);
     void CheckCommands(const std::string& strPage, const char* pszCommands);
 
     void Note(bool bError, const std::string& strPath, const std::string& strText);

@@ -22,12 +22,13 @@ const struct
     unsigned nFlag;
     const char* pszText;
 } kUnshown[] = {
-    {UNSHOWN_STYLE_SHEET, "feuille de style (<style>, <link rel=\"stylesheet\">)\xa0: la vue int\xe9gr\xe9" "e ne l'applique pas"},
-    {UNSHOWN_STYLE_ATTRIBUTE, "attributs style=\xa0: la vue int\xe9gr\xe9" "e les ignore"},
     {UNSHOWN_SCRIPT, "script (<script>, attributs on...)\xa0: la vue int\xe9gr\xe9" "e ne l'ex\xe9" "cute pas"},
     {UNSHOWN_FORM, "formulaire (<form>, <input>...)\xa0: la vue int\xe9gr\xe9" "e ne l'affiche pas"},
     {UNSHOWN_FRAME, "cadres (<frameset>, <frame>, <iframe>)\xa0: la vue int\xe9gr\xe9" "e ne les affiche pas"},
 };
+
+const CKioskChecker::FileKind kPicture = {"image", "non affich\xe9" "e"};
+const CKioskChecker::FileKind kStyleSheet = {"feuille de style", "non appliqu\xe9" "e"};
 
 std::string Quoted(const std::string& str)
 {
@@ -84,7 +85,11 @@ void CKioskChecker::CheckPage(const std::string& strPath, std::vector<std::strin
     }
     const std::string& strBase = page.BaseFolder();
     if (const char* pszBackground = document.BodyAttribute("background"))
-        CheckPicture(strPath, strBase, pszBackground);
+        CheckFile(strPath, strBase, pszBackground, kPicture);
+    for (const CHtmlStyleSheet& sheet : document.m_styleSheets) {
+        if (!sheet.strHref.empty())
+            CheckFile(strPath, strBase, sheet.strHref.c_str(), kStyleSheet);
+    }
     for (size_t i = 0; i < document.NodeCount(); ++i) {
         int nNode = static_cast<int>(i);
         HtmlTag nTag = document.Node(nNode).nTag;
@@ -93,7 +98,7 @@ void CKioskChecker::CheckPage(const std::string& strPath, std::vector<std::strin
                 CheckLink(strPath, strBase, pszHref, toVisit);
         } else if (nTag == TAG_IMG) {
             if (const char* pszSrc = document.Attribute(nNode, "src"))
-                CheckPicture(strPath, strBase, pszSrc);
+                CheckFile(strPath, strBase, pszSrc, kPicture);
         }
     }
 }
@@ -133,17 +138,18 @@ void CKioskChecker::CheckLink(const std::string& strPage, const std::string& str
         toVisit.push_back(strTarget);
 }
 
-void CKioskChecker::CheckPicture(const std::string& strPage, const std::string& strBase, const char* pszSrc)
+void CKioskChecker::CheckFile(const std::string& strPage, const std::string& strBase, const char* pszAddress,
+                              const FileKind& kind)
 {
-    std::string strPicture = CPageAddress::ResolveLocal(strBase, pszSrc);
-    if (strPicture.empty()) {
-        Note(false, strPage, std::string("image qui n'est pas un fichier du kiosque, non affich\xe9" "e\xa0: ") + pszSrc);
+    std::string strFile = CPageAddress::ResolveLocal(strBase, pszAddress);
+    if (strFile.empty()) {
+        Note(false, strPage, std::string(kind.pszName) + " qui n'est pas un fichier du kiosque, " + kind.pszUnused + "\xa0: " + pszAddress);
         return;
     }
-    if (!IsInsideKioskFolder(m_strFolder, strPicture))
-        Note(true, strPage, std::string("image hors du dossier du kiosque\xa0: ") + pszSrc);
-    else if (!IsReadableFile(m_strFolder, strPicture))
-        Note(true, strPage, std::string("image introuvable\xa0: ") + pszSrc);
+    if (!IsInsideKioskFolder(m_strFolder, strFile))
+        Note(true, strPage, std::string(kind.pszName) + " hors du dossier du kiosque\xa0: " + pszAddress);
+    else if (!IsReadableFile(m_strFolder, strFile))
+        Note(true, strPage, std::string(kind.pszName) + " introuvable\xa0: " + pszAddress);
 }
 
 void CKioskChecker::CheckCommands(const std::string& strPage, const char* pszCommands)

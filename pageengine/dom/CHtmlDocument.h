@@ -15,8 +15,6 @@
 // view itself goes on without it); for whoever checks a kiosk's pages.
 enum HtmlUnshown : unsigned
 {
-    UNSHOWN_STYLE_SHEET = 1u << 0,       // <style>, <link rel="stylesheet">
-    UNSHOWN_STYLE_ATTRIBUTE = 1u << 1,   // style="..."
     UNSHOWN_SCRIPT = 1u << 2,            // <script>, on... event attributes
     UNSHOWN_FORM = 1u << 3,              // <form> and its fields
     UNSHOWN_FRAME = 1u << 4,             // <frameset>, <frame>, <iframe>
@@ -78,6 +76,8 @@ public:
     std::vector<CHtmlStyleSheet> m_styleSheets;
     // HtmlUnshown flags of what the page holds and the view leaves out.
     unsigned m_nUnshown = 0;
+    // Some element has a style attribute: the cascade looks for them only then.
+    bool m_bStyleAttributes = false;
 
 private:
     // An attribute: where its name and its value (each ended by a NUL) are in m_strAttributeChars.

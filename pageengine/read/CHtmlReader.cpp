@@ -77,9 +77,7 @@ unsigned UnshownOf(HtmlTag nTag, const std::string& strName, const CHtmlTagAttri
     // Of the engine's own tags only style and script are among these names.
     bool bOther = nTag == TAG_UNKNOWN || nTag == TAG_VOID_UNKNOWN;
     unsigned nUnshown = 0;
-    if (nTag == TAG_STYLE)
-        nUnshown |= UNSHOWN_STYLE_SHEET;
-    else if (nTag == TAG_SCRIPT)
+    if (nTag == TAG_SCRIPT)
         nUnshown |= UNSHOWN_SCRIPT;
     else if (bOther && (strName == "form" || strName == "input" || strName == "select" || strName == "textarea" ||
                         strName == "button"))
@@ -88,16 +86,18 @@ unsigned UnshownOf(HtmlTag nTag, const std::string& strName, const CHtmlTagAttri
         nUnshown |= UNSHOWN_FRAME;
     for (size_t i = 0; i < attributes.Count(); ++i) {
         const char* pszName = attributes.Name(i);
-        if (pszName[0] != 's' && pszName[0] != 'o' && pszName[0] != 'r')
-            continue;
-        if (std::strcmp(pszName, "style") == 0)
-            nUnshown |= UNSHOWN_STYLE_ATTRIBUTE;
-        else if (pszName[0] == 'o' && pszName[1] == 'n')
+        if (pszName[0] == 'o' && pszName[1] == 'n')
             nUnshown |= UNSHOWN_SCRIPT;
-        else if (bOther && strName == "link" && std::strcmp(pszName, "rel") == 0 && _stricmp(attributes.Value(i), "stylesheet") == 0)
-            nUnshown |= UNSHOWN_STYLE_SHEET;
     }
     return nUnshown;
+}
+
+bool HasStyleAttribute(const CHtmlTagAttributes& attributes)
+{
+    for (size_t i = 0; i < attributes.Count(); ++i)
+        if (std::strcmp(attributes.Name(i), "style") == 0)
+            return true;
+    return false;
 }
 
 // Appends text with its character references replaced.
@@ -333,6 +333,7 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
     ++q;   // past '>'
     HtmlTag nTag = TagOf(m_szName);
     m_document.m_nUnshown |= UnshownOf(nTag, m_strName, m_attributes);
+    m_document.m_bStyleAttributes = m_document.m_bStyleAttributes || HasStyleAttribute(m_attributes);
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
     if (tag.Has(TRAIT_HIDDEN)) {
         const char* pStop = FindEndTag(q, pEnd, (std::string("</") + tag.pszName).c_str());

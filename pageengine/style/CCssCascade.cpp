@@ -10,7 +10,7 @@ const long long kDeclarationSteps = 4;
 } // namespace
 
 CCssCascade::CCssCascade(const CHtmlDocument& document)
-    : m_document(document), m_bStyleAttributes((document.m_nUnshown & UNSHOWN_STYLE_ATTRIBUTE) != 0),
+    : m_document(document), m_bStyleAttributes(document.m_bStyleAttributes),
       m_nMaxSteps(std::max(CSS_MAX_MATCH_STEPS, CSS_MAX_MATCH_STEPS_PER_NODE * static_cast<long long>(document.NodeCount())))
 {
     for (const CHtmlStyleSheet& sheet : document.m_styleSheets) {

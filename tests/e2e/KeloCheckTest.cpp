@@ -84,6 +84,7 @@ TEST_F(KeloCheck, PlantedFaultsAreEachNamedAndGiveExitCodeOne)
                                                      "<a href=\"app://exec(film9.exe)\">9</a>"
                                                      "<a href=\"absente.html\">?</a><img src=\"absente.png\">"
                                                      "<a href=\"app://exec(..\\x.exe)\">x</a>"
+                                                     "<link rel=\"stylesheet\" href=\"absente.css\">"
                                                      "<p style=\"color: red\">");
     CHECKRUN run = RunKeloCheck(m_kiosk.Path());
     EXPECT_EQ(1u, run.nExitCode);
@@ -92,8 +93,8 @@ TEST_F(KeloCheck, PlantedFaultsAreEachNamedAndGiveExitCodeOne)
                                 "ERREUR res\\aide.html: lien vers une page introuvable\xa0: absente.html",
                                 "ERREUR res\\aide.html: image introuvable\xa0: absente.png",
                                 "ERREUR res\\aide.html: nom de vid\xe9o qui sort du dossier Video, refus\xe9\xa0: \xab\xa0..\\x.exe\xa0\xbb",
-                                "AVERTISSEMENT res\\aide.html: attributs style=",
-                                "5 erreurs, 1 avertissement."})
+                                "ERREUR res\\aide.html: feuille de style introuvable\xa0: absente.css",
+                                "6 erreurs, 0 avertissement."})
         EXPECT_NE(std::string::npos, run.strOutput.find(pszLine)) << pszLine << "\n" << run.strOutput;
 }
 

@@ -21,7 +21,7 @@ zip=$(ls "$work"/Kelo-*-win64.zip 2>/dev/null | head -n 1)
 (cd "$work" && cmake -E tar xf "$zip") || fail "the zip does not unpack"
 kiosk=$work/$(basename "$zip" .zip)
 for f in Kelo.exe KeloCheck.exe Kelo.ini LISEZMOI.txt SKINS/Lanceur.ini SKINS/Classique/Skin.ini \
-         SKINS/Ardoise/Skin.ini SKINS/Sable/Skin.ini res/main.html res/aide.html \
+         SKINS/Ardoise/Skin.ini SKINS/Sable/Skin.ini res/main.html res/aide.html res/kiosque.css \
          Video/film1.exe Video/film2.exe Video/film3.exe; do
   [ -f "$kiosk/$f" ] || fail "$f is not in the zip's folder"
 done
