@@ -51,9 +51,10 @@ TEST(VideoInFront, AClickOnKeloPutsThePlayersFrameBackAboveIt)
 
     // The player in the screen's top left corner, leaving the bottom right of Kelo's page free.
     ASSERT_TRUE(::SetWindowPos(hFrame, nullptr, 0, 0, 320, 240, SWP_NOZORDER | SWP_NOACTIVATE));
-    // The player's window reaches the X server after Wine has made it the active window: its
-    // picture on the screen at the point clicked means the click lands on it and its own
-    // taking of the X focus cannot come after Kelo's (which would leave the desktop active).
+    // Wine makes the restored player the active window before its X window follows (placed,
+    // given the X focus, painted): once its picture shows at the point clicked, the click
+    // lands on it, and its late taking of the X focus cannot follow Kelo's, which would
+    // leave the desktop active.
     CRect rcPlayer;
     ::GetClientRect(hFrame, &rcPlayer);
     POINT ptPlayer = {4, rcPlayer.bottom / 2};
