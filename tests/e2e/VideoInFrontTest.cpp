@@ -12,6 +12,8 @@
 namespace
 {
 const DWORD kWaitMs = 8000;
+// The stand-in player's background, beside its title and progress bar.
+const COLORREF kPlayerBackground = RGB(16, 24, 64);
 
 // Whether hUpper comes before hLower in the z-order of the top-level windows.
 bool IsAbove(HWND hUpper, HWND hLower)
@@ -43,11 +45,23 @@ TEST(VideoInFront, AClickOnKeloPutsThePlayersFrameBackAboveIt)
     ASSERT_FALSE(players.WaitForPlayback("film1", kWaitMs).empty());
     HWND hFrame = FindPlayerFrame();
     ASSERT_NE(nullptr, hFrame);
-    ASSERT_TRUE(PumpUntil([&] { return IsAbove(hFrame, hWndMain); }, kWaitMs)) << "the player never came in front";
+    // Restored (it starts minimised) and in front.
+    ASSERT_TRUE(PumpUntil([&] { return !::IsIconic(hFrame) && IsAbove(hFrame, hWndMain); }, kWaitMs))
+        << "the player never came in front";
 
     // The player in the screen's top left corner, leaving the bottom right of Kelo's page free.
     ASSERT_TRUE(::SetWindowPos(hFrame, nullptr, 0, 0, 320, 240, SWP_NOZORDER | SWP_NOACTIVATE));
-    ASSERT_TRUE(ClickAt({160, 120}));
+    // Wine makes the restored player the active window before its X window follows (placed,
+    // given the X focus, painted): once its picture shows at the point clicked, the click
+    // lands on it, and its late taking of the X focus cannot follow Kelo's, which would
+    // leave the desktop active.
+    CRect rcPlayer;
+    ::GetClientRect(hFrame, &rcPlayer);
+    POINT ptPlayer = {4, rcPlayer.bottom / 2};
+    ::ClientToScreen(hFrame, &ptPlayer);
+    ASSERT_TRUE(PumpUntil([&] { return ScreenPixel(ptPlayer.x, ptPlayer.y) == kPlayerBackground; }, kWaitMs))
+        << "the player is not on the screen at " << ptPlayer.x << "," << ptPlayer.y;
+    ASSERT_TRUE(ClickAt(ptPlayer));
     ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == hFrame; }, kWaitMs)) << "the player is not active";
     ASSERT_TRUE(ClickAt({rcMain.right - 80, rcMain.bottom - 80}));
     ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == hWndMain; }, kWaitMs))
