@@ -41,12 +41,26 @@ CHtmlPainter::CHtmlPainter(const CPageBoxes& laidOut, const CHtmlFonts& fonts, c
 {
 }
 
+const int* CHtmlPainter::Advances(int nFont, const char* pch, size_t nLength, std::vector<int>& anAdvances) const
+{
+    const int* anWidths = m_fonts.CharWidths(nFont);
+    if (!anWidths)
+        return nullptr;   // characters of several bytes: the font's own advances
+    anAdvances.resize(nLength);
+    for (size_t i = 0; i < nLength; ++i)
+        anAdvances[i] = anWidths[static_cast<unsigned char>(pch[i])];
+    return anAdvances.data();
+}
+
 void CHtmlPainter::Paint(CDC* pDC, const RECT& rcClip, int nScrollY, int nFocusLink) const
 {
     PaintBackground(pDC, rcClip, nScrollY);
     CScopedSelect selectFont(pDC, m_fonts.Font(0));
     int nOldMode = pDC->SetBkMode(TRANSPARENT);
     UINT nOldAlign = ::SetTextAlign(*pDC, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    // Each letter goes where the layout measured it: some rasterizers draw a face narrower
+    // than its measured widths add up to, which would leave gaps before the next run.
+    std::vector<int> anAdvances;
     size_t nFirst = 0, nEnd = 0;
     m_laidOut.BoxRange(rcClip.top + nScrollY, rcClip.bottom + nScrollY, &nFirst, &nEnd);
     for (size_t i = nFirst; i < nEnd; ++i) {
@@ -61,7 +75,8 @@ void CHtmlPainter::Paint(CDC* pDC, const RECT& rcClip, int nScrollY, int nFocusL
         case BOX_TEXT:
             pDC->SelectObject(m_fonts.Font(box.nFont));
             pDC->SetTextColor(box.cr);
-            ::ExtTextOutA(*pDC, rc.left, rc.top, 0, nullptr, pszText, static_cast<UINT>(nLength), nullptr);
+            ::ExtTextOutA(*pDC, rc.left, rc.top, 0, nullptr, pszText, static_cast<UINT>(nLength),
+                          Advances(box.nFont, pszText, static_cast<size_t>(nLength), anAdvances));
             break;
         case BOX_IMAGE:
             if (box.nImage >= 0) {

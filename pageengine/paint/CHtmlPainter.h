@@ -3,6 +3,7 @@
 // then the boxes that meet the area to draw, in order, and the focus ring of one link.
 // Only the boxes near the area are visited, so a long page draws as fast as a short one.
 #include <windows.h>
+#include <vector>
 
 class CDC;
 class CPageBoxes;
@@ -21,6 +22,9 @@ public:
 private:
     void PaintBackground(CDC* pDC, const RECT& rcClip, int nScrollY) const;
     void PaintFocus(CDC* pDC, const RECT& rcClip, int nScrollY, int nFocusLink) const;
+    // The advance of each of a text's letters as the layout measured them, in anAdvances;
+    // null where the font's own are those.
+    const int* Advances(int nFont, const char* pch, size_t nLength, std::vector<int>& anAdvances) const;
 
     const CPageBoxes& m_laidOut;
     const CHtmlFonts& m_fonts;

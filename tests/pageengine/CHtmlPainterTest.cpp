@@ -5,6 +5,7 @@
 #include "support/CTempFolder.h"
 #include "support/DibTestSupport.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 
 namespace
 {
@@ -132,4 +133,23 @@ TEST_F(HtmlPainter, RulesWithAColourOrNoshadeAreFlatBarsOfThatColour)
             EXPECT_EQ(kExpected[i], m_canvas.Pixel(rules[i]->rc.left + 5, y)) << i << "," << y;
     EXPECT_NE(m_canvas.Pixel(rules[2]->rc.left + 5, rules[2]->rc.top),
               m_canvas.Pixel(rules[2]->rc.left + 5, rules[2]->rc.bottom - 1));
+}
+
+TEST_F(HtmlPainter, TextIsDrawnAsWideAsTheLayoutMeasuredIt)
+{
+    // A rasterizer that draws narrower than the measured widths would leave a gap before
+    // the next run (and an underline past the text).
+    for (const char* pszFace : {"Times New Roman", "Arial"}) {
+        Show(std::string("<body bgcolor=\"#102030\" text=\"#F0E0D0\"><font face=\"") + pszFace +
+             "\">Sans souris, la touche Tab passe mmm</font>");
+        const CPageBox* pText = FirstBox(m_page, BOX_TEXT);
+        ASSERT_TRUE(pText);
+        int nInkRight = -1;
+        for (int y = pText->rc.top; y < pText->rc.bottom; ++y)
+            for (int x = pText->rc.left; x < kWidth; ++x)
+                if (m_canvas.Pixel(x, y) != kBackground)
+                    nInkRight = std::max(nInkRight, x);
+        EXPECT_GE(nInkRight, pText->rc.right - 3) << pszFace;
+        EXPECT_LE(nInkRight, pText->rc.right + 2) << pszFace;
+    }
 }
