@@ -280,12 +280,12 @@ void CLayoutBuilder::Image(int nNode, const CHtmlComputedStyle& style)
         box.rc = {pt.x, pt.y, ClampedLength(static_cast<long long>(pt.x) + nOuterWidth),
                   ClampedLength(static_cast<long long>(pt.y) + nOuterHeight)};
         AddFloat(box.rc, bRight);
-        box.nFont = style.nFont;
+        box.nFont = static_cast<short>(style.nFont);
         box.cr = style.crText;
         box.nLink = style.nLink;
         box.nImage = nImage;
-        box.nText = m_pOut->m_strText.size();
-        box.nTextLength = strAlt.size();
+        box.nText = static_cast<uint32_t>(m_pOut->m_strText.size());
+        box.nTextLength = static_cast<uint32_t>(strAlt.size());
         m_pOut->m_strText += strAlt;
         AddPicture(box, style.nBorder);
         return;

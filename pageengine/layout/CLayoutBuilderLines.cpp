@@ -87,10 +87,10 @@ void CLayoutBuilder::FinishLine()
         for (const CLineItem& item : line.Items()) {
             CPageBox box = {};
             box.rc = {x + item.nX, nBaseline - item.nAscent, x + item.nX + item.nWidth, nBaseline + item.nDescent};
-            box.nFont = item.style.nFont;
+            box.nFont = static_cast<short>(item.style.nFont);
             box.cr = item.style.crText;
             box.nLink = item.style.nLink;
-            box.nText = m_pOut->m_strText.size();
+            box.nText = static_cast<uint32_t>(m_pOut->m_strText.size());
             if (item.nBlock >= 0) {
                 const InlineBlockBoxes& block = m_inlineBlocks[static_cast<size_t>(item.nBlock)];
                 for (size_t i = block.nFirst; i < block.nEnd; ++i)
@@ -108,13 +108,13 @@ void CLayoutBuilder::FinishLine()
                     AddBox(fill);
                 }
                 box.nKind = BOX_TEXT;
-                box.nTextLength = item.nLength;
+                box.nTextLength = static_cast<uint32_t>(item.nLength);
                 m_pOut->m_strText.append(line.Text(), item.nText, item.nLength);
                 AddBox(box);
                 continue;
             }
             box.nImage = item.nImage;
-            box.nTextLength = item.nAltLength;
+            box.nTextLength = static_cast<uint32_t>(item.nAltLength);
             m_pOut->m_strText.append(line.Text(), item.nAlt, item.nAltLength);
             AddPicture(box, item.nBorder);
         }
@@ -206,7 +206,7 @@ void CLayoutBuilder::PlaceMarker(int nBaseline)
     CPageBox box = {};
     box.nLink = -1;
     box.cr = m_flow.crMarker;
-    box.nFont = m_flow.nMarkerFont;
+    box.nFont = static_cast<short>(m_flow.nMarkerFont);
     int nAscent = m_fonts.Ascent(m_flow.nMarkerFont);
     int nRight = m_flow.nLineLeft - kMarkerGap;
     if (m_flow.nMarker == 3) {
@@ -214,8 +214,8 @@ void CLayoutBuilder::PlaceMarker(int nBaseline)
         int nWidth = m_fonts.TextWidth(box.nFont, strNumber.data(), strNumber.size());
         box.nKind = BOX_TEXT;
         box.rc = {nRight - nWidth, nBaseline - nAscent, nRight, nBaseline + m_fonts.Descent(box.nFont)};
-        box.nText = m_pOut->m_strText.size();
-        box.nTextLength = strNumber.size();
+        box.nText = static_cast<uint32_t>(m_pOut->m_strText.size());
+        box.nTextLength = static_cast<uint32_t>(strNumber.size());
         m_pOut->m_strText += strNumber;
     } else {
         int nSize = std::max(4, nAscent / 3);

@@ -4,6 +4,7 @@
 // links and its size. Made by CLayoutBuilder, drawn by CHtmlPainter, asked by the view where
 // the links are.
 #include <windows.h>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,12 +24,14 @@ struct CPageBox
     RECT rc;
     PageBoxKind nKind;
     unsigned char nThickness;
-    int nFont;           // BOX_TEXT, BOX_IMAGE alt text
+    short nFont;         // BOX_TEXT, BOX_IMAGE alt text; a page has fewer than HTML_MAX_FONTS
     COLORREF cr;
     int nLink;           // the link the box belongs to, -1 for none
     int nImage;          // BOX_IMAGE
-    size_t nText;        // BOX_TEXT, BOX_IMAGE: the text in the layout's text buffer
-    size_t nTextLength;
+    // BOX_TEXT, BOX_IMAGE: the text in the layout's text buffer, which holds each text of
+    // the page at most once (and list numbers): far below 4 GB. 32 bits keep a box small.
+    uint32_t nText;
+    uint32_t nTextLength;
 };
 
 struct CPageLink
