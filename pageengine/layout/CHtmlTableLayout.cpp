@@ -30,12 +30,24 @@ CHtmlEdges Sum(const CHtmlEdges& a, const CHtmlEdges& b)
 }
 } // namespace
 
-CHtmlTableLayout::CHtmlTableLayout(CLayoutBuilder& builder, int nTable, const CHtmlComputedStyle& style)
-    : m_builder(builder), m_document(builder.Document()), m_nTable(nTable), m_style(style), m_nBorder(style.nBorder),
-      m_bOwnBorder(AnySide(style.border)), m_nPadding(style.nPadding), m_nSpacing(style.nSpacing)
+CHtmlTableLayout::CHtmlTableLayout(CLayoutBuilder& builder) : m_builder(builder), m_document(builder.Document())
 {
+}
+
+void CHtmlTableLayout::Begin(int nTable, const CHtmlComputedStyle& style)
+{
+    m_nTable = nTable;
+    m_style = style;
+    m_nBorder = style.nBorder;
+    m_bOwnBorder = AnySide(style.border);
+    m_nPadding = style.nPadding;
+    m_nSpacing = style.nSpacing;
     // A border from the table's style takes the place of the frame its attribute draws.
     m_inset = Sum(m_bOwnBorder ? style.border : AllSides(m_nBorder), style.padding);
+    m_cells.clear();
+    m_rows.clear();
+    m_nColumns = 0;
+    m_bMeasured = false;
     CollectRows();
 }
 
@@ -48,7 +60,7 @@ void CHtmlTableLayout::CollectRows()
         CHtmlComputedStyle rowStyle = m_builder.Style().Element(nRow, m_style);
         if (rowStyle.nDisplay == DISPLAY_NONE)
             continue;
-        Row row;
+        Row row = {m_cells.size(), m_cells.size()};
         int nColumn = 0;
         for (int nCell = m_document.Node(nRow).nFirstChild; nCell >= 0; nCell = m_document.Node(nCell).nNext) {
             if (!CHtmlTagTraits::Of(m_document.Node(nCell).nTag).Has(TRAIT_CELL) || nColumn >= HTML_MAX_COLUMNS)
@@ -74,11 +86,12 @@ void CHtmlTableLayout::CollectRows()
             cell.nMin = ClampedLength(static_cast<long long>(cell.nMin) + nAround);
             cell.nMax = ClampedLength(static_cast<long long>(cell.nMax) + nAround);
             nColumn += cell.nSpan;
-            row.cells.push_back(cell);
+            m_cells.push_back(cell);
         }
         m_nColumns = std::max(m_nColumns, nColumn);
-        if (!row.cells.empty())
-            m_rows.push_back(std::move(row));
+        row.nEnd = m_cells.size();
+        if (row.nEnd > row.nFirst)
+            m_rows.push_back(row);
     }
 }
 
@@ -92,34 +105,32 @@ void CHtmlTableLayout::MeasureColumns()
     m_anMax.assign(nColumns, 0);
     m_anFixed.assign(nColumns, 0);
     m_anPercent.assign(nColumns, 0);
-    for (const Row& row : m_rows)
-        for (const Cell& cell : row.cells) {
-            if (cell.nSpan != 1)
-                continue;
-            size_t c = static_cast<size_t>(cell.nColumn);
-            m_anMin[c] = std::max(m_anMin[c], cell.nMin);
-            m_anMax[c] = std::max(m_anMax[c], cell.nMax);
-            m_anFixed[c] = std::max(m_anFixed[c], cell.nWidth);
-            m_anPercent[c] = std::max(m_anPercent[c], cell.nPercent);
-        }
+    for (const Cell& cell : m_cells) {
+        if (cell.nSpan != 1)
+            continue;
+        size_t c = static_cast<size_t>(cell.nColumn);
+        m_anMin[c] = std::max(m_anMin[c], cell.nMin);
+        m_anMax[c] = std::max(m_anMax[c], cell.nMax);
+        m_anFixed[c] = std::max(m_anFixed[c], cell.nWidth);
+        m_anPercent[c] = std::max(m_anPercent[c], cell.nPercent);
+    }
     // A cell spanning columns that are together narrower than it widens them evenly.
-    for (const Row& row : m_rows)
-        for (const Cell& cell : row.cells) {
-            if (cell.nSpan == 1)
-                continue;
-            size_t nFirst = static_cast<size_t>(cell.nColumn), nEnd = nFirst + static_cast<size_t>(cell.nSpan);
-            for (std::vector<int>* pWidths : {&m_anMin, &m_anMax}) {
-                long long nDeficit = pWidths == &m_anMin ? cell.nMin : cell.nMax;
-                nDeficit -= (cell.nSpan - 1) * static_cast<long long>(m_nSpacing);
-                for (size_t c = nFirst; c < nEnd; ++c)
-                    nDeficit -= (*pWidths)[c];
-                for (size_t c = nFirst; c < nEnd && nDeficit > 0; ++c) {
-                    long long nShare = nDeficit / static_cast<long long>(nEnd - c);
-                    (*pWidths)[c] = ClampedLength((*pWidths)[c] + nShare);
-                    nDeficit -= nShare;
-                }
+    for (const Cell& cell : m_cells) {
+        if (cell.nSpan == 1)
+            continue;
+        size_t nFirst = static_cast<size_t>(cell.nColumn), nEnd = nFirst + static_cast<size_t>(cell.nSpan);
+        for (std::vector<int>* pWidths : {&m_anMin, &m_anMax}) {
+            long long nDeficit = pWidths == &m_anMin ? cell.nMin : cell.nMax;
+            nDeficit -= (cell.nSpan - 1) * static_cast<long long>(m_nSpacing);
+            for (size_t c = nFirst; c < nEnd; ++c)
+                nDeficit -= (*pWidths)[c];
+            for (size_t c = nFirst; c < nEnd && nDeficit > 0; ++c) {
+                long long nShare = nDeficit / static_cast<long long>(nEnd - c);
+                (*pWidths)[c] = ClampedLength((*pWidths)[c] + nShare);
+                nDeficit -= nShare;
             }
         }
+    }
     for (size_t c = 0; c < nColumns; ++c) {
         if (m_anFixed[c] > 0)
             m_anMin[c] = m_anMax[c] = std::max(m_anMin[c], m_anFixed[c]);
@@ -161,10 +172,15 @@ int CHtmlTableLayout::TableWidth(int nAvailable) const
     return static_cast<int>(std::min<long long>(std::max(nWidth, nMin), HTML_MAX_PAGE_HEIGHT));
 }
 
-std::vector<int> CHtmlTableLayout::ColumnWidths(int nInner) const
+void CHtmlTableLayout::ColumnWidths(int nInner)
 {
-    std::vector<int> anMin = m_anMin, anMax = m_anMax;
-    std::vector<bool> abFixed(anMin.size());
+    std::vector<int>& anMin = m_anWidthMin;
+    std::vector<int>& anMax = m_anWidthMax;
+    std::vector<bool>& abFixed = m_abFixed;
+    std::vector<int>& anWidths = m_anWidths;
+    anMin = m_anMin;
+    anMax = m_anMax;
+    abFixed.assign(anMin.size(), false);
     for (size_t c = 0; c < anMin.size(); ++c) {
         abFixed[c] = m_anFixed[c] > 0;
         if (m_anPercent[c] > 0 && !abFixed[c]) {
@@ -173,9 +189,9 @@ std::vector<int> CHtmlTableLayout::ColumnWidths(int nInner) const
         }
     }
     long long nSumMin = Sum(anMin), nSumMax = Sum(anMax);
-    std::vector<int> anWidths = anMin;
+    anWidths = anMin;
     if (nInner <= nSumMin || anWidths.empty())
-        return anWidths;
+        return;
     if (nInner < nSumMax) {
         // Between the narrowest and the widest: each column gets its share of the room in
         // proportion to how much wider it would like to be.
@@ -190,7 +206,7 @@ std::vector<int> CHtmlTableLayout::ColumnWidths(int nInner) const
                 ++anWidths[c];
                 ++nGiven;
             }
-        return anWidths;
+        return;
     }
     // Wider than every column wants: the columns without a set width share the rest in
     // proportion to their widths (all columns when every one has its width set).
@@ -215,7 +231,6 @@ std::vector<int> CHtmlTableLayout::ColumnWidths(int nInner) const
             anWidths[c] += static_cast<int>(nRoom - nGiven);
             break;
         }
-    return anWidths;
 }
 
 int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nTop)
@@ -226,8 +241,10 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
     int nFree = std::max(nWidth - nTableWidth, 0);
     int x0 = ClampedLength(static_cast<long long>(nLeft) + (nAlign == ALIGN_CENTER ? nFree / 2 : nAlign == ALIGN_RIGHT ? nFree : 0));
 
-    std::vector<int> anWidths = ColumnWidths(nTableWidth - Extra());
-    std::vector<int> anX(anWidths.size() + 1);
+    ColumnWidths(nTableWidth - Extra());
+    const std::vector<int>& anWidths = m_anWidths;
+    std::vector<int>& anX = m_anX;
+    anX.assign(anWidths.size() + 1, 0);
     anX[0] = ClampedLength(static_cast<long long>(x0) + m_inset.nLeft + m_nSpacing);
     for (size_t c = 0; c < anWidths.size(); ++c)
         anX[c + 1] = ClampedLength(static_cast<long long>(anX[c]) + anWidths[c] + m_nSpacing);
@@ -238,34 +255,37 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
     // the difference, and each cell's boxes move down to their row's place and alignment.
     int nCellBorder = m_nBorder > 0 ? 1 : 0;
     size_t nRows = m_rows.size();
-    std::vector<std::vector<PlacedCell>> placed(nRows);
-    std::vector<int> anRowHeight(nRows), anRowTop(nRows);
+    std::vector<PlacedCell>& placed = m_placed;
+    std::vector<int>& anRowHeight = m_anRowHeight;
+    std::vector<int>& anRowTop = m_anRowTop;
+    placed.assign(m_cells.size(), PlacedCell());
+    anRowHeight.assign(nRows, 0);
+    anRowTop.assign(nRows, 0);
     int y = ClampedLength(static_cast<long long>(nTop) + m_inset.nTop + m_nSpacing);
     long long nRowsHeight = 0;
     for (size_t r = 0; r < nRows; ++r) {
         const Row& row = m_rows[r];
         anRowTop[r] = y;
-        placed[r].resize(row.cells.size());
         // Backgrounds go first so that they are drawn below the contents.
-        for (size_t i = 0; i < row.cells.size(); ++i)
-            placed[r][i].decoration = m_builder.AddDecoration(row.cells[i].style, -1);
+        for (size_t i = row.nFirst; i < row.nEnd; ++i)
+            placed[i].decoration = m_builder.AddDecoration(m_cells[i].style, -1);
         int nRowHeight = 0;
-        for (size_t i = 0; i < row.cells.size(); ++i) {
-            const Cell& cell = row.cells[i];
+        for (size_t i = row.nFirst; i < row.nEnd; ++i) {
+            const Cell& cell = m_cells[i];
             size_t c = static_cast<size_t>(cell.nColumn);
             long long nCellWidth = std::max(anX[c + static_cast<size_t>(cell.nSpan)] - m_nSpacing - anX[c], 0);
-            placed[r][i].nFirstBox = m_builder.BoxCount();
+            placed[i].nFirstBox = m_builder.BoxCount();
             int nContent = m_builder.LayoutCell(cell.nNode, cell.style, ClampedLength(static_cast<long long>(anX[c]) + cell.inset.nLeft),
                                                 ClampedLength(static_cast<long long>(y) + cell.inset.nTop),
                                                 ClampedLength(nCellWidth - cell.inset.nLeft - cell.inset.nRight));
-            placed[r][i].nHeight = nContent;
+            placed[i].nHeight = nContent;
             // A set height is that of the contents, kept by an empty cell too.
             if (cell.style.height.bGiven && !cell.style.height.bPercent)
                 nContent = std::max(nContent, cell.style.height.nValue);
             nRowHeight = std::max(nRowHeight, ClampedLength(static_cast<long long>(nContent) + cell.inset.nTop + cell.inset.nBottom));
         }
-        for (size_t i = 0; i < row.cells.size(); ++i)
-            placed[r][i].nEndBox = i + 1 < row.cells.size() ? placed[r][i + 1].nFirstBox : m_builder.BoxCount();
+        for (size_t i = row.nFirst; i < row.nEnd; ++i)
+            placed[i].nEndBox = i + 1 < row.nEnd ? placed[i + 1].nFirstBox : m_builder.BoxCount();
         anRowHeight[r] = nRowHeight;
         nRowsHeight += nRowHeight;
         y = ClampedLength(static_cast<long long>(y) + nRowHeight + m_nSpacing);
@@ -286,9 +306,9 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
     y = ClampedLength(static_cast<long long>(nTop) + m_inset.nTop + m_nSpacing);
     for (size_t r = 0; r < nRows; ++r) {
         const Row& row = m_rows[r];
-        for (size_t i = 0; i < row.cells.size(); ++i) {
-            const Cell& cell = row.cells[i];
-            const PlacedCell& place = placed[r][i];
+        for (size_t i = row.nFirst; i < row.nEnd; ++i) {
+            const Cell& cell = m_cells[i];
+            const PlacedCell& place = placed[i];
             int nSpare = ClampedLength(std::max(static_cast<long long>(anRowHeight[r]) - place.nHeight - cell.inset.nTop - cell.inset.nBottom, 0LL));
             int dy = ClampedLength(static_cast<long long>(y) - anRowTop[r] + (cell.style.nVAlign < 0 ? 0 : cell.style.nVAlign > 0 ? nSpare : nSpare / 2));
             for (size_t b = place.nFirstBox; b < place.nEndBox; ++b)

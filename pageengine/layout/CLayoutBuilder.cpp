@@ -18,6 +18,8 @@ CLayoutBuilder::CLayoutBuilder(const CHtmlDocument& document, CHtmlFonts& fonts,
 {
 }
 
+CLayoutBuilder::~CLayoutBuilder() = default;
+
 void CLayoutBuilder::Layout(int nWidth, CPageBoxes& out)
 {
     out = CPageBoxes();
@@ -44,6 +46,7 @@ void CLayoutBuilder::Layout(int nWidth, CPageBoxes& out)
     m_bMeasuring = false;
     m_pList = nullptr;
     m_nFlowDepth = 0;
+    m_nTableDepth = 0;
     m_pLine = LineAtDepth(0);
     SetArea(0, nWidth, ALIGN_LEFT);
     // The body is a block whose background is the page's.
@@ -325,7 +328,7 @@ void CLayoutBuilder::Table(int nNode, const CHtmlComputedStyle& style)
         PlaceMargin();
         Measure& measure = m_measures[static_cast<size_t>(nNode)];
         if (!measure.bKnown) {
-            CHtmlTableLayout(*this, nNode, style).Measure(&measure.nMin, &measure.nMax);
+            WithTable(nNode, style, [&](CHtmlTableLayout& table) { table.Measure(&measure.nMin, &measure.nMax); });
             measure.bKnown = true;
         }
         m_flow.nExtent = std::max(m_flow.nExtent, ClampedLength(static_cast<long long>(m_flow.nLeft) +
@@ -336,26 +339,42 @@ void CLayoutBuilder::Table(int nNode, const CHtmlComputedStyle& style)
     // which still collapses with the next block's; others go beside the floats at their top.
     HtmlAlign nSide = style.nPlacement;
     if (style.bPlaced && nSide != ALIGN_CENTER) {
-        CHtmlTableLayout table(*this, nNode, style);
-        int nTableWidth = table.Width(m_flow.nWidth);
-        POINT pt;
-        if (FindFloat(nTableWidth, nSide == ALIGN_RIGHT, &pt)) {
+        bool bFloated = false;
+        WithTable(nNode, style, [&](CHtmlTableLayout& table) {
+            int nTableWidth = table.Width(m_flow.nWidth);
+            POINT pt;
+            if (!FindFloat(nTableWidth, nSide == ALIGN_RIGHT, &pt))
+                return;
             // Laid out in the area's width (its percentages are of that), placed at pt.
             long long nLeft = nSide == ALIGN_RIGHT ? static_cast<long long>(pt.x) + nTableWidth - m_flow.nWidth : pt.x;
             int nHeight = table.Layout(ClampedLength(nLeft), m_flow.nWidth, ALIGN_LEFT, pt.y);
             AddFloat({pt.x, pt.y, ClampedLength(static_cast<long long>(pt.x) + nTableWidth),
                       ClampedLength(static_cast<long long>(pt.y) + nHeight)}, nSide == ALIGN_RIGHT);
+            bFloated = true;
+        });
+        if (bFloated)
             return;
-        }
     }
     PlaceMargin();
     FitLine();
     // Its margins narrow the room beside the floats; margins set to auto centre it there.
     HtmlAlign nAlign = style.bAutoLeft ? (style.bAutoRight ? ALIGN_CENTER : ALIGN_RIGHT) : m_flow.nAlign;
     long long nWidth = static_cast<long long>(m_flow.nLineWidth) - style.nIndentLeft - style.nIndentRight;
-    int nHeight = CHtmlTableLayout(*this, nNode, style)
-                      .Layout(ClampedLength(static_cast<long long>(m_flow.nLineLeft) + style.nIndentLeft),
-                              ClampedLength(std::max(nWidth, 0LL)), nAlign, m_flow.nY);
+    int nHeight = 0;
+    WithTable(nNode, style, [&](CHtmlTableLayout& table) {
+        nHeight = table.Layout(ClampedLength(static_cast<long long>(m_flow.nLineLeft) + style.nIndentLeft),
+                               ClampedLength(std::max(nWidth, 0LL)), nAlign, m_flow.nY);
+    });
     m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) + nHeight);
     AddMargin(style.nMarginBottom);
+}
+
+template <class F> void CLayoutBuilder::WithTable(int nNode, const CHtmlComputedStyle& style, F fn)
+{
+    if (m_nTableDepth >= m_tables.size())
+        m_tables.push_back(std::make_unique<CHtmlTableLayout>(*this));
+    CHtmlTableLayout& table = *m_tables[m_nTableDepth++];
+    table.Begin(nNode, style);
+    fn(table);
+    --m_nTableDepth;
 }

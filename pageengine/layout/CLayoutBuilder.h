@@ -17,6 +17,7 @@
 #include <string>
 
 class CHtmlFonts;
+class CHtmlTableLayout;
 class CPageImages;
 
 class CLayoutBuilder
@@ -24,6 +25,7 @@ class CLayoutBuilder
 public:
     // strBaseFolder: the page's folder (with its trailing backslash), for its pictures.
     CLayoutBuilder(const CHtmlDocument& document, CHtmlFonts& fonts, CPageImages& images, const std::string& strBaseFolder);
+    ~CLayoutBuilder();
     CLayoutBuilder(const CLayoutBuilder&) = delete;
     CLayoutBuilder& operator=(const CLayoutBuilder&) = delete;
 
@@ -122,6 +124,8 @@ private:
     void Image(int nNode, const CHtmlComputedStyle& style);
     void Rule(const CHtmlComputedStyle& style);
     void Table(int nNode, const CHtmlComputedStyle& style);
+    // Runs fn on the table layout of the current depth of nested tables, started on nNode.
+    template <class F> void WithTable(int nNode, const CHtmlComputedStyle& style, F fn);
 
     // The area's left edge and width, held to the layout's lengths.
     void SetArea(long long nLeft, long long nWidth, HtmlAlign nAlign);
@@ -166,6 +170,9 @@ private:
     CHtmlLineBuilder* m_pLine = nullptr;
     std::vector<std::unique_ptr<CHtmlLineBuilder>> m_lines;
     size_t m_nFlowDepth = 0;
+    // One table layout per depth of nested tables, kept from table to table likewise.
+    std::vector<std::unique_ptr<CHtmlTableLayout>> m_tables;
+    size_t m_nTableDepth = 0;
     bool m_bMeasuring = false;
     List* m_pList = nullptr;
     // The floats of the flows being laid out, the innermost flow's last.
