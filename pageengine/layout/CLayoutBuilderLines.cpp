@@ -84,13 +84,16 @@ void CLayoutBuilder::FinishLine()
         int x = m_flow.nLineLeft + (m_flow.nAlign == ALIGN_CENTER ? nFree / 2 : m_flow.nAlign == ALIGN_RIGHT ? nFree : 0);
         int nBaseline = m_flow.nY + nAscent;
         m_flow.nBaseline = nBaseline;
+        // The line's texts go to the page in one piece; its boxes point into it.
+        size_t nLineText = m_pOut->m_strText.size();
+        if (!bFull)
+            m_pOut->m_strText += line.Text();
         for (const CLineItem& item : line.Items()) {
             CPageBox box = {};
             box.rc = {x + item.nX, nBaseline - item.nAscent, x + item.nX + item.nWidth, nBaseline + item.nDescent};
             box.nFont = static_cast<short>(item.style.nFont);
             box.cr = item.style.crText;
             box.nLink = item.style.nLink;
-            box.nText = static_cast<uint32_t>(m_pOut->m_strText.size());
             if (item.nBlock >= 0) {
                 const InlineBlockBoxes& block = m_inlineBlocks[static_cast<size_t>(item.nBlock)];
                 for (size_t i = block.nFirst; i < block.nEnd; ++i)
@@ -108,14 +111,14 @@ void CLayoutBuilder::FinishLine()
                     AddBox(fill);
                 }
                 box.nKind = BOX_TEXT;
+                box.nText = static_cast<uint32_t>(nLineText + item.nText);
                 box.nTextLength = static_cast<uint32_t>(item.nLength);
-                m_pOut->m_strText.append(line.Text(), item.nText, item.nLength);
                 AddBox(box);
                 continue;
             }
             box.nImage = item.nImage;
+            box.nText = static_cast<uint32_t>(nLineText + item.nAlt);
             box.nTextLength = static_cast<uint32_t>(item.nAltLength);
-            m_pOut->m_strText.append(line.Text(), item.nAlt, item.nAltLength);
             AddPicture(box, item.nBorder);
         }
         if (!bFull)

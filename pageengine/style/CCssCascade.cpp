@@ -22,6 +22,9 @@ CCssCascade::CCssCascade(const CHtmlDocument& document)
 
 const CCssProperties::Declarations& CCssCascade::For(int nElement)
 {
+    // A page without sheets or style attributes (most pages) has nothing to look up.
+    if (m_sheet.IsEmpty() && !m_bStyleAttributes)
+        return m_declarations;
     m_declarations.clear();
     m_rules.clear();
     m_inline.clear();
