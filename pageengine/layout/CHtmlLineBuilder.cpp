@@ -1,6 +1,7 @@
 #include "pageengine/layout/CHtmlLineBuilder.h"
 #include "pageengine/layout/LayoutArithmetic.h"
 #include "pageengine/style/CHtmlFonts.h"
+#include <algorithm>
 
 namespace
 {
@@ -44,6 +45,22 @@ void CHtmlLineBuilder::AddText(const char* pch, size_t nLength, const CInlineSty
         if (!ContinueRun(pch + nStart, i - nStart, ClampedLength(nWidth), style))
             PlaceWord(pch + nStart, i - nStart, ClampedLength(nWidth), style);
     }
+}
+
+int CHtmlLineBuilder::WidestWord(const char* pch, size_t nLength, int nFont) const
+{
+    int nWidest = 0;
+    size_t i = 0;
+    while (i < nLength) {
+        while (i < nLength && IsSpace(pch[i]))
+            ++i;
+        size_t nStart = i;
+        while (i < nLength && !IsSpace(pch[i]))
+            ++i;
+        if (i > nStart)
+            nWidest = std::max(nWidest, m_fonts.TextWidth(nFont, pch + nStart, i - nStart));
+    }
+    return nWidest;
 }
 
 // Most words continue the line's last run, in its style, after a blank of that style, and

@@ -67,6 +67,9 @@ public:
     // nLineHeight when set.
     void Break(int nFont, int nLineHeight = 0);
 
+    // The widest word of a text, measured as AddText measures its words.
+    int WidestWord(const char* pch, size_t nLength, int nFont) const;
+
     bool IsEmpty() const { return m_items.empty(); }
     int Width() const { return m_nX; }
     const std::vector<CLineItem>& Items() const { return m_items; }
