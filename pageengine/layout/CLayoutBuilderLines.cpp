@@ -1,6 +1,7 @@
 // CLayoutBuilder: the lines of a flow, with its area and margins, and what sits in or
-// beside them: pictures, floats and list markers.
+// beside them: pictures, floats and list markers; the widest word of plain text.
 #include "pageengine/layout/CLayoutBuilder.h"
+#include "pageengine/dom/CHtmlTagTraits.h"
 #include "pageengine/layout/LayoutArithmetic.h"
 #include "pageengine/style/CHtmlFonts.h"
 #include <algorithm>
@@ -228,4 +229,45 @@ void CLayoutBuilder::PlaceMarker(int nBaseline)
         box.rc = {nRight - nSize, nTop, nRight, nTop + nSize};
     }
     AddBox(box);
+}
+
+bool CLayoutBuilder::IsPlainText(int nNode, const CHtmlComputedStyle& style) const
+{
+    if (style.bPre || !m_document.m_styleSheets.empty() || m_document.m_bStyleAttributes)
+        return false;
+    // Each node below nNode, in document order, without recursion.
+    int n = m_document.Node(nNode).nFirstChild;
+    while (n >= 0) {
+        const CHtmlNode& node = m_document.Node(n);
+        if (node.nTag != TAG_TEXT) {
+            const CHtmlTagTraits& tag = CHtmlTagTraits::Of(node.nTag);
+            if (tag.nKind != KIND_BREAK && (tag.nKind != KIND_INLINE || tag.Has(TRAIT_ROW | TRAIT_CELL)))
+                return false;
+        }
+        if (node.nFirstChild >= 0) {
+            n = node.nFirstChild;
+            continue;
+        }
+        while (n != nNode && m_document.Node(n).nNext < 0)
+            n = m_document.Node(n).nParent;
+        n = n == nNode ? -1 : m_document.Node(n).nNext;
+    }
+    return true;
+}
+
+int CLayoutBuilder::WidestWord(int nNode, const CHtmlComputedStyle& style)
+{
+    // As FlowChildren and Element go: each element's style, and the texts of those shown.
+    int nWidest = 0;
+    for (int nChild = m_document.Node(nNode).nFirstChild; nChild >= 0; nChild = m_document.Node(nChild).nNext) {
+        if (m_document.Node(nChild).nTag == TAG_TEXT) {
+            std::string_view text = m_document.Text(nChild);
+            nWidest = std::max(nWidest, m_pLine->WidestWord(text.data(), text.size(), style.nFont));
+            continue;
+        }
+        CHtmlComputedStyle child = m_style.Element(nChild, style);
+        if (child.nDisplay != DISPLAY_NONE && CHtmlTagTraits::Of(m_document.Node(nChild).nTag).nKind == KIND_INLINE)
+            nWidest = std::max(nWidest, WidestWord(nChild, child));
+    }
+    return nWidest;
 }
