@@ -72,7 +72,7 @@ bool CHtmlLineBuilder::ContinueRun(const char* pch, size_t nLength, int nWidth, 
         return false;
     CLineItem& last = m_items.back();
     if (last.bImage || !(last.style == style) || (m_bSpacePending && !(m_spaceStyle == style)) ||
-        last.nX + static_cast<long long>(last.nWidth) != m_nX || last.nText + last.nLength != m_strText.size())
+        last.nX + static_cast<long long>(last.nWidth) != m_nX || last.nText + last.nLength != m_nText)
         return false;
     int nSpace = m_bSpacePending ? SpaceWidth(style.nFont) : 0;
     if (static_cast<long long>(m_nX) + nSpace + nWidth > m_nWidth)
@@ -81,7 +81,7 @@ bool CHtmlLineBuilder::ContinueRun(const char* pch, size_t nLength, int nWidth, 
     if (m_bSpacePending) {
         m_bSpacePending = false;
         if (!m_bWidthsOnly) {
-            m_strText.push_back(' ');
+            AppendChars(" ", 1);
             ++last.nLength;
         }
         last.nWidth = ClampedLength(static_cast<long long>(last.nWidth) + nSpace);
@@ -140,9 +140,9 @@ void CHtmlLineBuilder::AddImage(int nWidth, int nHeight, int nBorder, int nImage
     item.style = style;
     item.nImage = nImage;
     item.nBorder = nBorder;
-    item.nAlt = m_strText.size();
+    item.nAlt = m_nText;
     item.nAltLength = strAlt.size();
-    m_strText += strAlt;
+    AppendChars(strAlt.data(), strAlt.size());
     m_items.push_back(item);
     m_nX = ClampedLength(static_cast<long long>(m_nX) + nOuterWidth);
 }
@@ -158,7 +158,7 @@ void CHtmlLineBuilder::AddInlineBlock(int nWidth, int nAscent, int nDescent, int
     item.nDescent = nDescent;
     item.style = style;
     item.nImage = -1;
-    item.nAlt = m_strText.size();
+    item.nAlt = m_nText;
     item.nBlock = nBlock;
     m_items.push_back(item);
     m_nX = ClampedLength(static_cast<long long>(m_nX) + nWidth);
@@ -176,7 +176,7 @@ void CHtmlLineBuilder::Break(int nFont, int nLineHeight)
 void CHtmlLineBuilder::Clear()
 {
     m_items.clear();
-    m_strText.clear();
+    m_nText = 0;
     m_nX = 0;
     m_nBreakFont = -1;
     m_nBreakLineHeight = 0;
@@ -195,13 +195,14 @@ void CHtmlLineBuilder::Reset()
 
 void CHtmlLineBuilder::AppendChars(const char* pch, size_t nLength)
 {
-    // Most are a word or a blank: copied here rather than through a call per word.
-    if (nLength > 16) {
-        m_strText.append(pch, nLength);
-        return;
-    }
+    // The buffer only grows: most words are copied into room it already has, without a
+    // call or a check per character.
+    if (m_strText.size() - m_nText < nLength)
+        m_strText.resize(std::max(2 * m_strText.size(), m_nText + nLength));
+    char* pTo = &m_strText[0] + m_nText;
     for (size_t i = 0; i < nLength; ++i)
-        m_strText.push_back(pch[i]);
+        pTo[i] = pch[i];
+    m_nText += nLength;
 }
 
 int CHtmlLineBuilder::SpaceWidth(int nFont) const
@@ -274,7 +275,7 @@ void CHtmlLineBuilder::AppendRun(const char* pch, size_t nLength, int nWidth, co
     if (!m_items.empty()) {
         CLineItem& last = m_items.back();
         if (!last.bImage && last.style == style && last.nX + last.nWidth == m_nX &&
-            last.nText + last.nLength == m_strText.size()) {
+            last.nText + last.nLength == m_nText) {
             AppendChars(pch, nLength);
             last.nLength += nLength;
             last.nWidth = ClampedLength(static_cast<long long>(last.nWidth) + nWidth);
@@ -288,7 +289,7 @@ void CHtmlLineBuilder::AppendRun(const char* pch, size_t nLength, int nWidth, co
     item.nAscent = m_fonts.Ascent(style.nFont);
     item.nDescent = m_fonts.Descent(style.nFont);
     item.style = style;
-    item.nText = m_strText.size();
+    item.nText = m_nText;
     item.nLength = nLength;
     item.nImage = -1;
     AppendChars(pch, nLength);

@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CHtmlFonts;
@@ -73,7 +74,7 @@ public:
     bool IsEmpty() const { return m_items.empty(); }
     int Width() const { return m_nX; }
     const std::vector<CLineItem>& Items() const { return m_items; }
-    const std::string& Text() const { return m_strText; }
+    std::string_view Text() const { return std::string_view(m_strText.data(), m_nText); }
     // The font of a <br> that ended an empty line, or -1.
     int BreakFont() const { return m_nBreakFont; }
     int BreakLineHeight() const { return m_nBreakLineHeight; }
@@ -98,7 +99,8 @@ private:
     bool m_bBreakLongWords = true;
     bool m_bWidthsOnly = false;
     std::vector<CLineItem> m_items;
-    std::string m_strText;
+    std::string m_strText;   // the line's texts in its first m_nText characters
+    size_t m_nText = 0;
     int m_nX = 0;
     int m_nBreakFont = -1;
     int m_nBreakLineHeight = 0;
