@@ -1,4 +1,6 @@
 #include "pageengine/dom/CHtmlTagTraits.h"
+#include <array>
+#include <cstddef>
 
 namespace
 {
@@ -67,8 +69,26 @@ static_assert(sizeof(kTags) / sizeof(kTags[0]) == TAG_COUNT && InTagOrder(), "on
 
 // Elements without contents that the engine does not show (TAG_VOID_UNKNOWN): known, so
 // that they never wait for an end tag.
-const char* const kVoidUnknownNames[] = {"link",  "input", "area",  "base", "col",      "embed",
+constexpr const char* kVoidUnknownNames[] = {"link",  "input", "area",  "base", "col",      "embed",
                                          "param", "source", "track", "wbr",  "basefont", "frame"};
+// The most names that start with one letter ("t": title, table, tr, td, th, thead, tbody,
+// tfoot, track), with room to spare.
+constexpr size_t kMaxNamesPerLetter = 12;
+
+constexpr bool FewNamesPerLetter()
+{
+    for (char ch = 'a'; ch <= 'z'; ++ch) {
+        size_t nCount = 0;
+        for (const CHtmlTagTraits& tag : kTags)
+            nCount += tag.pszName && tag.pszName[0] == ch;
+        for (const char* pszName : kVoidUnknownNames)
+            nCount += pszName[0] == ch;
+        if (nCount > kMaxNamesPerLetter)
+            return false;
+    }
+    return true;
+}
+static_assert(FewNamesPerLetter(), "kMaxNamesPerLetter holds the names of each letter");
 } // namespace
 
 const CHtmlTagTraits& CHtmlTagTraits::Of(HtmlTag nTag)
@@ -78,19 +98,38 @@ const CHtmlTagTraits& CHtmlTagTraits::Of(HtmlTag nTag)
 
 HtmlTag CHtmlTagTraits::FromName(const char* pszWanted)
 {
-    // Every tag of a page is looked up: compared here, a character at a time, rather than
-    // through a call per name.
-    auto same = [pszWanted](const char* pszName) {
+    // Every tag of a page is looked up: among the few names of its first letter, made once,
+    // each compared a character at a time rather than through a call per name.
+    struct Names
+    {
+        size_t nCount = 0;
+        const char* apszNames[kMaxNamesPerLetter] = {};
+        HtmlTag anTags[kMaxNamesPerLetter] = {};
+    };
+    static const std::array<Names, 26> kByLetter = [] {
+        std::array<Names, 26> byLetter = {};
+        auto add = [&](const char* pszName, HtmlTag nTag) {
+            Names& names = byLetter[static_cast<size_t>(pszName[0] - 'a')];
+            names.apszNames[names.nCount] = pszName;
+            names.anTags[names.nCount++] = nTag;
+        };
+        for (const CHtmlTagTraits& tag : kTags)
+            if (tag.pszName)
+                add(tag.pszName, tag.nTag);
+        for (const char* pszName : kVoidUnknownNames)
+            add(pszName, TAG_VOID_UNKNOWN);
+        return byLetter;
+    }();
+    if (pszWanted[0] < 'a' || pszWanted[0] > 'z')
+        return TAG_UNKNOWN;
+    const Names& names = kByLetter[static_cast<size_t>(pszWanted[0] - 'a')];
+    for (size_t i = 0; i < names.nCount; ++i) {
         const char* p = pszWanted;
+        const char* pszName = names.apszNames[i];
         for (; *p && *p == *pszName; ++p, ++pszName) {
         }
-        return *p == *pszName;
-    };
-    for (const CHtmlTagTraits& tag : kTags)
-        if (tag.pszName && tag.pszName[0] == pszWanted[0] && same(tag.pszName))
-            return tag.nTag;
-    for (const char* pszName : kVoidUnknownNames)
-        if (pszName[0] == pszWanted[0] && same(pszName))
-            return TAG_VOID_UNKNOWN;
+        if (*p == *pszName)
+            return names.anTags[i];
+    }
     return TAG_UNKNOWN;
 }
