@@ -105,14 +105,16 @@ BOOL CKeloApp::InitInstance()
     }
     StartupMark("main frame");
 
+    // The skin takes the settings just read as they are: nothing has changed them since.
+    // Loaded while the window is hidden, its buttons are made in a window not yet on the
+    // screen, and the window's first paint is the skin's.
+    m_bSettingsFresh = TRUE;
+    pMainFrame->m_wndSkinClient.LoadSkin();
+    StartupMark("skin loaded");
     // The skin is on the screen before the documents, the page frame and the browser
     // control are made: the window shows at once, the page follows in the inner rectangle.
     pMainFrame->ShowWindow(m_nCmdShow);
     StartupMark("window shown");
-    // The skin takes the settings just read as they are: nothing has changed them since.
-    m_bSettingsFresh = TRUE;
-    pMainFrame->m_wndSkinClient.LoadSkin();
-    StartupMark("skin loaded");
     pMainFrame->UpdateWindow();
     StartupMark("skin painted");
 
