@@ -117,6 +117,7 @@ BOOL CKeloApp::InitInstance()
     StartupMark("window shown");
     pMainFrame->UpdateWindow();
     StartupMark("skin painted");
+    pMainFrame->m_wndSkinClient.ShowButtons();
 
     // Only the launcher menu lists the skin folders, and it opens from the message loop.
     CollectFolders(m_settings.m_strExeDir + "SKINS", m_settings.m_astrSkinFolders);

@@ -100,6 +100,12 @@ void CSkinButton::OnPaint()
     CPaintDC dc(this);
 }
 
+void CSkinButton::PaintFace(CDC* pDC)
+{
+    if (ComposeFace())
+        pDC->BitBlt(m_rcFace.left, m_rcFace.top, m_rcFace.Width(), m_rcFace.Height(), m_pFace.get(), 0, 0, SRCCOPY);
+}
+
 BOOL CSkinButton::ComposeFace()
 {
     if (!m_pBackdrop)

@@ -5,7 +5,7 @@
 // business, by its control identifier.
 //
 // The owner sets m_hCursorHover and m_strBitmap, then creates it with CreateEx as a
-// visible child; only the position of the given rectangle counts, the size comes from
+// child, visible or shown later; only the position of the given rectangle counts, the size comes from
 // the strip (its width, a quarter of its height).
 //
 // On the skin window (m_pBackdrop set) a button composes its face, the skin behind it and
@@ -34,6 +34,9 @@ public:
 
     // Draws the image of the current state at the origin of pDC.
     void DrawButton(CDC* pDC);
+    // Draws the face, the skin behind the button and its image, at the button's place in
+    // its parent's pDC; nothing without backdrop.
+    void PaintFace(CDC* pDC);
 
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnPaint();

@@ -79,6 +79,18 @@ void CSkinClientWnd::LoadSkin()
         m_pBtMenu = CreateButton(SKIN_FILE_MENU, settings.m_nBtMenuX, settings.m_nBtMenuY, IDC_BTMENU);
     m_pBtMini = CreateButton(SKIN_FILE_MINI, settings.m_nBtMiniX, settings.m_nBtMiniY, IDC_BTMINI);
     m_pBtQuit = CreateButton(SKIN_FILE_QUIT, settings.m_nBtQuitX, settings.m_nBtQuitY, IDC_BTQUIT);
+    m_bButtonsShown = FALSE;
+    if (IsWindowVisible())
+        ShowButtons();
+}
+
+void CSkinClientWnd::ShowButtons()
+{
+    m_bButtonsShown = TRUE;
+    for (CSkinButton* pButton : {m_pBtMenu.get(), m_pBtMini.get(), m_pBtQuit.get()}) {
+        if (pButton)
+            pButton->ShowWindow(SW_SHOWNA);
+    }
 }
 
 std::unique_ptr<CSkinButton> CSkinClientWnd::CreateButton(const char* pszFile, int x, int y, UINT nID)
@@ -88,7 +100,7 @@ std::unique_ptr<CSkinButton> CSkinClientWnd::CreateButton(const char* pszFile, i
     pButton->m_strBitmap = m_pHost->GetSettings().m_strSkinDir + pszFile;
     pButton->m_pBackdrop = this;
     // Only the position counts: the button takes its size from its strip.
-    pButton->CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, x, y, 10, 10, m_hWnd,
+    pButton->CreateEx(0, nullptr, "", WS_CHILD, x, y, 10, 10, m_hWnd,
                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)));
     return pButton;
 }
@@ -199,8 +211,13 @@ void CSkinClientWnd::PaintClient(CDC* pDC, const RECT& rc)
     CRect rcDraw;
     if (!::IntersectRect(&rcDraw, &rc, &rcClient))
         return;
-    if (CopyBackdrop(pDC, rcDraw.left, rcDraw.top, rcDraw))
+    if (CopyBackdrop(pDC, rcDraw.left, rcDraw.top, rcDraw)) {
+        for (CSkinButton* pButton : {m_pBtMenu.get(), m_pBtMini.get(), m_pBtQuit.get()}) {
+            if (pButton && !m_bButtonsShown)
+                pButton->PaintFace(pDC);
+        }
         return;
+    }
     CBrush brush(ScreenColor());
     pDC->FillRect(rcDraw, brush);
 }

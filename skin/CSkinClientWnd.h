@@ -32,8 +32,12 @@ public:
     // The program around the skin window; set before the first LoadSkin.
     void SetHost(CSkinHost* pHost) { m_pHost = pHost; }
 
-    // Reads the settings again and rebuilds bitmaps, palette, painter and buttons.
+    // Reads the settings again and rebuilds bitmaps, palette, painter and buttons. The
+    // buttons are made hidden: on a window already on the screen they show at once; on a
+    // window not yet shown its first paint draws their faces in their place, one paint for
+    // the whole skin, and ShowButtons shows them after it.
     void LoadSkin();
+    void ShowButtons();
     // LoadSkin, then PlacePage.
     void ApplySkin();
     // A fresh document whose page frame goes into the inner rectangle.
@@ -72,6 +76,8 @@ private:
     // The composed skin, the client area's size; null until a skin is loaded.
     std::unique_ptr<CMemDC> m_pBack;
     UINT m_nBackVersion = 0;
+    // Whether the buttons are shown, or still drawn by the skin's own paint.
+    BOOL m_bButtonsShown = FALSE;
 
     // The inner rectangle's colour: the skin's screen colour.
     COLORREF ScreenColor() const;
@@ -83,9 +89,9 @@ private:
     // Composes the borders around the inner rectangle into a new back buffer of the
     // client area's size.
     void ComposeSkin();
-    // The part rc of the client area: the composed skin, or the screen colour alone
-    // before the first LoadSkin.
+    // The part rc of the client area: the composed skin with the faces of buttons not yet
+    // shown, or the screen colour alone before the first LoadSkin.
     void PaintClient(CDC* pDC, const RECT& rc);
-    // A button of the current skin folder's strip pszFile at (x, y).
+    // A hidden button of the current skin folder's strip pszFile at (x, y).
     std::unique_ptr<CSkinButton> CreateButton(const char* pszFile, int x, int y, UINT nID);
 };

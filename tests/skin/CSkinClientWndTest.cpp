@@ -212,6 +212,30 @@ TEST_F(SkinnedStart, RepaintAfterAHoverAndAfterASkinChangeShowsTheFreshStartPixe
     EXPECT_TRUE(SkinOnScreen() == strFresh) << "after a skin change and back";
 }
 
+TEST_F(SkinnedStart, ASkinLoadedOffTheScreenPaintsItsButtonsFacesUntilTheyAreShown)
+{
+    Start(m_kiosk.Path());
+    // What the skin itself paints at the quit button's place.
+    auto skinPaintsAtQuit = [&] {
+        CTestCanvas canvas(800, 600);
+        ::SendMessageA(Skin(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.DC()->GetSafeHdc()), PRF_CLIENT);
+        return canvas.Pixel(kQuitAt.x + 10, kQuitAt.y + 10);
+    };
+    EXPECT_TRUE(::IsWindowVisible(*Skin().m_pBtQuit));
+    EXPECT_EQ(kTop, skinPaintsAtQuit()) << "the shown button paints its own face";
+
+    theApp.GetMainFrame()->ShowWindow(SW_HIDE);
+    Skin().LoadSkin();
+    EXPECT_FALSE(::IsWindowVisible(*Skin().m_pBtQuit));
+    EXPECT_EQ(kNormal, skinPaintsAtQuit());
+
+    Skin().ShowButtons();
+    EXPECT_EQ(kTop, skinPaintsAtQuit());
+    theApp.GetMainFrame()->ShowWindow(SW_SHOWNA);
+    for (const CSkinButton* pButton : {Skin().m_pBtMenu.get(), Skin().m_pBtMini.get(), Skin().m_pBtQuit.get()})
+        EXPECT_TRUE(::IsWindowVisible(*pButton));
+}
+
 TEST_F(SkinnedStart, RefreshWithoutPageFrameRepaintsTheSkinOnly)
 {
     Start(m_kiosk.Path());
