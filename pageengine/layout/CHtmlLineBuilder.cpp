@@ -23,6 +23,11 @@ void CHtmlLineBuilder::AddText(const char* pch, size_t nLength, const CInlineSty
     const int* anWidths = m_fonts.CharWidths(style.nFont);
     size_t i = 0;
     while (i < nLength) {
+        if (anWidths) {
+            i = ContinueRuns(pch, i, nLength, style, anWidths);
+            if (i >= nLength)
+                break;
+        }
         if (IsSpace(pch[i])) {
             while (i < nLength && IsSpace(pch[i]))
                 ++i;
@@ -96,6 +101,65 @@ bool CHtmlLineBuilder::ContinueRun(const char* pch, size_t nLength, int nWidth, 
     last.nWidth = ClampedLength(static_cast<long long>(last.nWidth) + nWidth);
     m_nX = ClampedLength(static_cast<long long>(m_nX) + nWidth);
     return true;
+}
+
+// ContinueRun for as many blanks and words as continue the line's last run and fit,
+// without a call per word: the words are measured as they are copied. Returns where it
+// stopped: at the end, or at the first word (or blanks) it leaves to the general steps.
+size_t CHtmlLineBuilder::ContinueRuns(const char* pch, size_t i, size_t nLength, const CInlineStyle& style, const int* anWidths)
+{
+    if (m_items.empty())
+        return i;
+    CLineItem& last = m_items.back();
+    if (last.bImage || !(last.style == style) || (m_bSpacePending && !(m_spaceStyle == style)) ||
+        last.nX + static_cast<long long>(last.nWidth) != m_nX || last.nText + last.nLength != m_nText)
+        return i;
+    // Room for all that is left, each blank run kept as one blank, and a blank pending
+    // from the text before.
+    size_t nMost = nLength - i + 1;
+    if (!m_bWidthsOnly && m_strText.size() - m_nText < nMost)
+        m_strText.resize(std::max(2 * m_strText.size(), m_nText + nMost));
+    char* pText = &m_strText[0];
+    const long long nSpace = anWidths[static_cast<unsigned char>(' ')];
+    // Lengths that would be held at HTML_MAX_COORDINATE are left to the general steps.
+    const long long nRight = std::min<long long>(m_nWidth, HTML_MAX_COORDINATE);
+    long long nX = m_nX, nRunWidth = last.nWidth;
+    size_t nText = m_nText;
+    bool bSpace = m_bSpacePending;
+    while (i < nLength) {
+        if (IsSpace(pch[i])) {
+            while (i < nLength && IsSpace(pch[i]))
+                ++i;
+            bSpace = true;
+            continue;
+        }
+        size_t nStart = i;
+        long long nWord = 0;
+        for (; i < nLength && !IsSpace(pch[i]); ++i)
+            nWord += anWidths[static_cast<unsigned char>(pch[i])];
+        long long nWidth = (bSpace ? nSpace : 0) + nWord;
+        if (nX + nWidth > nRight || nRunWidth + nWidth > HTML_MAX_COORDINATE || nWord > HTML_MAX_COORDINATE) {
+            i = nStart;
+            break;
+        }
+        if (!m_bWidthsOnly) {
+            if (bSpace)
+                pText[nText++] = ' ';
+            for (size_t k = nStart; k < i; ++k)
+                pText[nText++] = pch[k];
+        }
+        bSpace = false;
+        nX += nWidth;
+        nRunWidth += nWidth;
+    }
+    last.nLength += nText - m_nText;
+    m_nText = nText;
+    last.nWidth = static_cast<int>(nRunWidth);
+    m_nX = static_cast<int>(nX);
+    m_bSpacePending = bSpace;
+    if (bSpace)
+        m_spaceStyle = style;
+    return i;
 }
 
 void CHtmlLineBuilder::AddPreformatted(const char* pch, size_t nLength, const CInlineStyle& style)

@@ -85,6 +85,7 @@ public:
 
 private:
     void PlaceAtom(int nWidth);
+    size_t ContinueRuns(const char* pch, size_t i, size_t nLength, const CInlineStyle& style, const int* anWidths);
     bool ContinueRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
     void PlaceWord(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
     int SpaceWidth(int nFont) const;
