@@ -146,15 +146,6 @@ CHtmlLineBuilder* CLayoutBuilder::LineAtDepth(size_t nDepth)
     return pLine;
 }
 
-size_t CLayoutBuilder::AddBox(const CPageBox& box)
-{
-    // The limit holds for every box, those a table adds after its cells included.
-    if (m_pOut->m_boxes.size() >= HTML_MAX_BOXES)
-        return SIZE_MAX;
-    m_pOut->m_boxes.push_back(box);
-    return m_pOut->m_boxes.size() - 1;
-}
-
 bool CLayoutBuilder::IsFull() const
 {
     return !m_bMeasuring && (m_pOut->m_boxes.size() >= HTML_MAX_BOXES || m_flow.nY >= HTML_MAX_PAGE_HEIGHT);

@@ -55,7 +55,14 @@ public:
     // nowrap their widest line) and the width they take on lines that are never wrapped.
     void MeasureCell(int nCell, const CHtmlComputedStyle& style, int* pnMin, int* pnMax);
     // The new box's index; SIZE_MAX (no box) once the page has HTML_MAX_BOXES boxes.
-    size_t AddBox(const CPageBox& box);
+    size_t AddBox(const CPageBox& box)
+    {
+        // The limit holds for every box, those a table adds after its cells included.
+        if (m_pOut->m_boxes.size() >= HTML_MAX_BOXES)
+            return SIZE_MAX;
+        m_pOut->m_boxes.push_back(box);
+        return m_pOut->m_boxes.size() - 1;
+    }
     CPageBox& Box(size_t nIndex) { return m_pOut->m_boxes[nIndex]; }
     size_t BoxCount() const { return m_pOut->m_boxes.size(); }
     bool IsMeasuring() const { return m_bMeasuring; }

@@ -157,6 +157,13 @@ int CLayoutBuilder::NextLineTop() const
 
 void CLayoutBuilder::FitLine()
 {
+    // Most flows have no float: their lines take the whole area.
+    if (m_floats.Count() == m_flow.nFirstFloat) {
+        m_flow.nLineLeft = m_flow.nLeft;
+        m_flow.nLineWidth = std::max(AreaRight() - m_flow.nLeft, 0);
+        m_pLine->SetWidth(m_flow.nLineWidth);
+        return;
+    }
     // Floats above the next line are done with: they go, so that the list stays short.
     int y = NextLineTop();
     m_floats.Prune(m_flow.nFirstFloat, y);
