@@ -57,7 +57,7 @@ void CHtmlTableLayout::CollectRows()
     for (int nRow = m_document.Node(m_nTable).nFirstChild; nRow >= 0; nRow = m_document.Node(nRow).nNext) {
         if (!CHtmlTagTraits::Of(m_document.Node(nRow).nTag).Has(TRAIT_ROW))
             continue;
-        CHtmlComputedStyle rowStyle = m_builder.Style().Element(nRow, m_style);
+        CHtmlComputedStyle rowStyle = m_builder.Style().Element(nRow, m_style, m_builder.IsMeasuring());
         if (rowStyle.nDisplay == DISPLAY_NONE)
             continue;
         Row row = {m_cells.size(), m_cells.size()};
@@ -68,7 +68,7 @@ void CHtmlTableLayout::CollectRows()
             Cell cell = {};
             cell.nNode = nCell;
             cell.nColumn = nColumn;
-            cell.style = m_builder.Style().Element(nCell, rowStyle);
+            cell.style = m_builder.Style().Element(nCell, rowStyle, m_builder.IsMeasuring());
             if (cell.style.nDisplay == DISPLAY_NONE)
                 continue;
             cell.nSpan = std::min(cell.style.nSpan, HTML_MAX_COLUMNS - nColumn);

@@ -166,7 +166,7 @@ void CLayoutBuilder::FlowChildren(int nNode, const CHtmlComputedStyle& style)
 
 void CLayoutBuilder::Element(int nNode, const CHtmlComputedStyle& parent)
 {
-    CHtmlComputedStyle style = m_style.Element(nNode, parent);
+    CHtmlComputedStyle style = m_style.Element(nNode, parent, m_bMeasuring);
     if (style.nDisplay == DISPLAY_NONE)
         return;
     if (style.pszHref && !m_bMeasuring) {

@@ -272,7 +272,7 @@ int CLayoutBuilder::WidestWord(int nNode, const CHtmlComputedStyle& style)
             nWidest = std::max(nWidest, m_pLine->WidestWord(text.data(), text.size(), style.nFont));
             continue;
         }
-        CHtmlComputedStyle child = m_style.Element(nChild, style);
+        CHtmlComputedStyle child = m_style.Element(nChild, style, true);
         if (child.nDisplay != DISPLAY_NONE && CHtmlTagTraits::Of(m_document.Node(nChild).nTag).nKind == KIND_INLINE)
             nWidest = std::max(nWidest, WidestWord(nChild, child));
     }

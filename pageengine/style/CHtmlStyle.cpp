@@ -9,6 +9,7 @@ const int kPreformattedPixels = 13;   // preformatted text of the default size
 const int kBodyMargin = 8;
 const COLORREF kNoShadeGrey = RGB(128, 128, 128);   // a rule drawn flat without a colour
 const size_t kMaxFontKeys = 256;   // fonts remembered by what asked for them
+const size_t kKeptStyles = 64;      // styles kept to be asked for again, one per node modulo this
 
 bool ReadLength(const char* pszValue, CHtmlLength* pLength)
 {
@@ -18,7 +19,7 @@ bool ReadLength(const char* pszValue, CHtmlLength* pLength)
 } // namespace
 
 CHtmlStyle::CHtmlStyle(const CHtmlDocument& document, CHtmlFonts& fonts)
-    : m_document(document), m_fonts(fonts), m_cascade(document)
+    : m_document(document), m_fonts(fonts), m_cascade(document), m_bKeep(m_cascade.IsEmpty())
 {
 }
 
@@ -50,22 +51,51 @@ CHtmlComputedStyle CHtmlStyle::Page()
     return style;
 }
 
-CHtmlComputedStyle CHtmlStyle::Element(int nNode, const CHtmlComputedStyle& parent)
+CHtmlComputedStyle CHtmlStyle::Element(int nNode, const CHtmlComputedStyle& parent, bool bKeep)
 {
-    HtmlTag nTag = m_document.Node(nNode).nTag;
+    // The cascade counts its steps: with style sheets each style is made as often as asked.
+    if (!m_bKeep)
+        return Make(nNode, parent);
+    if (m_kept.empty())
+        m_kept.resize(kKeptStyles);
+    Kept& kept = m_kept[static_cast<size_t>(nNode) % kKeptStyles];
+    if (kept.nNode == nNode && SameForChildren(kept.parent, parent))
+        return kept.style;
+    CHtmlComputedStyle style = Make(nNode, parent);
+    if (bKeep) {
+        kept.nNode = nNode;
+        kept.parent = parent;
+        kept.style = style;
+    }
+    return style;
+}
+
+bool CHtmlStyle::SameForChildren(const CHtmlComputedStyle& a, const CHtmlComputedStyle& b)
+{
+    return a.pszFaces == b.pszFaces && a.nPixels == b.nPixels && a.bBold == b.bBold && a.bItalic == b.bItalic &&
+           a.bUnderline == b.bUnderline && a.bPre == b.bPre && a.nFont == b.nFont && a.crText == b.crText &&
+           a.crLink == b.crLink && a.nAlign == b.nAlign && a.nLineHeight == b.nLineHeight && a.nLineScale == b.nLineScale &&
+           a.nListDepth == b.nListDepth && a.nLink == b.nLink && a.bAlignGiven == b.bAlignGiven && a.nVAlign == b.nVAlign &&
+           a.crFill == b.crFill && a.bFill == b.bFill;
+}
+
+CHtmlComputedStyle CHtmlStyle::Make(int nNode, const CHtmlComputedStyle& parent)
+{
+    const CHtmlNode& node = m_document.Node(nNode);
+    const CHtmlTagTraits& tag = CHtmlTagTraits::Of(node.nTag);
     CHtmlComputedStyle style;
     Inherit(parent, style);
 
     // The sheets' font size comes before the tag's margins, which are in the font's size;
     // the rest of the sheets after the tag and its attributes.
-    Fonts(nNode, nTag, style);
+    Fonts(nNode, node, tag, style);
     const CCssProperties::Declarations& declarations = m_cascade.For(nNode);
     CCssProperties properties(m_cascade.Kept());
     if (!declarations.empty())
         properties.ApplyFontSize(declarations, parent.nPixels, style);
-    Blocks(nNode, nTag, parent, style);
-    Tables(nNode, nTag, parent, style);
-    ImagesAndRules(nNode, nTag, style);
+    Blocks(nNode, node, tag, parent, style);
+    Tables(nNode, node, tag, parent, style);
+    ImagesAndRules(nNode, node, tag, style);
     if (!declarations.empty())
         properties.Apply(declarations, style);
     if (style.nLineScale > 0)
@@ -96,9 +126,8 @@ void CHtmlStyle::Inherit(const CHtmlComputedStyle& parent, CHtmlComputedStyle& s
     style.nLink = parent.nLink;
 }
 
-void CHtmlStyle::Fonts(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const
+void CHtmlStyle::Fonts(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, CHtmlComputedStyle& style) const
 {
-    const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
     style.bBold = style.bBold || tag.Has(TRAIT_BOLD);
     style.bItalic = style.bItalic || tag.Has(TRAIT_ITALIC);
     style.bUnderline = style.bUnderline || tag.Has(TRAIT_UNDERLINE);
@@ -109,14 +138,14 @@ void CHtmlStyle::Fonts(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const
         if (style.nPixels == kDefaultPixels)
             style.nPixels = kPreformattedPixels;
     }
-    if (nTag == TAG_FONT) {
-        CHtmlAttributes::Color(m_document.Attribute(nNode, "color"), &style.crText);
-        CHtmlAttributes::FontPixels(m_document.Attribute(nNode, "size"), &style.nPixels);
-        if (const char* pszFaces = m_document.Attribute(nNode, "face"))
+    if (node.nTag == TAG_FONT) {
+        CHtmlAttributes::Color(Attribute(nNode, node, "color"), &style.crText);
+        CHtmlAttributes::FontPixels(Attribute(nNode, node, "size"), &style.nPixels);
+        if (const char* pszFaces = Attribute(nNode, node, "face"))
             style.pszFaces = pszFaces;
     }
     if (tag.Has(TRAIT_LINK)) {
-        style.pszHref = m_document.Attribute(nNode, "href");
+        style.pszHref = Attribute(nNode, node, "href");
         if (style.pszHref) {
             style.crText = style.crLink;
             style.bUnderline = true;
@@ -124,9 +153,9 @@ void CHtmlStyle::Fonts(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const
     }
 }
 
-void CHtmlStyle::Blocks(int nNode, HtmlTag nTag, const CHtmlComputedStyle& parent, CHtmlComputedStyle& style) const
+void CHtmlStyle::Blocks(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, const CHtmlComputedStyle& parent,
+                        CHtmlComputedStyle& style) const
 {
-    const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
     style.nMarginTop = style.nMarginBottom = (style.nPixels * tag.nMarginHundredths + 50) / 100;
     style.nIndentLeft = tag.nIndentLeft;
     style.nIndentRight = tag.nIndentRight;
@@ -143,13 +172,13 @@ void CHtmlStyle::Blocks(int nNode, HtmlTag nTag, const CHtmlComputedStyle& paren
     // A row's alignment comes before its cells' own default.
     if (tag.Has(TRAIT_CELL) && parent.bAlignGiven)
         style.nAlign = parent.nAlign;
-    style.bAlignGiven = CHtmlAttributes::Align(m_document.Attribute(nNode, "align"), &style.nAlign);
+    style.bAlignGiven = CHtmlAttributes::Align(Attribute(nNode, node, "align"), &style.nAlign);
 }
 
-void CHtmlStyle::Tables(int nNode, HtmlTag nTag, const CHtmlComputedStyle& parent, CHtmlComputedStyle& style) const
+void CHtmlStyle::Tables(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, const CHtmlComputedStyle& parent,
+                        CHtmlComputedStyle& style) const
 {
-    const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
-    auto attribute = [&](const char* pszName) { return m_document.Attribute(nNode, pszName); };
+    auto attribute = [&](const char* pszName) { return Attribute(nNode, node, pszName); };
     if (tag.Has(TRAIT_TABLE)) {
         // Cells start from the table's font and colour but not from the alignment or the
         // lists around it.
@@ -178,10 +207,9 @@ void CHtmlStyle::Tables(int nNode, HtmlTag nTag, const CHtmlComputedStyle& paren
     }
 }
 
-void CHtmlStyle::ImagesAndRules(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const
+void CHtmlStyle::ImagesAndRules(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, CHtmlComputedStyle& style) const
 {
-    auto attribute = [&](const char* pszName) { return m_document.Attribute(nNode, pszName); };
-    const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
+    auto attribute = [&](const char* pszName) { return Attribute(nNode, node, pszName); };
     if (tag.nKind == KIND_IMAGE) {
         ReadLength(attribute("width"), &style.width);
         ReadLength(attribute("height"), &style.height);
