@@ -104,8 +104,9 @@ bool CHtmlLineBuilder::ContinueRun(const char* pch, size_t nLength, int nWidth, 
 }
 
 // ContinueRun for as many blanks and words as continue the line's last run and fit,
-// without a call per word: the words are measured as they are copied. Returns where it
-// stopped: at the end, or at the first word (or blanks) it leaves to the general steps.
+// without a call per word: each character is measured and copied in one step. Returns
+// where it stopped: at the end, or at the first word (or blanks) it leaves to the general
+// steps.
 size_t CHtmlLineBuilder::ContinueRuns(const char* pch, size_t i, size_t nLength, const CInlineStyle& style, const int* anWidths)
 {
     if (m_items.empty())
@@ -115,45 +116,48 @@ size_t CHtmlLineBuilder::ContinueRuns(const char* pch, size_t i, size_t nLength,
         last.nX + static_cast<long long>(last.nWidth) != m_nX || last.nText + last.nLength != m_nText)
         return i;
     // Room for all that is left, each blank run kept as one blank, and a blank pending
-    // from the text before.
+    // from the text before. While measuring the words are copied there too, but not kept.
     size_t nMost = nLength - i + 1;
-    if (!m_bWidthsOnly && m_strText.size() - m_nText < nMost)
+    if (m_strText.size() - m_nText < nMost)
         m_strText.resize(std::max(2 * m_strText.size(), m_nText + nMost));
-    char* pText = &m_strText[0];
+    char* pEnd = &m_strText[0] + m_nText;   // the end of the kept text
     const long long nSpace = anWidths[static_cast<unsigned char>(' ')];
     // Lengths that would be held at HTML_MAX_COORDINATE are left to the general steps.
     const long long nRight = std::min<long long>(m_nWidth, HTML_MAX_COORDINATE);
     long long nX = m_nX, nRunWidth = last.nWidth;
-    size_t nText = m_nText;
     bool bSpace = m_bSpacePending;
     while (i < nLength) {
         if (IsSpace(pch[i])) {
-            while (i < nLength && IsSpace(pch[i]))
+            do {
                 ++i;
+            } while (i < nLength && IsSpace(pch[i]));
             bSpace = true;
             continue;
         }
         size_t nStart = i;
+        *pEnd = ' ';
+        char* pWord = pEnd + (bSpace ? 1 : 0);
         long long nWord = 0;
-        for (; i < nLength && !IsSpace(pch[i]); ++i)
-            nWord += anWidths[static_cast<unsigned char>(pch[i])];
+        for (; i < nLength && !IsSpace(pch[i]); ++i) {
+            unsigned char ch = static_cast<unsigned char>(pch[i]);
+            nWord += anWidths[ch];
+            pWord[i - nStart] = static_cast<char>(ch);
+        }
         long long nWidth = (bSpace ? nSpace : 0) + nWord;
         if (nX + nWidth > nRight || nRunWidth + nWidth > HTML_MAX_COORDINATE || nWord > HTML_MAX_COORDINATE) {
             i = nStart;
             break;
         }
-        if (!m_bWidthsOnly) {
-            if (bSpace)
-                pText[nText++] = ' ';
-            for (size_t k = nStart; k < i; ++k)
-                pText[nText++] = pch[k];
-        }
+        pEnd = pWord + (i - nStart);
         bSpace = false;
         nX += nWidth;
         nRunWidth += nWidth;
     }
-    last.nLength += nText - m_nText;
-    m_nText = nText;
+    if (!m_bWidthsOnly) {
+        size_t nText = static_cast<size_t>(pEnd - m_strText.data());
+        last.nLength += nText - m_nText;
+        m_nText = nText;
+    }
     last.nWidth = static_cast<int>(nRunWidth);
     m_nX = static_cast<int>(nX);
     m_bSpacePending = bSpace;
@@ -347,7 +351,9 @@ void CHtmlLineBuilder::AppendRun(const char* pch, size_t nLength, int nWidth, co
             return;
         }
     }
-    CLineItem item = {};
+    // Made in place: a copy of an item made aside costs more than filling it.
+    m_items.emplace_back();
+    CLineItem& item = m_items.back();
     item.nX = m_nX;
     item.nWidth = nWidth;
     item.nAscent = m_fonts.Ascent(style.nFont);
@@ -357,6 +363,5 @@ void CHtmlLineBuilder::AppendRun(const char* pch, size_t nLength, int nWidth, co
     item.nLength = nLength;
     item.nImage = -1;
     AppendChars(pch, nLength);
-    m_items.push_back(item);
     m_nX = ClampedLength(static_cast<long long>(m_nX) + nWidth);
 }
