@@ -31,7 +31,7 @@ void CHtmlLineBuilder::AddText(const char* pch, size_t nLength, const CInlineSty
         if (IsSpace(pch[i])) {
             while (i < nLength && IsSpace(pch[i]))
                 ++i;
-            if (!m_items.empty()) {
+            if (m_nItems > 0) {
                 m_bSpacePending = true;
                 m_spaceStyle = style;
             }
@@ -73,9 +73,9 @@ int CHtmlLineBuilder::WidestWord(const char* pch, size_t nLength, int nFont) con
 // for any other case.
 bool CHtmlLineBuilder::ContinueRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style)
 {
-    if (m_items.empty())
+    if (m_nItems == 0)
         return false;
-    CLineItem& last = m_items.back();
+    CLineItem& last = m_items[m_nItems - 1];
     if (last.bImage || !(last.style == style) || (m_bSpacePending && !(m_spaceStyle == style)) ||
         last.nX + static_cast<long long>(last.nWidth) != m_nX || last.nText + last.nLength != m_nText)
         return false;
@@ -109,9 +109,9 @@ bool CHtmlLineBuilder::ContinueRun(const char* pch, size_t nLength, int nWidth, 
 // steps.
 size_t CHtmlLineBuilder::ContinueRuns(const char* pch, size_t i, size_t nLength, const CInlineStyle& style, const int* anWidths)
 {
-    if (m_items.empty())
+    if (m_nItems == 0)
         return i;
-    CLineItem& last = m_items.back();
+    CLineItem& last = m_items[m_nItems - 1];
     if (last.bImage || !(last.style == style) || (m_bSpacePending && !(m_spaceStyle == style)) ||
         last.nX + static_cast<long long>(last.nWidth) != m_nX || last.nText + last.nLength != m_nText)
         return i;
@@ -211,7 +211,7 @@ void CHtmlLineBuilder::AddImage(int nWidth, int nHeight, int nBorder, int nImage
     item.nAlt = m_nText;
     item.nAltLength = strAlt.size();
     AppendChars(strAlt.data(), strAlt.size());
-    m_items.push_back(item);
+    NewItem() = item;
     m_nX = ClampedLength(static_cast<long long>(m_nX) + nOuterWidth);
 }
 
@@ -228,13 +228,13 @@ void CHtmlLineBuilder::AddInlineBlock(int nWidth, int nAscent, int nDescent, int
     item.nImage = -1;
     item.nAlt = m_nText;
     item.nBlock = nBlock;
-    m_items.push_back(item);
+    NewItem() = item;
     m_nX = ClampedLength(static_cast<long long>(m_nX) + nWidth);
 }
 
 void CHtmlLineBuilder::Break(int nFont, int nLineHeight)
 {
-    if (m_items.empty()) {
+    if (m_nItems == 0) {
         m_nBreakFont = nFont;
         m_nBreakLineHeight = nLineHeight;
     }
@@ -243,7 +243,7 @@ void CHtmlLineBuilder::Break(int nFont, int nLineHeight)
 
 void CHtmlLineBuilder::Clear()
 {
-    m_items.clear();
+    m_nItems = 0;
     m_nText = 0;
     m_nX = 0;
     m_nBreakFont = -1;
@@ -283,9 +283,9 @@ int CHtmlLineBuilder::SpaceWidth(int nFont) const
 void CHtmlLineBuilder::PlaceAtom(int nWidth)
 {
     int nSpace = m_bSpacePending ? SpaceWidth(m_spaceStyle.nFont) : 0;
-    if (!m_items.empty() && static_cast<long long>(m_nX) + nSpace + nWidth > m_nWidth)
+    if (m_nItems > 0 && static_cast<long long>(m_nX) + nSpace + nWidth > m_nWidth)
         LineFull();
-    if (m_items.empty()) {
+    if (m_nItems == 0) {
         // Each call moves the line down past a float beside it, until it fits or none is left.
         bool bWider = true;
         while (nWidth > m_nWidth && bWider)
@@ -297,7 +297,7 @@ void CHtmlLineBuilder::PlaceAtom(int nWidth)
     m_bSpacePending = false;
     // The blank belongs to a run of its own style: after the run before it, or before the
     // word after it; between two other styles it is only a gap.
-    const CLineItem& last = m_items.back();
+    const CLineItem& last = m_items[m_nItems - 1];
     if (!last.bImage && last.style == m_spaceStyle)
         AppendRun(" ", 1, nSpace, m_spaceStyle);
     else
@@ -306,8 +306,8 @@ void CHtmlLineBuilder::PlaceAtom(int nWidth)
 
 void CHtmlLineBuilder::PlaceWord(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style)
 {
-    bool bSpaceJoinsWord = m_bSpacePending && m_spaceStyle == style && !m_items.empty() &&
-                           (m_items.back().bImage || !(m_items.back().style == style));
+    bool bSpaceJoinsWord = m_bSpacePending && m_spaceStyle == style && m_nItems > 0 &&
+                           (m_items[m_nItems - 1].bImage || !(m_items[m_nItems - 1].style == style));
     if (bSpaceJoinsWord) {
         int nSpace = SpaceWidth(style.nFont);
         if (static_cast<long long>(m_nX) + nSpace + nWidth <= m_nWidth) {
@@ -316,7 +316,7 @@ void CHtmlLineBuilder::PlaceWord(const char* pch, size_t nLength, int nWidth, co
         }
     }
     PlaceAtom(nWidth);
-    while (m_bBreakLongWords && m_items.empty() && nWidth > m_nWidth && nLength > 1) {
+    while (m_bBreakLongWords && m_nItems == 0 && nWidth > m_nWidth && nLength > 1) {
         // Alone and still too wide: as many characters as fit (one at least) on this line.
         size_t nFit = 1;
         int nFitWidth = m_fonts.TextWidth(style.nFont, pch, 1);
@@ -340,8 +340,8 @@ void CHtmlLineBuilder::AppendRun(const char* pch, size_t nLength, int nWidth, co
 {
     if (m_bWidthsOnly)
         nLength = 0;
-    if (!m_items.empty()) {
-        CLineItem& last = m_items.back();
+    if (m_nItems > 0) {
+        CLineItem& last = m_items[m_nItems - 1];
         if (!last.bImage && last.style == style && last.nX + last.nWidth == m_nX &&
             last.nText + last.nLength == m_nText) {
             AppendChars(pch, nLength);
@@ -351,9 +351,9 @@ void CHtmlLineBuilder::AppendRun(const char* pch, size_t nLength, int nWidth, co
             return;
         }
     }
-    // Made in place: a copy of an item made aside costs more than filling it.
-    m_items.emplace_back();
-    CLineItem& item = m_items.back();
+    // Each field set in the item's place: cheaper than an item cleared, made aside and copied.
+    CLineItem& item = NewItem();
+    item.bImage = false;
     item.nX = m_nX;
     item.nWidth = nWidth;
     item.nAscent = m_fonts.Ascent(style.nFont);
@@ -362,6 +362,10 @@ void CHtmlLineBuilder::AppendRun(const char* pch, size_t nLength, int nWidth, co
     item.nText = m_nText;
     item.nLength = nLength;
     item.nImage = -1;
+    item.nBorder = 0;
+    item.nAlt = 0;
+    item.nAltLength = 0;
+    item.nBlock = -1;
     AppendChars(pch, nLength);
     m_nX = ClampedLength(static_cast<long long>(m_nX) + nWidth);
 }

@@ -71,9 +71,10 @@ public:
     // The widest word of a text, measured as AddText measures its words.
     int WidestWord(const char* pch, size_t nLength, int nFont) const;
 
-    bool IsEmpty() const { return m_items.empty(); }
+    bool IsEmpty() const { return m_nItems == 0; }
     int Width() const { return m_nX; }
-    const std::vector<CLineItem>& Items() const { return m_items; }
+    size_t ItemCount() const { return m_nItems; }
+    const CLineItem& Item(size_t nItem) const { return m_items[nItem]; }
     std::string_view Text() const { return std::string_view(m_strText.data(), m_nText); }
     // The font of a <br> that ended an empty line, or -1.
     int BreakFont() const { return m_nBreakFont; }
@@ -92,6 +93,12 @@ private:
     void AppendChars(const char* pch, size_t nLength);
     void AppendRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
     void LineFull() { m_onLineFull(); }
+    CLineItem& NewItem()
+    {
+        if (m_nItems == m_items.size())
+            m_items.emplace_back();
+        return m_items[m_nItems++];
+    }
 
     CHtmlFonts& m_fonts;
     std::function<void()> m_onLineFull;
@@ -99,7 +106,9 @@ private:
     int m_nWidth = 0;
     bool m_bBreakLongWords = true;
     bool m_bWidthsOnly = false;
+    // The line's items are the first m_nItems: the others are kept to be filled again.
     std::vector<CLineItem> m_items;
+    size_t m_nItems = 0;
     std::string m_strText;   // the line's texts in its first m_nText characters
     size_t m_nText = 0;
     int m_nX = 0;

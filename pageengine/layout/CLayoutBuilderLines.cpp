@@ -72,8 +72,10 @@ void CLayoutBuilder::FinishLine()
     };
     if (line.IsEmpty())
         fit(m_fonts.Ascent(line.BreakFont()), m_fonts.Descent(line.BreakFont()), line.BreakLineHeight());
-    for (const CLineItem& item : line.Items())
+    for (size_t nItem = 0; nItem < line.ItemCount(); ++nItem) {
+        const CLineItem& item = line.Item(nItem);
         fit(item.nAscent, item.nDescent, item.bImage ? 0 : item.style.nLineHeight);
+    }
     PlaceMargin();
     if (m_bMeasuring) {
         m_flow.nExtent = std::max(m_flow.nExtent, ClampedLength(static_cast<long long>(m_flow.nLeft) + line.Width()));
@@ -89,7 +91,8 @@ void CLayoutBuilder::FinishLine()
         size_t nLineText = m_pOut->m_strText.size();
         if (!bFull)
             m_pOut->m_strText += line.Text();
-        for (const CLineItem& item : line.Items()) {
+        for (size_t nItem = 0; nItem < line.ItemCount(); ++nItem) {
+            const CLineItem& item = line.Item(nItem);
             CPageBox box = {};
             box.rc = {x + item.nX, nBaseline - item.nAscent, x + item.nX + item.nWidth, nBaseline + item.nDescent};
             box.nFont = static_cast<short>(item.style.nFont);
