@@ -47,25 +47,10 @@ void CHtmlLineBuilder::AddText(const char* pch, size_t nLength, const CInlineSty
                 ++i;
             nWidth = m_fonts.TextWidth(style.nFont, pch + nStart, i - nStart);
         }
+        m_nWidestWord = std::max(m_nWidestWord, ClampedLength(nWidth));
         if (!ContinueRun(pch + nStart, i - nStart, ClampedLength(nWidth), style))
             PlaceWord(pch + nStart, i - nStart, ClampedLength(nWidth), style);
     }
-}
-
-int CHtmlLineBuilder::WidestWord(const char* pch, size_t nLength, int nFont) const
-{
-    int nWidest = 0;
-    size_t i = 0;
-    while (i < nLength) {
-        while (i < nLength && IsSpace(pch[i]))
-            ++i;
-        size_t nStart = i;
-        while (i < nLength && !IsSpace(pch[i]))
-            ++i;
-        if (i > nStart)
-            nWidest = std::max(nWidest, m_fonts.TextWidth(nFont, pch + nStart, i - nStart));
-    }
-    return nWidest;
 }
 
 // Most words continue the line's last run, in its style, after a blank of that style, and
@@ -124,7 +109,7 @@ size_t CHtmlLineBuilder::ContinueRuns(const char* pch, size_t i, size_t nLength,
     const long long nSpace = anWidths[static_cast<unsigned char>(' ')];
     // Lengths that would be held at HTML_MAX_COORDINATE are left to the general steps.
     const long long nRight = std::min<long long>(m_nWidth, HTML_MAX_COORDINATE);
-    long long nX = m_nX, nRunWidth = last.nWidth;
+    long long nX = m_nX, nRunWidth = last.nWidth, nWidest = 0;
     bool bSpace = m_bSpacePending;
     while (i < nLength) {
         if (IsSpace(pch[i])) {
@@ -143,6 +128,7 @@ size_t CHtmlLineBuilder::ContinueRuns(const char* pch, size_t i, size_t nLength,
             nWord += anWidths[ch];
             pWord[i - nStart] = static_cast<char>(ch);
         }
+        nWidest = std::max(nWidest, nWord);
         long long nWidth = (bSpace ? nSpace : 0) + nWord;
         if (nX + nWidth > nRight || nRunWidth + nWidth > HTML_MAX_COORDINATE || nWord > HTML_MAX_COORDINATE) {
             i = nStart;
@@ -160,6 +146,7 @@ size_t CHtmlLineBuilder::ContinueRuns(const char* pch, size_t i, size_t nLength,
     }
     last.nWidth = static_cast<int>(nRunWidth);
     m_nX = static_cast<int>(nX);
+    m_nWidestWord = std::max(m_nWidestWord, ClampedLength(nWidest));
     m_bSpacePending = bSpace;
     if (bSpace)
         m_spaceStyle = style;
@@ -259,6 +246,7 @@ void CHtmlLineBuilder::Reset()
     m_bWidthsOnly = false;
     m_spaceStyle = {0, 0, -1};
     m_nPreColumn = 0;
+    m_nWidestWord = 0;
 }
 
 void CHtmlLineBuilder::AppendChars(const char* pch, size_t nLength)

@@ -68,8 +68,8 @@ public:
     // nLineHeight when set.
     void Break(int nFont, int nLineHeight = 0);
 
-    // The widest word of a text, measured as AddText measures its words.
-    int WidestWord(const char* pch, size_t nLength, int nFont) const;
+    // The widest word AddText has had since the flow started.
+    int WidestWord() const { return m_nWidestWord; }
 
     bool IsEmpty() const { return m_nItems == 0; }
     int Width() const { return m_nX; }
@@ -117,4 +117,5 @@ private:
     bool m_bSpacePending = false;
     CInlineStyle m_spaceStyle = {0, 0, -1};
     size_t m_nPreColumn = 0;
+    int m_nWidestWord = 0;
 };

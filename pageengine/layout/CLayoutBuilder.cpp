@@ -89,19 +89,17 @@ void CLayoutBuilder::MeasureCell(int nCell, const CHtmlComputedStyle& style, int
     Measure& measure = m_measures[static_cast<size_t>(nCell)];
     if (!measure.bKnown) {
         int anExtent[2] = {0, 0};
-        // Plain text is measured at no width without a flow: its styles are still made, in
-        // the same order, so that its fonts are too.
+        // Plain text needs no flow of no width: its widest word comes with its lines that
+        // are never wrapped.
         bool bPlainText = IsPlainText(nCell, style);
-        for (int nPass = 0; nPass < 2; ++nPass) {
-            if (nPass == 0 && bPlainText) {
-                anExtent[0] = WidestWord(nCell, style);
-                continue;
-            }
+        for (int nPass = bPlainText ? 1 : 0; nPass < 2; ++nPass) {
             WithNewFlow(Flow(), true, [&] {
                 SetArea(0, nPass == 0 ? 0 : kUnbounded, ALIGN_LEFT);
                 FlowChildren(nCell, style);
                 FinishLine();
                 anExtent[nPass] = m_flow.nExtent;
+                if (bPlainText)
+                    anExtent[0] = m_pLine->WidestWord();
             });
         }
         measure = {style.bNoWrap ? anExtent[1] : anExtent[0], anExtent[1], true};

@@ -129,11 +129,9 @@ private:
     // height, and in *pnBaseline (when given) their last line's baseline, -1 for none.
     int LayoutFlow(int nNode, const CHtmlComputedStyle& style, int x, int y, int nWidth, bool bCell, int* pnBaseline);
     // Whether an element's contents are text and elements of text alone, shown as their
-    // tags say (the page has no style sheet or style attribute).
+    // tags say (the page has no style sheet or style attribute): what a flow of no width
+    // measures of them is their widest word, each word having a line of its own there.
     bool IsPlainText(int nNode, const CHtmlComputedStyle& style) const;
-    // The widest word of such contents: what a flow of no width measures, each word having
-    // a line of its own there.
-    int WidestWord(int nNode, const CHtmlComputedStyle& style);
     void Image(int nNode, const CHtmlComputedStyle& style);
     void Rule(const CHtmlComputedStyle& style);
     void Table(int nNode, const CHtmlComputedStyle& style);

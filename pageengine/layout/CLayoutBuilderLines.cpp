@@ -1,5 +1,5 @@
 // CLayoutBuilder: the lines of a flow, with its area and margins, and what sits in or
-// beside them: pictures, floats and list markers; the widest word of plain text.
+// beside them: pictures, floats and list markers; whether contents are plain text.
 #include "pageengine/layout/CLayoutBuilder.h"
 #include "pageengine/dom/CHtmlTagTraits.h"
 #include "pageengine/layout/LayoutArithmetic.h"
@@ -263,21 +263,4 @@ bool CLayoutBuilder::IsPlainText(int nNode, const CHtmlComputedStyle& style) con
         n = n == nNode ? -1 : m_document.Node(n).nNext;
     }
     return true;
-}
-
-int CLayoutBuilder::WidestWord(int nNode, const CHtmlComputedStyle& style)
-{
-    // As FlowChildren and Element go: each element's style, and the texts of those shown.
-    int nWidest = 0;
-    for (int nChild = m_document.Node(nNode).nFirstChild; nChild >= 0; nChild = m_document.Node(nChild).nNext) {
-        if (m_document.Node(nChild).nTag == TAG_TEXT) {
-            std::string_view text = m_document.Text(nChild);
-            nWidest = std::max(nWidest, m_pLine->WidestWord(text.data(), text.size(), style.nFont));
-            continue;
-        }
-        CHtmlComputedStyle child = m_style.Element(nChild, style, true);
-        if (child.nDisplay != DISPLAY_NONE && CHtmlTagTraits::Of(m_document.Node(nChild).nTag).nKind == KIND_INLINE)
-            nWidest = std::max(nWidest, WidestWord(nChild, child));
-    }
-    return nWidest;
 }
