@@ -11,6 +11,21 @@ const COLORREF kNoShadeGrey = RGB(128, 128, 128);   // a rule drawn flat without
 const size_t kMaxFontKeys = 256;   // fonts remembered by what asked for them
 const size_t kKeptStyles = 64;      // styles kept to be asked for again, one per node modulo this
 
+// A colour attribute: "#RRGGBB", as most pages write them, without the general steps.
+bool ReadColor(const char* pszValue, COLORREF* pcr)
+{
+    if (!pszValue || pszValue[0] != '#')
+        return CHtmlAttributes::Color(pszValue, pcr);
+    int anDigits[6];
+    for (int i = 0; i < 6; ++i)
+        if ((anDigits[i] = CHtmlAttributes::HexDigit(pszValue[i + 1])) < 0)
+            return CHtmlAttributes::Color(pszValue, pcr);
+    if (pszValue[7] != '\0')
+        return CHtmlAttributes::Color(pszValue, pcr);
+    *pcr = RGB(anDigits[0] * 16 + anDigits[1], anDigits[2] * 16 + anDigits[3], anDigits[4] * 16 + anDigits[5]);
+    return true;
+}
+
 bool ReadLength(const char* pszValue, CHtmlLength* pLength)
 {
     pLength->bGiven = CHtmlAttributes::Length(pszValue, &pLength->nValue, &pLength->bPercent);
@@ -89,7 +104,7 @@ CHtmlComputedStyle CHtmlStyle::Make(int nNode, const CHtmlComputedStyle& parent)
     // The sheets' font size comes before the tag's margins, which are in the font's size;
     // the rest of the sheets after the tag and its attributes.
     Fonts(nNode, node, tag, style);
-    const CCssProperties::Declarations& declarations = m_cascade.For(nNode);
+    const CCssProperties::Declarations& declarations = m_bKeep ? m_noDeclarations : m_cascade.For(nNode);
     CCssProperties properties(m_cascade.Kept());
     if (!declarations.empty())
         properties.ApplyFontSize(declarations, parent.nPixels, style);
@@ -139,7 +154,7 @@ void CHtmlStyle::Fonts(int nNode, const CHtmlNode& node, const CHtmlTagTraits& t
             style.nPixels = kPreformattedPixels;
     }
     if (node.nTag == TAG_FONT) {
-        CHtmlAttributes::Color(Attribute(nNode, node, "color"), &style.crText);
+        ReadColor(Attribute(nNode, node, "color"), &style.crText);
         CHtmlAttributes::FontPixels(Attribute(nNode, node, "size"), &style.nPixels);
         if (const char* pszFaces = Attribute(nNode, node, "face"))
             style.pszFaces = pszFaces;
@@ -190,16 +205,16 @@ void CHtmlStyle::Tables(int nNode, const CHtmlNode& node, const CHtmlTagTraits& 
         CHtmlAttributes::Integer(attribute("cellspacing"), 0, 100, 0, &style.nSpacing);
         ReadLength(attribute("width"), &style.width);
         ReadLength(attribute("height"), &style.height);
-        style.bFill = CHtmlAttributes::Color(attribute("bgcolor"), &style.crFill);
+        style.bFill = ReadColor(attribute("bgcolor"), &style.crFill);
     } else if (tag.Has(TRAIT_ROW)) {
         CHtmlAttributes::VerticalAlign(attribute("valign"), &style.nVAlign);
-        style.bFill = CHtmlAttributes::Color(attribute("bgcolor"), &style.crFill);
+        style.bFill = ReadColor(attribute("bgcolor"), &style.crFill);
     } else if (tag.Has(TRAIT_CELL)) {
         // A cell takes its row's vertical alignment and background unless it has its own.
         style.nVAlign = parent.nVAlign;
         CHtmlAttributes::VerticalAlign(attribute("valign"), &style.nVAlign);
         style.crFill = parent.crFill;
-        style.bFill = CHtmlAttributes::Color(attribute("bgcolor"), &style.crFill) || parent.bFill;
+        style.bFill = ReadColor(attribute("bgcolor"), &style.crFill) || parent.bFill;
         ReadLength(attribute("width"), &style.width);
         ReadLength(attribute("height"), &style.height);
         CHtmlAttributes::Integer(attribute("colspan"), 1, HTML_MAX_COLUMNS, 1, &style.nSpan);
@@ -231,7 +246,7 @@ void CHtmlStyle::ImagesAndRules(int nNode, const CHtmlNode& node, const CHtmlTag
         CHtmlAttributes::Align(attribute("align"), &style.nPlacement);
         // A colour or noshade makes it a flat bar instead of a groove.
         style.crFill = kNoShadeGrey;
-        style.bFill = CHtmlAttributes::Color(attribute("color"), &style.crFill) || attribute("noshade") != nullptr;
+        style.bFill = ReadColor(attribute("color"), &style.crFill) || attribute("noshade") != nullptr;
     }
 }
 

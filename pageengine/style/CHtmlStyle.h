@@ -66,5 +66,6 @@ private:
         CHtmlComputedStyle style;
     };
     bool m_bKeep;
+    const CCssProperties::Declarations m_noDeclarations;
     std::vector<Kept> m_kept;
 };
