@@ -23,10 +23,19 @@ void CHtmlLineBuilder::AddText(const char* pch, size_t nLength, const CInlineSty
     const int* anWidths = m_fonts.CharWidths(style.nFont);
     size_t i = 0;
     while (i < nLength) {
+        size_t nEnd = i;
+        long long nWidth = 0;
         if (anWidths) {
-            i = ContinueRuns(pch, i, nLength, style, anWidths);
+            // Where it stops at a word, that word is measured already.
+            i = ContinueRuns(pch, i, nLength, style, anWidths, &nEnd, &nWidth);
             if (i >= nLength)
                 break;
+        }
+        if (nEnd > i) {
+            if (!ContinueRun(pch + i, nEnd - i, ClampedLength(nWidth), style))
+                PlaceWord(pch + i, nEnd - i, ClampedLength(nWidth), style);
+            i = nEnd;
+            continue;
         }
         if (IsSpace(pch[i])) {
             while (i < nLength && IsSpace(pch[i]))
@@ -38,7 +47,6 @@ void CHtmlLineBuilder::AddText(const char* pch, size_t nLength, const CInlineSty
             continue;
         }
         size_t nStart = i;
-        long long nWidth = 0;
         if (anWidths) {
             for (; i < nLength && !IsSpace(pch[i]); ++i)
                 nWidth += anWidths[static_cast<unsigned char>(pch[i])];
@@ -91,8 +99,9 @@ bool CHtmlLineBuilder::ContinueRun(const char* pch, size_t nLength, int nWidth, 
 // ContinueRun for as many blanks and words as continue the line's last run and fit,
 // without a call per word: each character is measured and copied in one step. Returns
 // where it stopped: at the end, or at the first word (or blanks) it leaves to the general
-// steps.
-size_t CHtmlLineBuilder::ContinueRuns(const char* pch, size_t i, size_t nLength, const CInlineStyle& style, const int* anWidths)
+// steps; a word it measured ends at *pnWordEnd, *pnWordWidth wide.
+size_t CHtmlLineBuilder::ContinueRuns(const char* pch, size_t i, size_t nLength, const CInlineStyle& style, const int* anWidths,
+                                      size_t* pnWordEnd, long long* pnWordWidth)
 {
     if (m_nItems == 0)
         return i;
@@ -131,6 +140,8 @@ size_t CHtmlLineBuilder::ContinueRuns(const char* pch, size_t i, size_t nLength,
         nWidest = std::max(nWidest, nWord);
         long long nWidth = (bSpace ? nSpace : 0) + nWord;
         if (nX + nWidth > nRight || nRunWidth + nWidth > HTML_MAX_COORDINATE || nWord > HTML_MAX_COORDINATE) {
+            *pnWordEnd = i;
+            *pnWordWidth = nWord;
             i = nStart;
             break;
         }

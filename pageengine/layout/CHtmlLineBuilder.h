@@ -86,7 +86,8 @@ public:
 
 private:
     void PlaceAtom(int nWidth);
-    size_t ContinueRuns(const char* pch, size_t i, size_t nLength, const CInlineStyle& style, const int* anWidths);
+    size_t ContinueRuns(const char* pch, size_t i, size_t nLength, const CInlineStyle& style, const int* anWidths,
+                        size_t* pnWordEnd, long long* pnWordWidth);
     bool ContinueRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
     void PlaceWord(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
     int SpaceWidth(int nFont) const;
