@@ -29,7 +29,7 @@ void CLayoutBuilder::Layout(int nWidth, CPageBoxes& out)
     out.m_strText.reserve(m_document.TextBytes());
     m_pOut = &out;
     out.m_nWidth = nWidth;
-    m_measures.assign(m_document.NodeCount(), Measure{0, 0, false});
+    m_measures.Clear();
 
     CHtmlComputedStyle style = m_style.Page();
     out.m_crBackground = style.crFill;
@@ -86,8 +86,8 @@ int CLayoutBuilder::LayoutFlow(int nNode, const CHtmlComputedStyle& style, int x
 
 void CLayoutBuilder::MeasureCell(int nCell, const CHtmlComputedStyle& style, int* pnMin, int* pnMax)
 {
-    Measure& measure = m_measures[static_cast<size_t>(nCell)];
-    if (!measure.bKnown) {
+    int nMin = 0, nMax = 0;
+    if (!m_measures.Find(nCell, &nMin, &nMax)) {
         int anExtent[2] = {0, 0};
         // Plain text needs no flow of no width: its widest word comes with its lines that
         // are never wrapped.
@@ -102,10 +102,12 @@ void CLayoutBuilder::MeasureCell(int nCell, const CHtmlComputedStyle& style, int
                     anExtent[0] = m_pLine->WidestWord();
             });
         }
-        measure = {style.bNoWrap ? anExtent[1] : anExtent[0], anExtent[1], true};
+        nMin = style.bNoWrap ? anExtent[1] : anExtent[0];
+        nMax = anExtent[1];
+        m_measures.Add(nCell, nMin, nMax);
     }
-    *pnMin = measure.nMin;
-    *pnMax = std::max(measure.nMin, measure.nMax);
+    *pnMin = nMin;
+    *pnMax = std::max(nMin, nMax);
 }
 
 template <class F> void CLayoutBuilder::WithNewFlow(const Flow& flow, bool bMeasuring, F fn)
@@ -322,13 +324,13 @@ void CLayoutBuilder::Table(int nNode, const CHtmlComputedStyle& style)
     AddMargin(style.nMarginTop);
     if (m_bMeasuring) {
         PlaceMargin();
-        Measure& measure = m_measures[static_cast<size_t>(nNode)];
-        if (!measure.bKnown) {
-            WithTable(nNode, style, [&](CHtmlTableLayout& table) { table.Measure(&measure.nMin, &measure.nMax); });
-            measure.bKnown = true;
+        int nMin = 0, nMax = 0;
+        if (!m_measures.Find(nNode, &nMin, &nMax)) {
+            WithTable(nNode, style, [&](CHtmlTableLayout& table) { table.Measure(&nMin, &nMax); });
+            m_measures.Add(nNode, nMin, nMax);
         }
         m_flow.nExtent = std::max(m_flow.nExtent, ClampedLength(static_cast<long long>(m_flow.nLeft) +
-                                                                (m_flow.nWidth == 0 ? measure.nMin : measure.nMax)));
+                                                                (m_flow.nWidth == 0 ? nMin : nMax)));
         return;
     }
     // A table aligned left or right floats there, below the margin waiting to be placed,

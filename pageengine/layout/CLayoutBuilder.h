@@ -10,6 +10,7 @@
 #include "pageengine/dom/CHtmlDocument.h"
 #include "pageengine/layout/CHtmlFloats.h"
 #include "pageengine/layout/CHtmlLineBuilder.h"
+#include "pageengine/layout/CLayoutMeasures.h"
 #include "pageengine/layout/CPageBoxes.h"
 #include "pageengine/style/CHtmlStyle.h"
 #include <cstdint>
@@ -188,13 +189,8 @@ private:
     List* m_pList = nullptr;
     // The floats of the flows being laid out, the innermost flow's last.
     CHtmlFloats m_floats;
-    // Measured widths of cells: min, max, and whether known.
-    struct Measure
-    {
-        int nMin, nMax;
-        bool bKnown;
-    };
-    std::vector<Measure> m_measures;
+    // Measured widths of cells and tables.
+    CLayoutMeasures m_measures;
     // The tops of the blocks being laid out, outermost first; -1 until something in the
     // block is placed (a block without top border or padding starts where its first
     // contents do, past the margins that collapse with its own).
