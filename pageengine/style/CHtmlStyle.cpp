@@ -71,6 +71,21 @@ CHtmlComputedStyle CHtmlStyle::Element(int nNode, const CHtmlComputedStyle& pare
     // The cascade counts its steps: with style sheets each style is made as often as asked.
     if (!m_bKeep)
         return Make(nNode, parent);
+    const CHtmlNode& node = m_document.Node(nNode);
+    if (node.nAttributes == 0) {
+        // Nothing but its tag and its parent makes such an element's style: the last one
+        // made for its tag serves again for the same parent (the paragraphs of a page, the
+        // items of its lists).
+        if (m_keptByTag.empty())
+            m_keptByTag.resize(TAG_COUNT);
+        Kept& kept = m_keptByTag[node.nTag];
+        if (kept.nNode < 0 || !SameForChildren(kept.parent, parent)) {
+            kept.nNode = nNode;
+            kept.parent = parent;
+            kept.style = Make(nNode, parent);
+        }
+        return kept.style;
+    }
     if (m_kept.empty())
         m_kept.resize(kKeptStyles);
     Kept& kept = m_kept[static_cast<size_t>(nNode) % kKeptStyles];

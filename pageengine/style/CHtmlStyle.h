@@ -68,4 +68,5 @@ private:
     bool m_bKeep;
     const CCssProperties::Declarations m_noDeclarations;
     std::vector<Kept> m_kept;
+    std::vector<Kept> m_keptByTag;   // elements without attributes, by tag
 };
