@@ -3,7 +3,8 @@
 
 void CPageBoxes::Index()
 {
-    // Running extremes, each array written once (not cleared first).
+    // Running extremes kept as they go: the lowest bottom so far from the first box, the
+    // highest top so far from the last.
     size_t n = m_boxes.size();
     m_anMaxBottom.clear();
     m_anMaxBottom.reserve(n);
