@@ -23,17 +23,30 @@ void CHtmlLineBuilder::AddText(const char* pch, size_t nLength, const CInlineSty
     const int* anWidths = m_fonts.CharWidths(style.nFont);
     size_t i = 0;
     while (i < nLength) {
+        size_t nEnd = i;
+        long long nWidth = 0;
+        if (anWidths) {
+            // Where it stops at a word, that word is measured already.
+            i = ContinueRuns(pch, i, nLength, style, anWidths, &nEnd, &nWidth);
+            if (i >= nLength)
+                break;
+        }
+        if (nEnd > i) {
+            if (!ContinueRun(pch + i, nEnd - i, ClampedLength(nWidth), style))
+                PlaceWord(pch + i, nEnd - i, ClampedLength(nWidth), style);
+            i = nEnd;
+            continue;
+        }
         if (IsSpace(pch[i])) {
             while (i < nLength && IsSpace(pch[i]))
                 ++i;
-            if (!m_items.empty()) {
+            if (m_nItems > 0) {
                 m_bSpacePending = true;
                 m_spaceStyle = style;
             }
             continue;
         }
         size_t nStart = i;
-        long long nWidth = 0;
         if (anWidths) {
             for (; i < nLength && !IsSpace(pch[i]); ++i)
                 nWidth += anWidths[static_cast<unsigned char>(pch[i])];
@@ -42,25 +55,10 @@ void CHtmlLineBuilder::AddText(const char* pch, size_t nLength, const CInlineSty
                 ++i;
             nWidth = m_fonts.TextWidth(style.nFont, pch + nStart, i - nStart);
         }
+        m_nWidestWord = std::max(m_nWidestWord, ClampedLength(nWidth));
         if (!ContinueRun(pch + nStart, i - nStart, ClampedLength(nWidth), style))
             PlaceWord(pch + nStart, i - nStart, ClampedLength(nWidth), style);
     }
-}
-
-int CHtmlLineBuilder::WidestWord(const char* pch, size_t nLength, int nFont) const
-{
-    int nWidest = 0;
-    size_t i = 0;
-    while (i < nLength) {
-        while (i < nLength && IsSpace(pch[i]))
-            ++i;
-        size_t nStart = i;
-        while (i < nLength && !IsSpace(pch[i]))
-            ++i;
-        if (i > nStart)
-            nWidest = std::max(nWidest, m_fonts.TextWidth(nFont, pch + nStart, i - nStart));
-    }
-    return nWidest;
 }
 
 // Most words continue the line's last run, in its style, after a blank of that style, and
@@ -68,9 +66,9 @@ int CHtmlLineBuilder::WidestWord(const char* pch, size_t nLength, int nFont) con
 // for any other case.
 bool CHtmlLineBuilder::ContinueRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style)
 {
-    if (m_items.empty())
+    if (m_nItems == 0)
         return false;
-    CLineItem& last = m_items.back();
+    CLineItem& last = m_items[m_nItems - 1];
     if (last.bImage || !(last.style == style) || (m_bSpacePending && !(m_spaceStyle == style)) ||
         last.nX + static_cast<long long>(last.nWidth) != m_nX || last.nText + last.nLength != m_nText)
         return false;
@@ -96,6 +94,74 @@ bool CHtmlLineBuilder::ContinueRun(const char* pch, size_t nLength, int nWidth, 
     last.nWidth = ClampedLength(static_cast<long long>(last.nWidth) + nWidth);
     m_nX = ClampedLength(static_cast<long long>(m_nX) + nWidth);
     return true;
+}
+
+// ContinueRun for as many blanks and words as continue the line's last run and fit,
+// without a call per word: each character is measured and copied in one step. Returns
+// where it stopped: at the end, or at the first word (or blanks) it leaves to the general
+// steps; a word it measured ends at *pnWordEnd, *pnWordWidth wide.
+size_t CHtmlLineBuilder::ContinueRuns(const char* pch, size_t i, size_t nLength, const CInlineStyle& style, const int* anWidths,
+                                      size_t* pnWordEnd, long long* pnWordWidth)
+{
+    if (m_nItems == 0)
+        return i;
+    CLineItem& last = m_items[m_nItems - 1];
+    if (last.bImage || !(last.style == style) || (m_bSpacePending && !(m_spaceStyle == style)) ||
+        last.nX + static_cast<long long>(last.nWidth) != m_nX || last.nText + last.nLength != m_nText)
+        return i;
+    // Room for all that is left, each blank run kept as one blank, and a blank pending
+    // from the text before. While measuring the words are copied there too, but not kept.
+    size_t nMost = nLength - i + 1;
+    if (m_strText.size() - m_nText < nMost)
+        m_strText.resize(std::max(2 * m_strText.size(), m_nText + nMost));
+    char* pEnd = &m_strText[0] + m_nText;   // the end of the kept text
+    const long long nSpace = anWidths[static_cast<unsigned char>(' ')];
+    // Lengths that would be held at HTML_MAX_COORDINATE are left to the general steps.
+    const long long nRight = std::min<long long>(m_nWidth, HTML_MAX_COORDINATE);
+    long long nX = m_nX, nRunWidth = last.nWidth, nWidest = 0;
+    bool bSpace = m_bSpacePending;
+    while (i < nLength) {
+        if (IsSpace(pch[i])) {
+            do {
+                ++i;
+            } while (i < nLength && IsSpace(pch[i]));
+            bSpace = true;
+            continue;
+        }
+        size_t nStart = i;
+        *pEnd = ' ';
+        char* pWord = pEnd + (bSpace ? 1 : 0);
+        long long nWord = 0;
+        for (; i < nLength && !IsSpace(pch[i]); ++i) {
+            unsigned char ch = static_cast<unsigned char>(pch[i]);
+            nWord += anWidths[ch];
+            pWord[i - nStart] = static_cast<char>(ch);
+        }
+        nWidest = std::max(nWidest, nWord);
+        long long nWidth = (bSpace ? nSpace : 0) + nWord;
+        if (nX + nWidth > nRight || nRunWidth + nWidth > HTML_MAX_COORDINATE || nWord > HTML_MAX_COORDINATE) {
+            *pnWordEnd = i;
+            *pnWordWidth = nWord;
+            i = nStart;
+            break;
+        }
+        pEnd = pWord + (i - nStart);
+        bSpace = false;
+        nX += nWidth;
+        nRunWidth += nWidth;
+    }
+    if (!m_bWidthsOnly) {
+        size_t nText = static_cast<size_t>(pEnd - m_strText.data());
+        last.nLength += nText - m_nText;
+        m_nText = nText;
+    }
+    last.nWidth = static_cast<int>(nRunWidth);
+    m_nX = static_cast<int>(nX);
+    m_nWidestWord = std::max(m_nWidestWord, ClampedLength(nWidest));
+    m_bSpacePending = bSpace;
+    if (bSpace)
+        m_spaceStyle = style;
+    return i;
 }
 
 void CHtmlLineBuilder::AddPreformatted(const char* pch, size_t nLength, const CInlineStyle& style)
@@ -143,7 +209,7 @@ void CHtmlLineBuilder::AddImage(int nWidth, int nHeight, int nBorder, int nImage
     item.nAlt = m_nText;
     item.nAltLength = strAlt.size();
     AppendChars(strAlt.data(), strAlt.size());
-    m_items.push_back(item);
+    NewItem() = item;
     m_nX = ClampedLength(static_cast<long long>(m_nX) + nOuterWidth);
 }
 
@@ -160,13 +226,13 @@ void CHtmlLineBuilder::AddInlineBlock(int nWidth, int nAscent, int nDescent, int
     item.nImage = -1;
     item.nAlt = m_nText;
     item.nBlock = nBlock;
-    m_items.push_back(item);
+    NewItem() = item;
     m_nX = ClampedLength(static_cast<long long>(m_nX) + nWidth);
 }
 
 void CHtmlLineBuilder::Break(int nFont, int nLineHeight)
 {
-    if (m_items.empty()) {
+    if (m_nItems == 0) {
         m_nBreakFont = nFont;
         m_nBreakLineHeight = nLineHeight;
     }
@@ -175,7 +241,7 @@ void CHtmlLineBuilder::Break(int nFont, int nLineHeight)
 
 void CHtmlLineBuilder::Clear()
 {
-    m_items.clear();
+    m_nItems = 0;
     m_nText = 0;
     m_nX = 0;
     m_nBreakFont = -1;
@@ -191,6 +257,7 @@ void CHtmlLineBuilder::Reset()
     m_bWidthsOnly = false;
     m_spaceStyle = {0, 0, -1};
     m_nPreColumn = 0;
+    m_nWidestWord = 0;
 }
 
 void CHtmlLineBuilder::AppendChars(const char* pch, size_t nLength)
@@ -215,9 +282,9 @@ int CHtmlLineBuilder::SpaceWidth(int nFont) const
 void CHtmlLineBuilder::PlaceAtom(int nWidth)
 {
     int nSpace = m_bSpacePending ? SpaceWidth(m_spaceStyle.nFont) : 0;
-    if (!m_items.empty() && static_cast<long long>(m_nX) + nSpace + nWidth > m_nWidth)
+    if (m_nItems > 0 && static_cast<long long>(m_nX) + nSpace + nWidth > m_nWidth)
         LineFull();
-    if (m_items.empty()) {
+    if (m_nItems == 0) {
         // Each call moves the line down past a float beside it, until it fits or none is left.
         bool bWider = true;
         while (nWidth > m_nWidth && bWider)
@@ -229,7 +296,7 @@ void CHtmlLineBuilder::PlaceAtom(int nWidth)
     m_bSpacePending = false;
     // The blank belongs to a run of its own style: after the run before it, or before the
     // word after it; between two other styles it is only a gap.
-    const CLineItem& last = m_items.back();
+    const CLineItem& last = m_items[m_nItems - 1];
     if (!last.bImage && last.style == m_spaceStyle)
         AppendRun(" ", 1, nSpace, m_spaceStyle);
     else
@@ -238,8 +305,8 @@ void CHtmlLineBuilder::PlaceAtom(int nWidth)
 
 void CHtmlLineBuilder::PlaceWord(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style)
 {
-    bool bSpaceJoinsWord = m_bSpacePending && m_spaceStyle == style && !m_items.empty() &&
-                           (m_items.back().bImage || !(m_items.back().style == style));
+    bool bSpaceJoinsWord = m_bSpacePending && m_spaceStyle == style && m_nItems > 0 &&
+                           (m_items[m_nItems - 1].bImage || !(m_items[m_nItems - 1].style == style));
     if (bSpaceJoinsWord) {
         int nSpace = SpaceWidth(style.nFont);
         if (static_cast<long long>(m_nX) + nSpace + nWidth <= m_nWidth) {
@@ -248,7 +315,7 @@ void CHtmlLineBuilder::PlaceWord(const char* pch, size_t nLength, int nWidth, co
         }
     }
     PlaceAtom(nWidth);
-    while (m_bBreakLongWords && m_items.empty() && nWidth > m_nWidth && nLength > 1) {
+    while (m_bBreakLongWords && m_nItems == 0 && nWidth > m_nWidth && nLength > 1) {
         // Alone and still too wide: as many characters as fit (one at least) on this line.
         size_t nFit = 1;
         int nFitWidth = m_fonts.TextWidth(style.nFont, pch, 1);
@@ -272,8 +339,8 @@ void CHtmlLineBuilder::AppendRun(const char* pch, size_t nLength, int nWidth, co
 {
     if (m_bWidthsOnly)
         nLength = 0;
-    if (!m_items.empty()) {
-        CLineItem& last = m_items.back();
+    if (m_nItems > 0) {
+        CLineItem& last = m_items[m_nItems - 1];
         if (!last.bImage && last.style == style && last.nX + last.nWidth == m_nX &&
             last.nText + last.nLength == m_nText) {
             AppendChars(pch, nLength);
@@ -283,7 +350,9 @@ void CHtmlLineBuilder::AppendRun(const char* pch, size_t nLength, int nWidth, co
             return;
         }
     }
-    CLineItem item = {};
+    // Each field set in the item's place: cheaper than an item cleared, made aside and copied.
+    CLineItem& item = NewItem();
+    item.bImage = false;
     item.nX = m_nX;
     item.nWidth = nWidth;
     item.nAscent = m_fonts.Ascent(style.nFont);
@@ -292,7 +361,10 @@ void CHtmlLineBuilder::AppendRun(const char* pch, size_t nLength, int nWidth, co
     item.nText = m_nText;
     item.nLength = nLength;
     item.nImage = -1;
+    item.nBorder = 0;
+    item.nAlt = 0;
+    item.nAltLength = 0;
+    item.nBlock = -1;
     AppendChars(pch, nLength);
-    m_items.push_back(item);
     m_nX = ClampedLength(static_cast<long long>(m_nX) + nWidth);
 }

@@ -68,12 +68,13 @@ public:
     // nLineHeight when set.
     void Break(int nFont, int nLineHeight = 0);
 
-    // The widest word of a text, measured as AddText measures its words.
-    int WidestWord(const char* pch, size_t nLength, int nFont) const;
+    // The widest word AddText has had since the flow started.
+    int WidestWord() const { return m_nWidestWord; }
 
-    bool IsEmpty() const { return m_items.empty(); }
+    bool IsEmpty() const { return m_nItems == 0; }
     int Width() const { return m_nX; }
-    const std::vector<CLineItem>& Items() const { return m_items; }
+    size_t ItemCount() const { return m_nItems; }
+    const CLineItem& Item(size_t nItem) const { return m_items[nItem]; }
     std::string_view Text() const { return std::string_view(m_strText.data(), m_nText); }
     // The font of a <br> that ended an empty line, or -1.
     int BreakFont() const { return m_nBreakFont; }
@@ -85,12 +86,20 @@ public:
 
 private:
     void PlaceAtom(int nWidth);
+    size_t ContinueRuns(const char* pch, size_t i, size_t nLength, const CInlineStyle& style, const int* anWidths,
+                        size_t* pnWordEnd, long long* pnWordWidth);
     bool ContinueRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
     void PlaceWord(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
     int SpaceWidth(int nFont) const;
     void AppendChars(const char* pch, size_t nLength);
     void AppendRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
     void LineFull() { m_onLineFull(); }
+    CLineItem& NewItem()
+    {
+        if (m_nItems == m_items.size())
+            m_items.emplace_back();
+        return m_items[m_nItems++];
+    }
 
     CHtmlFonts& m_fonts;
     std::function<void()> m_onLineFull;
@@ -98,7 +107,9 @@ private:
     int m_nWidth = 0;
     bool m_bBreakLongWords = true;
     bool m_bWidthsOnly = false;
+    // The line's items are the first m_nItems: the others are kept to be filled again.
     std::vector<CLineItem> m_items;
+    size_t m_nItems = 0;
     std::string m_strText;   // the line's texts in its first m_nText characters
     size_t m_nText = 0;
     int m_nX = 0;
@@ -107,4 +118,5 @@ private:
     bool m_bSpacePending = false;
     CInlineStyle m_spaceStyle = {0, 0, -1};
     size_t m_nPreColumn = 0;
+    int m_nWidestWord = 0;
 };

@@ -57,7 +57,7 @@ void CHtmlTableLayout::CollectRows()
     for (int nRow = m_document.Node(m_nTable).nFirstChild; nRow >= 0; nRow = m_document.Node(nRow).nNext) {
         if (!CHtmlTagTraits::Of(m_document.Node(nRow).nTag).Has(TRAIT_ROW))
             continue;
-        CHtmlComputedStyle rowStyle = m_builder.Style().Element(nRow, m_style);
+        CHtmlComputedStyle rowStyle = m_builder.Style().Element(nRow, m_style, m_builder.IsMeasuring());
         if (rowStyle.nDisplay == DISPLAY_NONE)
             continue;
         Row row = {m_cells.size(), m_cells.size()};
@@ -65,12 +65,16 @@ void CHtmlTableLayout::CollectRows()
         for (int nCell = m_document.Node(nRow).nFirstChild; nCell >= 0; nCell = m_document.Node(nCell).nNext) {
             if (!CHtmlTagTraits::Of(m_document.Node(nCell).nTag).Has(TRAIT_CELL) || nColumn >= HTML_MAX_COLUMNS)
                 continue;
-            Cell cell = {};
+            // Made in its place rather than aside and copied: a cell holds a whole style.
+            m_cells.emplace_back();
+            Cell& cell = m_cells.back();
             cell.nNode = nCell;
             cell.nColumn = nColumn;
-            cell.style = m_builder.Style().Element(nCell, rowStyle);
-            if (cell.style.nDisplay == DISPLAY_NONE)
+            cell.style = m_builder.Style().Element(nCell, rowStyle, m_builder.IsMeasuring());
+            if (cell.style.nDisplay == DISPLAY_NONE) {
+                m_cells.pop_back();
                 continue;
+            }
             cell.nSpan = std::min(cell.style.nSpan, HTML_MAX_COLUMNS - nColumn);
             // A padding or border from the cell's style replaces the table's.
             cell.bOwnBorder = AnySide(cell.style.border);
@@ -86,7 +90,6 @@ void CHtmlTableLayout::CollectRows()
             cell.nMin = ClampedLength(static_cast<long long>(cell.nMin) + nAround);
             cell.nMax = ClampedLength(static_cast<long long>(cell.nMax) + nAround);
             nColumn += cell.nSpan;
-            m_cells.push_back(cell);
         }
         m_nColumns = std::max(m_nColumns, nColumn);
         row.nEnd = m_cells.size();

@@ -29,7 +29,7 @@ void CLayoutBuilder::Layout(int nWidth, CPageBoxes& out)
     out.m_strText.reserve(m_document.TextBytes());
     m_pOut = &out;
     out.m_nWidth = nWidth;
-    m_measures.assign(m_document.NodeCount(), Measure{0, 0, false});
+    m_measures.Clear();
 
     CHtmlComputedStyle style = m_style.Page();
     out.m_crBackground = style.crFill;
@@ -86,28 +86,28 @@ int CLayoutBuilder::LayoutFlow(int nNode, const CHtmlComputedStyle& style, int x
 
 void CLayoutBuilder::MeasureCell(int nCell, const CHtmlComputedStyle& style, int* pnMin, int* pnMax)
 {
-    Measure& measure = m_measures[static_cast<size_t>(nCell)];
-    if (!measure.bKnown) {
+    int nMin = 0, nMax = 0;
+    if (!m_measures.Find(nCell, &nMin, &nMax)) {
         int anExtent[2] = {0, 0};
-        // Plain text is measured at no width without a flow: its styles are still made, in
-        // the same order, so that its fonts are too.
+        // Plain text needs no flow of no width: its widest word comes with its lines that
+        // are never wrapped.
         bool bPlainText = IsPlainText(nCell, style);
-        for (int nPass = 0; nPass < 2; ++nPass) {
-            if (nPass == 0 && bPlainText) {
-                anExtent[0] = WidestWord(nCell, style);
-                continue;
-            }
+        for (int nPass = bPlainText ? 1 : 0; nPass < 2; ++nPass) {
             WithNewFlow(Flow(), true, [&] {
                 SetArea(0, nPass == 0 ? 0 : kUnbounded, ALIGN_LEFT);
                 FlowChildren(nCell, style);
                 FinishLine();
                 anExtent[nPass] = m_flow.nExtent;
+                if (bPlainText)
+                    anExtent[0] = m_pLine->WidestWord();
             });
         }
-        measure = {style.bNoWrap ? anExtent[1] : anExtent[0], anExtent[1], true};
+        nMin = style.bNoWrap ? anExtent[1] : anExtent[0];
+        nMax = anExtent[1];
+        m_measures.Add(nCell, nMin, nMax);
     }
-    *pnMin = measure.nMin;
-    *pnMax = std::max(measure.nMin, measure.nMax);
+    *pnMin = nMin;
+    *pnMax = std::max(nMin, nMax);
 }
 
 template <class F> void CLayoutBuilder::WithNewFlow(const Flow& flow, bool bMeasuring, F fn)
@@ -146,15 +146,6 @@ CHtmlLineBuilder* CLayoutBuilder::LineAtDepth(size_t nDepth)
     return pLine;
 }
 
-size_t CLayoutBuilder::AddBox(const CPageBox& box)
-{
-    // The limit holds for every box, those a table adds after its cells included.
-    if (m_pOut->m_boxes.size() >= HTML_MAX_BOXES)
-        return SIZE_MAX;
-    m_pOut->m_boxes.push_back(box);
-    return m_pOut->m_boxes.size() - 1;
-}
-
 bool CLayoutBuilder::IsFull() const
 {
     return !m_bMeasuring && (m_pOut->m_boxes.size() >= HTML_MAX_BOXES || m_flow.nY >= HTML_MAX_PAGE_HEIGHT);
@@ -175,7 +166,7 @@ void CLayoutBuilder::FlowChildren(int nNode, const CHtmlComputedStyle& style)
 
 void CLayoutBuilder::Element(int nNode, const CHtmlComputedStyle& parent)
 {
-    CHtmlComputedStyle style = m_style.Element(nNode, parent);
+    CHtmlComputedStyle style = m_style.Element(nNode, parent, m_bMeasuring);
     if (style.nDisplay == DISPLAY_NONE)
         return;
     if (style.pszHref && !m_bMeasuring) {
@@ -333,13 +324,13 @@ void CLayoutBuilder::Table(int nNode, const CHtmlComputedStyle& style)
     AddMargin(style.nMarginTop);
     if (m_bMeasuring) {
         PlaceMargin();
-        Measure& measure = m_measures[static_cast<size_t>(nNode)];
-        if (!measure.bKnown) {
-            WithTable(nNode, style, [&](CHtmlTableLayout& table) { table.Measure(&measure.nMin, &measure.nMax); });
-            measure.bKnown = true;
+        int nMin = 0, nMax = 0;
+        if (!m_measures.Find(nNode, &nMin, &nMax)) {
+            WithTable(nNode, style, [&](CHtmlTableLayout& table) { table.Measure(&nMin, &nMax); });
+            m_measures.Add(nNode, nMin, nMax);
         }
         m_flow.nExtent = std::max(m_flow.nExtent, ClampedLength(static_cast<long long>(m_flow.nLeft) +
-                                                                (m_flow.nWidth == 0 ? measure.nMin : measure.nMax)));
+                                                                (m_flow.nWidth == 0 ? nMin : nMax)));
         return;
     }
     // A table aligned left or right floats there, below the margin waiting to be placed,

@@ -10,6 +10,7 @@
 #include "pageengine/dom/CHtmlDocument.h"
 #include "pageengine/layout/CHtmlFloats.h"
 #include "pageengine/layout/CHtmlLineBuilder.h"
+#include "pageengine/layout/CLayoutMeasures.h"
 #include "pageengine/layout/CPageBoxes.h"
 #include "pageengine/style/CHtmlStyle.h"
 #include <cstdint>
@@ -55,7 +56,14 @@ public:
     // nowrap their widest line) and the width they take on lines that are never wrapped.
     void MeasureCell(int nCell, const CHtmlComputedStyle& style, int* pnMin, int* pnMax);
     // The new box's index; SIZE_MAX (no box) once the page has HTML_MAX_BOXES boxes.
-    size_t AddBox(const CPageBox& box);
+    size_t AddBox(const CPageBox& box)
+    {
+        // The limit holds for every box, those a table adds after its cells included.
+        if (m_pOut->m_boxes.size() >= HTML_MAX_BOXES)
+            return SIZE_MAX;
+        m_pOut->m_boxes.push_back(box);
+        return m_pOut->m_boxes.size() - 1;
+    }
     CPageBox& Box(size_t nIndex) { return m_pOut->m_boxes[nIndex]; }
     size_t BoxCount() const { return m_pOut->m_boxes.size(); }
     bool IsMeasuring() const { return m_bMeasuring; }
@@ -122,11 +130,9 @@ private:
     // height, and in *pnBaseline (when given) their last line's baseline, -1 for none.
     int LayoutFlow(int nNode, const CHtmlComputedStyle& style, int x, int y, int nWidth, bool bCell, int* pnBaseline);
     // Whether an element's contents are text and elements of text alone, shown as their
-    // tags say (the page has no style sheet or style attribute).
+    // tags say (the page has no style sheet or style attribute): what a flow of no width
+    // measures of them is their widest word, each word having a line of its own there.
     bool IsPlainText(int nNode, const CHtmlComputedStyle& style) const;
-    // The widest word of such contents: what a flow of no width measures, each word having
-    // a line of its own there.
-    int WidestWord(int nNode, const CHtmlComputedStyle& style);
     void Image(int nNode, const CHtmlComputedStyle& style);
     void Rule(const CHtmlComputedStyle& style);
     void Table(int nNode, const CHtmlComputedStyle& style);
@@ -183,13 +189,8 @@ private:
     List* m_pList = nullptr;
     // The floats of the flows being laid out, the innermost flow's last.
     CHtmlFloats m_floats;
-    // Measured widths of cells: min, max, and whether known.
-    struct Measure
-    {
-        int nMin, nMax;
-        bool bKnown;
-    };
-    std::vector<Measure> m_measures;
+    // Measured widths of cells and tables.
+    CLayoutMeasures m_measures;
     // The tops of the blocks being laid out, outermost first; -1 until something in the
     // block is placed (a block without top border or padding starts where its first
     // contents do, past the margins that collapse with its own).

@@ -61,6 +61,8 @@ CLayoutBuilder::Decoration CLayoutBuilder::AddDecoration(const CHtmlComputedStyl
 
 void CLayoutBuilder::PlaceDecoration(const Decoration& decoration, const RECT& rc, const CHtmlComputedStyle& style)
 {
+    if (decoration.nFill == SIZE_MAX && decoration.nTile == SIZE_MAX && decoration.nBorders == 0)
+        return;
     // The background fills the box inside the border (the solid border covers the rest),
     // and its picture's tiles start at that box's corner.
     const CHtmlEdges& border = style.border;

@@ -1,5 +1,5 @@
 // CLayoutBuilder: the lines of a flow, with its area and margins, and what sits in or
-// beside them: pictures, floats and list markers; the widest word of plain text.
+// beside them: pictures, floats and list markers; whether contents are plain text.
 #include "pageengine/layout/CLayoutBuilder.h"
 #include "pageengine/dom/CHtmlTagTraits.h"
 #include "pageengine/layout/LayoutArithmetic.h"
@@ -72,8 +72,10 @@ void CLayoutBuilder::FinishLine()
     };
     if (line.IsEmpty())
         fit(m_fonts.Ascent(line.BreakFont()), m_fonts.Descent(line.BreakFont()), line.BreakLineHeight());
-    for (const CLineItem& item : line.Items())
+    for (size_t nItem = 0; nItem < line.ItemCount(); ++nItem) {
+        const CLineItem& item = line.Item(nItem);
         fit(item.nAscent, item.nDescent, item.bImage ? 0 : item.style.nLineHeight);
+    }
     PlaceMargin();
     if (m_bMeasuring) {
         m_flow.nExtent = std::max(m_flow.nExtent, ClampedLength(static_cast<long long>(m_flow.nLeft) + line.Width()));
@@ -89,7 +91,8 @@ void CLayoutBuilder::FinishLine()
         size_t nLineText = m_pOut->m_strText.size();
         if (!bFull)
             m_pOut->m_strText += line.Text();
-        for (const CLineItem& item : line.Items()) {
+        for (size_t nItem = 0; nItem < line.ItemCount(); ++nItem) {
+            const CLineItem& item = line.Item(nItem);
             CPageBox box = {};
             box.rc = {x + item.nX, nBaseline - item.nAscent, x + item.nX + item.nWidth, nBaseline + item.nDescent};
             box.nFont = static_cast<short>(item.style.nFont);
@@ -157,6 +160,13 @@ int CLayoutBuilder::NextLineTop() const
 
 void CLayoutBuilder::FitLine()
 {
+    // Most flows have no float: their lines take the whole area.
+    if (m_floats.Count() == m_flow.nFirstFloat) {
+        m_flow.nLineLeft = m_flow.nLeft;
+        m_flow.nLineWidth = std::max(AreaRight() - m_flow.nLeft, 0);
+        m_pLine->SetWidth(m_flow.nLineWidth);
+        return;
+    }
     // Floats above the next line are done with: they go, so that the list stays short.
     int y = NextLineTop();
     m_floats.Prune(m_flow.nFirstFloat, y);
@@ -253,21 +263,4 @@ bool CLayoutBuilder::IsPlainText(int nNode, const CHtmlComputedStyle& style) con
         n = n == nNode ? -1 : m_document.Node(n).nNext;
     }
     return true;
-}
-
-int CLayoutBuilder::WidestWord(int nNode, const CHtmlComputedStyle& style)
-{
-    // As FlowChildren and Element go: each element's style, and the texts of those shown.
-    int nWidest = 0;
-    for (int nChild = m_document.Node(nNode).nFirstChild; nChild >= 0; nChild = m_document.Node(nChild).nNext) {
-        if (m_document.Node(nChild).nTag == TAG_TEXT) {
-            std::string_view text = m_document.Text(nChild);
-            nWidest = std::max(nWidest, m_pLine->WidestWord(text.data(), text.size(), style.nFont));
-            continue;
-        }
-        CHtmlComputedStyle child = m_style.Element(nChild, style);
-        if (child.nDisplay != DISPLAY_NONE && CHtmlTagTraits::Of(m_document.Node(nChild).nTag).nKind == KIND_INLINE)
-            nWidest = std::max(nWidest, WidestWord(nChild, child));
-    }
-    return nWidest;
 }

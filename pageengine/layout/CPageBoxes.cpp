@@ -3,13 +3,22 @@
 
 void CPageBoxes::Index()
 {
+    // Running extremes kept as they go: the lowest bottom so far from the first box, the
+    // highest top so far from the last.
     size_t n = m_boxes.size();
-    m_anMaxBottom.assign(n, 0);
-    m_anMinTop.assign(n, 0);
-    for (size_t i = 0; i < n; ++i)
-        m_anMaxBottom[i] = std::max(i ? m_anMaxBottom[i - 1] : m_boxes[i].rc.bottom, m_boxes[i].rc.bottom);
-    for (size_t i = n; i-- > 0;)
-        m_anMinTop[i] = std::min(i + 1 < n ? m_anMinTop[i + 1] : m_boxes[i].rc.top, m_boxes[i].rc.top);
+    m_anMaxBottom.clear();
+    m_anMaxBottom.reserve(n);
+    int nMaxBottom = n ? m_boxes[0].rc.bottom : 0;
+    for (const CPageBox& box : m_boxes) {
+        nMaxBottom = std::max<int>(nMaxBottom, box.rc.bottom);
+        m_anMaxBottom.push_back(nMaxBottom);
+    }
+    m_anMinTop.resize(n);
+    int nMinTop = n ? m_boxes[n - 1].rc.top : 0;
+    for (size_t i = n; i-- > 0;) {
+        nMinTop = std::min<int>(nMinTop, m_boxes[i].rc.top);
+        m_anMinTop[i] = nMinTop;
+    }
 }
 
 void CPageBoxes::BoxRange(int nTop, int nBottom, size_t* pnFirst, size_t* pnEnd) const

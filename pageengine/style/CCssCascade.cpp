@@ -23,7 +23,7 @@ CCssCascade::CCssCascade(const CHtmlDocument& document)
 const CCssProperties::Declarations& CCssCascade::For(int nElement)
 {
     // A page without sheets or style attributes (most pages) has nothing to look up.
-    if (m_sheet.IsEmpty() && !m_bStyleAttributes)
+    if (IsEmpty())
         return m_declarations;
     m_declarations.clear();
     m_rules.clear();

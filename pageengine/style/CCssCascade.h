@@ -20,6 +20,8 @@ public:
 
     // The declarations for an element (or CCssSelector::BODY, HTML), valid until the next call.
     const CCssProperties::Declarations& For(int nElement);
+    // Whether the page has no style sheet or style attribute: For has nothing for any element.
+    bool IsEmpty() const { return m_sheet.IsEmpty() && !m_bStyleAttributes; }
     // What the style's texts point to.
     std::set<std::string>& Kept() { return m_kept; }
 

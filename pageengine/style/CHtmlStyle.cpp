@@ -9,6 +9,22 @@ const int kPreformattedPixels = 13;   // preformatted text of the default size
 const int kBodyMargin = 8;
 const COLORREF kNoShadeGrey = RGB(128, 128, 128);   // a rule drawn flat without a colour
 const size_t kMaxFontKeys = 256;   // fonts remembered by what asked for them
+const size_t kKeptStyles = 64;      // styles kept to be asked for again, one per node modulo this
+
+// A colour attribute: "#RRGGBB", as most pages write them, without the general steps.
+bool ReadColor(const char* pszValue, COLORREF* pcr)
+{
+    if (!pszValue || pszValue[0] != '#')
+        return CHtmlAttributes::Color(pszValue, pcr);
+    int anDigits[6];
+    for (int i = 0; i < 6; ++i)
+        if ((anDigits[i] = CHtmlAttributes::HexDigit(pszValue[i + 1])) < 0)
+            return CHtmlAttributes::Color(pszValue, pcr);
+    if (pszValue[7] != '\0')
+        return CHtmlAttributes::Color(pszValue, pcr);
+    *pcr = RGB(anDigits[0] * 16 + anDigits[1], anDigits[2] * 16 + anDigits[3], anDigits[4] * 16 + anDigits[5]);
+    return true;
+}
 
 bool ReadLength(const char* pszValue, CHtmlLength* pLength)
 {
@@ -18,7 +34,7 @@ bool ReadLength(const char* pszValue, CHtmlLength* pLength)
 } // namespace
 
 CHtmlStyle::CHtmlStyle(const CHtmlDocument& document, CHtmlFonts& fonts)
-    : m_document(document), m_fonts(fonts), m_cascade(document)
+    : m_document(document), m_fonts(fonts), m_cascade(document), m_bKeep(m_cascade.IsEmpty())
 {
 }
 
@@ -50,22 +66,67 @@ CHtmlComputedStyle CHtmlStyle::Page()
     return style;
 }
 
-CHtmlComputedStyle CHtmlStyle::Element(int nNode, const CHtmlComputedStyle& parent)
+CHtmlComputedStyle CHtmlStyle::Element(int nNode, const CHtmlComputedStyle& parent, bool bKeep)
 {
-    HtmlTag nTag = m_document.Node(nNode).nTag;
-    CHtmlComputedStyle style;
+    // The cascade counts its steps: with style sheets each style is made as often as asked.
+    if (!m_bKeep)
+        return Make(nNode, parent);
+    const CHtmlNode& node = m_document.Node(nNode);
+    if (node.nAttributes == 0) {
+        // Nothing but its tag and its parent makes such an element's style: the last one
+        // made for its tag serves again for the same parent (the paragraphs of a page, the
+        // items of its lists).
+        if (m_keptByTag.empty())
+            m_keptByTag.resize(TAG_COUNT);
+        Kept& kept = m_keptByTag[node.nTag];
+        if (kept.nNode < 0 || !SameForChildren(kept.parent, parent)) {
+            kept.nNode = nNode;
+            kept.parent = parent;
+            kept.style = Make(nNode, parent);
+        }
+        return kept.style;
+    }
+    if (m_kept.empty())
+        m_kept.resize(kKeptStyles);
+    Kept& kept = m_kept[static_cast<size_t>(nNode) % kKeptStyles];
+    if (kept.nNode == nNode && SameForChildren(kept.parent, parent))
+        return kept.style;
+    if (!bKeep)
+        return Make(nNode, parent);
+    kept.nNode = nNode;
+    kept.parent = parent;
+    kept.style = Make(nNode, parent);
+    return kept.style;
+}
+
+bool CHtmlStyle::SameForChildren(const CHtmlComputedStyle& a, const CHtmlComputedStyle& b)
+{
+    return a.pszFaces == b.pszFaces && a.nPixels == b.nPixels && a.bBold == b.bBold && a.bItalic == b.bItalic &&
+           a.bUnderline == b.bUnderline && a.bPre == b.bPre && a.nFont == b.nFont && a.crText == b.crText &&
+           a.crLink == b.crLink && a.nAlign == b.nAlign && a.nLineHeight == b.nLineHeight && a.nLineScale == b.nLineScale &&
+           a.nListDepth == b.nListDepth && a.nLink == b.nLink && a.bAlignGiven == b.bAlignGiven && a.nVAlign == b.nVAlign &&
+           a.crFill == b.crFill && a.bFill == b.bFill;
+}
+
+CHtmlComputedStyle CHtmlStyle::Make(int nNode, const CHtmlComputedStyle& parent)
+{
+    const CHtmlNode& node = m_document.Node(nNode);
+    const CHtmlTagTraits& tag = CHtmlTagTraits::Of(node.nTag);
+    // Copied from a style made once: cheaper than clearing a new one and setting its defaults.
+    static const CHtmlComputedStyle kDefault;
+    CHtmlComputedStyle style = kDefault;
     Inherit(parent, style);
 
     // The sheets' font size comes before the tag's margins, which are in the font's size;
     // the rest of the sheets after the tag and its attributes.
-    Fonts(nNode, nTag, style);
-    const CCssProperties::Declarations& declarations = m_cascade.For(nNode);
+    Fonts(nNode, node, tag, style);
+    const CCssProperties::Declarations& declarations = m_bKeep ? m_noDeclarations : m_cascade.For(nNode);
     CCssProperties properties(m_cascade.Kept());
     if (!declarations.empty())
         properties.ApplyFontSize(declarations, parent.nPixels, style);
-    Blocks(nNode, nTag, parent, style);
-    Tables(nNode, nTag, parent, style);
-    ImagesAndRules(nNode, nTag, style);
+    Blocks(nNode, node, tag, parent, style);
+    Tables(nNode, node, tag, parent, style);
+    ImagesAndRules(nNode, node, tag, style);
     if (!declarations.empty())
         properties.Apply(declarations, style);
     if (style.nLineScale > 0)
@@ -96,9 +157,8 @@ void CHtmlStyle::Inherit(const CHtmlComputedStyle& parent, CHtmlComputedStyle& s
     style.nLink = parent.nLink;
 }
 
-void CHtmlStyle::Fonts(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const
+void CHtmlStyle::Fonts(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, CHtmlComputedStyle& style) const
 {
-    const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
     style.bBold = style.bBold || tag.Has(TRAIT_BOLD);
     style.bItalic = style.bItalic || tag.Has(TRAIT_ITALIC);
     style.bUnderline = style.bUnderline || tag.Has(TRAIT_UNDERLINE);
@@ -109,14 +169,14 @@ void CHtmlStyle::Fonts(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const
         if (style.nPixels == kDefaultPixels)
             style.nPixels = kPreformattedPixels;
     }
-    if (nTag == TAG_FONT) {
-        CHtmlAttributes::Color(m_document.Attribute(nNode, "color"), &style.crText);
-        CHtmlAttributes::FontPixels(m_document.Attribute(nNode, "size"), &style.nPixels);
-        if (const char* pszFaces = m_document.Attribute(nNode, "face"))
+    if (node.nTag == TAG_FONT) {
+        ReadColor(Attribute(nNode, node, "color"), &style.crText);
+        CHtmlAttributes::FontPixels(Attribute(nNode, node, "size"), &style.nPixels);
+        if (const char* pszFaces = Attribute(nNode, node, "face"))
             style.pszFaces = pszFaces;
     }
     if (tag.Has(TRAIT_LINK)) {
-        style.pszHref = m_document.Attribute(nNode, "href");
+        style.pszHref = Attribute(nNode, node, "href");
         if (style.pszHref) {
             style.crText = style.crLink;
             style.bUnderline = true;
@@ -124,9 +184,9 @@ void CHtmlStyle::Fonts(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const
     }
 }
 
-void CHtmlStyle::Blocks(int nNode, HtmlTag nTag, const CHtmlComputedStyle& parent, CHtmlComputedStyle& style) const
+void CHtmlStyle::Blocks(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, const CHtmlComputedStyle& parent,
+                        CHtmlComputedStyle& style) const
 {
-    const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
     style.nMarginTop = style.nMarginBottom = (style.nPixels * tag.nMarginHundredths + 50) / 100;
     style.nIndentLeft = tag.nIndentLeft;
     style.nIndentRight = tag.nIndentRight;
@@ -143,13 +203,13 @@ void CHtmlStyle::Blocks(int nNode, HtmlTag nTag, const CHtmlComputedStyle& paren
     // A row's alignment comes before its cells' own default.
     if (tag.Has(TRAIT_CELL) && parent.bAlignGiven)
         style.nAlign = parent.nAlign;
-    style.bAlignGiven = CHtmlAttributes::Align(m_document.Attribute(nNode, "align"), &style.nAlign);
+    style.bAlignGiven = CHtmlAttributes::Align(Attribute(nNode, node, "align"), &style.nAlign);
 }
 
-void CHtmlStyle::Tables(int nNode, HtmlTag nTag, const CHtmlComputedStyle& parent, CHtmlComputedStyle& style) const
+void CHtmlStyle::Tables(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, const CHtmlComputedStyle& parent,
+                        CHtmlComputedStyle& style) const
 {
-    const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
-    auto attribute = [&](const char* pszName) { return m_document.Attribute(nNode, pszName); };
+    auto attribute = [&](const char* pszName) { return Attribute(nNode, node, pszName); };
     if (tag.Has(TRAIT_TABLE)) {
         // Cells start from the table's font and colour but not from the alignment or the
         // lists around it.
@@ -161,16 +221,16 @@ void CHtmlStyle::Tables(int nNode, HtmlTag nTag, const CHtmlComputedStyle& paren
         CHtmlAttributes::Integer(attribute("cellspacing"), 0, 100, 0, &style.nSpacing);
         ReadLength(attribute("width"), &style.width);
         ReadLength(attribute("height"), &style.height);
-        style.bFill = CHtmlAttributes::Color(attribute("bgcolor"), &style.crFill);
+        style.bFill = ReadColor(attribute("bgcolor"), &style.crFill);
     } else if (tag.Has(TRAIT_ROW)) {
         CHtmlAttributes::VerticalAlign(attribute("valign"), &style.nVAlign);
-        style.bFill = CHtmlAttributes::Color(attribute("bgcolor"), &style.crFill);
+        style.bFill = ReadColor(attribute("bgcolor"), &style.crFill);
     } else if (tag.Has(TRAIT_CELL)) {
         // A cell takes its row's vertical alignment and background unless it has its own.
         style.nVAlign = parent.nVAlign;
         CHtmlAttributes::VerticalAlign(attribute("valign"), &style.nVAlign);
         style.crFill = parent.crFill;
-        style.bFill = CHtmlAttributes::Color(attribute("bgcolor"), &style.crFill) || parent.bFill;
+        style.bFill = ReadColor(attribute("bgcolor"), &style.crFill) || parent.bFill;
         ReadLength(attribute("width"), &style.width);
         ReadLength(attribute("height"), &style.height);
         CHtmlAttributes::Integer(attribute("colspan"), 1, HTML_MAX_COLUMNS, 1, &style.nSpan);
@@ -178,10 +238,9 @@ void CHtmlStyle::Tables(int nNode, HtmlTag nTag, const CHtmlComputedStyle& paren
     }
 }
 
-void CHtmlStyle::ImagesAndRules(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const
+void CHtmlStyle::ImagesAndRules(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, CHtmlComputedStyle& style) const
 {
-    auto attribute = [&](const char* pszName) { return m_document.Attribute(nNode, pszName); };
-    const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
+    auto attribute = [&](const char* pszName) { return Attribute(nNode, node, pszName); };
     if (tag.nKind == KIND_IMAGE) {
         ReadLength(attribute("width"), &style.width);
         ReadLength(attribute("height"), &style.height);
@@ -203,7 +262,7 @@ void CHtmlStyle::ImagesAndRules(int nNode, HtmlTag nTag, CHtmlComputedStyle& sty
         CHtmlAttributes::Align(attribute("align"), &style.nPlacement);
         // A colour or noshade makes it a flat bar instead of a groove.
         style.crFill = kNoShadeGrey;
-        style.bFill = CHtmlAttributes::Color(attribute("color"), &style.crFill) || attribute("noshade") != nullptr;
+        style.bFill = ReadColor(attribute("color"), &style.crFill) || attribute("noshade") != nullptr;
     }
 }
 

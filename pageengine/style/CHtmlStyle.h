@@ -5,6 +5,7 @@
 // element, and reads nothing else of its attributes' looks. The texts a style points to
 // live as long as the style step.
 #include "pageengine/dom/CHtmlDocument.h"
+#include "pageengine/dom/CHtmlTagTraits.h"
 #include "pageengine/style/CCssCascade.h"
 #include "pageengine/style/CHtmlComputedStyle.h"
 #include <vector>
@@ -22,15 +23,26 @@ public:
     // background colour (crFill) and picture, its margin and indents, the default font.
     CHtmlComputedStyle Page();
     // An element's style: what its parent passes on, then its tag's traits and its attributes.
-    CHtmlComputedStyle Element(int nNode, const CHtmlComputedStyle& parent);
+    // bKeep: the style will be asked for again (the layout measures before it lays out).
+    CHtmlComputedStyle Element(int nNode, const CHtmlComputedStyle& parent, bool bKeep = false);
 
 private:
+    CHtmlComputedStyle Make(int nNode, const CHtmlComputedStyle& parent);
     // What an element takes from its parent.
     static void Inherit(const CHtmlComputedStyle& parent, CHtmlComputedStyle& style);
-    void Fonts(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const;
-    void Blocks(int nNode, HtmlTag nTag, const CHtmlComputedStyle& parent, CHtmlComputedStyle& style) const;
-    void Tables(int nNode, HtmlTag nTag, const CHtmlComputedStyle& parent, CHtmlComputedStyle& style) const;
-    void ImagesAndRules(int nNode, HtmlTag nTag, CHtmlComputedStyle& style) const;
+    // Whether two parents give their children the same style (all that Make reads of them).
+    static bool SameForChildren(const CHtmlComputedStyle& a, const CHtmlComputedStyle& b);
+    // An attribute of the element, or null; most elements have none to look for.
+    const char* Attribute(int nNode, const CHtmlNode& node, const char* pszName) const
+    {
+        return node.nAttributes ? m_document.Attribute(nNode, pszName) : nullptr;
+    }
+    void Fonts(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, CHtmlComputedStyle& style) const;
+    void Blocks(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, const CHtmlComputedStyle& parent,
+                CHtmlComputedStyle& style) const;
+    void Tables(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, const CHtmlComputedStyle& parent,
+                CHtmlComputedStyle& style) const;
+    void ImagesAndRules(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, CHtmlComputedStyle& style) const;
     int Font(const CHtmlComputedStyle& style);
 
     struct FontKey
@@ -45,4 +57,16 @@ private:
     CHtmlFonts& m_fonts;
     CCssCascade m_cascade;
     std::vector<FontKey> m_fontKeys;
+    // Styles kept to be asked for again, by node: on a page without style sheets or style
+    // attributes an element's style follows from its node and its parent's style alone.
+    struct Kept
+    {
+        int nNode = -1;
+        CHtmlComputedStyle parent;
+        CHtmlComputedStyle style;
+    };
+    bool m_bKeep;
+    const CCssProperties::Declarations m_noDeclarations;
+    std::vector<Kept> m_kept;
+    std::vector<Kept> m_keptByTag;   // elements without attributes, by tag
 };
