@@ -47,11 +47,8 @@ size_t CHtmlDocument::AddAttributes(const CHtmlTagAttributes& attributes)
     size_t nFirst = m_attributes.size();
     size_t nBase = m_strAttributeChars.size();
     m_strAttributeChars += attributes.Chars();
-    for (size_t i = 0; i < attributes.Count(); ++i) {
-        size_t nName = nBase + attributes.NameStarts()[i];
-        size_t nValue = nName + std::strlen(attributes.Name(i)) + 1;
-        m_attributes.push_back({static_cast<unsigned>(nName), static_cast<unsigned>(nValue)});
-    }
+    for (const CHtmlTagAttributes::Starts& starts : attributes.AllStarts())
+        m_attributes.push_back({static_cast<unsigned>(nBase + starts.nName), static_cast<unsigned>(nBase + starts.nValue)});
     return nFirst;
 }
 
@@ -64,32 +61,32 @@ int CHtmlDocument::AppendElement(int nParent, HtmlTag nTag, const CHtmlTagAttrib
     return Append(nParent, node);
 }
 
-int CHtmlDocument::AppendText(int nParent, const char* pch, size_t nLength)
-{
-    CHtmlNode node;
-    node.nText = static_cast<unsigned>(m_strTexts.size());
-    node.nTextLength = static_cast<unsigned>(nLength);
-    m_strTexts.append(pch, nLength);
-    return Append(nParent, node);
-}
-
-void CHtmlDocument::AppendOrMergeText(int nParent, const char* pch, size_t nLength)
+void CHtmlDocument::AppendOrMergeRoomText(int nParent, size_t nLength)
 {
     int nLast = Node(nParent).nLastChild;
     if (nLast < 0 || Node(nLast).nTag != TAG_TEXT) {
-        AppendText(nParent, pch, nLength);
+        CHtmlNode node;
+        node.nText = static_cast<unsigned>(m_nTextBytes);
+        node.nTextLength = static_cast<unsigned>(nLength);
+        m_nTextBytes += nLength;
+        Append(nParent, node);
         return;
     }
     CHtmlNode& last = m_nodes[static_cast<size_t>(nLast)];
-    if (last.nText + last.nTextLength != m_strTexts.size()) {
-        // Its text is not the buffer's last: it moves to the end, where it can grow.
-        m_strTexts.reserve(m_strTexts.size() + last.nTextLength + nLength);
-        size_t nMoved = m_strTexts.size();
-        m_strTexts.append(m_strTexts.data() + last.nText, last.nTextLength);
-        last.nText = static_cast<unsigned>(nMoved);
+    if (last.nText + last.nTextLength != m_nTextBytes) {
+        // Its text is not the buffer's last: it moves to the end, before the new text, where
+        // it can grow.
+        size_t nOld = last.nTextLength;
+        if (m_strTexts.size() < m_nTextBytes + nOld + nLength)
+            m_strTexts.resize(m_nTextBytes + nOld + nLength);
+        char* pch = &m_strTexts[0];
+        std::memmove(pch + m_nTextBytes + nOld, pch + m_nTextBytes, nLength);
+        std::memcpy(pch + m_nTextBytes, pch + last.nText, nOld);
+        last.nText = static_cast<unsigned>(m_nTextBytes);
+        m_nTextBytes += nOld;
     }
-    m_strTexts.append(pch, nLength);
     last.nTextLength += static_cast<unsigned>(nLength);
+    m_nTextBytes += nLength;
 }
 
 int CHtmlDocument::Append(int nParent, const CHtmlNode& node)

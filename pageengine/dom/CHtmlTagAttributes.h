@@ -8,31 +8,32 @@
 class CHtmlTagAttributes
 {
 public:
+    // Where an attribute's name and value start in Chars().
+    struct Starts
+    {
+        size_t nName, nValue;
+    };
+
     void Clear()
     {
         m_strChars.clear();
-        m_anNames.clear();
+        m_starts.clear();
     }
     void Add(const char* pchName, size_t nNameLength, const char* pchValue, size_t nValueLength)
     {
-        m_anNames.push_back(m_strChars.size());
+        size_t nName = m_strChars.size();
         m_strChars.append(pchName, nNameLength).push_back('\0');
+        m_starts.push_back({nName, m_strChars.size()});
         m_strChars.append(pchValue, nValueLength).push_back('\0');
     }
-    size_t Count() const { return m_anNames.size(); }
-    const char* Name(size_t i) const { return m_strChars.c_str() + m_anNames[i]; }
-    const char* Value(size_t i) const { return ValueAt(m_anNames[i]); }
-    // The names and values of all of them, as Add made them, and where each name starts.
+    size_t Count() const { return m_starts.size(); }
+    const char* Name(size_t i) const { return m_strChars.c_str() + m_starts[i].nName; }
+    const char* Value(size_t i) const { return m_strChars.c_str() + m_starts[i].nValue; }
+    // The names and values of all of them, as Add made them, and where each starts.
     const std::string& Chars() const { return m_strChars; }
-    const std::vector<size_t>& NameStarts() const { return m_anNames; }
+    const std::vector<Starts>& AllStarts() const { return m_starts; }
 
 private:
-    const char* ValueAt(size_t nName) const
-    {
-        const char* pszName = m_strChars.c_str() + nName;
-        return pszName + std::char_traits<char>::length(pszName) + 1;
-    }
-
     std::string m_strChars;
-    std::vector<size_t> m_anNames;
+    std::vector<Starts> m_starts;
 };

@@ -64,8 +64,11 @@ struct CHtmlTagTraits
 
     bool Has(unsigned nTraitMask) const { return (nTraits & nTraitMask) != 0; }
 
-    static const CHtmlTagTraits& Of(HtmlTag nTag);
+    static const CHtmlTagTraits& Of(HtmlTag nTag) { return s_pTags[nTag]; }
     // The tag of a lower-case name; TAG_UNKNOWN for a name the engine does not know.
-    static HtmlTag FromName(const std::string& strName) { return FromName(strName.c_str()); }
-    static HtmlTag FromName(const char* pszName);
+    static HtmlTag FromName(const std::string& strName) { return FromName(strName.data(), strName.size()); }
+    static HtmlTag FromName(const char* pchName, size_t nLength);
+
+    // The table, one row per tag in the order of HtmlTag.
+    static const CHtmlTagTraits* const s_pTags;
 };

@@ -1,0 +1,64 @@
+#pragma once
+// The character tests and searches the reader goes over a page's bytes with. The searches
+// take eight bytes at a time: every byte of a page goes through them, and the C library's
+// may take them one by one.
+#include <cstdint>
+#include <cstring>
+
+const std::uint64_t kScanOnes = 0x0101010101010101ull;
+const std::uint64_t kScanHighs = 0x8080808080808080ull;
+
+inline bool IsHtmlSpace(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f'; }
+inline bool IsHtmlAlpha(char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); }
+inline bool IsHtmlControl(char ch) { return static_cast<unsigned char>(ch) < 0x20 && !IsHtmlSpace(ch); }
+inline char HtmlLower(char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; }
+
+inline std::uint64_t LoadWord(const char* p)
+{
+    std::uint64_t nWord;
+    std::memcpy(&nWord, p, 8);
+    return nWord;
+}
+
+// Whether one of the eight bytes of nWord is ch.
+inline bool WordHas(std::uint64_t nWord, char ch)
+{
+    std::uint64_t nDiff = nWord ^ (kScanOnes * static_cast<unsigned char>(ch));   // a zero byte where ch is
+    return ((nDiff - kScanOnes) & ~nDiff & kScanHighs) != 0;
+}
+
+// The high bit of each byte of nWord that is zero, and of no other.
+inline std::uint64_t ZeroBytes(std::uint64_t nWord)
+{
+    const std::uint64_t kLows = ~kScanHighs;
+    return ~(((nWord & kLows) + kLows) | nWord) & kScanHighs;
+}
+
+// The high bit of each byte of nWord below 0x20, and of no other.
+inline std::uint64_t ControlBytes(std::uint64_t nWord)
+{
+    return ~(((nWord & ~kScanHighs) + 0x6060606060606060ull) | nWord) & kScanHighs;
+}
+
+// How many bytes of nHighs, a word of high bits only, are set.
+inline unsigned CountHighs(std::uint64_t nHighs) { return static_cast<unsigned>(((nHighs >> 7) * kScanOnes) >> 56); }
+
+// The first ch at or after p, or pEnd.
+inline const char* FindHtmlChar(const char* p, const char* pEnd, char ch)
+{
+    while (pEnd - p >= 8 && !WordHas(LoadWord(p), ch))
+        p += 8;
+    for (; p < pEnd; ++p)
+        if (*p == ch)
+            return p;
+    return pEnd;
+}
+
+// Whether the characters at p start with pszPrefix (lower-case), in any case.
+inline bool StartsWithNoCase(const char* p, const char* pEnd, const char* pszPrefix)
+{
+    for (; *pszPrefix; ++p, ++pszPrefix)
+        if (p >= pEnd || HtmlLower(*p) != *pszPrefix)
+            return false;
+    return true;
+}
