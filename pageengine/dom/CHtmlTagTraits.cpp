@@ -1,5 +1,6 @@
 #include "pageengine/dom/CHtmlTagTraits.h"
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 namespace
@@ -71,8 +72,8 @@ static_assert(sizeof(kTags) / sizeof(kTags[0]) == TAG_COUNT && InTagOrder(), "on
 // that they never wait for an end tag.
 constexpr const char* kVoidUnknownNames[] = {"link",  "input", "area",  "base", "col",      "embed",
                                          "param", "source", "track", "wbr",  "basefont", "frame"};
-// Every tag of a page is looked up: by its name in a table made once, with room enough that
-// most names are found at their first slot.
+// Every tag of a page is looked up: by its name, as two numbers, in a table made once with
+// room enough that most names are found at their first slot.
 class CTagNames
 {
 public:
@@ -86,38 +87,43 @@ public:
     }
     HtmlTag Find(const char* pch, size_t nLength) const
     {
-        if (nLength > kLongest)
+        if (nLength == 0 || nLength > kLongest)
             return TAG_UNKNOWN;
-        for (size_t i = SlotOf(pch, nLength); m_slots[i].pszName; i = (i + 1) % kSlots)
-            if (m_slots[i].nLength == nLength && std::memcmp(m_slots[i].pszName, pch, nLength) == 0)
+        Key key = KeyOf(pch, nLength);
+        for (size_t i = SlotOf(key); m_slots[i].nTag != TAG_TEXT; i = (i + 1) % kSlots)
+            if (m_slots[i].key.nHead == key.nHead && m_slots[i].key.nTail == key.nTail)
                 return m_slots[i].nTag;
         return TAG_UNKNOWN;
     }
 
 private:
     static const size_t kSlots = 256;
-    static const size_t kLongest = 10;   // "blockquote"
+    static const size_t kLongest = 16;   // the longest name is "blockquote"
+    // A name's characters, eight to a number, the rest zero: names hold no NUL.
+    struct Key
+    {
+        std::uint64_t nHead, nTail;
+    };
     struct Slot
     {
-        const char* pszName;
-        size_t nLength;
-        HtmlTag nTag;
+        Key key;
+        HtmlTag nTag;   // TAG_TEXT for a free slot
     };
-    // From the name's first and last characters and its length: distinct enough for these names.
-    static size_t SlotOf(const char* pch, size_t nLength)
+    static Key KeyOf(const char* pch, size_t nLength)
     {
-        if (nLength == 0)
-            return 0;
-        unsigned nFirst = static_cast<unsigned char>(pch[0]), nLast = static_cast<unsigned char>(pch[nLength - 1]);
-        return (nFirst * 31 + nLast * 7 + static_cast<unsigned>(nLength) * 101) % kSlots;
+        Key key = {0, 0};
+        for (size_t i = 0; i < nLength; ++i)
+            (i < 8 ? key.nHead : key.nTail) |= static_cast<std::uint64_t>(static_cast<unsigned char>(pch[i])) << (8 * (i % 8));
+        return key;
     }
+    static size_t SlotOf(const Key& key) { return static_cast<size_t>(((key.nHead ^ key.nTail) * 0x9E3779B97F4A7C15ull) >> 56); }
     void Add(const char* pszName, HtmlTag nTag)
     {
-        size_t nLength = std::strlen(pszName);
-        size_t i = SlotOf(pszName, nLength);
-        while (m_slots[i].pszName)
+        Key key = KeyOf(pszName, std::strlen(pszName));
+        size_t i = SlotOf(key);
+        while (m_slots[i].nTag != TAG_TEXT)
             i = (i + 1) % kSlots;
-        m_slots[i] = {pszName, nLength, nTag};
+        m_slots[i] = {key, nTag};
     }
 
     Slot m_slots[kSlots] = {};

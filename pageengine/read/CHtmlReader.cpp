@@ -86,7 +86,7 @@ size_t DecodeInto(const char* p, const char* pEnd, bool bInAttribute, std::strin
 }
 
 // The HtmlUnshown flags of a start tag (lower-case name and attribute names).
-unsigned UnshownOf(HtmlTag nTag, const char* pszName, const CHtmlTagAttributes& attributes)
+unsigned UnshownOf(HtmlTag nTag, const char* pszName, bool bEventAttribute)
 {
     // Of the engine's own tags only style and script are among these names.
     bool bOther = nTag == TAG_UNKNOWN || nTag == TAG_VOID_UNKNOWN;
@@ -98,20 +98,9 @@ unsigned UnshownOf(HtmlTag nTag, const char* pszName, const CHtmlTagAttributes& 
         nUnshown |= UNSHOWN_FORM;
     else if (bOther && (is("frameset") || is("frame") || is("iframe")))
         nUnshown |= UNSHOWN_FRAME;
-    for (size_t i = 0; i < attributes.Count(); ++i) {
-        const char* pszName = attributes.Name(i);
-        if (pszName[0] == 'o' && pszName[1] == 'n')
-            nUnshown |= UNSHOWN_SCRIPT;
-    }
+    if (bEventAttribute)
+        nUnshown |= UNSHOWN_SCRIPT;
     return nUnshown;
-}
-
-bool HasStyleAttribute(const CHtmlTagAttributes& attributes)
-{
-    for (size_t i = 0; i < attributes.Count(); ++i)
-        if (std::strcmp(attributes.Name(i), "style") == 0)
-            return true;
-    return false;
 }
 
 std::string Trimmed(const std::string& str)
@@ -190,6 +179,7 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
     const char* q = p + 1;
     size_t nName = ReadName(q, pEnd, false, m_szName);
     m_attributes.Clear();
+    bool bEventAttribute = false, bStyleAttribute = false;
     for (;;) {
         while (q < pEnd && (IsHtmlSpace(*q) || *q == '/'))
             ++q;
@@ -228,13 +218,16 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
             if (*q == '"' || *q == '\'')
                 ++q;
         }
-        if (m_attributes.Count() < HTML_MAX_ATTRIBUTES)
+        if (m_attributes.Count() < HTML_MAX_ATTRIBUTES) {
             m_attributes.Add(m_szAttribute, nAttribute, pchValue, nValue);
+            bEventAttribute = bEventAttribute || (m_szAttribute[0] == 'o' && m_szAttribute[1] == 'n');
+            bStyleAttribute = bStyleAttribute || (nAttribute == 5 && std::memcmp(m_szAttribute, "style", 5) == 0);
+        }
     }
     ++q;   // past '>'
     HtmlTag nTag = TagOf(m_szName, nName);
-    m_document.m_nUnshown |= UnshownOf(nTag, m_pszName, m_attributes);
-    m_document.m_bStyleAttributes = m_document.m_bStyleAttributes || HasStyleAttribute(m_attributes);
+    m_document.m_nUnshown |= UnshownOf(nTag, m_pszName, bEventAttribute);
+    m_document.m_bStyleAttributes = m_document.m_bStyleAttributes || bStyleAttribute;
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
     if (tag.Has(TRAIT_HIDDEN)) {
         const char* pStop = FindEndTag(q, pEnd, (std::string("</") + tag.pszName).c_str());
@@ -242,7 +235,7 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
             KeepStyleSheet(m_attributes, false, std::string(q, std::min<size_t>(static_cast<size_t>(pStop - q), CSS_MAX_SHEET_BYTES)));
         return PastTagEnd(pStop, pEnd);
     }
-    if (std::strcmp(m_pszName, "link") == 0)
+    if (nTag == TAG_VOID_UNKNOWN && std::strcmp(m_pszName, "link") == 0)
         KeepStyleSheet(m_attributes, true, std::string());
     if (nTag == TAG_TITLE)
         return ReadTitle(q, pEnd);
