@@ -47,29 +47,32 @@ size_t CHtmlDocument::AddAttributes(const CHtmlTagAttributes& attributes)
     size_t nFirst = m_attributes.size();
     size_t nBase = m_strAttributeChars.size();
     m_strAttributeChars += attributes.Chars();
-    for (const CHtmlTagAttributes::Starts& starts : attributes.AllStarts())
-        m_attributes.push_back({static_cast<unsigned>(nBase + starts.nName), static_cast<unsigned>(nBase + starts.nValue)});
+    for (const CHtmlTagAttributes::Starts& starts : attributes.AllStarts()) {
+        m_attributes.emplace_back();
+        m_attributes.back().nName = static_cast<unsigned>(nBase + starts.nName);
+        m_attributes.back().nValue = static_cast<unsigned>(nBase + starts.nValue);
+    }
     return nFirst;
 }
 
 int CHtmlDocument::AppendElement(int nParent, HtmlTag nTag, const CHtmlTagAttributes& attributes)
 {
-    CHtmlNode node;
+    unsigned nFirstAttribute = static_cast<unsigned>(AddAttributes(attributes));
+    CHtmlNode& node = Append(nParent);
     node.nTag = nTag;
-    node.nFirstAttribute = static_cast<unsigned>(AddAttributes(attributes));
+    node.nFirstAttribute = nFirstAttribute;
     node.nAttributes = static_cast<unsigned>(attributes.Count());
-    return Append(nParent, node);
+    return static_cast<int>(m_nodes.size() - 1);
 }
 
 void CHtmlDocument::AppendOrMergeRoomText(int nParent, size_t nLength)
 {
     int nLast = Node(nParent).nLastChild;
     if (nLast < 0 || Node(nLast).nTag != TAG_TEXT) {
-        CHtmlNode node;
+        CHtmlNode& node = Append(nParent);
         node.nText = static_cast<unsigned>(m_nTextBytes);
         node.nTextLength = static_cast<unsigned>(nLength);
         m_nTextBytes += nLength;
-        Append(nParent, node);
         return;
     }
     CHtmlNode& last = m_nodes[static_cast<size_t>(nLast)];
@@ -89,10 +92,12 @@ void CHtmlDocument::AppendOrMergeRoomText(int nParent, size_t nLength)
     m_nTextBytes += nLength;
 }
 
-int CHtmlDocument::Append(int nParent, const CHtmlNode& node)
+CHtmlNode& CHtmlDocument::Append(int nParent)
 {
+    // Made in place, field by field: a node made aside and copied in whole is read back
+    // before its parts are written, which stalls the processor on every node.
     int nIndex = static_cast<int>(m_nodes.size());
-    m_nodes.push_back(node);
+    m_nodes.emplace_back();
     m_nodes.back().nParent = nParent;
     CHtmlNode& parent = m_nodes[static_cast<size_t>(nParent)];
     if (parent.nLastChild >= 0)
@@ -100,5 +105,5 @@ int CHtmlDocument::Append(int nParent, const CHtmlNode& node)
     else
         parent.nFirstChild = nIndex;
     parent.nLastChild = nIndex;
-    return nIndex;
+    return m_nodes.back();
 }

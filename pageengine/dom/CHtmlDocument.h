@@ -89,10 +89,11 @@ private:
     // An attribute: where its name and its value (each ended by a NUL) are in m_strAttributeChars.
     struct StoredAttribute
     {
-        unsigned nName, nValue;
+        unsigned nName = 0, nValue = 0;
     };
 
-    int Append(int nParent, const CHtmlNode& node);
+    // A new node, the last child of nParent.
+    CHtmlNode& Append(int nParent);
     // Adds the attributes to the list; returns where they start.
     size_t AddAttributes(const CHtmlTagAttributes& attributes);
     const char* Find(size_t nFirst, size_t nCount, const char* pszName) const;

@@ -11,7 +11,7 @@ public:
     // Where an attribute's name and value start in Chars().
     struct Starts
     {
-        size_t nName, nValue;
+        size_t nName = 0, nValue = 0;
     };
 
     void Clear()
@@ -21,9 +21,10 @@ public:
     }
     void Add(const char* pchName, size_t nNameLength, const char* pchValue, size_t nValueLength)
     {
-        size_t nName = m_strChars.size();
+        m_starts.emplace_back();
+        m_starts.back().nName = m_strChars.size();
         m_strChars.append(pchName, nNameLength).push_back('\0');
-        m_starts.push_back({nName, m_strChars.size()});
+        m_starts.back().nValue = m_strChars.size();
         m_strChars.append(pchValue, nValueLength).push_back('\0');
     }
     size_t Count() const { return m_starts.size(); }

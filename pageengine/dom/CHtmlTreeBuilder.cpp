@@ -9,7 +9,7 @@ const unsigned kCellScope = TRAIT_CELL | TRAIT_TABLE;
 
 CHtmlTreeBuilder::CHtmlTreeBuilder(CHtmlDocument& document) : m_document(document)
 {
-    m_stack.push_back({0, TAG_ROOT, 0});
+    m_stack.emplace_back();
 }
 
 void CHtmlTreeBuilder::StartTag(HtmlTag nTag, const char* pszName, const CHtmlTagAttributes& attributes)
@@ -108,7 +108,10 @@ void CHtmlTreeBuilder::Push(HtmlTag nTag, const char* pszName, const CHtmlTagAtt
     if (m_stack.size() + nLevels > static_cast<size_t>(HTML_MAX_DEPTH) + 1 || !CanAddNode())
         return;
     int nNode = m_document.AppendElement(m_stack.back().nNode, nTag, attributes);
-    m_stack.push_back({nNode, nTag, m_strNames.size()});
+    m_stack.emplace_back();
+    m_stack.back().nNode = nNode;
+    m_stack.back().nTag = nTag;
+    m_stack.back().nName = m_strNames.size();
     if (*pszName)
         m_strNames.append(pszName).push_back('\0');
 }

@@ -23,11 +23,11 @@ public:
 private:
     struct OpenElement
     {
-        int nNode;
-        HtmlTag nTag;
+        int nNode = 0;
+        HtmlTag nTag = TAG_ROOT;
         // Where its name starts in m_strNames: that of an unknown element, to match its end
         // tag; the names of the open elements are kept there one after the other.
-        size_t nName;
+        size_t nName = 0;
     };
 
     const CHtmlTagTraits& Current() const { return CHtmlTagTraits::Of(m_stack.back().nTag); }
