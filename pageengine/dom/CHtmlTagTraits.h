@@ -68,6 +68,10 @@ struct CHtmlTagTraits
     // The tag of a lower-case name; TAG_UNKNOWN for a name the engine does not know.
     static HtmlTag FromName(const std::string& strName) { return FromName(strName.data(), strName.size()); }
     static HtmlTag FromName(const char* pchName, size_t nLength);
+    // The same for a name at the start of kNameRoom characters that may all be read (the
+    // reader's buffer): every tag of a page is looked up, this way without a loop.
+    static const size_t kNameRoom = 16;
+    static HtmlTag FromNameInRoom(const char* pchRoom, size_t nLength);
 
     // The table, one row per tag in the order of HtmlTag.
     static const CHtmlTagTraits* const s_pTags;

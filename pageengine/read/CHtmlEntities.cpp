@@ -145,8 +145,11 @@ size_t CHtmlEntities::Decode(const char* p, const char* pEnd, bool bInAttribute,
         ++nRun;
     // The longest known name the letters start with: "&eacutel" is "é" and "l".
     static const CNameTable s_names;
-    for (size_t nLength = std::min(nRun, kLongestName); nLength > 0; --nLength) {
-        unsigned nCodePoint = s_names.Find(NameKey(p + 1, nLength));
+    size_t nLongest = std::min(nRun, kLongestName);
+    const std::uint64_t nKey = NameKey(p + 1, nLongest);
+    for (size_t nLength = nLongest; nLength > 0; --nLength) {
+        // The key of the first nLength letters: those of the run, the others cleared.
+        unsigned nCodePoint = s_names.Find(nKey & (~0ull >> (64 - 8 * nLength)));
         if (nCodePoint == 0)
             continue;
         size_t nRead = 1 + nLength;

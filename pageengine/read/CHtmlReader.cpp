@@ -9,6 +9,7 @@
 namespace
 {
 const size_t kMaxName = CHtmlReader::kMaxName;
+static_assert(kMaxName + 1 >= CHtmlTagTraits::kNameRoom, "a tag's name is looked up in its buffer");
 // Room a text is decoded into has this much past it: eight characters are stored at a
 // time, and a reference's characters at once.
 const size_t kRoomSlack = 16;
@@ -225,7 +226,7 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
         }
     }
     ++q;   // past '>'
-    HtmlTag nTag = TagOf(m_szName, nName);
+    HtmlTag nTag = TagOf(nName);
     m_document.m_nUnshown |= UnshownOf(nTag, m_pszName, bEventAttribute);
     m_document.m_bStyleAttributes = m_document.m_bStyleAttributes || bStyleAttribute;
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
@@ -252,7 +253,7 @@ const char* CHtmlReader::ReadEndTag(const char* p, const char* pEnd)
     if (pClose >= pEnd)
         return pEnd;
     FlushText();
-    HtmlTag nTag = TagOf(m_szName, nName);
+    HtmlTag nTag = TagOf(nName);
     m_builder.EndTag(nTag, m_pszName);
     return pClose + 1;
 }
@@ -279,12 +280,12 @@ const char* CHtmlReader::ReadTitle(const char* p, const char* pEnd)
     return PastTagEnd(pStop, pEnd);
 }
 
-HtmlTag CHtmlReader::TagOf(const char* pszName, size_t nLength)
+HtmlTag CHtmlReader::TagOf(size_t nLength)
 {
-    HtmlTag nTag = CHtmlTagTraits::FromName(pszName, nLength);
+    HtmlTag nTag = CHtmlTagTraits::FromNameInRoom(m_szName, nLength);
     // Only the names of other elements are read again (to match their end tags, and for
     // what the view leaves out).
-    m_pszName = nTag == TAG_UNKNOWN || nTag == TAG_VOID_UNKNOWN ? pszName : "";
+    m_pszName = nTag == TAG_UNKNOWN || nTag == TAG_VOID_UNKNOWN ? m_szName : "";
     return nTag;
 }
 
