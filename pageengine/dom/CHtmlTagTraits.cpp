@@ -89,29 +89,23 @@ public:
     {
         if (nLength == 0 || nLength > kLongest)
             return TAG_UNKNOWN;
-        return Find(KeyOf(pch, nLength));
+        return Find(KeyOf(pch, nLength), nLength);
     }
-    HtmlTag FindInRoom(const char* pchRoom, size_t nLength) const
+    HtmlTag Find(const CHtmlTagTraits::NameKey& key, size_t nLength) const
     {
         if (nLength == 0 || nLength > kLongest)
             return TAG_UNKNOWN;
-        Key key;
-        std::memcpy(&key.nHead, pchRoom, 8);
-        std::memcpy(&key.nTail, pchRoom + 8, 8);
-        // Only the name's characters count, the others are cleared.
-        key.nHead &= nLength >= 8 ? ~0ull : ~0ull >> (64 - 8 * nLength);
-        key.nTail &= nLength <= 8 ? 0 : nLength >= 16 ? ~0ull : ~0ull >> (128 - 8 * nLength);
-        return Find(key);
+        for (size_t i = SlotOf(key); m_slots[i].nTag != TAG_TEXT; i = (i + 1) % kSlots)
+            if (m_slots[i].key.nHead == key.nHead && m_slots[i].key.nTail == key.nTail)
+                return m_slots[i].nTag;
+        return TAG_UNKNOWN;
     }
 
 private:
     static const size_t kSlots = 256;
-    static const size_t kLongest = CHtmlTagTraits::kNameRoom;   // the longest name is "blockquote"
-    // A name's characters, eight to a number, the rest zero: names hold no NUL.
-    struct Key
-    {
-        std::uint64_t nHead, nTail;
-    };
+    static const size_t kLongest = CHtmlTagTraits::kKeyChars;   // the longest name is "blockquote"
+    // The names hold no NUL: the key of each is distinct.
+    using Key = CHtmlTagTraits::NameKey;
     struct Slot
     {
         Key key;
@@ -119,17 +113,10 @@ private:
     };
     static Key KeyOf(const char* pch, size_t nLength)
     {
-        Key key = {0, 0};
+        Key key;
         for (size_t i = 0; i < nLength; ++i)
-            (i < 8 ? key.nHead : key.nTail) |= static_cast<std::uint64_t>(static_cast<unsigned char>(pch[i])) << (8 * (i % 8));
+            key.Add(i, pch[i]);
         return key;
-    }
-    HtmlTag Find(const Key& key) const
-    {
-        for (size_t i = SlotOf(key); m_slots[i].nTag != TAG_TEXT; i = (i + 1) % kSlots)
-            if (m_slots[i].key.nHead == key.nHead && m_slots[i].key.nTail == key.nTail)
-                return m_slots[i].nTag;
-        return TAG_UNKNOWN;
     }
     static size_t SlotOf(const Key& key) { return static_cast<size_t>(((key.nHead ^ key.nTail) * 0x9E3779B97F4A7C15ull) >> 56); }
     void Add(const char* pszName, HtmlTag nTag)
@@ -158,7 +145,7 @@ HtmlTag CHtmlTagTraits::FromName(const char* pchName, size_t nLength)
     return Names().Find(pchName, nLength);
 }
 
-HtmlTag CHtmlTagTraits::FromNameInRoom(const char* pchRoom, size_t nLength)
+HtmlTag CHtmlTagTraits::FromNameKey(const NameKey& key, size_t nLength)
 {
-    return Names().FindInRoom(pchRoom, nLength);
+    return Names().Find(key, nLength);
 }

@@ -9,7 +9,6 @@
 namespace
 {
 const size_t kMaxName = CHtmlReader::kMaxName;
-static_assert(kMaxName + 1 >= CHtmlTagTraits::kNameRoom, "a tag's name is looked up in its buffer");
 // Room a text is decoded into has this much past it: eight characters are stored at a
 // time, and a reference's characters at once.
 const size_t kRoomSlack = 16;
@@ -33,13 +32,26 @@ const char* FindEndTag(const char* p, const char* pEnd, const char* pszEndTag)
     return pEnd;
 }
 
-// A tag's or attribute's name, lower-case (its first kMaxName characters), from q up to a
-// blank, '/' or '>' (and '=' after its first character for an attribute), into szName; q is
-// left after it. Returns its length.
-size_t ReadName(const char*& q, const char* pEnd, bool bAttribute, char (&szName)[kMaxName + 1])
+// A tag's name, lower-case (its first kMaxName characters), from q up to a blank, '/' or
+// '>', into szName, and its key; q is left after it. Returns its length.
+size_t ReadTagName(const char*& q, const char* pEnd, char (&szName)[kMaxName + 1], CHtmlTagTraits::NameKey* pKey)
 {
     size_t nLength = 0;
-    for (const char* pStart = q; q < pEnd && !IsHtmlSpace(*q) && *q != '/' && *q != '>' && !(bAttribute && *q == '=' && q > pStart); ++q)
+    for (; q < pEnd && !HtmlCharIs(*q, CHAR_NAME_END); ++q)
+        if (nLength < kMaxName) {
+            char ch = HtmlLower(*q);
+            pKey->Add(nLength, ch);
+            szName[nLength++] = ch;
+        }
+    szName[nLength] = '\0';
+    return nLength;
+}
+
+// An attribute's name, as a tag's, also ended by '=' after its first character.
+size_t ReadAttributeName(const char*& q, const char* pEnd, char (&szName)[kMaxName + 1])
+{
+    size_t nLength = 0;
+    for (const char* pStart = q; q < pEnd && !HtmlCharIs(*q, CHAR_NAME_END) && !(*q == '=' && q > pStart); ++q)
         if (nLength < kMaxName)
             szName[nLength++] = HtmlLower(*q);
     szName[nLength] = '\0';
@@ -178,24 +190,25 @@ void CHtmlReader::Parse(const char* p, const char* pEnd)
 const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
 {
     const char* q = p + 1;
-    size_t nName = ReadName(q, pEnd, false, m_szName);
+    CHtmlTagTraits::NameKey key;
+    size_t nName = ReadTagName(q, pEnd, m_szName, &key);
     m_attributes.Clear();
     bool bEventAttribute = false, bStyleAttribute = false;
     for (;;) {
-        while (q < pEnd && (IsHtmlSpace(*q) || *q == '/'))
+        while (q < pEnd && HtmlCharIs(*q, CHAR_TAG_GAP))
             ++q;
         if (q >= pEnd)
             return pEnd;   // a tag cut by the end of the page is dropped
         if (*q == '>')
             break;
-        size_t nAttribute = ReadName(q, pEnd, true, m_szAttribute);
-        while (q < pEnd && IsHtmlSpace(*q))
+        size_t nAttribute = ReadAttributeName(q, pEnd, m_szAttribute);
+        while (q < pEnd && HtmlCharIs(*q, CHAR_SPACE))
             ++q;
         const char* pchValue = "";
         size_t nValue = 0;
         if (q < pEnd && *q == '=') {
             ++q;
-            while (q < pEnd && IsHtmlSpace(*q))
+            while (q < pEnd && HtmlCharIs(*q, CHAR_SPACE))
                 ++q;
             const char* pValue = q;
             if (q < pEnd && (*q == '"' || *q == '\'')) {
@@ -203,7 +216,7 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
                 pValue = q + 1;
                 q = pClose;
             } else {
-                while (q < pEnd && !IsHtmlSpace(*q) && *q != '>')
+                while (q < pEnd && !HtmlCharIs(*q, CHAR_VALUE_END))
                     ++q;
             }
             if (q >= pEnd)
@@ -226,7 +239,7 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
         }
     }
     ++q;   // past '>'
-    HtmlTag nTag = TagOf(nName);
+    HtmlTag nTag = TagOf(key, nName);
     m_document.m_nUnshown |= UnshownOf(nTag, m_pszName, bEventAttribute);
     m_document.m_bStyleAttributes = m_document.m_bStyleAttributes || bStyleAttribute;
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
@@ -248,12 +261,13 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
 const char* CHtmlReader::ReadEndTag(const char* p, const char* pEnd)
 {
     const char* q = p + 2;
-    size_t nName = ReadName(q, pEnd, false, m_szName);
+    CHtmlTagTraits::NameKey key;
+    size_t nName = ReadTagName(q, pEnd, m_szName, &key);
     const char* pClose = FindHtmlChar(q, pEnd, '>');
     if (pClose >= pEnd)
         return pEnd;
     FlushText();
-    HtmlTag nTag = TagOf(nName);
+    HtmlTag nTag = TagOf(key, nName);
     m_builder.EndTag(nTag, m_pszName);
     return pClose + 1;
 }
@@ -280,9 +294,9 @@ const char* CHtmlReader::ReadTitle(const char* p, const char* pEnd)
     return PastTagEnd(pStop, pEnd);
 }
 
-HtmlTag CHtmlReader::TagOf(size_t nLength)
+HtmlTag CHtmlReader::TagOf(const CHtmlTagTraits::NameKey& key, size_t nLength)
 {
-    HtmlTag nTag = CHtmlTagTraits::FromNameInRoom(m_szName, nLength);
+    HtmlTag nTag = CHtmlTagTraits::FromNameKey(key, nLength);
     // Only the names of other elements are read again (to match their end tags, and for
     // what the view leaves out).
     m_pszName = nTag == TAG_UNKNOWN || nTag == TAG_VOID_UNKNOWN ? m_szName : "";

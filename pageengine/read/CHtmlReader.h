@@ -33,9 +33,9 @@ private:
     // Text up to a tag, its character references replaced, joins the text being read.
     void ReadText(const char* p, const char* pEnd);
     void FlushText();
-    // The tag of the name in m_szName, of nLength characters; m_pszName becomes the name of
-    // an element the engine does not know, else empty.
-    HtmlTag TagOf(size_t nLength);
+    // The tag of the name in m_szName, of nLength characters with the key key; m_pszName
+    // becomes the name of an element the engine does not know, else empty.
+    HtmlTag TagOf(const CHtmlTagTraits::NameKey& key, size_t nLength);
     // Notes a <style> (its text) or a <link> to a style sheet (bLink) for the document.
     void KeepStyleSheet(const CHtmlTagAttributes& attributes, bool bLink, std::string&& strText);
 

@@ -2,6 +2,7 @@
 // The character tests and searches the reader goes over a page's bytes with. The searches
 // take eight bytes at a time: every byte of a page goes through them, and the C library's
 // may take them one by one.
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -12,6 +13,36 @@ inline bool IsHtmlSpace(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' 
 inline bool IsHtmlAlpha(char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); }
 inline bool IsHtmlControl(char ch) { return static_cast<unsigned char>(ch) < 0x20 && !IsHtmlSpace(ch); }
 inline char HtmlLower(char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; }
+
+// What a character is to the reader, looked up at once rather than compared in turn.
+enum HtmlCharClass : unsigned char
+{
+    CHAR_SPACE = 1,      // a blank
+    CHAR_NAME_END = 2,   // ends a tag's name: a blank, '/' or '>'
+    CHAR_ALNUM = 4,      // an ASCII letter or digit
+    CHAR_TAG_GAP = 8,    // between a tag's attributes: a blank or '/'
+    CHAR_VALUE_END = 16, // ends a value without quotes: a blank or '>'
+};
+
+constexpr std::array<unsigned char, 256> MakeHtmlCharClasses()
+{
+    std::array<unsigned char, 256> classes = {};
+    for (int ch = 0; ch < 256; ++ch) {
+        bool bSpace = ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f';
+        bool bAlnum = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
+        classes[static_cast<size_t>(ch)] = static_cast<unsigned char>(
+            (bSpace ? CHAR_SPACE | CHAR_NAME_END | CHAR_TAG_GAP | CHAR_VALUE_END : 0) | (ch == '/' ? CHAR_NAME_END | CHAR_TAG_GAP : 0) |
+            (ch == '>' ? CHAR_NAME_END | CHAR_VALUE_END : 0) | (bAlnum ? CHAR_ALNUM : 0));
+    }
+    return classes;
+}
+
+inline constexpr std::array<unsigned char, 256> kHtmlCharClasses = MakeHtmlCharClasses();
+
+inline bool HtmlCharIs(char ch, unsigned nClasses)
+{
+    return (kHtmlCharClasses[static_cast<unsigned char>(ch)] & nClasses) != 0;
+}
 
 inline std::uint64_t LoadWord(const char* p)
 {
