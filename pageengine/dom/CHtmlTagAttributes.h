@@ -2,7 +2,10 @@
 // The attributes of one start tag as the reader finds them, before they join the document:
 // lower-case names and their values, each ended by a NUL, one after the other in a buffer
 // that the reader keeps from tag to tag (no allocation per tag or attribute).
+#include <algorithm>
+#include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CHtmlTagAttributes
@@ -16,25 +19,34 @@ public:
 
     void Clear()
     {
-        m_strChars.clear();
+        m_nChars = 0;
         m_starts.clear();
     }
     void Add(const char* pchName, size_t nNameLength, const char* pchValue, size_t nValueLength)
     {
         m_starts.emplace_back();
-        m_starts.back().nName = m_strChars.size();
-        m_strChars.append(pchName, nNameLength).push_back('\0');
-        m_starts.back().nValue = m_strChars.size();
-        m_strChars.append(pchValue, nValueLength).push_back('\0');
+        Starts& starts = m_starts.back();
+        starts.nName = m_nChars;
+        starts.nValue = starts.nName + nNameLength + 1;
+        m_nChars = starts.nValue + nValueLength + 1;
+        // The buffer's size is the room it has; it only grows.
+        if (m_strChars.size() < m_nChars)
+            m_strChars.resize(std::max(m_nChars, 2 * m_strChars.size()));
+        char* pch = &m_strChars[0];
+        std::memcpy(pch + starts.nName, pchName, nNameLength);
+        pch[starts.nName + nNameLength] = '\0';
+        std::memcpy(pch + starts.nValue, pchValue, nValueLength);
+        pch[starts.nValue + nValueLength] = '\0';
     }
     size_t Count() const { return m_starts.size(); }
-    const char* Name(size_t i) const { return m_strChars.c_str() + m_starts[i].nName; }
-    const char* Value(size_t i) const { return m_strChars.c_str() + m_starts[i].nValue; }
+    const char* Name(size_t i) const { return m_strChars.data() + m_starts[i].nName; }
+    const char* Value(size_t i) const { return m_strChars.data() + m_starts[i].nValue; }
     // The names and values of all of them, as Add made them, and where each starts.
-    const std::string& Chars() const { return m_strChars; }
+    std::string_view Chars() const { return std::string_view(m_strChars.data(), m_nChars); }
     const std::vector<Starts>& AllStarts() const { return m_starts; }
 
 private:
     std::string m_strChars;
+    size_t m_nChars = 0;
     std::vector<Starts> m_starts;
 };

@@ -29,7 +29,6 @@ CHtmlCharset::Survey CHtmlCharset::SurveyOf(const std::string& bytes)
     for (; pEnd - p >= 8; p += 8) {
         std::uint64_t nWord = LoadWord(p);
         nAll |= nWord;
-        survey.nTags += CountHighs(ZeroBytes(nWord ^ (kScanOnes * '<')));
         // Line feeds and tabs are below 0x20 too: only words with one are looked at closely.
         if (!survey.bControl && ControlBytes(nWord) != 0)
             for (int i = 0; i < 8; ++i)
@@ -37,7 +36,6 @@ CHtmlCharset::Survey CHtmlCharset::SurveyOf(const std::string& bytes)
     }
     survey.bNonAscii = (nAll & kScanHighs) != 0;
     for (; p < pEnd; ++p) {
-        survey.nTags += *p == '<';
         survey.bNonAscii |= static_cast<unsigned char>(*p) >= 0x80;
         survey.bControl |= IsHtmlControl(*p);
     }

@@ -15,7 +15,6 @@ public:
     {
         bool bNonAscii = false;
         bool bControl = false;   // a control character other than a blank
-        size_t nTags = 0;        // '<' characters
     };
     static Survey SurveyOf(const std::string& bytes);
     // Whether the page is read as UTF-8 (bNonAscii: what its survey found).

@@ -1,5 +1,6 @@
 #include "pageengine/read/CHtmlEntities.h"
 #include "pageengine/dom/CHtmlAttributes.h"
+#include "pageengine/read/HtmlScan.h"
 #include <windows.h>
 #include <algorithm>
 #include <cstdint>
@@ -87,11 +88,6 @@ private:
     Slot m_slots[kSlots] = {};
 };
 
-bool IsAlnum(char ch)
-{
-    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
-}
-
 // What pages mean by the numbers 128 to 159: the windows-1252 characters, as browsers read them.
 unsigned FromWindows1252(unsigned nCode)
 {
@@ -140,13 +136,15 @@ size_t CHtmlEntities::Decode(const char* p, const char* pEnd, bool bInAttribute,
             *pnOut = CodePointChars(nCode, pOut);
         return nRead;
     }
+    // The run of letters and digits, and the key of its first kLongestName.
     size_t nRun = 0;
-    while (p + 1 + nRun < pEnd && IsAlnum(p[1 + nRun]) && nRun <= kLongestName)
-        ++nRun;
+    std::uint64_t nKey = 0;
+    for (; p + 1 + nRun < pEnd && HtmlCharIs(p[1 + nRun], CHAR_ALNUM) && nRun <= kLongestName; ++nRun)
+        if (nRun < kLongestName)
+            nKey |= static_cast<std::uint64_t>(static_cast<unsigned char>(p[1 + nRun])) << (8 * nRun);
     // The longest known name the letters start with: "&eacutel" is "é" and "l".
     static const CNameTable s_names;
     size_t nLongest = std::min(nRun, kLongestName);
-    const std::uint64_t nKey = NameKey(p + 1, nLongest);
     for (size_t nLength = nLongest; nLength > 0; --nLength) {
         // The key of the first nLength letters: those of the run, the others cleared.
         unsigned nCodePoint = s_names.Find(nKey & (~0ull >> (64 - 8 * nLength)));
@@ -156,7 +154,7 @@ size_t CHtmlEntities::Decode(const char* p, const char* pEnd, bool bInAttribute,
         bool bSemicolon = p + nRead < pEnd && p[nRead] == ';';
         // In an attribute a name without ';' before more letters or '=' is text, as in
         // the address "page.html?a=1&copy=2".
-        if (bInAttribute && !bSemicolon && p + nRead < pEnd && (IsAlnum(p[nRead]) || p[nRead] == '='))
+        if (bInAttribute && !bSemicolon && p + nRead < pEnd && (HtmlCharIs(p[nRead], CHAR_ALNUM) || p[nRead] == '='))
             return 0;
         *pnOut = CodePointChars(nCodePoint, pOut);
         return nRead + (bSemicolon ? 1 : 0);

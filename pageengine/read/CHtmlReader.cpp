@@ -13,6 +13,8 @@ const size_t kMaxName = CHtmlReader::kMaxName;
 // time, and a reference's characters at once.
 const size_t kRoomSlack = 16;
 static_assert(kRoomSlack >= 8 && kRoomSlack >= CHtmlEntities::kMaxChars, "room for a word or a reference");
+// Nodes room is made for: one for every this many characters of the page.
+const size_t kCharsPerNode = 4;
 // Room for text grows by at least this much at a time.
 const size_t kRoomStep = 64 * 1024;
 
@@ -149,10 +151,9 @@ void CHtmlReader::Read(const std::string& bytes)
     bool bAsIs = ::GetACP() == 1252 && !bUtf8 && !survey.bControl;
     std::string converted = bAsIs ? std::string() : CHtmlCharset::ToAnsi(bytes, bUtf8);
     const std::string& text = bAsIs ? bytes : converted;
-    // Each tag makes an element and a text node at most, and a cell or row implied around them.
-    size_t nTags = bAsIs ? survey.nTags : static_cast<size_t>(std::count(text.begin(), text.end(), '<'));
-    // Its texts take about the page's length at most, and most pages are mostly text.
-    m_document.Reserve(std::min(3 * nTags + 1, HTML_MAX_NODES), text.size());
+    // Room made at once rather than as the tree grows, and only used as it does: a node for
+    // every few characters, more than pages make; texts about the page's length at most.
+    m_document.Reserve(std::min(text.size() / kCharsPerNode + 1, HTML_MAX_NODES), text.size());
     Parse(text.data(), text.data() + text.size());
     FlushText();
     m_document.EndTexts();

@@ -58,21 +58,11 @@ inline bool WordHas(std::uint64_t nWord, char ch)
     return ((nDiff - kScanOnes) & ~nDiff & kScanHighs) != 0;
 }
 
-// The high bit of each byte of nWord that is zero, and of no other.
-inline std::uint64_t ZeroBytes(std::uint64_t nWord)
-{
-    const std::uint64_t kLows = ~kScanHighs;
-    return ~(((nWord & kLows) + kLows) | nWord) & kScanHighs;
-}
-
 // The high bit of each byte of nWord below 0x20, and of no other.
 inline std::uint64_t ControlBytes(std::uint64_t nWord)
 {
     return ~(((nWord & ~kScanHighs) + 0x6060606060606060ull) | nWord) & kScanHighs;
 }
-
-// How many bytes of nHighs, a word of high bits only, are set.
-inline unsigned CountHighs(std::uint64_t nHighs) { return static_cast<unsigned>(((nHighs >> 7) * kScanOnes) >> 56); }
 
 // The first ch at or after p, or pEnd.
 inline const char* FindHtmlChar(const char* p, const char* pEnd, char ch)
