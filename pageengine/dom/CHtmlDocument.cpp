@@ -40,11 +40,17 @@ void CHtmlDocument::Reserve(size_t nNodes, size_t nTextBytes)
 {
     m_nodes.reserve(nNodes);
     m_strTexts.reserve(nTextBytes);
+    // Attributes: more than pages have, an attribute for every other node and their names
+    // and values in a quarter of the text's room.
+    m_attributes.reserve(nNodes / 2);
+    m_strAttributeChars.reserve(nTextBytes / 4);
 }
 
 size_t CHtmlDocument::AddAttributes(const CHtmlTagAttributes& attributes)
 {
     size_t nFirst = m_attributes.size();
+    if (attributes.Count() == 0)
+        return nFirst;
     size_t nBase = m_strAttributeChars.size();
     m_strAttributeChars += attributes.Chars();
     for (const CHtmlTagAttributes::Starts& starts : attributes.AllStarts()) {

@@ -60,7 +60,8 @@ public:
     // The value of an attribute (lower-case name) of an element, or null when it has none.
     const char* Attribute(int nIndex, const char* pszName) const;
 
-    // Room for nNodes nodes and nTextBytes of text, made at once rather than as the tree grows.
+    // Room for nNodes nodes and nTextBytes of text (and attributes in proportion), made at
+    // once rather than as the tree grows.
     void Reserve(size_t nNodes, size_t nTextBytes);
     // Adds a node as the last child of nParent; returns its index.
     int AppendElement(int nParent, HtmlTag nTag, const CHtmlTagAttributes& attributes);
