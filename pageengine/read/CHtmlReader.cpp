@@ -15,7 +15,7 @@ const size_t kRoomSlack = 16;
 static_assert(kRoomSlack >= 8 && kRoomSlack >= CHtmlEntities::kMaxChars, "room for a word or a reference");
 // Nodes room is made for: one for every this many characters of the page.
 const size_t kCharsPerNode = 4;
-// Room for text grows by at least this much at a time.
+// Room for text grows by at most this much at a time.
 const size_t kRoomStep = 64 * 1024;
 
 // Just past the '>' at or after p, or the end of the page.
@@ -60,34 +60,48 @@ size_t ReadAttributeName(const char*& q, const char* pEnd, char (&szName)[kMaxNa
     return nLength;
 }
 
-// Makes buf (whose size is the room it has) hold at least nSize characters.
+// Makes buf (whose size is the room it has) hold at least nSize characters; it grows by
+// steps of at most kRoomStep, so that little room is made past what is used.
 char* Room(std::string& buf, size_t nSize)
 {
     if (buf.size() < nSize)
-        buf.resize(std::max(nSize, buf.size() + kRoomStep));
+        buf.resize(std::max(nSize, buf.size() + std::min(std::max(buf.size(), kRoomSlack), kRoomStep)));
     return &buf[0];
 }
 
 // Decodes text, its character references replaced, into buf from nAt (the text being read
-// is there, in room past what buf holds); returns where it ends.
-size_t DecodeInto(const char* p, const char* pEnd, bool bInAttribute, std::string& buf, size_t nAt)
+// is there, in room past what buf holds), up to pEnd or, with bToTag, the first '<'.
+// Returns where it ends in buf; *ppStop is where it stopped reading.
+size_t DecodeInto(const char* p, const char* pEnd, bool bInAttribute, bool bToTag, std::string& buf, size_t nAt,
+                  const char** ppStop)
 {
-    char* pOut = Room(buf, nAt + static_cast<size_t>(pEnd - p) + kRoomSlack) + nAt;
-    while (p < pEnd) {
+    char* pBase = Room(buf, nAt + kRoomSlack);
+    char* pOut = pBase + nAt;
+    char* pRoomEnd = pBase + buf.size();
+    // Room past pOut for a word or a reference, made as the text grows.
+    auto room = [&] {
+        if (pRoomEnd - pOut >= static_cast<std::ptrdiff_t>(kRoomSlack))
+            return;
+        size_t nOut = static_cast<size_t>(pOut - pBase);
+        pBase = Room(buf, nOut + kRoomSlack);
+        pOut = pBase + nOut;
+        pRoomEnd = pBase + buf.size();
+    };
+    for (;;) {
         // Text without references is copied eight characters at a time.
         for (; pEnd - p >= 8; p += 8, pOut += 8) {
+            room();
             std::uint64_t nWord = LoadWord(p);
-            if (WordHas(nWord, '&'))
+            if (WordHas(nWord, '&') || (bToTag && WordHas(nWord, '<')))
                 break;
             std::memcpy(pOut, &nWord, 8);
         }
-        while (p < pEnd && *p != '&')
+        room();   // for the few characters up to the one found, fewer than eight
+        while (p < pEnd && *p != '&' && !(bToTag && *p == '<'))
             *pOut++ = *p++;
-        if (p >= pEnd)
+        if (p >= pEnd || *p == '<')
             break;
-        // A reference may be written shorter than its characters: room again for the rest.
-        size_t nOut = static_cast<size_t>(pOut - buf.data());
-        pOut = Room(buf, nOut + static_cast<size_t>(pEnd - p) + kRoomSlack) + nOut;
+        room();
         size_t nChars = 0;
         size_t nRead = CHtmlEntities::Decode(p, pEnd, bInAttribute, pOut, &nChars);
         if (nRead == 0) {
@@ -97,7 +111,8 @@ size_t DecodeInto(const char* p, const char* pEnd, bool bInAttribute, std::strin
         pOut += nChars;
         p += nRead;
     }
-    return static_cast<size_t>(pOut - buf.data());
+    *ppStop = p;
+    return static_cast<size_t>(pOut - pBase);
 }
 
 // The HtmlUnshown flags of a start tag (lower-case name and attribute names).
@@ -162,10 +177,8 @@ void CHtmlReader::Read(const std::string& bytes)
 void CHtmlReader::Parse(const char* p, const char* pEnd)
 {
     while (p < pEnd) {
-        const char* pTag = FindHtmlChar(p, pEnd, '<');
-        if (pTag > p)
-            ReadText(p, pTag);
-        p = pTag;
+        if (*p != '<')
+            p = ReadText(p, pEnd, true);
         if (p >= pEnd)
             break;
         if (pEnd - p >= 4 && std::memcmp(p, "<!--", 4) == 0) {
@@ -182,8 +195,7 @@ void CHtmlReader::Parse(const char* p, const char* pEnd)
         } else if (pEnd - p >= 2 && IsHtmlAlpha(p[1])) {
             p = ReadStartTag(p, pEnd);
         } else {
-            ReadText(p, p + 1);
-            ++p;
+            p = ReadText(p, p + 1, false);
         }
     }
 }
@@ -227,7 +239,8 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
             nValue = static_cast<size_t>(pValueEnd - pValue);
             // Most values hold no reference: those are taken as they are.
             if (FindHtmlChar(pValue, pValueEnd, '&') < pValueEnd) {
-                nValue = DecodeInto(pValue, pValueEnd, true, m_strValue, 0);
+                const char* pRead = nullptr;
+                nValue = DecodeInto(pValue, pValueEnd, true, false, m_strValue, 0, &pRead);
                 pchValue = m_strValue.data();
             }
             if (*q == '"' || *q == '\'')
@@ -279,7 +292,8 @@ const char* CHtmlReader::ReadTitle(const char* p, const char* pEnd)
     if (!m_bTitleSeen) {
         m_bTitleSeen = true;
         std::string strTitle;
-        strTitle.resize(DecodeInto(p, pStop, false, strTitle, 0));
+        const char* pRead = nullptr;
+        strTitle.resize(DecodeInto(p, pStop, false, false, strTitle, 0, &pRead));
         for (char ch : strTitle) {
             // It becomes a window's text: a short line, whatever the page holds.
             if (m_document.m_strTitle.size() >= HTML_MAX_TITLE_LENGTH)
@@ -323,10 +337,11 @@ void CHtmlReader::KeepStyleSheet(const CHtmlTagAttributes& attributes, bool bLin
         m_document.m_styleSheets.push_back(std::move(sheet));
 }
 
-void CHtmlReader::ReadText(const char* p, const char* pEnd)
+const char* CHtmlReader::ReadText(const char* p, const char* pEnd, bool bToTag)
 {
     size_t nStart = m_document.TextBytes();
-    m_nText = DecodeInto(p, pEnd, false, m_document.TextRoom(), nStart + m_nText) - nStart;
+    m_nText = DecodeInto(p, pEnd, false, bToTag, m_document.TextRoom(), nStart + m_nText, &p) - nStart;
+    return p;
 }
 
 void CHtmlReader::FlushText()

@@ -30,8 +30,9 @@ private:
     const char* ReadStartTag(const char* p, const char* pEnd);
     const char* ReadEndTag(const char* p, const char* pEnd);
     const char* ReadTitle(const char* p, const char* pEnd);
-    // Text up to a tag, its character references replaced, joins the text being read.
-    void ReadText(const char* p, const char* pEnd);
+    // Text, its character references replaced, joins the text being read: up to pEnd or,
+    // with bToTag, the next '<'; returns where it stopped.
+    const char* ReadText(const char* p, const char* pEnd, bool bToTag);
     void FlushText();
     // The tag of the name in m_szName, of nLength characters with the key key; m_pszName
     // becomes the name of an element the engine does not know, else empty.
