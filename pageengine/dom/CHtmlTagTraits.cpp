@@ -1,7 +1,6 @@
 #include "pageengine/dom/CHtmlTagTraits.h"
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 namespace
 {
@@ -77,7 +76,7 @@ constexpr const char* kVoidUnknownNames[] = {"link",  "input", "area",  "base", 
 class CTagNames
 {
 public:
-    CTagNames()
+    constexpr CTagNames()
     {
         for (const CHtmlTagTraits& tag : kTags)
             if (tag.pszName)
@@ -85,13 +84,13 @@ public:
         for (const char* pszName : kVoidUnknownNames)
             Add(pszName, TAG_VOID_UNKNOWN);
     }
-    HtmlTag Find(const char* pch, size_t nLength) const
+    constexpr HtmlTag Find(const char* pch, size_t nLength) const
     {
         if (nLength == 0 || nLength > kLongest)
             return TAG_UNKNOWN;
         return Find(KeyOf(pch, nLength), nLength);
     }
-    HtmlTag Find(const CHtmlTagTraits::NameKey& key, size_t nLength) const
+    constexpr HtmlTag Find(const CHtmlTagTraits::NameKey& key, size_t nLength) const
     {
         if (nLength == 0 || nLength > kLongest)
             return TAG_UNKNOWN;
@@ -111,17 +110,20 @@ private:
         Key key;
         HtmlTag nTag;   // TAG_TEXT for a free slot
     };
-    static Key KeyOf(const char* pch, size_t nLength)
+    static constexpr Key KeyOf(const char* pch, size_t nLength)
     {
         Key key;
         for (size_t i = 0; i < nLength; ++i)
             key.Add(i, pch[i]);
         return key;
     }
-    static size_t SlotOf(const Key& key) { return static_cast<size_t>(((key.nHead ^ key.nTail) * 0x9E3779B97F4A7C15ull) >> 56); }
-    void Add(const char* pszName, HtmlTag nTag)
+    static constexpr size_t SlotOf(const Key& key) { return static_cast<size_t>(((key.nHead ^ key.nTail) * 0x9E3779B97F4A7C15ull) >> 56); }
+    constexpr void Add(const char* pszName, HtmlTag nTag)
     {
-        Key key = KeyOf(pszName, std::strlen(pszName));
+        size_t nLength = 0;
+        while (pszName[nLength])
+            ++nLength;
+        Key key = KeyOf(pszName, nLength);
         size_t i = SlotOf(key);
         while (m_slots[i].nTag != TAG_TEXT)
             i = (i + 1) % kSlots;
@@ -131,21 +133,18 @@ private:
     Slot m_slots[kSlots] = {};
 };
 
-const CTagNames& Names()
-{
-    static const CTagNames s_names;
-    return s_names;
-}
+// Made as the program is compiled.
+constexpr CTagNames kNames;
 } // namespace
 
 const CHtmlTagTraits* const CHtmlTagTraits::s_pTags = kTags;
 
 HtmlTag CHtmlTagTraits::FromName(const char* pchName, size_t nLength)
 {
-    return Names().Find(pchName, nLength);
+    return kNames.Find(pchName, nLength);
 }
 
 HtmlTag CHtmlTagTraits::FromNameKey(const NameKey& key, size_t nLength)
 {
-    return Names().Find(key, nLength);
+    return kNames.Find(key, nLength);
 }

@@ -76,7 +76,7 @@ struct CHtmlTagTraits
     struct NameKey
     {
         std::uint64_t nHead = 0, nTail = 0;
-        void Add(size_t nIndex, char ch)
+        constexpr void Add(size_t nIndex, char ch)
         {
             std::uint64_t nChar = static_cast<unsigned char>(ch);
             if (nIndex < 8)

@@ -136,12 +136,22 @@ size_t CHtmlEntities::Decode(const char* p, const char* pEnd, bool bInAttribute,
             *pnOut = CodePointChars(nCode, pOut);
         return nRead;
     }
-    // The run of letters and digits, and the key of its first kLongestName.
+    // The run of letters and digits (counted up to one past the longest name), and the key
+    // of its first kLongestName.
     size_t nRun = 0;
     std::uint64_t nKey = 0;
-    for (; p + 1 + nRun < pEnd && HtmlCharIs(p[1 + nRun], CHAR_ALNUM) && nRun <= kLongestName; ++nRun)
-        if (nRun < kLongestName)
+    if (pEnd - p > 8) {
+        // Away from the end of the text, without a loop that stops where the run does.
+        unsigned nInRun = 1;
+        for (size_t i = 1; i <= kLongestName + 1; ++i) {
+            nInRun &= HtmlCharIs(p[i], CHAR_ALNUM) ? 1 : 0;
+            nRun += nInRun;
+        }
+        nKey = LoadWord(p + 1);
+    } else {
+        for (; p + 1 + nRun < pEnd && HtmlCharIs(p[1 + nRun], CHAR_ALNUM) && nRun <= kLongestName; ++nRun)
             nKey |= static_cast<std::uint64_t>(static_cast<unsigned char>(p[1 + nRun])) << (8 * nRun);
+    }
     // The longest known name the letters start with: "&eacutel" is "é" and "l".
     static const CNameTable s_names;
     size_t nLongest = std::min(nRun, kLongestName);
