@@ -33,9 +33,9 @@ public:
         if (m_strChars.size() < m_nChars)
             m_strChars.resize(std::max(m_nChars, 2 * m_strChars.size()));
         char* pch = &m_strChars[0];
-        std::memcpy(pch + starts.nName, pchName, nNameLength);
+        CopyChars(pch + starts.nName, pchName, nNameLength);
         pch[starts.nName + nNameLength] = '\0';
-        std::memcpy(pch + starts.nValue, pchValue, nValueLength);
+        CopyChars(pch + starts.nValue, pchValue, nValueLength);
         pch[starts.nValue + nValueLength] = '\0';
     }
     size_t Count() const { return m_starts.size(); }
@@ -46,6 +46,24 @@ public:
     const std::vector<Starts>& AllStarts() const { return m_starts; }
 
 private:
+    // Names and values are short: copied by words of fixed size, the last ones overlapping,
+    // rather than through a call to the C library for each.
+    static void CopyChars(char* pDest, const char* pSource, size_t nLength)
+    {
+        if (nLength >= 8) {
+            for (size_t i = 0; i + 8 < nLength; i += 8)
+                std::memcpy(pDest + i, pSource + i, 8);
+            std::memcpy(pDest + nLength - 8, pSource + nLength - 8, 8);
+        } else if (nLength >= 4) {
+            std::memcpy(pDest, pSource, 4);
+            std::memcpy(pDest + nLength - 4, pSource + nLength - 4, 4);
+        } else if (nLength > 0) {
+            pDest[0] = pSource[0];
+            pDest[nLength / 2] = pSource[nLength / 2];
+            pDest[nLength - 1] = pSource[nLength - 1];
+        }
+    }
+
     std::string m_strChars;
     size_t m_nChars = 0;
     std::vector<Starts> m_starts;
