@@ -13,6 +13,7 @@ const size_t kMaxName = CHtmlReader::kMaxName;
 // time, and a reference's characters at once.
 const size_t kRoomSlack = 16;
 static_assert(kRoomSlack >= 8 && kRoomSlack >= CHtmlEntities::kMaxChars, "room for a word or a reference");
+static_assert(kMaxName + 1 > CHtmlTagTraits::kKeyChars, "a name's two words fit its buffer");
 // Nodes room is made for: one for every this many characters of the page.
 const size_t kCharsPerNode = 4;
 // Room for text grows by at most this much at a time.
@@ -38,13 +39,22 @@ const char* FindEndTag(const char* p, const char* pEnd, const char* pszEndTag)
 // '>', into szName, and its key; q is left after it. Returns its length.
 size_t ReadTagName(const char*& q, const char* pEnd, char (&szName)[kMaxName + 1], CHtmlTagTraits::NameKey* pKey)
 {
-    size_t nLength = 0;
-    for (; q < pEnd && !HtmlCharIs(*q, CHAR_NAME_END); ++q)
-        if (nLength < kMaxName) {
-            char ch = HtmlLower(*q);
-            pKey->Add(nLength, ch);
-            szName[nLength++] = ch;
+    const char* pStart = q;
+    while (q < pEnd && !HtmlCharIs(*q, CHAR_NAME_END))
+        ++q;
+    size_t nLength = std::min(static_cast<size_t>(q - pStart), kMaxName);
+    if (nLength <= CHtmlTagTraits::kKeyChars && pEnd - pStart >= static_cast<std::ptrdiff_t>(CHtmlTagTraits::kKeyChars)) {
+        // Most names: their key is their two words made small, past the name cleared.
+        pKey->nHead = LowerWord(LoadWord(pStart)) & (nLength >= 8 ? ~0ull : ~(~0ull << (8 * nLength)));
+        pKey->nTail = nLength <= 8 ? 0 : LowerWord(LoadWord(pStart + 8)) & (nLength >= 16 ? ~0ull : ~(~0ull << (8 * (nLength - 8))));
+        std::memcpy(szName, &pKey->nHead, 8);
+        std::memcpy(szName + 8, &pKey->nTail, 8);
+    } else {
+        for (size_t i = 0; i < nLength; ++i) {
+            szName[i] = HtmlLower(pStart[i]);
+            pKey->Add(i, szName[i]);
         }
+    }
     szName[nLength] = '\0';
     return nLength;
 }

@@ -64,6 +64,17 @@ inline std::uint64_t ControlBytes(std::uint64_t nWord)
     return ~(((nWord & ~kScanHighs) + 0x6060606060606060ull) | nWord) & kScanHighs;
 }
 
+// The eight characters of nWord with the ASCII capitals made small, the others kept.
+inline std::uint64_t LowerWord(std::uint64_t nWord)
+{
+    const std::uint64_t kLows = ~kScanHighs;
+    std::uint64_t nLow7 = nWord & kLows;
+    std::uint64_t nFromA = nLow7 + kScanOnes * (0x80 - 'A');   // high bit: at least 'A'
+    std::uint64_t nPastZ = nLow7 + kScanOnes * (0x7F - 'Z');   // high bit: past 'Z'
+    std::uint64_t nCapitals = nFromA & ~nPastZ & ~nWord & kScanHighs;
+    return nWord | (nCapitals >> 2);
+}
+
 // The first ch at or after p, or pEnd.
 inline const char* FindHtmlChar(const char* p, const char* pEnd, char ch)
 {
