@@ -40,62 +40,70 @@ void CHtmlDocument::Reserve(size_t nNodes, size_t nTextBytes)
 {
     m_nodes.reserve(nNodes);
     m_strTexts.reserve(nTextBytes);
+    // Attributes: more than pages have, an attribute for every other node and their names
+    // and values in a quarter of the text's room.
+    m_attributes.reserve(nNodes / 2);
+    m_strAttributeChars.reserve(nTextBytes / 4);
 }
 
 size_t CHtmlDocument::AddAttributes(const CHtmlTagAttributes& attributes)
 {
     size_t nFirst = m_attributes.size();
+    if (attributes.Count() == 0)
+        return nFirst;
     size_t nBase = m_strAttributeChars.size();
     m_strAttributeChars += attributes.Chars();
-    for (size_t i = 0; i < attributes.Count(); ++i) {
-        size_t nName = nBase + attributes.NameStarts()[i];
-        size_t nValue = nName + std::strlen(attributes.Name(i)) + 1;
-        m_attributes.push_back({static_cast<unsigned>(nName), static_cast<unsigned>(nValue)});
+    for (const CHtmlTagAttributes::Starts& starts : attributes.AllStarts()) {
+        m_attributes.emplace_back();
+        m_attributes.back().nName = static_cast<unsigned>(nBase + starts.nName);
+        m_attributes.back().nValue = static_cast<unsigned>(nBase + starts.nValue);
     }
     return nFirst;
 }
 
 int CHtmlDocument::AppendElement(int nParent, HtmlTag nTag, const CHtmlTagAttributes& attributes)
 {
-    CHtmlNode node;
+    unsigned nFirstAttribute = static_cast<unsigned>(AddAttributes(attributes));
+    CHtmlNode& node = Append(nParent);
     node.nTag = nTag;
-    node.nFirstAttribute = static_cast<unsigned>(AddAttributes(attributes));
+    node.nFirstAttribute = nFirstAttribute;
     node.nAttributes = static_cast<unsigned>(attributes.Count());
-    return Append(nParent, node);
+    return static_cast<int>(m_nodes.size() - 1);
 }
 
-int CHtmlDocument::AppendText(int nParent, const char* pch, size_t nLength)
-{
-    CHtmlNode node;
-    node.nText = static_cast<unsigned>(m_strTexts.size());
-    node.nTextLength = static_cast<unsigned>(nLength);
-    m_strTexts.append(pch, nLength);
-    return Append(nParent, node);
-}
-
-void CHtmlDocument::AppendOrMergeText(int nParent, const char* pch, size_t nLength)
+void CHtmlDocument::AppendOrMergeRoomText(int nParent, size_t nLength)
 {
     int nLast = Node(nParent).nLastChild;
     if (nLast < 0 || Node(nLast).nTag != TAG_TEXT) {
-        AppendText(nParent, pch, nLength);
+        CHtmlNode& node = Append(nParent);
+        node.nText = static_cast<unsigned>(m_nTextBytes);
+        node.nTextLength = static_cast<unsigned>(nLength);
+        m_nTextBytes += nLength;
         return;
     }
     CHtmlNode& last = m_nodes[static_cast<size_t>(nLast)];
-    if (last.nText + last.nTextLength != m_strTexts.size()) {
-        // Its text is not the buffer's last: it moves to the end, where it can grow.
-        m_strTexts.reserve(m_strTexts.size() + last.nTextLength + nLength);
-        size_t nMoved = m_strTexts.size();
-        m_strTexts.append(m_strTexts.data() + last.nText, last.nTextLength);
-        last.nText = static_cast<unsigned>(nMoved);
+    if (last.nText + last.nTextLength != m_nTextBytes) {
+        // Its text is not the buffer's last: it moves to the end, before the new text, where
+        // it can grow.
+        size_t nOld = last.nTextLength;
+        if (m_strTexts.size() < m_nTextBytes + nOld + nLength)
+            m_strTexts.resize(m_nTextBytes + nOld + nLength);
+        char* pch = &m_strTexts[0];
+        std::memmove(pch + m_nTextBytes + nOld, pch + m_nTextBytes, nLength);
+        std::memcpy(pch + m_nTextBytes, pch + last.nText, nOld);
+        last.nText = static_cast<unsigned>(m_nTextBytes);
+        m_nTextBytes += nOld;
     }
-    m_strTexts.append(pch, nLength);
     last.nTextLength += static_cast<unsigned>(nLength);
+    m_nTextBytes += nLength;
 }
 
-int CHtmlDocument::Append(int nParent, const CHtmlNode& node)
+CHtmlNode& CHtmlDocument::Append(int nParent)
 {
+    // Made in place, field by field: a node made aside and copied in whole is read back
+    // before its parts are written, which stalls the processor on every node.
     int nIndex = static_cast<int>(m_nodes.size());
-    m_nodes.push_back(node);
+    m_nodes.emplace_back();
     m_nodes.back().nParent = nParent;
     CHtmlNode& parent = m_nodes[static_cast<size_t>(nParent)];
     if (parent.nLastChild >= 0)
@@ -103,5 +111,5 @@ int CHtmlDocument::Append(int nParent, const CHtmlNode& node)
     else
         parent.nFirstChild = nIndex;
     parent.nLastChild = nIndex;
-    return nIndex;
+    return m_nodes.back();
 }

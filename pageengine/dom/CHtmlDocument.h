@@ -56,17 +56,24 @@ public:
         return std::string_view(m_strTexts.data() + node.nText, node.nTextLength);
     }
     // The characters of all the texts.
-    size_t TextBytes() const { return m_strTexts.size(); }
+    size_t TextBytes() const { return m_nTextBytes; }
     // The value of an attribute (lower-case name) of an element, or null when it has none.
     const char* Attribute(int nIndex, const char* pszName) const;
 
-    // Room for nNodes nodes and nTextBytes of text, made at once rather than as the tree grows.
+    // Room for nNodes nodes and nTextBytes of text (and attributes in proportion), made at
+    // once rather than as the tree grows.
     void Reserve(size_t nNodes, size_t nTextBytes);
     // Adds a node as the last child of nParent; returns its index.
     int AppendElement(int nParent, HtmlTag nTag, const CHtmlTagAttributes& attributes);
-    int AppendText(int nParent, const char* pch, size_t nLength);
-    // Appends to the text of nParent's last child when it is a text node, else adds one.
-    void AppendOrMergeText(int nParent, const char* pch, size_t nLength);
+    // The reader decodes a text straight into the buffer of the texts, past the last one
+    // (TextBytes()): the buffer's size is the room it has, the reader grows it.
+    std::string& TextRoom() { return m_strTexts; }
+    // The nLength characters of the room just past the texts.
+    std::string_view RoomText(size_t nLength) const { return std::string_view(m_strTexts.data() + m_nTextBytes, nLength); }
+    // Makes them nParent's last child when it is a text node, else a new text node.
+    void AppendOrMergeRoomText(int nParent, size_t nLength);
+    // Leaves the buffer with the texts alone, once they are all read.
+    void EndTexts() { m_strTexts.resize(m_nTextBytes); }
 
     std::string m_strTitle;
     // Attributes of the page's <body> (bgcolor, text, link, background).
@@ -83,16 +90,18 @@ private:
     // An attribute: where its name and its value (each ended by a NUL) are in m_strAttributeChars.
     struct StoredAttribute
     {
-        unsigned nName, nValue;
+        unsigned nName = 0, nValue = 0;
     };
 
-    int Append(int nParent, const CHtmlNode& node);
+    // A new node, the last child of nParent.
+    CHtmlNode& Append(int nParent);
     // Adds the attributes to the list; returns where they start.
     size_t AddAttributes(const CHtmlTagAttributes& attributes);
     const char* Find(size_t nFirst, size_t nCount, const char* pszName) const;
 
     std::vector<CHtmlNode> m_nodes;
     std::string m_strTexts;
+    size_t m_nTextBytes = 0;
     std::vector<StoredAttribute> m_attributes;
     std::string m_strAttributeChars;
     size_t m_nBodyFirstAttribute = 0, m_nBodyAttributes = 0;

@@ -1,6 +1,6 @@
 #include "pageengine/dom/CHtmlTagTraits.h"
-#include <array>
 #include <cstddef>
+#include <cstdint>
 
 namespace
 {
@@ -71,65 +71,80 @@ static_assert(sizeof(kTags) / sizeof(kTags[0]) == TAG_COUNT && InTagOrder(), "on
 // that they never wait for an end tag.
 constexpr const char* kVoidUnknownNames[] = {"link",  "input", "area",  "base", "col",      "embed",
                                          "param", "source", "track", "wbr",  "basefont", "frame"};
-// The most names that start with one letter ("t": title, table, tr, td, th, thead, tbody,
-// tfoot, track), with room to spare.
-constexpr size_t kMaxNamesPerLetter = 12;
-
-constexpr bool FewNamesPerLetter()
+// Every tag of a page is looked up: by its name, as two numbers, in a table made once with
+// room enough that most names are found at their first slot.
+class CTagNames
 {
-    for (char ch = 'a'; ch <= 'z'; ++ch) {
-        size_t nCount = 0;
-        for (const CHtmlTagTraits& tag : kTags)
-            nCount += tag.pszName && tag.pszName[0] == ch;
-        for (const char* pszName : kVoidUnknownNames)
-            nCount += pszName[0] == ch;
-        if (nCount > kMaxNamesPerLetter)
-            return false;
-    }
-    return true;
-}
-static_assert(FewNamesPerLetter(), "kMaxNamesPerLetter holds the names of each letter");
-} // namespace
-
-const CHtmlTagTraits& CHtmlTagTraits::Of(HtmlTag nTag)
-{
-    return kTags[nTag];
-}
-
-HtmlTag CHtmlTagTraits::FromName(const char* pszWanted)
-{
-    // Every tag of a page is looked up: among the few names of its first letter, made once,
-    // each compared a character at a time rather than through a call per name.
-    struct Names
+public:
+    constexpr CTagNames()
     {
-        size_t nCount = 0;
-        const char* apszNames[kMaxNamesPerLetter] = {};
-        HtmlTag anTags[kMaxNamesPerLetter] = {};
-    };
-    static const std::array<Names, 26> kByLetter = [] {
-        std::array<Names, 26> byLetter = {};
-        auto add = [&](const char* pszName, HtmlTag nTag) {
-            Names& names = byLetter[static_cast<size_t>(pszName[0] - 'a')];
-            names.apszNames[names.nCount] = pszName;
-            names.anTags[names.nCount++] = nTag;
-        };
         for (const CHtmlTagTraits& tag : kTags)
             if (tag.pszName)
-                add(tag.pszName, tag.nTag);
+                Add(tag.pszName, tag.nTag);
         for (const char* pszName : kVoidUnknownNames)
-            add(pszName, TAG_VOID_UNKNOWN);
-        return byLetter;
-    }();
-    if (pszWanted[0] < 'a' || pszWanted[0] > 'z')
-        return TAG_UNKNOWN;
-    const Names& names = kByLetter[static_cast<size_t>(pszWanted[0] - 'a')];
-    for (size_t i = 0; i < names.nCount; ++i) {
-        const char* p = pszWanted;
-        const char* pszName = names.apszNames[i];
-        for (; *p && *p == *pszName; ++p, ++pszName) {
-        }
-        if (*p == *pszName)
-            return names.anTags[i];
+            Add(pszName, TAG_VOID_UNKNOWN);
     }
-    return TAG_UNKNOWN;
+    constexpr HtmlTag Find(const char* pch, size_t nLength) const
+    {
+        if (nLength == 0 || nLength > kLongest)
+            return TAG_UNKNOWN;
+        return Find(KeyOf(pch, nLength), nLength);
+    }
+    constexpr HtmlTag Find(const CHtmlTagTraits::NameKey& key, size_t nLength) const
+    {
+        if (nLength == 0 || nLength > kLongest)
+            return TAG_UNKNOWN;
+        for (size_t i = SlotOf(key); m_slots[i].nTag != TAG_TEXT; i = (i + 1) % kSlots)
+            if (m_slots[i].key.nHead == key.nHead && m_slots[i].key.nTail == key.nTail)
+                return m_slots[i].nTag;
+        return TAG_UNKNOWN;
+    }
+
+private:
+    static const size_t kSlots = 256;
+    static const size_t kLongest = CHtmlTagTraits::kKeyChars;   // the longest name is "blockquote"
+    // The names hold no NUL: the key of each is distinct.
+    using Key = CHtmlTagTraits::NameKey;
+    struct Slot
+    {
+        Key key;
+        HtmlTag nTag;   // TAG_TEXT for a free slot
+    };
+    static constexpr Key KeyOf(const char* pch, size_t nLength)
+    {
+        Key key;
+        for (size_t i = 0; i < nLength; ++i)
+            key.Add(i, pch[i]);
+        return key;
+    }
+    static constexpr size_t SlotOf(const Key& key) { return static_cast<size_t>(((key.nHead ^ key.nTail) * 0x9E3779B97F4A7C15ull) >> 56); }
+    constexpr void Add(const char* pszName, HtmlTag nTag)
+    {
+        size_t nLength = 0;
+        while (pszName[nLength])
+            ++nLength;
+        Key key = KeyOf(pszName, nLength);
+        size_t i = SlotOf(key);
+        while (m_slots[i].nTag != TAG_TEXT)
+            i = (i + 1) % kSlots;
+        m_slots[i] = {key, nTag};
+    }
+
+    Slot m_slots[kSlots] = {};
+};
+
+// Made as the program is compiled.
+constexpr CTagNames kNames;
+} // namespace
+
+const CHtmlTagTraits* const CHtmlTagTraits::s_pTags = kTags;
+
+HtmlTag CHtmlTagTraits::FromName(const char* pchName, size_t nLength)
+{
+    return kNames.Find(pchName, nLength);
+}
+
+HtmlTag CHtmlTagTraits::FromNameKey(const NameKey& key, size_t nLength)
+{
+    return kNames.Find(key, nLength);
 }

@@ -4,6 +4,7 @@
 // start or end tag closes and what stops the search), the style step (fonts, margins,
 // indents, alignment) and the layout (how an element is placed).
 #include "pageengine/HtmlConstants.h"
+#include <cstdint>
 #include <string>
 
 // How the layout places an element.
@@ -64,8 +65,29 @@ struct CHtmlTagTraits
 
     bool Has(unsigned nTraitMask) const { return (nTraits & nTraitMask) != 0; }
 
-    static const CHtmlTagTraits& Of(HtmlTag nTag);
+    static const CHtmlTagTraits& Of(HtmlTag nTag) { return s_pTags[nTag]; }
     // The tag of a lower-case name; TAG_UNKNOWN for a name the engine does not know.
-    static HtmlTag FromName(const std::string& strName) { return FromName(strName.c_str()); }
-    static HtmlTag FromName(const char* pszName);
+    static HtmlTag FromName(const std::string& strName) { return FromName(strName.data(), strName.size()); }
+    static HtmlTag FromName(const char* pchName, size_t nLength);
+    // A name's first kKeyChars characters as two numbers, eight to each, the first in the
+    // lowest byte: the reader makes it as it reads a tag's name, so that every tag of a page
+    // is found without going over its name again.
+    static const size_t kKeyChars = 16;
+    struct NameKey
+    {
+        std::uint64_t nHead = 0, nTail = 0;
+        constexpr void Add(size_t nIndex, char ch)
+        {
+            std::uint64_t nChar = static_cast<unsigned char>(ch);
+            if (nIndex < 8)
+                nHead |= nChar << (8 * nIndex);
+            else if (nIndex < kKeyChars)
+                nTail |= nChar << (8 * (nIndex - 8));
+        }
+    };
+    // The tag of a lower-case name of nLength characters, by its key.
+    static HtmlTag FromNameKey(const NameKey& key, size_t nLength);
+
+    // The table, one row per tag in the order of HtmlTag.
+    static const CHtmlTagTraits* const s_pTags;
 };

@@ -1,4 +1,5 @@
 #include "pageengine/dom/CHtmlTreeBuilder.h"
+#include <cstring>
 
 namespace
 {
@@ -8,10 +9,10 @@ const unsigned kCellScope = TRAIT_CELL | TRAIT_TABLE;
 
 CHtmlTreeBuilder::CHtmlTreeBuilder(CHtmlDocument& document) : m_document(document)
 {
-    m_stack.push_back({0, TAG_ROOT, std::string()});
+    m_stack.emplace_back();
 }
 
-void CHtmlTreeBuilder::StartTag(HtmlTag nTag, const std::string& strName, const CHtmlTagAttributes& attributes)
+void CHtmlTreeBuilder::StartTag(HtmlTag nTag, const char* pszName, const CHtmlTagAttributes& attributes)
 {
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
     if (nTag == TAG_BODY) {
@@ -39,20 +40,20 @@ void CHtmlTreeBuilder::StartTag(HtmlTag nTag, const std::string& strName, const 
         CloseOpen(tag.nStartCloses, tag.nStartStops);
 
     if (tag.Has(TRAIT_ROW)) {
-        int nTable = FindOpen(nTag, strName, TRAIT_TABLE, 0);
+        int nTable = FindOpen(nTag, pszName, TRAIT_TABLE, 0);
         if (nTable < 0)
             return;   // a row outside any table is no row
-        m_stack.resize(static_cast<size_t>(nTable) + 1);
+        KeepOpen(static_cast<size_t>(nTable) + 1);
     } else if (tag.Has(TRAIT_CELL)) {
-        int nOpen = FindOpen(nTag, strName, TRAIT_CELL | TRAIT_ROW | TRAIT_TABLE, 0);
+        int nOpen = FindOpen(nTag, pszName, TRAIT_CELL | TRAIT_ROW | TRAIT_TABLE, 0);
         if (nOpen < 0)
             return;
         if (CHtmlTagTraits::Of(m_stack[static_cast<size_t>(nOpen)].nTag).Has(TRAIT_CELL))
             PopThrough(static_cast<size_t>(nOpen));
         else
-            m_stack.resize(static_cast<size_t>(nOpen) + 1);
+            KeepOpen(static_cast<size_t>(nOpen) + 1);
         if (Current().Has(TRAIT_TABLE))
-            Push(TAG_TR, std::string(), m_noAttributes);
+            Push(TAG_TR, "", m_noAttributes);
     }
 
     if (tag.Has(TRAIT_VOID)) {
@@ -60,28 +61,29 @@ void CHtmlTreeBuilder::StartTag(HtmlTag nTag, const std::string& strName, const 
             m_document.AppendElement(m_stack.back().nNode, nTag, attributes);
         return;
     }
-    Push(nTag, nTag == TAG_UNKNOWN ? strName : std::string(), attributes);
+    Push(nTag, nTag == TAG_UNKNOWN ? pszName : "", attributes);
 }
 
-void CHtmlTreeBuilder::EndTag(HtmlTag nTag, const std::string& strName)
+void CHtmlTreeBuilder::EndTag(HtmlTag nTag, const char* pszName)
 {
     if (nTag == TAG_BR) {
         // Browsers read </br> as <br>.
-        StartTag(TAG_BR, strName, m_noAttributes);
+        StartTag(TAG_BR, pszName, m_noAttributes);
         return;
     }
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
     if (tag.Has(TRAIT_OUTSIDE_TREE | TRAIT_VOID))
         return;
-    int nOpen = FindOpen(nTag, strName, tag.nEndMatches, tag.nEndStops);
+    int nOpen = FindOpen(nTag, pszName, tag.nEndMatches, tag.nEndStops);
     if (nOpen > 0)
         PopThrough(static_cast<size_t>(nOpen));
 }
 
-void CHtmlTreeBuilder::Text(const std::string& strText)
+void CHtmlTreeBuilder::Text(size_t nLength)
 {
     if (InTableStructure()) {
-        if (strText.find_first_not_of(" \t\r\n\f") == std::string::npos)
+        std::string_view text = m_document.RoomText(nLength);
+        if (text.find_first_not_of(" \t\r\n\f") == std::string_view::npos)
             return;
         OpenImpliedCell();
     }
@@ -89,14 +91,14 @@ void CHtmlTreeBuilder::Text(const std::string& strText)
     const CHtmlNode& parent = m_document.Node(nParent);
     bool bMerges = parent.nLastChild >= 0 && m_document.Node(parent.nLastChild).nTag == TAG_TEXT;
     if (bMerges || CanAddNode()) {
-        m_document.AppendOrMergeText(nParent, strText.data(), strText.size());
+        m_document.AppendOrMergeRoomText(nParent, nLength);
         m_nLastText = m_document.Node(nParent).nLastChild;
     } else if (m_nLastText >= 0) {
-        m_document.AppendOrMergeText(m_document.Node(m_nLastText).nParent, strText.data(), strText.size());
+        m_document.AppendOrMergeRoomText(m_document.Node(m_nLastText).nParent, nLength);
     }
 }
 
-void CHtmlTreeBuilder::Push(HtmlTag nTag, const std::string& strName, const CHtmlTagAttributes& attributes)
+void CHtmlTreeBuilder::Push(HtmlTag nTag, const char* pszName, const CHtmlTagAttributes& attributes)
 {
     // Too deep or too many: the tag is left out and its contents join the open element.
     // A table is only opened with room for its row and cell below it, a row with room for
@@ -106,22 +108,35 @@ void CHtmlTreeBuilder::Push(HtmlTag nTag, const std::string& strName, const CHtm
     if (m_stack.size() + nLevels > static_cast<size_t>(HTML_MAX_DEPTH) + 1 || !CanAddNode())
         return;
     int nNode = m_document.AppendElement(m_stack.back().nNode, nTag, attributes);
-    m_stack.push_back({nNode, nTag, strName});
+    m_stack.emplace_back();
+    m_stack.back().nNode = nNode;
+    m_stack.back().nTag = nTag;
+    m_stack.back().nName = m_strNames.size();
+    if (*pszName)
+        m_strNames.append(pszName).push_back('\0');
 }
 
 void CHtmlTreeBuilder::PopThrough(size_t nIndex)
 {
-    if (nIndex > 0 && nIndex < m_stack.size())
-        m_stack.resize(nIndex);
+    if (nIndex > 0)
+        KeepOpen(nIndex);
 }
 
-int CHtmlTreeBuilder::FindOpen(HtmlTag nTag, const std::string& strName, unsigned nMatches, unsigned nStops) const
+void CHtmlTreeBuilder::KeepOpen(size_t nSize)
+{
+    if (nSize >= m_stack.size())
+        return;
+    m_strNames.resize(m_stack[nSize].nName);
+    m_stack.resize(nSize);
+}
+
+int CHtmlTreeBuilder::FindOpen(HtmlTag nTag, const char* pszName, unsigned nMatches, unsigned nStops) const
 {
     for (size_t i = m_stack.size() - 1; i > 0; --i) {
         const OpenElement& open = m_stack[i];
         const CHtmlTagTraits& traits = CHtmlTagTraits::Of(open.nTag);
         bool bMatches = nMatches ? traits.Has(nMatches)
-                                 : open.nTag == nTag && (nTag != TAG_UNKNOWN || open.strName == strName);
+                                 : open.nTag == nTag && (nTag != TAG_UNKNOWN || std::strcmp(m_strNames.c_str() + open.nName, pszName) == 0);
         if (bMatches)
             return static_cast<int>(i);
         if (traits.Has(nStops))
@@ -132,7 +147,7 @@ int CHtmlTreeBuilder::FindOpen(HtmlTag nTag, const std::string& strName, unsigne
 
 void CHtmlTreeBuilder::CloseOpen(unsigned nMatches, unsigned nStops)
 {
-    int nOpen = FindOpen(TAG_ROOT, std::string(), nMatches, nStops);
+    int nOpen = FindOpen(TAG_ROOT, "", nMatches, nStops);
     if (nOpen >= 0)
         PopThrough(static_cast<size_t>(nOpen));
 }
@@ -140,7 +155,7 @@ void CHtmlTreeBuilder::CloseOpen(unsigned nMatches, unsigned nStops)
 void CHtmlTreeBuilder::OpenImpliedCell()
 {
     if (Current().Has(TRAIT_TABLE))
-        Push(TAG_TR, std::string(), m_noAttributes);
+        Push(TAG_TR, "", m_noAttributes);
     if (Current().Has(TRAIT_ROW))
-        Push(TAG_TD, std::string(), m_noAttributes);
+        Push(TAG_TD, "", m_noAttributes);
 }

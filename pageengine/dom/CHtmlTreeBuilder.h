@@ -14,35 +14,42 @@ class CHtmlTreeBuilder
 public:
     explicit CHtmlTreeBuilder(CHtmlDocument& document);
 
-    void StartTag(HtmlTag nTag, const std::string& strName, const CHtmlTagAttributes& attributes);
-    void EndTag(HtmlTag nTag, const std::string& strName);
-    void Text(const std::string& strText);
+    // pszName: the name of an element the engine does not know, else empty.
+    void StartTag(HtmlTag nTag, const char* pszName, const CHtmlTagAttributes& attributes);
+    void EndTag(HtmlTag nTag, const char* pszName);
+    // The text of nLength characters in the document's room for text (RoomText).
+    void Text(size_t nLength);
 
 private:
     struct OpenElement
     {
-        int nNode;
-        HtmlTag nTag;
-        std::string strName;   // the name of an unknown element, to match its end tag
+        int nNode = 0;
+        HtmlTag nTag = TAG_ROOT;
+        // Where its name starts in m_strNames: that of an unknown element, to match its end
+        // tag; the names of the open elements are kept there one after the other.
+        size_t nName = 0;
     };
 
     const CHtmlTagTraits& Current() const { return CHtmlTagTraits::Of(m_stack.back().nTag); }
     // Only rows and cells belong directly in a table or a row.
     bool InTableStructure() const { return Current().Has(TRAIT_TABLE | TRAIT_ROW); }
     bool CanAddNode() const { return m_document.NodeCount() < HTML_MAX_NODES; }
-    void Push(HtmlTag nTag, const std::string& strName, const CHtmlTagAttributes& attributes);
+    void Push(HtmlTag nTag, const char* pszName, const CHtmlTagAttributes& attributes);
     // Closes the open element at nIndex of the stack and everything opened inside it.
     void PopThrough(size_t nIndex);
+    // Leaves the nSize outermost elements of the stack open.
+    void KeepOpen(size_t nSize);
     // The position in the stack of the nearest open element of one of the groups nMatches
-    // (with 0: with the tag nTag, and an unknown one with the name strName), met before any
+    // (with 0: with the tag nTag, and an unknown one with the name pszName), met before any
     // element of the groups nStops; -1 when there is none.
-    int FindOpen(HtmlTag nTag, const std::string& strName, unsigned nMatches, unsigned nStops) const;
+    int FindOpen(HtmlTag nTag, const char* pszName, unsigned nMatches, unsigned nStops) const;
     // Closes the element FindOpen finds, if any.
     void CloseOpen(unsigned nMatches, unsigned nStops);
     void OpenImpliedCell();
 
     CHtmlDocument& m_document;
     std::vector<OpenElement> m_stack;
+    std::string m_strNames;
     const CHtmlTagAttributes m_noAttributes;   // of the elements the builder implies
     int m_nLastText = -1;   // the last text node, where text goes once the tree is full
     bool m_bBodySeen = false;

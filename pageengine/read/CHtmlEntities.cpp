@@ -1,9 +1,10 @@
 #include "pageengine/read/CHtmlEntities.h"
 #include "pageengine/dom/CHtmlAttributes.h"
+#include "pageengine/read/HtmlScan.h"
 #include <windows.h>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
-#include <vector>
 
 namespace
 {
@@ -37,31 +38,55 @@ const NamedEntity kOtherEntities[] = {
 
 const size_t kLongestName = 6;
 
-bool ByName(const NamedEntity& a, const NamedEntity& b) { return std::strcmp(a.pszName, b.pszName) < 0; }
-
-// How the name of nLength characters at pch sorts against the name pszName, as strcmp.
-int CompareName(const char* pch, size_t nLength, const char* pszName)
+// A name of at most eight characters, as one number: names are looked up by it.
+std::uint64_t NameKey(const char* pch, size_t nLength)
 {
-    int nOrder = std::strncmp(pch, pszName, nLength);
-    return nOrder != 0 ? nOrder : pszName[nLength] != '\0' ? -1 : 0;
+    std::uint64_t nKey = 0;
+    for (size_t i = 0; i < nLength; ++i)
+        nKey |= static_cast<std::uint64_t>(static_cast<unsigned char>(pch[i])) << (8 * i);
+    return nKey;
 }
 
-const std::vector<NamedEntity>& SortedEntities()
+// Every reference of a page is looked up: by its name's key in a table made once, with
+// room enough that most names are found at their first slot.
+class CNameTable
 {
-    static const std::vector<NamedEntity> s_entities = [] {
-        std::vector<NamedEntity> entities(std::begin(kOtherEntities), std::end(kOtherEntities));
+public:
+    CNameTable()
+    {
+        for (const NamedEntity& entity : kOtherEntities)
+            Add(entity.pszName, entity.nCodePoint);
         for (size_t i = 0; i < sizeof(kLatin1Names) / sizeof(kLatin1Names[0]); ++i)
-            entities.push_back({kLatin1Names[i], 0xA0 + static_cast<unsigned>(i)});
-        std::sort(entities.begin(), entities.end(), ByName);
-        return entities;
-    }();
-    return s_entities;
-}
+            Add(kLatin1Names[i], 0xA0 + static_cast<unsigned>(i));
+    }
+    // The code point of a name's key, or 0 for a name that is not known.
+    unsigned Find(std::uint64_t nKey) const
+    {
+        for (size_t i = SlotOf(nKey); m_slots[i].nKey != 0; i = (i + 1) % kSlots)
+            if (m_slots[i].nKey == nKey)
+                return m_slots[i].nCodePoint;
+        return 0;
+    }
 
-bool IsAlnum(char ch)
-{
-    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
-}
+private:
+    static const size_t kSlots = 512;
+    struct Slot
+    {
+        std::uint64_t nKey;
+        unsigned nCodePoint;
+    };
+    static size_t SlotOf(std::uint64_t nKey) { return static_cast<size_t>((nKey * 0x9E3779B97F4A7C15ull) >> 55); }
+    void Add(const char* pszName, unsigned nCodePoint)
+    {
+        std::uint64_t nKey = NameKey(pszName, std::strlen(pszName));
+        size_t i = SlotOf(nKey);
+        while (m_slots[i].nKey != 0)
+            i = (i + 1) % kSlots;
+        m_slots[i] = {nKey, nCodePoint};
+    }
+
+    Slot m_slots[kSlots] = {};
+};
 
 // What pages mean by the numbers 128 to 159: the windows-1252 characters, as browsers read them.
 unsigned FromWindows1252(unsigned nCode)
@@ -71,7 +96,7 @@ unsigned FromWindows1252(unsigned nCode)
     return ::MultiByteToWideChar(1252, 0, &ch, 1, &wch, 1) == 1 ? wch : 0xFFFD;
 }
 
-size_t DecodeNumeric(const char* p, const char* pEnd, std::string& strOut)
+size_t DecodeNumeric(const char* p, const char* pEnd, unsigned* pnCode)
 {
     const char* q = p + 2;
     bool bHex = q < pEnd && (*q == 'x' || *q == 'X');
@@ -93,62 +118,85 @@ size_t DecodeNumeric(const char* p, const char* pEnd, std::string& strOut)
         nCode = 0xFFFD;
     else if (nCode >= 0x80 && nCode <= 0x9F)
         nCode = FromWindows1252(nCode);
-    CHtmlEntities::AppendCodePoint(nCode, strOut);
+    *pnCode = nCode;
     if (q < pEnd && *q == ';')
         ++q;
     return static_cast<size_t>(q - p);
 }
 } // namespace
 
-size_t CHtmlEntities::Decode(const char* p, const char* pEnd, bool bInAttribute, std::string& strOut)
+size_t CHtmlEntities::Decode(const char* p, const char* pEnd, bool bInAttribute, char* pOut, size_t* pnOut)
 {
     if (pEnd - p < 2)
         return 0;
-    if (p[1] == '#')
-        return DecodeNumeric(p, pEnd, strOut);
+    if (p[1] == '#') {
+        unsigned nCode = 0;
+        size_t nRead = DecodeNumeric(p, pEnd, &nCode);
+        if (nRead > 0)
+            *pnOut = CodePointChars(nCode, pOut);
+        return nRead;
+    }
+    // The run of letters and digits (counted up to one past the longest name), and the key
+    // of its first kLongestName.
     size_t nRun = 0;
-    while (p + 1 + nRun < pEnd && IsAlnum(p[1 + nRun]) && nRun <= kLongestName)
-        ++nRun;
+    std::uint64_t nKey = 0;
+    if (pEnd - p > 8) {
+        // Away from the end of the text, without a loop that stops where the run does.
+        unsigned nInRun = 1;
+        for (size_t i = 1; i <= kLongestName + 1; ++i) {
+            nInRun &= HtmlCharIs(p[i], CHAR_ALNUM) ? 1 : 0;
+            nRun += nInRun;
+        }
+        nKey = LoadWord(p + 1);
+    } else {
+        for (; p + 1 + nRun < pEnd && HtmlCharIs(p[1 + nRun], CHAR_ALNUM) && nRun <= kLongestName; ++nRun)
+            nKey |= static_cast<std::uint64_t>(static_cast<unsigned char>(p[1 + nRun])) << (8 * nRun);
+    }
     // The longest known name the letters start with: "&eacutel" is "é" and "l".
-    const std::vector<NamedEntity>& entities = SortedEntities();
-    for (size_t nLength = std::min(nRun, kLongestName); nLength > 0; --nLength) {
-        auto it = std::lower_bound(entities.begin(), entities.end(), p + 1, [nLength](const NamedEntity& entity, const char* pch) {
-            return CompareName(pch, nLength, entity.pszName) > 0;
-        });
-        if (it == entities.end() || CompareName(p + 1, nLength, it->pszName) != 0)
+    static const CNameTable s_names;
+    size_t nLongest = std::min(nRun, kLongestName);
+    for (size_t nLength = nLongest; nLength > 0; --nLength) {
+        // The key of the first nLength letters: those of the run, the others cleared.
+        unsigned nCodePoint = s_names.Find(nKey & (~0ull >> (64 - 8 * nLength)));
+        if (nCodePoint == 0)
             continue;
         size_t nRead = 1 + nLength;
         bool bSemicolon = p + nRead < pEnd && p[nRead] == ';';
         // In an attribute a name without ';' before more letters or '=' is text, as in
         // the address "page.html?a=1&copy=2".
-        if (bInAttribute && !bSemicolon && p + nRead < pEnd && (IsAlnum(p[nRead]) || p[nRead] == '='))
+        if (bInAttribute && !bSemicolon && p + nRead < pEnd && (HtmlCharIs(p[nRead], CHAR_ALNUM) || p[nRead] == '='))
             return 0;
-        AppendCodePoint(it->nCodePoint, strOut);
+        *pnOut = CodePointChars(nCodePoint, pOut);
         return nRead + (bSemicolon ? 1 : 0);
     }
     return 0;
 }
 
-void CHtmlEntities::AppendCodePoint(unsigned nCodePoint, std::string& strOut)
+size_t CHtmlEntities::CodePointChars(unsigned nCodePoint, char* pOut)
 {
     if (nCodePoint < 0x80) {
-        strOut += static_cast<char>(nCodePoint);
-        return;
+        pOut[0] = static_cast<char>(nCodePoint);
+        return 1;
     }
     // The Latin-1 characters, most of a page's references, are converted once.
-    static const std::vector<std::string> s_latin1 = [] {
-        std::vector<std::string> latin1(0x100);
+    struct Latin1
+    {
+        char ach[0x100][kMaxChars];
+        unsigned char anLength[0x100];
+    };
+    static const Latin1 s_latin1 = [] {
+        Latin1 latin1 = {};
         for (unsigned nCode = 0x80; nCode < 0x100; ++nCode)
-            AppendConverted(nCode, latin1[nCode]);
+            latin1.anLength[nCode] = static_cast<unsigned char>(ConvertedChars(nCode, latin1.ach[nCode]));
         return latin1;
     }();
-    if (nCodePoint < 0x100)
-        strOut += s_latin1[nCodePoint];
-    else
-        AppendConverted(nCodePoint, strOut);
+    if (nCodePoint >= 0x100)
+        return ConvertedChars(nCodePoint, pOut);
+    std::memcpy(pOut, s_latin1.ach[nCodePoint], kMaxChars);
+    return s_latin1.anLength[nCodePoint];
 }
 
-void CHtmlEntities::AppendConverted(unsigned nCodePoint, std::string& strOut)
+size_t CHtmlEntities::ConvertedChars(unsigned nCodePoint, char* pOut)
 {
     wchar_t wsz[2];
     int nWide = 1;
@@ -160,11 +208,10 @@ void CHtmlEntities::AppendConverted(unsigned nCodePoint, std::string& strOut)
     } else {
         wsz[0] = static_cast<wchar_t>(nCodePoint);
     }
-    char sz[8];
     BOOL bDefaultUsed = FALSE;
-    int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wsz, nWide, sz, sizeof(sz), "?", &bDefaultUsed);
-    if (n <= 0)
-        strOut += '?';
-    else
-        strOut.append(sz, static_cast<size_t>(n));
+    int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wsz, nWide, pOut, static_cast<int>(kMaxChars), "?", &bDefaultUsed);
+    if (n > 0)
+        return static_cast<size_t>(n);
+    pOut[0] = '?';
+    return 1;
 }

@@ -26,26 +26,29 @@ public:
     static std::string LinkedText(const std::string& bytes);
 
 private:
-    // The page's bytes as text of the ANSI code page.
-    static std::string ToAnsi(const std::string& bytes, bool bUtf8);
     void Parse(const char* p, const char* pEnd);
     const char* ReadStartTag(const char* p, const char* pEnd);
     const char* ReadEndTag(const char* p, const char* pEnd);
     const char* ReadTitle(const char* p, const char* pEnd);
+    // Text, its character references replaced, joins the text being read: up to pEnd or,
+    // with bToTag, the next '<'; returns where it stopped.
+    const char* ReadText(const char* p, const char* pEnd, bool bToTag);
     void FlushText();
-    // The tag of a lower-case name; m_strName becomes the name of an element the engine
-    // does not know, else empty.
-    HtmlTag TagOf(const char* pszName);
+    // The tag of the name in m_szName, of nLength characters with the key key; m_pszName
+    // becomes the name of an element the engine does not know, else empty.
+    HtmlTag TagOf(const CHtmlTagTraits::NameKey& key, size_t nLength);
     // Notes a <style> (its text) or a <link> to a style sheet (bLink) for the document.
     void KeepStyleSheet(const CHtmlTagAttributes& attributes, bool bLink, std::string&& strText);
 
     CHtmlDocument& m_document;
     CHtmlTreeBuilder m_builder;
-    std::string m_strText;   // text read since the last tag
+    // The text read since the last tag: its characters, in the document's room for text.
+    size_t m_nText = 0;
     // The tag being read: kept from tag to tag, so that reading one allocates nothing.
     char m_szName[kMaxName + 1] = {};
     char m_szAttribute[kMaxName + 1] = {};
-    std::string m_strName, m_strValue;
+    const char* m_pszName = "";
+    std::string m_strValue;
     CHtmlTagAttributes m_attributes;
     bool m_bTitleSeen = false;
 };

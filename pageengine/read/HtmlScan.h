@@ -1,0 +1,96 @@
+#pragma once
+// The character tests and searches the reader goes over a page's bytes with. The searches
+// take eight bytes at a time: every byte of a page goes through them, and the C library's
+// may take them one by one.
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+const std::uint64_t kScanOnes = 0x0101010101010101ull;
+const std::uint64_t kScanHighs = 0x8080808080808080ull;
+
+inline bool IsHtmlSpace(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f'; }
+inline bool IsHtmlAlpha(char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); }
+inline bool IsHtmlControl(char ch) { return static_cast<unsigned char>(ch) < 0x20 && !IsHtmlSpace(ch); }
+inline char HtmlLower(char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; }
+
+// What a character is to the reader, looked up at once rather than compared in turn.
+enum HtmlCharClass : unsigned char
+{
+    CHAR_SPACE = 1,      // a blank
+    CHAR_NAME_END = 2,   // ends a tag's name: a blank, '/' or '>'
+    CHAR_ALNUM = 4,      // an ASCII letter or digit
+    CHAR_TAG_GAP = 8,    // between a tag's attributes: a blank or '/'
+    CHAR_VALUE_END = 16, // ends a value without quotes: a blank or '>'
+};
+
+constexpr std::array<unsigned char, 256> MakeHtmlCharClasses()
+{
+    std::array<unsigned char, 256> classes = {};
+    for (int ch = 0; ch < 256; ++ch) {
+        bool bSpace = ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f';
+        bool bAlnum = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
+        classes[static_cast<size_t>(ch)] = static_cast<unsigned char>(
+            (bSpace ? CHAR_SPACE | CHAR_NAME_END | CHAR_TAG_GAP | CHAR_VALUE_END : 0) | (ch == '/' ? CHAR_NAME_END | CHAR_TAG_GAP : 0) |
+            (ch == '>' ? CHAR_NAME_END | CHAR_VALUE_END : 0) | (bAlnum ? CHAR_ALNUM : 0));
+    }
+    return classes;
+}
+
+inline constexpr std::array<unsigned char, 256> kHtmlCharClasses = MakeHtmlCharClasses();
+
+inline bool HtmlCharIs(char ch, unsigned nClasses)
+{
+    return (kHtmlCharClasses[static_cast<unsigned char>(ch)] & nClasses) != 0;
+}
+
+inline std::uint64_t LoadWord(const char* p)
+{
+    std::uint64_t nWord;
+    std::memcpy(&nWord, p, 8);
+    return nWord;
+}
+
+// Whether one of the eight bytes of nWord is ch.
+inline bool WordHas(std::uint64_t nWord, char ch)
+{
+    std::uint64_t nDiff = nWord ^ (kScanOnes * static_cast<unsigned char>(ch));   // a zero byte where ch is
+    return ((nDiff - kScanOnes) & ~nDiff & kScanHighs) != 0;
+}
+
+// The high bit of each byte of nWord below 0x20, and of no other.
+inline std::uint64_t ControlBytes(std::uint64_t nWord)
+{
+    return ~(((nWord & ~kScanHighs) + 0x6060606060606060ull) | nWord) & kScanHighs;
+}
+
+// The eight characters of nWord with the ASCII capitals made small, the others kept.
+inline std::uint64_t LowerWord(std::uint64_t nWord)
+{
+    const std::uint64_t kLows = ~kScanHighs;
+    std::uint64_t nLow7 = nWord & kLows;
+    std::uint64_t nFromA = nLow7 + kScanOnes * (0x80 - 'A');   // high bit: at least 'A'
+    std::uint64_t nPastZ = nLow7 + kScanOnes * (0x7F - 'Z');   // high bit: past 'Z'
+    std::uint64_t nCapitals = nFromA & ~nPastZ & ~nWord & kScanHighs;
+    return nWord | (nCapitals >> 2);
+}
+
+// The first ch at or after p, or pEnd.
+inline const char* FindHtmlChar(const char* p, const char* pEnd, char ch)
+{
+    while (pEnd - p >= 8 && !WordHas(LoadWord(p), ch))
+        p += 8;
+    for (; p < pEnd; ++p)
+        if (*p == ch)
+            return p;
+    return pEnd;
+}
+
+// Whether the characters at p start with pszPrefix (lower-case), in any case.
+inline bool StartsWithNoCase(const char* p, const char* pEnd, const char* pszPrefix)
+{
+    for (; *pszPrefix; ++p, ++pszPrefix)
+        if (p >= pEnd || HtmlLower(*p) != *pszPrefix)
+            return false;
+    return true;
+}
