@@ -59,6 +59,15 @@ public:
     size_t TextBytes() const { return m_nTextBytes; }
     // The value of an attribute (lower-case name) of an element, or null when it has none.
     const char* Attribute(int nIndex, const char* pszName) const;
+    // Calls fn(name, value) for each attribute of an element, in the page's order: a step
+    // that reads several attributes walks them once instead of searching for each name.
+    template <class F> void ForEachAttribute(int nIndex, F fn) const
+    {
+        const CHtmlNode& node = Node(nIndex);
+        const char* pszChars = m_strAttributeChars.c_str();
+        for (size_t i = node.nFirstAttribute; i < node.nFirstAttribute + node.nAttributes; ++i)
+            fn(pszChars + m_attributes[i].nName, pszChars + m_attributes[i].nValue);
+    }
 
     // Room for nNodes nodes and nTextBytes of text (and attributes in proportion), made at
     // once rather than as the tree grows.

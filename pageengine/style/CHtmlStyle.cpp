@@ -26,6 +26,16 @@ bool ReadColor(const char* pszValue, COLORREF* pcr)
     return true;
 }
 
+// Whether a name is the given one.
+bool Named(const char* pszName, const char* pszWanted)
+{
+    while (*pszWanted && *pszName == *pszWanted) {
+        ++pszName;
+        ++pszWanted;
+    }
+    return *pszName == *pszWanted;
+}
+
 bool ReadLength(const char* pszValue, CHtmlLength* pLength)
 {
     pLength->bGiven = CHtmlAttributes::Length(pszValue, &pLength->nValue, &pLength->bPercent);
@@ -119,14 +129,17 @@ CHtmlComputedStyle CHtmlStyle::Make(int nNode, const CHtmlComputedStyle& parent)
 
     // The sheets' font size comes before the tag's margins, which are in the font's size;
     // the rest of the sheets after the tag and its attributes.
-    Fonts(nNode, node, tag, style);
+    Attributes attributes;
+    if (node.nAttributes)
+        ReadAttributes(nNode, attributes);
+    Fonts(node, tag, attributes, style);
     const CCssProperties::Declarations& declarations = m_bKeep ? m_noDeclarations : m_cascade.For(nNode);
     CCssProperties properties(m_cascade.Kept());
     if (!declarations.empty())
         properties.ApplyFontSize(declarations, parent.nPixels, style);
-    Blocks(nNode, node, tag, parent, style);
-    Tables(nNode, node, tag, parent, style);
-    ImagesAndRules(nNode, node, tag, style);
+    Blocks(tag, attributes, parent, style);
+    Tables(tag, attributes, parent, style);
+    ImagesAndRules(tag, attributes, style);
     if (!declarations.empty())
         properties.Apply(declarations, style);
     if (style.nLineScale > 0)
@@ -157,7 +170,75 @@ void CHtmlStyle::Inherit(const CHtmlComputedStyle& parent, CHtmlComputedStyle& s
     style.nLink = parent.nLink;
 }
 
-void CHtmlStyle::Fonts(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, CHtmlComputedStyle& style) const
+void CHtmlStyle::ReadAttributes(int nNode, Attributes& attributes) const
+{
+    // The first of two attributes of the same name counts, as a search would find it.
+    auto take = [](const char*& pszTo, const char* pszValue) {
+        if (!pszTo)
+            pszTo = pszValue;
+    };
+    m_document.ForEachAttribute(nNode, [&](const char* pszName, const char* pszValue) {
+        // By the first letter, then the rest: a call to the C library for each name would
+        // cost more than the walk.
+        const char* p = pszName + 1;
+        switch (pszName[0]) {
+        case 'a':
+            if (Named(p, "lign"))
+                take(attributes.pszAlign, pszValue);
+            break;
+        case 'b':
+            if (Named(p, "gcolor"))
+                take(attributes.pszBgColor, pszValue);
+            else if (Named(p, "order"))
+                take(attributes.pszBorder, pszValue);
+            break;
+        case 'c':
+            if (Named(p, "ellpadding"))
+                take(attributes.pszCellPadding, pszValue);
+            else if (Named(p, "ellspacing"))
+                take(attributes.pszCellSpacing, pszValue);
+            else if (Named(p, "lear"))
+                take(attributes.pszClear, pszValue);
+            else if (Named(p, "olor"))
+                take(attributes.pszColor, pszValue);
+            else if (Named(p, "olspan"))
+                take(attributes.pszColSpan, pszValue);
+            break;
+        case 'f':
+            if (Named(p, "ace"))
+                take(attributes.pszFace, pszValue);
+            break;
+        case 'h':
+            if (Named(p, "eight"))
+                take(attributes.pszHeight, pszValue);
+            else if (Named(p, "ref"))
+                take(attributes.pszHref, pszValue);
+            break;
+        case 'n':
+            if (Named(p, "oshade"))
+                take(attributes.pszNoShade, pszValue);
+            else if (Named(p, "owrap"))
+                take(attributes.pszNoWrap, pszValue);
+            break;
+        case 's':
+            if (Named(p, "ize"))
+                take(attributes.pszSize, pszValue);
+            break;
+        case 'v':
+            if (Named(p, "align"))
+                take(attributes.pszVAlign, pszValue);
+            break;
+        case 'w':
+            if (Named(p, "idth"))
+                take(attributes.pszWidth, pszValue);
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+void CHtmlStyle::Fonts(const CHtmlNode& node, const CHtmlTagTraits& tag, const Attributes& attributes, CHtmlComputedStyle& style)
 {
     style.bBold = style.bBold || tag.Has(TRAIT_BOLD);
     style.bItalic = style.bItalic || tag.Has(TRAIT_ITALIC);
@@ -170,13 +251,13 @@ void CHtmlStyle::Fonts(int nNode, const CHtmlNode& node, const CHtmlTagTraits& t
             style.nPixels = kPreformattedPixels;
     }
     if (node.nTag == TAG_FONT) {
-        ReadColor(Attribute(nNode, node, "color"), &style.crText);
-        CHtmlAttributes::FontPixels(Attribute(nNode, node, "size"), &style.nPixels);
-        if (const char* pszFaces = Attribute(nNode, node, "face"))
-            style.pszFaces = pszFaces;
+        ReadColor(attributes.pszColor, &style.crText);
+        CHtmlAttributes::FontPixels(attributes.pszSize, &style.nPixels);
+        if (attributes.pszFace)
+            style.pszFaces = attributes.pszFace;
     }
     if (tag.Has(TRAIT_LINK)) {
-        style.pszHref = Attribute(nNode, node, "href");
+        style.pszHref = attributes.pszHref;
         if (style.pszHref) {
             style.crText = style.crLink;
             style.bUnderline = true;
@@ -184,8 +265,8 @@ void CHtmlStyle::Fonts(int nNode, const CHtmlNode& node, const CHtmlTagTraits& t
     }
 }
 
-void CHtmlStyle::Blocks(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, const CHtmlComputedStyle& parent,
-                        CHtmlComputedStyle& style) const
+void CHtmlStyle::Blocks(const CHtmlTagTraits& tag, const Attributes& attributes, const CHtmlComputedStyle& parent,
+                        CHtmlComputedStyle& style)
 {
     style.nMarginTop = style.nMarginBottom = (style.nPixels * tag.nMarginHundredths + 50) / 100;
     style.nIndentLeft = tag.nIndentLeft;
@@ -203,66 +284,64 @@ void CHtmlStyle::Blocks(int nNode, const CHtmlNode& node, const CHtmlTagTraits& 
     // A row's alignment comes before its cells' own default.
     if (tag.Has(TRAIT_CELL) && parent.bAlignGiven)
         style.nAlign = parent.nAlign;
-    style.bAlignGiven = CHtmlAttributes::Align(Attribute(nNode, node, "align"), &style.nAlign);
+    style.bAlignGiven = CHtmlAttributes::Align(attributes.pszAlign, &style.nAlign);
 }
 
-void CHtmlStyle::Tables(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, const CHtmlComputedStyle& parent,
-                        CHtmlComputedStyle& style) const
+void CHtmlStyle::Tables(const CHtmlTagTraits& tag, const Attributes& attributes, const CHtmlComputedStyle& parent,
+                        CHtmlComputedStyle& style)
 {
-    auto attribute = [&](const char* pszName) { return Attribute(nNode, node, pszName); };
     if (tag.Has(TRAIT_TABLE)) {
         // Cells start from the table's font and colour but not from the alignment or the
         // lists around it.
         style.nAlign = ALIGN_LEFT;
         style.nListDepth = 0;
-        style.bPlaced = CHtmlAttributes::Align(attribute("align"), &style.nPlacement);
-        CHtmlAttributes::Integer(attribute("border"), 0, 20, 1, &style.nBorder);
-        CHtmlAttributes::Integer(attribute("cellpadding"), 0, 100, 0, &style.nPadding);
-        CHtmlAttributes::Integer(attribute("cellspacing"), 0, 100, 0, &style.nSpacing);
-        ReadLength(attribute("width"), &style.width);
-        ReadLength(attribute("height"), &style.height);
-        style.bFill = ReadColor(attribute("bgcolor"), &style.crFill);
+        style.bPlaced = CHtmlAttributes::Align(attributes.pszAlign, &style.nPlacement);
+        CHtmlAttributes::Integer(attributes.pszBorder, 0, 20, 1, &style.nBorder);
+        CHtmlAttributes::Integer(attributes.pszCellPadding, 0, 100, 0, &style.nPadding);
+        CHtmlAttributes::Integer(attributes.pszCellSpacing, 0, 100, 0, &style.nSpacing);
+        ReadLength(attributes.pszWidth, &style.width);
+        ReadLength(attributes.pszHeight, &style.height);
+        style.bFill = ReadColor(attributes.pszBgColor, &style.crFill);
     } else if (tag.Has(TRAIT_ROW)) {
-        CHtmlAttributes::VerticalAlign(attribute("valign"), &style.nVAlign);
-        style.bFill = ReadColor(attribute("bgcolor"), &style.crFill);
+        CHtmlAttributes::VerticalAlign(attributes.pszVAlign, &style.nVAlign);
+        style.bFill = ReadColor(attributes.pszBgColor, &style.crFill);
     } else if (tag.Has(TRAIT_CELL)) {
         // A cell takes its row's vertical alignment and background unless it has its own.
         style.nVAlign = parent.nVAlign;
-        CHtmlAttributes::VerticalAlign(attribute("valign"), &style.nVAlign);
+        CHtmlAttributes::VerticalAlign(attributes.pszVAlign, &style.nVAlign);
         style.crFill = parent.crFill;
-        style.bFill = ReadColor(attribute("bgcolor"), &style.crFill) || parent.bFill;
-        ReadLength(attribute("width"), &style.width);
-        ReadLength(attribute("height"), &style.height);
-        CHtmlAttributes::Integer(attribute("colspan"), 1, HTML_MAX_COLUMNS, 1, &style.nSpan);
-        style.bNoWrap = attribute("nowrap") != nullptr;
+        style.bFill = ReadColor(attributes.pszBgColor, &style.crFill) || parent.bFill;
+        ReadLength(attributes.pszWidth, &style.width);
+        ReadLength(attributes.pszHeight, &style.height);
+        CHtmlAttributes::Integer(attributes.pszColSpan, 1, HTML_MAX_COLUMNS, 1, &style.nSpan);
+        style.bNoWrap = attributes.pszNoWrap != nullptr;
     }
 }
 
-void CHtmlStyle::ImagesAndRules(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, CHtmlComputedStyle& style) const
+void CHtmlStyle::ImagesAndRules(const CHtmlTagTraits& tag, const Attributes& attributes, CHtmlComputedStyle& style)
 {
-    auto attribute = [&](const char* pszName) { return Attribute(nNode, node, pszName); };
     if (tag.nKind == KIND_IMAGE) {
-        ReadLength(attribute("width"), &style.width);
-        ReadLength(attribute("height"), &style.height);
-        CHtmlAttributes::Integer(attribute("border"), 0, 50, 1, &style.nBorder);
+        ReadLength(attributes.pszWidth, &style.width);
+        ReadLength(attributes.pszHeight, &style.height);
+        CHtmlAttributes::Integer(attributes.pszBorder, 0, 50, 1, &style.nBorder);
         // left and right float; the other values align it in its line.
-        style.bPlaced = CHtmlAttributes::Align(attribute("align"), &style.nPlacement) && style.nPlacement != ALIGN_CENTER;
+        style.bPlaced = CHtmlAttributes::Align(attributes.pszAlign, &style.nPlacement) && style.nPlacement != ALIGN_CENTER;
     } else if (tag.nKind == KIND_BREAK) {
-        const char* pszClear = attribute("clear");
+        const char* pszClear = attributes.pszClear;
         HtmlAlign nSide = ALIGN_CENTER;
         if (CHtmlAttributes::Align(pszClear, &nSide) && nSide != ALIGN_CENTER)
             style.nClear = nSide == ALIGN_LEFT ? 1 : 2;
         else if (pszClear && (::lstrcmpiA(pszClear, "all") == 0 || ::lstrcmpiA(pszClear, "both") == 0))
             style.nClear = 3;
     } else if (tag.nKind == KIND_RULE) {
-        ReadLength(attribute("width"), &style.width);
-        CHtmlAttributes::Integer(attribute("size"), 1, 100, 2, &style.nThickness);
+        ReadLength(attributes.pszWidth, &style.width);
+        CHtmlAttributes::Integer(attributes.pszSize, 1, 100, 2, &style.nThickness);
         // A rule is centred unless it says otherwise.
         style.nPlacement = ALIGN_CENTER;
-        CHtmlAttributes::Align(attribute("align"), &style.nPlacement);
+        CHtmlAttributes::Align(attributes.pszAlign, &style.nPlacement);
         // A colour or noshade makes it a flat bar instead of a groove.
         style.crFill = kNoShadeGrey;
-        style.bFill = ReadColor(attribute("color"), &style.crFill) || attribute("noshade") != nullptr;
+        style.bFill = ReadColor(attributes.pszColor, &style.crFill) || attributes.pszNoShade != nullptr;
     }
 }
 

@@ -32,17 +32,34 @@ private:
     static void Inherit(const CHtmlComputedStyle& parent, CHtmlComputedStyle& style);
     // Whether two parents give their children the same style (all that Make reads of them).
     static bool SameForChildren(const CHtmlComputedStyle& a, const CHtmlComputedStyle& b);
-    // An attribute of the element, or null; most elements have none to look for.
-    const char* Attribute(int nNode, const CHtmlNode& node, const char* pszName) const
+    // The attributes the style step reads, null when the element has none of that name.
+    struct Attributes
     {
-        return node.nAttributes ? m_document.Attribute(nNode, pszName) : nullptr;
-    }
-    void Fonts(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, CHtmlComputedStyle& style) const;
-    void Blocks(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, const CHtmlComputedStyle& parent,
-                CHtmlComputedStyle& style) const;
-    void Tables(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, const CHtmlComputedStyle& parent,
-                CHtmlComputedStyle& style) const;
-    void ImagesAndRules(int nNode, const CHtmlNode& node, const CHtmlTagTraits& tag, CHtmlComputedStyle& style) const;
+        const char* pszAlign = nullptr;
+        const char* pszBgColor = nullptr;
+        const char* pszBorder = nullptr;
+        const char* pszCellPadding = nullptr;
+        const char* pszCellSpacing = nullptr;
+        const char* pszClear = nullptr;
+        const char* pszColor = nullptr;
+        const char* pszColSpan = nullptr;
+        const char* pszFace = nullptr;
+        const char* pszHeight = nullptr;
+        const char* pszHref = nullptr;
+        const char* pszNoShade = nullptr;
+        const char* pszNoWrap = nullptr;
+        const char* pszSize = nullptr;
+        const char* pszVAlign = nullptr;
+        const char* pszWidth = nullptr;
+    };
+    // Reads them in one walk over the element's attributes; most elements have none.
+    void ReadAttributes(int nNode, Attributes& attributes) const;
+    static void Fonts(const CHtmlNode& node, const CHtmlTagTraits& tag, const Attributes& attributes, CHtmlComputedStyle& style);
+    static void Blocks(const CHtmlTagTraits& tag, const Attributes& attributes, const CHtmlComputedStyle& parent,
+                       CHtmlComputedStyle& style);
+    static void Tables(const CHtmlTagTraits& tag, const Attributes& attributes, const CHtmlComputedStyle& parent,
+                       CHtmlComputedStyle& style);
+    static void ImagesAndRules(const CHtmlTagTraits& tag, const Attributes& attributes, CHtmlComputedStyle& style);
     int Font(const CHtmlComputedStyle& style);
 
     struct FontKey
