@@ -170,8 +170,7 @@ void CLayoutBuilder::Element(int nNode, const CHtmlComputedStyle& parent)
     if (style.nDisplay == DISPLAY_NONE)
         return;
     if (style.pszHref && !m_bMeasuring) {
-        style.nLink = static_cast<int>(m_pOut->m_links.size());
-        m_pOut->m_links.push_back({style.pszHref});
+        style.nLink = m_pOut->AddLink(style.pszHref);
     }
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(m_document.Node(nNode).nTag);
     HtmlTagKind nKind = tag.nKind;

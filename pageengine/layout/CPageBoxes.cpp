@@ -1,35 +1,51 @@
 #include "pageengine/layout/CPageBoxes.h"
 #include <algorithm>
+#include <cstring>
+
+namespace
+{
+const size_t kIndexGroup = 16;   // boxes per entry of the index
+} // namespace
+
+int CPageBoxes::AddLink(const char* pszHref)
+{
+    size_t nLength = std::strlen(pszHref);
+    m_links.push_back({static_cast<uint32_t>(m_strHrefs.size()), static_cast<uint32_t>(nLength)});
+    m_strHrefs.append(pszHref, nLength);
+    return static_cast<int>(m_links.size() - 1);
+}
 
 void CPageBoxes::Index()
 {
-    // Running extremes kept as they go: the lowest bottom so far from the first box, the
-    // highest top so far from the last.
-    size_t n = m_boxes.size();
-    m_anMaxBottom.clear();
-    m_anMaxBottom.reserve(n);
+    // Running extremes kept as they go, per group of boxes: the lowest bottom so far from
+    // the first box, the highest top so far from the last. A few values per group rather
+    // than per box: the index costs little to make and to keep.
+    size_t n = m_boxes.size(), nGroups = (n + kIndexGroup - 1) / kIndexGroup;
+    m_anMaxBottom.assign(nGroups, 0);
+    m_anMinTop.assign(nGroups, 0);
     int nMaxBottom = n ? m_boxes[0].rc.bottom : 0;
-    for (const CPageBox& box : m_boxes) {
-        nMaxBottom = std::max<int>(nMaxBottom, box.rc.bottom);
-        m_anMaxBottom.push_back(nMaxBottom);
+    for (size_t g = 0; g < nGroups; ++g) {
+        for (size_t i = g * kIndexGroup; i < std::min(n, (g + 1) * kIndexGroup); ++i)
+            nMaxBottom = std::max<int>(nMaxBottom, m_boxes[i].rc.bottom);
+        m_anMaxBottom[g] = nMaxBottom;
     }
-    m_anMinTop.resize(n);
     int nMinTop = n ? m_boxes[n - 1].rc.top : 0;
-    for (size_t i = n; i-- > 0;) {
-        nMinTop = std::min<int>(nMinTop, m_boxes[i].rc.top);
-        m_anMinTop[i] = nMinTop;
+    for (size_t g = nGroups; g-- > 0;) {
+        for (size_t i = std::min(n, (g + 1) * kIndexGroup); i-- > g * kIndexGroup;)
+            nMinTop = std::min<int>(nMinTop, m_boxes[i].rc.top);
+        m_anMinTop[g] = nMinTop;
     }
 }
 
 void CPageBoxes::BoxRange(int nTop, int nBottom, size_t* pnFirst, size_t* pnEnd) const
 {
-    // Boxes before the first whose running lowest bottom passes nTop all end above the
-    // rows; boxes from the first whose remaining highest top reaches nBottom all start
-    // below them.
-    *pnFirst = static_cast<size_t>(std::upper_bound(m_anMaxBottom.begin(), m_anMaxBottom.end(), nTop) - m_anMaxBottom.begin());
-    *pnEnd = static_cast<size_t>(std::lower_bound(m_anMinTop.begin(), m_anMinTop.end(), nBottom) - m_anMinTop.begin());
-    if (*pnEnd < *pnFirst)
-        *pnEnd = *pnFirst;
+    // The groups before the first whose running lowest bottom passes nTop all end above
+    // the rows; the groups from the first whose remaining highest top reaches nBottom all
+    // start below them. The boxes between may still miss the rows.
+    size_t nFirst = static_cast<size_t>(std::upper_bound(m_anMaxBottom.begin(), m_anMaxBottom.end(), nTop) - m_anMaxBottom.begin());
+    size_t nEnd = static_cast<size_t>(std::lower_bound(m_anMinTop.begin(), m_anMinTop.end(), nBottom) - m_anMinTop.begin());
+    *pnFirst = std::min(nFirst * kIndexGroup, m_boxes.size());
+    *pnEnd = std::max(std::min(nEnd * kIndexGroup, m_boxes.size()), *pnFirst);
 }
 
 int CPageBoxes::LinkAt(POINT pt) const

@@ -34,9 +34,12 @@ struct CPageBox
     uint32_t nTextLength;
 };
 
+// A link's address, in the boxes' buffer of addresses: one buffer for all the page's links
+// rather than a string each.
 struct CPageLink
 {
-    std::string strHref;
+    uint32_t nHref;
+    uint32_t nHrefLength;
 };
 
 class CPageBoxes
@@ -45,6 +48,7 @@ public:
     std::vector<CPageBox> m_boxes;
     std::vector<CPageLink> m_links;
     std::string m_strText;   // the texts of all boxes, one after the other
+    std::string m_strHrefs;  // the addresses of all links, one after the other
     int m_nWidth = 0;
     int m_nHeight = 0;
     COLORREF m_crBackground = RGB(255, 255, 255);
@@ -53,15 +57,21 @@ public:
     // Prepares the look-up of boxes by position; called once the boxes are all there.
     void Index();
     // The boxes that may meet the rows [nTop, nBottom), in drawing order: from *pnFirst up
-    // to *pnEnd (the caller skips those that do not).
+    // to *pnEnd (the caller skips those that do not, a few more than those that do).
     void BoxRange(int nTop, int nBottom, size_t* pnFirst, size_t* pnEnd) const;
     // The link under a point, or -1.
     int LinkAt(POINT pt) const;
     // The rectangles of a link's boxes, in page order.
     std::vector<RECT> LinkRects(int nLink) const;
     std::string TextOf(const CPageBox& box) const { return m_strText.substr(box.nText, box.nTextLength); }
+    // A link's address, as the page writes it.
+    std::string Href(size_t nLink) const { return m_strHrefs.substr(m_links[nLink].nHref, m_links[nLink].nHrefLength); }
+    // Adds a link to pszHref; returns its number.
+    int AddLink(const char* pszHref);
 
 private:
-    std::vector<int> m_anMaxBottom;   // the lowest bottom of boxes 0..i
-    std::vector<int> m_anMinTop;      // the highest top of boxes i..end
+    // By group of boxes from the first: the lowest bottom of the boxes up to the group's
+    // end, the highest top of those from its start.
+    std::vector<int> m_anMaxBottom;
+    std::vector<int> m_anMinTop;
 };

@@ -100,7 +100,7 @@ void CPageView::FollowLink(int nLink)
     if (!m_pPage || nLink < 0 || nLink >= static_cast<int>(m_pPage->GetLayout().m_links.size()))
         return;
     // Copies: opening another page replaces the one these come from.
-    std::string strHref = m_pPage->GetLayout().m_links[static_cast<size_t>(nLink)].strHref;
+    std::string strHref = m_pPage->GetLayout().Href(static_cast<size_t>(nLink));
     std::string strBase = m_pPage->BaseFolder();
     if (m_pfnHandOff && m_pfnHandOff(strHref.c_str()))
         return;

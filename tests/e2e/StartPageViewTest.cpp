@@ -78,9 +78,9 @@ protected:
         CHtmlPage page;
         EXPECT_TRUE(page.LoadFile((m_kiosk.Path() + "res\\" + pszPage).str()));
         page.Layout(100);
-        const std::vector<CPageLink>& links = page.GetLayout().m_links;
-        for (size_t i = 0; i < links.size(); ++i)
-            if (links[i].strHref == pszHref)
+        const CPageBoxes& layout = page.GetLayout();
+        for (size_t i = 0; i < layout.m_links.size(); ++i)
+            if (layout.Href(i) == pszHref)
                 return static_cast<int>(i);
         ADD_FAILURE() << "no link to " << pszHref;
         return -1;

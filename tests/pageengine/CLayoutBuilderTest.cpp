@@ -143,7 +143,7 @@ TEST_F(HtmlLayout, AnUnclosedTagEndsWithThePage)
     EXPECT_NE(boxes[0].nFont, boxes[1].nFont);
     EXPECT_EQ(boxes[1].rc.right, boxes[2].rc.left);
     ASSERT_EQ(1u, m_page.GetLayout().m_links.size());
-    EXPECT_EQ("deux.html", m_page.GetLayout().m_links[0].strHref);
+    EXPECT_EQ("deux.html", m_page.GetLayout().Href(0));
     EXPECT_EQ(0, boxes[2].nLink);
     POINT ptInLink = {(boxes[2].rc.left + boxes[2].rc.right) / 2, (boxes[2].rc.top + boxes[2].rc.bottom) / 2};
     POINT ptOutside = {(boxes[0].rc.left + boxes[0].rc.right) / 2, ptInLink.y};
