@@ -92,7 +92,13 @@ void CLayoutBuilder::MeasureCell(int nCell, const CHtmlComputedStyle& style, int
         // Plain text needs no flow of no width: its widest word comes with its lines that
         // are never wrapped.
         bool bPlainText = IsPlainText(nCell, style);
-        for (int nPass = bPlainText ? 1 : 0; nPass < 2; ++nPass) {
+        PlainWidths widths;
+        bool bMeasured = bPlainText && MeasurePlainText(nCell, style, widths);
+        if (bMeasured) {
+            anExtent[0] = static_cast<int>(widths.nWidest);
+            anExtent[1] = static_cast<int>(std::max(widths.nExtent, widths.nLine));
+        }
+        for (int nPass = bMeasured ? 2 : bPlainText ? 1 : 0; nPass < 2; ++nPass) {
             WithNewFlow(Flow(), true, [&] {
                 SetArea(0, nPass == 0 ? 0 : kUnbounded, ALIGN_LEFT);
                 FlowChildren(nCell, style);

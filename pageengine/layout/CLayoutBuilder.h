@@ -133,6 +133,18 @@ private:
     // tags say (the page has no style sheet or style attribute): what a flow of no width
     // measures of them is their widest word, each word having a line of its own there.
     bool IsPlainText(int nNode, const CHtmlComputedStyle& style) const;
+    // What a measuring flow finds of plain text, found without one: its widest word and
+    // its widest line when lines break only at its <br>s. False (the flow must measure it)
+    // for lengths near those the flow holds, or text measured by GDI.
+    struct PlainWidths
+    {
+        long long nLine = 0;   // the current line's width
+        bool bItems = false;   // the line holds a word
+        bool bSpace = false;   // a blank waits between the line's last word and the next
+        int nSpaceFont = 0;    // the font of the last blank seen
+        long long nWidest = 0, nExtent = 0;
+    };
+    bool MeasurePlainText(int nNode, const CHtmlComputedStyle& style, PlainWidths& widths);
     void Image(int nNode, const CHtmlComputedStyle& style);
     void Rule(const CHtmlComputedStyle& style);
     void Table(int nNode, const CHtmlComputedStyle& style);

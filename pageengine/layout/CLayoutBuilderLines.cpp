@@ -12,6 +12,14 @@ namespace
 const int kMarkerGap = 8;   // between a list marker and its item
 // Narrower areas keep long words whole instead of breaking them into a column of letters.
 const int kNarrowestBreak = 48;
+// Plain text this wide or wider is measured by a flow, which holds lengths.
+const long long kPlainMost = HTML_MAX_COORDINATE / 4;
+
+// The blanks of the line builder.
+bool IsBlank(char ch)
+{
+    return static_cast<unsigned char>(ch) <= ' ' && (ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f');
+}
 
 // The part of the leading between a set line height and a font's height that goes above
 // the text; the rest goes below.
@@ -239,6 +247,63 @@ void CLayoutBuilder::PlaceMarker(int nBaseline)
         box.rc = {nRight - nSize, nTop, nRight, nTop + nSize};
     }
     AddBox(box);
+}
+
+bool CLayoutBuilder::MeasurePlainText(int nNode, const CHtmlComputedStyle& style, PlainWidths& widths)
+{
+    // The line builder's steps, widths only: a blank counts in its own font between two
+    // words of a line, blanks at a line's start and end do not.
+    for (int nChild = m_document.Node(nNode).nFirstChild; nChild >= 0; nChild = m_document.Node(nChild).nNext) {
+        const CHtmlNode& child = m_document.Node(nChild);
+        if (child.nTag == TAG_TEXT) {
+            const int* anWidths = m_fonts.CharWidths(style.nFont);
+            if (!anWidths)
+                return false;
+            std::string_view text = m_document.Text(nChild);
+            const char* pch = text.data();
+            size_t nLength = text.size();
+            long long nLine = widths.nLine, nWidest = widths.nWidest;
+            for (size_t i = 0; i < nLength;) {
+                if (IsBlank(pch[i])) {
+                    do {
+                        ++i;
+                    } while (i < nLength && IsBlank(pch[i]));
+                    if (widths.bItems) {
+                        widths.bSpace = true;
+                        widths.nSpaceFont = style.nFont;
+                    }
+                    continue;
+                }
+                long long nWord = 0;
+                for (; i < nLength && !IsBlank(pch[i]); ++i)
+                    nWord += anWidths[static_cast<unsigned char>(pch[i])];
+                nWidest = std::max(nWidest, nWord);
+                if (widths.bSpace)
+                    nLine += m_fonts.TextWidth(widths.nSpaceFont, " ", 1);
+                nLine += nWord;
+                widths.bSpace = false;
+                widths.bItems = true;
+            }
+            widths.nLine = nLine;
+            widths.nWidest = nWidest;
+            // Far below the lengths where the flow would hold or wrap its lines.
+            if (nLine > kPlainMost || nWidest > kPlainMost)
+                return false;
+            continue;
+        }
+        CHtmlComputedStyle childStyle = m_style.Element(nChild, style, true);
+        if (childStyle.nDisplay == DISPLAY_NONE)
+            continue;
+        if (CHtmlTagTraits::Of(child.nTag).nKind == KIND_BREAK) {
+            widths.nExtent = std::max(widths.nExtent, widths.nLine);
+            widths.nLine = 0;
+            widths.bItems = widths.bSpace = false;
+            continue;
+        }
+        if (childStyle.bPre || !MeasurePlainText(nChild, childStyle, widths))
+            return false;
+    }
+    return true;
 }
 
 bool CLayoutBuilder::IsPlainText(int nNode, const CHtmlComputedStyle& style) const
