@@ -110,7 +110,9 @@ void CLayoutBuilder::MeasureCell(int nCell, const CHtmlComputedStyle& style, int
         }
         nMin = style.bNoWrap ? anExtent[1] : anExtent[0];
         nMax = anExtent[1];
-        m_measures.Add(nCell, nMin, nMax);
+        // Only what is measured while measuring is asked for again: a node is laid out once.
+        if (m_bMeasuring)
+            m_measures.Add(nCell, nMin, nMax);
     }
     *pnMin = nMin;
     *pnMax = std::max(nMin, nMax);
