@@ -96,15 +96,32 @@ bool CHtmlLineBuilder::ContinueRun(const char* pch, size_t nLength, int nWidth, 
     return true;
 }
 
-// ContinueRun for as many blanks and words as continue the line's last run and fit,
-// without a call per word: each character is measured and copied in one step. Returns
+// ContinueRun for as many blanks and words as continue the line's last run (or start an
+// empty line's first) and fit, without a call per word: each character is measured and
+// copied in one step. Returns
 // where it stopped: at the end, or at the first word (or blanks) it leaves to the general
 // steps; a word it measured ends at *pnWordEnd, *pnWordWidth wide.
 size_t CHtmlLineBuilder::ContinueRuns(const char* pch, size_t i, size_t nLength, const CInlineStyle& style, const int* anWidths,
                                       size_t* pnWordEnd, long long* pnWordWidth)
 {
-    if (m_nItems == 0)
-        return i;
+    if (m_nItems == 0) {
+        // A line's first word starts its first run, as PlaceWord would start it when the
+        // word fits; the words after it continue that run.
+        if (m_bSpacePending || IsSpace(pch[i]))
+            return i;
+        size_t nEnd = i;
+        long long nWord = 0;
+        for (; nEnd < nLength && !IsSpace(pch[nEnd]); ++nEnd)
+            nWord += anWidths[static_cast<unsigned char>(pch[nEnd])];
+        m_nWidestWord = std::max(m_nWidestWord, ClampedLength(nWord));
+        if (nWord > m_nWidth) {
+            *pnWordEnd = nEnd;
+            *pnWordWidth = nWord;
+            return i;
+        }
+        AppendRun(pch + i, nEnd - i, static_cast<int>(nWord), style);
+        i = nEnd;
+    }
     CLineItem& last = m_items[m_nItems - 1];
     if (last.bImage || !(last.style == style) || (m_bSpacePending && !(m_spaceStyle == style)) ||
         last.nX + static_cast<long long>(last.nWidth) != m_nX || last.nText + last.nLength != m_nText)
