@@ -91,9 +91,12 @@ void CLayoutBuilder::MeasureCell(int nCell, const CHtmlComputedStyle& style, int
         int anExtent[2] = {0, 0};
         // Plain text needs no flow of no width: its widest word comes with its lines that
         // are never wrapped.
-        bool bPlainText = IsPlainText(nCell, style);
+        // Plain text is measured as it is found to be plain, in one walk.
         PlainWidths widths;
+        bool bPlainText = !style.bPre && m_document.m_styleSheets.empty() && !m_document.m_bStyleAttributes;
         bool bMeasured = bPlainText && MeasurePlainText(nCell, style, widths);
+        if (bPlainText && !bMeasured)
+            bPlainText = !widths.bNotPlain && IsPlainText(nCell, style);
         if (bMeasured) {
             anExtent[0] = static_cast<int>(widths.nWidest);
             anExtent[1] = static_cast<int>(std::max(widths.nExtent, widths.nLine));

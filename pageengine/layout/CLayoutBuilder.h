@@ -135,7 +135,8 @@ private:
     bool IsPlainText(int nNode, const CHtmlComputedStyle& style) const;
     // What a measuring flow finds of plain text, found without one: its widest word and
     // its widest line when lines break only at its <br>s. False (the flow must measure it)
-    // for lengths near those the flow holds, or text measured by GDI.
+    // for contents that are not plain text, lengths near those the flow holds, or text
+    // measured by GDI.
     struct PlainWidths
     {
         long long nLine = 0;   // the current line's width
@@ -143,6 +144,7 @@ private:
         bool bSpace = false;   // a blank waits between the line's last word and the next
         int nSpaceFont = 0;    // the font of the last blank seen
         long long nWidest = 0, nExtent = 0;
+        bool bNotPlain = false;   // the walk met an element other than those of text
     };
     bool MeasurePlainText(int nNode, const CHtmlComputedStyle& style, PlainWidths& widths);
     void Image(int nNode, const CHtmlComputedStyle& style);

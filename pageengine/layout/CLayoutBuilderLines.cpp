@@ -291,10 +291,15 @@ bool CLayoutBuilder::MeasurePlainText(int nNode, const CHtmlComputedStyle& style
                 return false;
             continue;
         }
+        const CHtmlTagTraits& tag = CHtmlTagTraits::Of(child.nTag);
+        if (tag.nKind != KIND_BREAK && (tag.nKind != KIND_INLINE || tag.Has(TRAIT_ROW | TRAIT_CELL))) {
+            widths.bNotPlain = true;
+            return false;
+        }
         CHtmlComputedStyle childStyle = m_style.Element(nChild, style, true);
         if (childStyle.nDisplay == DISPLAY_NONE)
             continue;
-        if (CHtmlTagTraits::Of(child.nTag).nKind == KIND_BREAK) {
+        if (tag.nKind == KIND_BREAK) {
             widths.nExtent = std::max(widths.nExtent, widths.nLine);
             widths.nLine = 0;
             widths.bItems = widths.bSpace = false;
