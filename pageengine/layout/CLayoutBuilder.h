@@ -141,8 +141,8 @@ private:
     {
         long long nLine = 0;   // the current line's width
         bool bItems = false;   // the line holds a word
-        bool bSpace = false;   // a blank waits between the line's last word and the next
-        int nSpaceFont = 0;    // the font of the last blank seen
+        long long nSpace = -1; // the width of the blank (in its own font) waiting between
+                               // the line's last word and the next, -1 for none
         long long nWidest = 0, nExtent = 0;
         bool bNotPlain = false;   // the walk met an element other than those of text
     };

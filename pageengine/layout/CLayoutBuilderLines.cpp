@@ -262,30 +262,30 @@ bool CLayoutBuilder::MeasurePlainText(int nNode, const CHtmlComputedStyle& style
             std::string_view text = m_document.Text(nChild);
             const char* pch = text.data();
             size_t nLength = text.size();
-            long long nLine = widths.nLine, nWidest = widths.nWidest;
+            const long long nBlank = m_fonts.TextWidth(style.nFont, " ", 1);
+            long long nLine = widths.nLine, nWidest = widths.nWidest, nSpace = widths.nSpace;
+            bool bItems = widths.bItems;
             for (size_t i = 0; i < nLength;) {
                 if (IsBlank(pch[i])) {
                     do {
                         ++i;
                     } while (i < nLength && IsBlank(pch[i]));
-                    if (widths.bItems) {
-                        widths.bSpace = true;
-                        widths.nSpaceFont = style.nFont;
-                    }
+                    if (bItems)
+                        nSpace = nBlank;
                     continue;
                 }
                 long long nWord = 0;
                 for (; i < nLength && !IsBlank(pch[i]); ++i)
                     nWord += anWidths[static_cast<unsigned char>(pch[i])];
                 nWidest = std::max(nWidest, nWord);
-                if (widths.bSpace)
-                    nLine += m_fonts.TextWidth(widths.nSpaceFont, " ", 1);
-                nLine += nWord;
-                widths.bSpace = false;
-                widths.bItems = true;
+                nLine += std::max(nSpace, 0LL) + nWord;
+                nSpace = -1;
+                bItems = true;
             }
             widths.nLine = nLine;
             widths.nWidest = nWidest;
+            widths.nSpace = nSpace;
+            widths.bItems = bItems;
             // Far below the lengths where the flow would hold or wrap its lines.
             if (nLine > kPlainMost || nWidest > kPlainMost)
                 return false;
@@ -302,7 +302,8 @@ bool CLayoutBuilder::MeasurePlainText(int nNode, const CHtmlComputedStyle& style
         if (tag.nKind == KIND_BREAK) {
             widths.nExtent = std::max(widths.nExtent, widths.nLine);
             widths.nLine = 0;
-            widths.bItems = widths.bSpace = false;
+            widths.nSpace = -1;
+            widths.bItems = false;
             continue;
         }
         if (childStyle.bPre || !MeasurePlainText(nChild, childStyle, widths))
