@@ -89,9 +89,9 @@ void CLayoutBuilder::MeasureCell(int nCell, const CHtmlComputedStyle& style, int
     int nMin = 0, nMax = 0;
     if (!m_measures.Find(nCell, &nMin, &nMax)) {
         int anExtent[2] = {0, 0};
-        // Plain text needs no flow of no width: its widest word comes with its lines that
-        // are never wrapped.
-        // Plain text is measured as it is found to be plain, in one walk.
+        // Plain text needs no flow: one walk finds it plain and measures its widest word and
+        // its lines that are never wrapped. Past the lengths that walk takes, its widest
+        // word still comes with those lines, without a flow of no width.
         PlainWidths widths;
         bool bPlainText = !style.bPre && m_document.m_styleSheets.empty() && !m_document.m_bStyleAttributes;
         bool bMeasured = bPlainText && MeasurePlainText(nCell, style, widths);
@@ -180,9 +180,8 @@ void CLayoutBuilder::Element(int nNode, const CHtmlComputedStyle& parent)
     CHtmlComputedStyle style = m_style.Element(nNode, parent, m_bMeasuring);
     if (style.nDisplay == DISPLAY_NONE)
         return;
-    if (style.pszHref && !m_bMeasuring) {
+    if (style.pszHref && !m_bMeasuring)
         style.nLink = m_pOut->AddLink(style.pszHref);
-    }
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(m_document.Node(nNode).nTag);
     HtmlTagKind nKind = tag.nKind;
     // Elements of text and blocks take the display their style gives; rows and cells stay
