@@ -61,17 +61,23 @@ void CHtmlLineBuilder::AddText(const char* pch, size_t nLength, const CInlineSty
     }
 }
 
+bool CHtmlLineBuilder::ContinuesLastRun(const CInlineStyle& style) const
+{
+    if (m_nItems == 0)
+        return false;
+    const CLineItem& last = m_items[m_nItems - 1];
+    return !last.bImage && last.style == style && (!m_bSpacePending || m_spaceStyle == style) &&
+           last.nX + static_cast<long long>(last.nWidth) == m_nX && last.nText + last.nLength == m_nText;
+}
+
 // Most words continue the line's last run, in its style, after a blank of that style, and
 // fit: PlaceWord's steps for that case, without the general ones. False (nothing done)
 // for any other case.
 bool CHtmlLineBuilder::ContinueRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style)
 {
-    if (m_nItems == 0)
+    if (!ContinuesLastRun(style))
         return false;
     CLineItem& last = m_items[m_nItems - 1];
-    if (last.bImage || !(last.style == style) || (m_bSpacePending && !(m_spaceStyle == style)) ||
-        last.nX + static_cast<long long>(last.nWidth) != m_nX || last.nText + last.nLength != m_nText)
-        return false;
     int nSpace = m_bSpacePending ? SpaceWidth(style.nFont) : 0;
     if (static_cast<long long>(m_nX) + nSpace + nWidth > m_nWidth)
         return false;
@@ -122,10 +128,9 @@ size_t CHtmlLineBuilder::ContinueRuns(const char* pch, size_t i, size_t nLength,
         AppendRun(pch + i, nEnd - i, static_cast<int>(nWord), style);
         i = nEnd;
     }
-    CLineItem& last = m_items[m_nItems - 1];
-    if (last.bImage || !(last.style == style) || (m_bSpacePending && !(m_spaceStyle == style)) ||
-        last.nX + static_cast<long long>(last.nWidth) != m_nX || last.nText + last.nLength != m_nText)
+    if (!ContinuesLastRun(style))
         return i;
+    CLineItem& last = m_items[m_nItems - 1];
     // Room for all that is left, each blank run kept as one blank, and a blank pending
     // from the text before. While measuring the words are copied there too, but not kept.
     size_t nMost = nLength - i + 1;

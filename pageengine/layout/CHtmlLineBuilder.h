@@ -89,6 +89,9 @@ private:
     size_t ContinueRuns(const char* pch, size_t i, size_t nLength, const CInlineStyle& style, const int* anWidths,
                         size_t* pnWordEnd, long long* pnWordWidth);
     bool ContinueRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
+    // Whether text in style would go on the line's last run: a text run in that style, ending
+    // where the line does, with no blank of another style pending.
+    bool ContinuesLastRun(const CInlineStyle& style) const;
     void PlaceWord(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
     int SpaceWidth(int nFont) const;
     void AppendChars(const char* pch, size_t nLength);
