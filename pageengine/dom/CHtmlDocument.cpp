@@ -84,8 +84,10 @@ void CHtmlDocument::AppendOrMergeRoomText(int nParent, size_t nLength)
     CHtmlNode& last = m_nodes[static_cast<size_t>(nLast)];
     if (last.nText + last.nTextLength != m_nTextBytes) {
         // Its text is not the buffer's last: it moves to the end, before the new text, where
-        // it can grow.
+        // it can grow; over the page still to read, the texts first get their own room.
         size_t nOld = last.nTextLength;
+        if (m_nTextBytes + nOld + nLength > m_nUnread)
+            SeparateTextRoom(m_nTextBytes + nLength);
         if (m_strTexts.size() < m_nTextBytes + nOld + nLength)
             m_strTexts.resize(m_nTextBytes + nOld + nLength);
         char* pch = &m_strTexts[0];
@@ -96,6 +98,14 @@ void CHtmlDocument::AppendOrMergeRoomText(int nParent, size_t nLength)
     }
     last.nTextLength += static_cast<unsigned>(nLength);
     m_nTextBytes += nLength;
+}
+
+void CHtmlDocument::SeparateTextRoom(size_t nKeep)
+{
+    // A page's buffer is only adopted when it is long: moving it keeps its bytes in place.
+    m_strPage = std::move(m_strTexts);
+    m_strTexts.assign(m_strPage.data(), nKeep);
+    m_nUnread = kNotShared;
 }
 
 CHtmlNode& CHtmlDocument::Append(int nParent)

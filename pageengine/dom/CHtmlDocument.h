@@ -72,8 +72,31 @@ public:
     std::string_view RoomText(size_t nLength) const { return std::string_view(m_strTexts.data() + m_nTextBytes, nLength); }
     // Makes them nParent's last child when it is a text node, else a new text node.
     void AppendOrMergeRoomText(int nParent, size_t nLength);
+    // The page's own bytes become the room for text: its texts are decoded over what has
+    // been read of it. Until SeparateTextRoom, the reader keeps saying where it is reading
+    // (SetUnread), and a text that moves never goes past there.
+    void AdoptTextRoom(std::string&& page)
+    {
+        m_strTexts = std::move(page);
+        m_nUnread = 0;
+    }
+    bool SharesTextRoom() const { return m_nUnread != kNotShared; }
+    // The first byte of the adopted page not yet read.
+    void SetUnread(size_t nUnread)
+    {
+        if (SharesTextRoom())
+            m_nUnread = nUnread;
+    }
+    // The texts get a room of their own, with the first nKeep characters of the shared
+    // one; the page's bytes stay where they are until EndTexts.
+    void SeparateTextRoom(size_t nKeep);
     // Leaves the buffer with the texts alone, once they are all read.
-    void EndTexts() { m_strTexts.resize(m_nTextBytes); }
+    void EndTexts()
+    {
+        m_strTexts.resize(m_nTextBytes);
+        std::string().swap(m_strPage);
+        m_nUnread = kNotShared;
+    }
 
     std::string m_strTitle;
     // Attributes of the page's <body> (bgcolor, text, link, background).
@@ -99,9 +122,15 @@ private:
     size_t AddAttributes(const CHtmlTagAttributes& attributes);
     const char* Find(size_t nFirst, size_t nCount, const char* pszName) const;
 
+    static const size_t kNotShared = ~static_cast<size_t>(0);
+
     std::vector<CHtmlNode> m_nodes;
     std::string m_strTexts;
     size_t m_nTextBytes = 0;
+    // While the texts share the page's buffer: the first byte not yet read, else kNotShared.
+    size_t m_nUnread = kNotShared;
+    // The page being read, once the texts have a room of their own.
+    std::string m_strPage;
     std::vector<StoredAttribute> m_attributes;
     std::string m_strAttributeChars;
     size_t m_nBodyFirstAttribute = 0, m_nBodyAttributes = 0;
