@@ -61,26 +61,8 @@ size_t CHtmlDocument::AddAttributes(const CHtmlTagAttributes& attributes)
     return nFirst;
 }
 
-int CHtmlDocument::AppendElement(int nParent, HtmlTag nTag, const CHtmlTagAttributes& attributes)
+void CHtmlDocument::MergeRoomText(int nLast, size_t nLength)
 {
-    unsigned nFirstAttribute = static_cast<unsigned>(AddAttributes(attributes));
-    CHtmlNode& node = Append(nParent);
-    node.nTag = nTag;
-    node.nFirstAttribute = nFirstAttribute;
-    node.nAttributes = static_cast<unsigned>(attributes.Count());
-    return static_cast<int>(m_nodes.size() - 1);
-}
-
-void CHtmlDocument::AppendOrMergeRoomText(int nParent, size_t nLength)
-{
-    int nLast = Node(nParent).nLastChild;
-    if (nLast < 0 || Node(nLast).nTag != TAG_TEXT) {
-        CHtmlNode& node = Append(nParent);
-        node.nText = static_cast<unsigned>(m_nTextBytes);
-        node.nTextLength = static_cast<unsigned>(nLength);
-        m_nTextBytes += nLength;
-        return;
-    }
     CHtmlNode& last = m_nodes[static_cast<size_t>(nLast)];
     if (last.nText + last.nTextLength != m_nTextBytes) {
         // Its text is not the buffer's last: it moves to the end, before the new text, where
@@ -106,20 +88,4 @@ void CHtmlDocument::SeparateTextRoom(size_t nKeep)
     m_strPage = std::move(m_strTexts);
     m_strTexts.assign(m_strPage.data(), nKeep);
     m_nUnread = kNotShared;
-}
-
-CHtmlNode& CHtmlDocument::Append(int nParent)
-{
-    // Made in place, field by field: a node made aside and copied in whole is read back
-    // before its parts are written, which stalls the processor on every node.
-    int nIndex = static_cast<int>(m_nodes.size());
-    m_nodes.emplace_back();
-    m_nodes.back().nParent = nParent;
-    CHtmlNode& parent = m_nodes[static_cast<size_t>(nParent)];
-    if (parent.nLastChild >= 0)
-        m_nodes[static_cast<size_t>(parent.nLastChild)].nNext = nIndex;
-    else
-        parent.nFirstChild = nIndex;
-    parent.nLastChild = nIndex;
-    return m_nodes.back();
 }

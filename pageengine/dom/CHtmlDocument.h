@@ -64,14 +64,33 @@ public:
     // once rather than as the tree grows.
     void Reserve(size_t nNodes, size_t nTextBytes);
     // Adds a node as the last child of nParent; returns its index.
-    int AppendElement(int nParent, HtmlTag nTag, const CHtmlTagAttributes& attributes);
+    int AppendElement(int nParent, HtmlTag nTag, const CHtmlTagAttributes& attributes)
+    {
+        unsigned nFirstAttribute = static_cast<unsigned>(attributes.Count() ? AddAttributes(attributes) : m_attributes.size());
+        CHtmlNode& node = Append(nParent);
+        node.nTag = nTag;
+        node.nFirstAttribute = nFirstAttribute;
+        node.nAttributes = static_cast<unsigned>(attributes.Count());
+        return static_cast<int>(m_nodes.size() - 1);
+    }
     // The reader decodes a text straight into the buffer of the texts, past the last one
     // (TextBytes()): the buffer's size is the room it has, the reader grows it.
     std::string& TextRoom() { return m_strTexts; }
     // The nLength characters of the room just past the texts.
     std::string_view RoomText(size_t nLength) const { return std::string_view(m_strTexts.data() + m_nTextBytes, nLength); }
     // Makes them nParent's last child when it is a text node, else a new text node.
-    void AppendOrMergeRoomText(int nParent, size_t nLength);
+    void AppendOrMergeRoomText(int nParent, size_t nLength)
+    {
+        int nLast = Node(nParent).nLastChild;
+        if (nLast >= 0 && Node(nLast).nTag == TAG_TEXT) {
+            MergeRoomText(nLast, nLength);
+            return;
+        }
+        CHtmlNode& node = Append(nParent);
+        node.nText = static_cast<unsigned>(m_nTextBytes);
+        node.nTextLength = static_cast<unsigned>(nLength);
+        m_nTextBytes += nLength;
+    }
     // The page's own bytes become the room for text: its texts are decoded over what has
     // been read of it. Until SeparateTextRoom, the reader keeps saying where it is reading
     // (SetUnread), and a text that moves never goes past there.
@@ -117,7 +136,23 @@ private:
     };
 
     // A new node, the last child of nParent.
-    CHtmlNode& Append(int nParent);
+    CHtmlNode& Append(int nParent)
+    {
+        // Made in place, field by field: a node made aside and copied in whole is read back
+        // before its parts are written, which stalls the processor on every node.
+        int nIndex = static_cast<int>(m_nodes.size());
+        m_nodes.emplace_back();
+        m_nodes.back().nParent = nParent;
+        CHtmlNode& parent = m_nodes[static_cast<size_t>(nParent)];
+        if (parent.nLastChild >= 0)
+            m_nodes[static_cast<size_t>(parent.nLastChild)].nNext = nIndex;
+        else
+            parent.nFirstChild = nIndex;
+        parent.nLastChild = nIndex;
+        return m_nodes.back();
+    }
+    // The room's nLength characters join the text of node nLast.
+    void MergeRoomText(int nLast, size_t nLength);
     // Adds the attributes to the list; returns where they start.
     size_t AddAttributes(const CHtmlTagAttributes& attributes);
     const char* Find(size_t nFirst, size_t nCount, const char* pszName) const;
