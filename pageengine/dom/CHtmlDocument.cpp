@@ -1,11 +1,42 @@
 #include "pageengine/dom/CHtmlDocument.h"
 #include <cstring>
+#include <mutex>
+
+namespace
+{
+// Node buffers from this many nodes are kept: those of pages long enough that filling
+// fresh memory weighs on their reading.
+const size_t kKeptNodes = 16 * 1024;
+
+// The node buffer of the last large document to go, for the next one.
+struct SpareNodes
+{
+    std::mutex lock;
+    std::vector<CHtmlNode> nodes;
+};
+
+SpareNodes& Spare()
+{
+    // Never destroyed: a document may go after the end of main.
+    static SpareNodes* s_pSpare = new SpareNodes;
+    return *s_pSpare;
+}
+} // namespace
 
 CHtmlDocument::CHtmlDocument()
 {
     CHtmlNode root;
     root.nTag = TAG_ROOT;
     m_nodes.push_back(root);
+}
+
+CHtmlDocument::~CHtmlDocument()
+{
+    if (m_nodes.capacity() < kKeptNodes)
+        return;
+    SpareNodes& spare = Spare();
+    std::lock_guard<std::mutex> guard(spare.lock);
+    spare.nodes.swap(m_nodes);
 }
 
 const char* CHtmlDocument::Attribute(int nIndex, const char* pszName) const
@@ -38,6 +69,14 @@ const char* CHtmlDocument::Find(size_t nFirst, size_t nCount, const char* pszNam
 
 void CHtmlDocument::Reserve(size_t nNodes, size_t nTextBytes)
 {
+    if (nNodes >= kKeptNodes && m_nodes.capacity() < nNodes) {
+        SpareNodes& spare = Spare();
+        std::lock_guard<std::mutex> guard(spare.lock);
+        if (spare.nodes.capacity() >= nNodes) {
+            spare.nodes.assign(m_nodes.begin(), m_nodes.end());
+            spare.nodes.swap(m_nodes);
+        }
+    }
     m_nodes.reserve(nNodes);
     m_strTexts.reserve(nTextBytes);
     // Attributes: more than pages have, an attribute for every other node and their names

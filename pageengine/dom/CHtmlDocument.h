@@ -46,6 +46,12 @@ class CHtmlDocument
 {
 public:
     CHtmlDocument();
+    // Its node buffer, once it is large, is kept for the next document (see Reserve).
+    ~CHtmlDocument();
+    CHtmlDocument(const CHtmlDocument&) = default;
+    CHtmlDocument(CHtmlDocument&&) = default;
+    CHtmlDocument& operator=(const CHtmlDocument&) = default;
+    CHtmlDocument& operator=(CHtmlDocument&&) = default;
 
     const CHtmlNode& Node(int nIndex) const { return m_nodes[static_cast<size_t>(nIndex)]; }
     size_t NodeCount() const { return m_nodes.size(); }
@@ -61,7 +67,8 @@ public:
     const char* Attribute(int nIndex, const char* pszName) const;
 
     // Room for nNodes nodes and nTextBytes of text (and attributes in proportion), made at
-    // once rather than as the tree grows.
+    // once rather than as the tree grows. The nodes go into the buffer a document left
+    // when it is large enough: memory a page has already used costs no page faults again.
     void Reserve(size_t nNodes, size_t nTextBytes);
     // Adds a node as the last child of nParent; returns its index.
     int AppendElement(int nParent, HtmlTag nTag, const CHtmlTagAttributes& attributes)

@@ -27,6 +27,8 @@ void CHtmlPage::LoadText(const std::string& bytes, const std::string& strBaseFol
 
 void CHtmlPage::Clear(const std::string& strBaseFolder)
 {
+    // The old tree goes through its destructor, which keeps its buffer for the new one.
+    CHtmlDocument old(std::move(m_document));
     m_document = CHtmlDocument();
     m_images.Clear(KioskFor(strBaseFolder));
     m_laidOut = CPageBoxes();
