@@ -4,21 +4,23 @@
 
 namespace
 {
-// Node buffers from this many nodes are kept: those of pages long enough that filling
-// fresh memory weighs on their reading.
+// Buffers from this many nodes, or characters of text, are kept: those of pages long
+// enough that filling fresh memory weighs on their reading.
 const size_t kKeptNodes = 16 * 1024;
+const size_t kKeptTextBytes = 64 * 1024;
 
-// The node buffer of the last large document to go, for the next one.
-struct SpareNodes
+// The buffers of the last large document to go, for the next one.
+struct SpareBuffers
 {
     std::mutex lock;
     std::vector<CHtmlNode> nodes;
+    std::string texts;
 };
 
-SpareNodes& Spare()
+SpareBuffers& Spare()
 {
     // Never destroyed: a document may go after the end of main.
-    static SpareNodes* s_pSpare = new SpareNodes;
+    static SpareBuffers* s_pSpare = new SpareBuffers;
     return *s_pSpare;
 }
 } // namespace
@@ -32,11 +34,25 @@ CHtmlDocument::CHtmlDocument()
 
 CHtmlDocument::~CHtmlDocument()
 {
-    if (m_nodes.capacity() < kKeptNodes)
+    bool bNodes = m_nodes.capacity() >= kKeptNodes, bTexts = m_strTexts.capacity() >= kKeptTextBytes;
+    if (!bNodes && !bTexts)
         return;
-    SpareNodes& spare = Spare();
+    SpareBuffers& spare = Spare();
     std::lock_guard<std::mutex> guard(spare.lock);
-    spare.nodes.swap(m_nodes);
+    if (bNodes)
+        spare.nodes.swap(m_nodes);
+    if (bTexts)
+        spare.texts.swap(m_strTexts);
+}
+
+std::string CHtmlDocument::SpareTextRoom()
+{
+    SpareBuffers& spare = Spare();
+    std::lock_guard<std::mutex> guard(spare.lock);
+    std::string room;
+    room.swap(spare.texts);
+    room.clear();
+    return room;
 }
 
 const char* CHtmlDocument::Attribute(int nIndex, const char* pszName) const
@@ -70,7 +86,7 @@ const char* CHtmlDocument::Find(size_t nFirst, size_t nCount, const char* pszNam
 void CHtmlDocument::Reserve(size_t nNodes, size_t nTextBytes)
 {
     if (nNodes >= kKeptNodes && m_nodes.capacity() < nNodes) {
-        SpareNodes& spare = Spare();
+        SpareBuffers& spare = Spare();
         std::lock_guard<std::mutex> guard(spare.lock);
         if (spare.nodes.capacity() >= nNodes) {
             spare.nodes.assign(m_nodes.begin(), m_nodes.end());

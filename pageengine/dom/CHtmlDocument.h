@@ -46,7 +46,8 @@ class CHtmlDocument
 {
 public:
     CHtmlDocument();
-    // Its node buffer, once it is large, is kept for the next document (see Reserve).
+    // Its node buffer and the buffer of its texts, once they are large, are kept for the
+    // next document (see Reserve and SpareTextRoom).
     ~CHtmlDocument();
     CHtmlDocument(const CHtmlDocument&) = default;
     CHtmlDocument(CHtmlDocument&&) = default;
@@ -98,6 +99,9 @@ public:
         node.nTextLength = static_cast<unsigned>(nLength);
         m_nTextBytes += nLength;
     }
+    // An empty string with the room for text a large document left, if any: the bytes of
+    // the next page can be read into it, and it then adopted.
+    static std::string SpareTextRoom();
     // The page's own bytes become the room for text: its texts are decoded over what has
     // been read of it. Until SeparateTextRoom, the reader keeps saying where it is reading
     // (SetUnread), and a text that moves never goes past there.

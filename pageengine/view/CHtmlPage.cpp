@@ -6,7 +6,8 @@
 
 BOOL CHtmlPage::LoadFile(const std::string& strPath)
 {
-    std::string bytes;
+    // Read into memory a page before has already used, when there is some.
+    std::string bytes = CHtmlDocument::SpareTextRoom();
     std::string strFolder = CPageAddress::FolderOf(strPath);
     if (!KioskFor(strFolder).ReadFile(strPath, HTML_MAX_FILE_BYTES, bytes, CHtmlReader::kRoomPast))
         return FALSE;
