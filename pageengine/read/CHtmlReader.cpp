@@ -115,8 +115,7 @@ size_t DecodeInto(const char* p, const char* pEnd, bool bInAttribute, bool bToTa
         if (p >= pEnd || *p == '<')
             break;
         room();
-        // Close behind the reading, a reference is made aside: its room could cover what
-        // is unread.
+        // Close behind the reading, a reference is made aside: its room could cover unread bytes.
         char achAside[CHtmlEntities::kMaxChars];
         bool bAside = bOverRead && p - pOut < static_cast<std::ptrdiff_t>(CHtmlEntities::kMaxChars);
         char* pChars = bAside ? achAside : pOut;
@@ -181,15 +180,9 @@ std::string CHtmlReader::LinkedText(const std::string& bytes)
     return CHtmlCharset::ToAnsi(bytes, bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 || CHtmlCharset::LooksLikeUtf8(bytes));
 }
 
-void CHtmlReader::Read(const std::string& bytes)
-{
-    ReadPage(bytes, nullptr);
-}
+void CHtmlReader::Read(const std::string& bytes) { ReadPage(bytes, nullptr); }
 
-void CHtmlReader::Read(std::string&& bytes)
-{
-    ReadPage(bytes, &bytes);
-}
+void CHtmlReader::Read(std::string&& bytes) { ReadPage(bytes, &bytes); }
 
 void CHtmlReader::ReadPage(const std::string& bytes, std::string* pOwned)
 {
@@ -199,8 +192,9 @@ void CHtmlReader::ReadPage(const std::string& bytes, std::string* pOwned)
     bool bAsIs = ::GetACP() == 1252 && !bUtf8 && !survey.bControl;
     std::string converted = bAsIs ? std::string() : CHtmlCharset::ToAnsi(bytes, bUtf8);
     std::string* pText = bAsIs ? pOwned : &converted;
-    size_t nLength = (bAsIs ? bytes : converted).size();
-    const char* pchText = (bAsIs ? bytes : converted).data();
+    const std::string& text = bAsIs ? bytes : converted;
+    size_t nLength = text.size();
+    const char* pchText = text.data();
     if (pText && nLength >= kAdoptedPageMin) {
         // A page of its own: its texts are decoded over it, as it is read, rather than into
         // fresh memory. Never growing, that room must hold a word or a reference past it.
