@@ -1,11 +1,58 @@
 #include "pageengine/dom/CHtmlDocument.h"
 #include <cstring>
+#include <mutex>
+
+namespace
+{
+// Buffers from this many nodes, or characters of text, are kept: those of pages long
+// enough that filling fresh memory weighs on their reading.
+const size_t kKeptNodes = 16 * 1024;
+const size_t kKeptTextBytes = 64 * 1024;
+
+// The buffers of the last large document to go, for the next one.
+struct SpareBuffers
+{
+    std::mutex lock;
+    std::vector<CHtmlNode> nodes;
+    std::string texts;
+};
+
+SpareBuffers& Spare()
+{
+    // Never destroyed: a document may go after the end of main.
+    static SpareBuffers* s_pSpare = new SpareBuffers;
+    return *s_pSpare;
+}
+} // namespace
 
 CHtmlDocument::CHtmlDocument()
 {
     CHtmlNode root;
     root.nTag = TAG_ROOT;
     m_nodes.push_back(root);
+}
+
+CHtmlDocument::~CHtmlDocument()
+{
+    bool bNodes = m_nodes.capacity() >= kKeptNodes, bTexts = m_strTexts.capacity() >= kKeptTextBytes;
+    if (!bNodes && !bTexts)
+        return;
+    SpareBuffers& spare = Spare();
+    std::lock_guard<std::mutex> guard(spare.lock);
+    if (bNodes)
+        spare.nodes.swap(m_nodes);
+    if (bTexts)
+        spare.texts.swap(m_strTexts);
+}
+
+std::string CHtmlDocument::SpareTextRoom()
+{
+    SpareBuffers& spare = Spare();
+    std::lock_guard<std::mutex> guard(spare.lock);
+    std::string room;
+    room.swap(spare.texts);
+    room.clear();
+    return room;
 }
 
 const char* CHtmlDocument::Attribute(int nIndex, const char* pszName) const
@@ -38,6 +85,14 @@ const char* CHtmlDocument::Find(size_t nFirst, size_t nCount, const char* pszNam
 
 void CHtmlDocument::Reserve(size_t nNodes, size_t nTextBytes)
 {
+    if (nNodes >= kKeptNodes && m_nodes.capacity() < nNodes) {
+        SpareBuffers& spare = Spare();
+        std::lock_guard<std::mutex> guard(spare.lock);
+        if (spare.nodes.capacity() >= nNodes) {
+            spare.nodes.assign(m_nodes.begin(), m_nodes.end());
+            spare.nodes.swap(m_nodes);
+        }
+    }
     m_nodes.reserve(nNodes);
     m_strTexts.reserve(nTextBytes);
     // Attributes: more than pages have, an attribute for every other node and their names
@@ -61,31 +116,15 @@ size_t CHtmlDocument::AddAttributes(const CHtmlTagAttributes& attributes)
     return nFirst;
 }
 
-int CHtmlDocument::AppendElement(int nParent, HtmlTag nTag, const CHtmlTagAttributes& attributes)
+void CHtmlDocument::MergeRoomText(int nLast, size_t nLength)
 {
-    unsigned nFirstAttribute = static_cast<unsigned>(AddAttributes(attributes));
-    CHtmlNode& node = Append(nParent);
-    node.nTag = nTag;
-    node.nFirstAttribute = nFirstAttribute;
-    node.nAttributes = static_cast<unsigned>(attributes.Count());
-    return static_cast<int>(m_nodes.size() - 1);
-}
-
-void CHtmlDocument::AppendOrMergeRoomText(int nParent, size_t nLength)
-{
-    int nLast = Node(nParent).nLastChild;
-    if (nLast < 0 || Node(nLast).nTag != TAG_TEXT) {
-        CHtmlNode& node = Append(nParent);
-        node.nText = static_cast<unsigned>(m_nTextBytes);
-        node.nTextLength = static_cast<unsigned>(nLength);
-        m_nTextBytes += nLength;
-        return;
-    }
     CHtmlNode& last = m_nodes[static_cast<size_t>(nLast)];
     if (last.nText + last.nTextLength != m_nTextBytes) {
         // Its text is not the buffer's last: it moves to the end, before the new text, where
-        // it can grow.
+        // it can grow; over the page still to read, the texts first get their own room.
         size_t nOld = last.nTextLength;
+        if (m_nTextBytes + nOld + nLength > m_nUnread)
+            SeparateTextRoom(m_nTextBytes + nLength);
         if (m_strTexts.size() < m_nTextBytes + nOld + nLength)
             m_strTexts.resize(m_nTextBytes + nOld + nLength);
         char* pch = &m_strTexts[0];
@@ -98,18 +137,10 @@ void CHtmlDocument::AppendOrMergeRoomText(int nParent, size_t nLength)
     m_nTextBytes += nLength;
 }
 
-CHtmlNode& CHtmlDocument::Append(int nParent)
+void CHtmlDocument::SeparateTextRoom(size_t nKeep)
 {
-    // Made in place, field by field: a node made aside and copied in whole is read back
-    // before its parts are written, which stalls the processor on every node.
-    int nIndex = static_cast<int>(m_nodes.size());
-    m_nodes.emplace_back();
-    m_nodes.back().nParent = nParent;
-    CHtmlNode& parent = m_nodes[static_cast<size_t>(nParent)];
-    if (parent.nLastChild >= 0)
-        m_nodes[static_cast<size_t>(parent.nLastChild)].nNext = nIndex;
-    else
-        parent.nFirstChild = nIndex;
-    parent.nLastChild = nIndex;
-    return m_nodes.back();
+    // A page's buffer is only adopted when it is long: moving it keeps its bytes in place.
+    m_strPage = std::move(m_strTexts);
+    m_strTexts.assign(m_strPage.data(), nKeep);
+    m_nUnread = kNotShared;
 }

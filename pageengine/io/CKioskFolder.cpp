@@ -79,7 +79,7 @@ std::string CKioskFolder::Admit(const std::string& strPath) const
     return strWhole;
 }
 
-BOOL CKioskFolder::ReadFile(const std::string& strPath, size_t nMaxBytes, std::string& bytes) const
+BOOL CKioskFolder::ReadFile(const std::string& strPath, size_t nMaxBytes, std::string& bytes, size_t nRoomPast) const
 {
     bytes.clear();
     std::string strWhole = Admit(strPath);
@@ -107,6 +107,8 @@ BOOL CKioskFolder::ReadFile(const std::string& strPath, size_t nMaxBytes, std::s
 
     unsigned long long nSize = (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     size_t nWanted = nSize < nMaxBytes ? static_cast<size_t>(nSize) : nMaxBytes;
+    if (nRoomPast > 0)
+        bytes.reserve(nWanted + nRoomPast);
     bytes.assign(nWanted, '\0');
     size_t nRead = 0;
     while (nRead < nWanted) {

@@ -23,8 +23,8 @@ public:
     // The whole path of strPath when it names something a page may read; empty otherwise.
     std::string Admit(const std::string& strPath) const;
     // The first nMaxBytes bytes of a disk file inside the folder; FALSE (bytes empty) for
-    // anything else.
-    BOOL ReadFile(const std::string& strPath, size_t nMaxBytes, std::string& bytes) const;
+    // anything else. nRoomPast: capacity made past them, for whoever goes on writing there.
+    BOOL ReadFile(const std::string& strPath, size_t nMaxBytes, std::string& bytes, size_t nRoomPast = 0) const;
 
 private:
     std::string m_strFolder;

@@ -9,13 +9,14 @@
 namespace
 {
 const size_t kMaxName = CHtmlReader::kMaxName;
-// Room a text is decoded into has this much past it: eight characters are stored at a
-// time, and a reference's characters at once.
-const size_t kRoomSlack = 16;
+const size_t kRoomSlack = CHtmlReader::kRoomPast;
 static_assert(kRoomSlack >= 8 && kRoomSlack >= CHtmlEntities::kMaxChars, "room for a word or a reference");
 static_assert(kMaxName + 1 > CHtmlTagTraits::kKeyChars, "a name's two words fit its buffer");
 // Nodes room is made for: one for every this many characters of the page.
 const size_t kCharsPerNode = 4;
+// A page's own buffer becomes the room for its texts from this length: far past the
+// characters a string keeps within itself, so that moving it keeps them in place.
+const size_t kAdoptedPageMin = 64;
 // Room for text grows by at most this much at a time.
 const size_t kRoomStep = 64 * 1024;
 
@@ -81,9 +82,11 @@ char* Room(std::string& buf, size_t nSize)
 
 // Decodes text, its character references replaced, into buf from nAt (the text being read
 // is there, in room past what buf holds), up to pEnd or, with bToTag, the first '<'.
-// Returns where it ends in buf; *ppStop is where it stopped reading.
+// Returns where it ends in buf; *ppStop is where it stopped reading. With bOverRead, buf is
+// the page being read, and nAt not past p: it stops before a reference whose characters
+// would go past those read.
 size_t DecodeInto(const char* p, const char* pEnd, bool bInAttribute, bool bToTag, std::string& buf, size_t nAt,
-                  const char** ppStop)
+                  bool bOverRead, const char** ppStop)
 {
     char* pBase = Room(buf, nAt + kRoomSlack);
     char* pOut = pBase + nAt;
@@ -112,11 +115,20 @@ size_t DecodeInto(const char* p, const char* pEnd, bool bInAttribute, bool bToTa
         if (p >= pEnd || *p == '<')
             break;
         room();
+        // Close behind the reading, a reference is made aside: its room could cover unread bytes.
+        char achAside[CHtmlEntities::kMaxChars];
+        bool bAside = bOverRead && p - pOut < static_cast<std::ptrdiff_t>(CHtmlEntities::kMaxChars);
+        char* pChars = bAside ? achAside : pOut;
         size_t nChars = 0;
-        size_t nRead = CHtmlEntities::Decode(p, pEnd, bInAttribute, pOut, &nChars);
+        size_t nRead = CHtmlEntities::Decode(p, pEnd, bInAttribute, pChars, &nChars);
         if (nRead == 0) {
-            *pOut = '&';
+            pChars[0] = '&';
             nChars = nRead = 1;
+        }
+        if (bAside) {
+            if (pOut + nChars > p + nRead)
+                break;
+            std::memcpy(pOut, achAside, nChars);
         }
         pOut += nChars;
         p += nRead;
@@ -168,19 +180,34 @@ std::string CHtmlReader::LinkedText(const std::string& bytes)
     return CHtmlCharset::ToAnsi(bytes, bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 || CHtmlCharset::LooksLikeUtf8(bytes));
 }
 
-void CHtmlReader::Read(const std::string& bytes)
+void CHtmlReader::Read(const std::string& bytes) { ReadPage(bytes, nullptr); }
+
+void CHtmlReader::Read(std::string&& bytes) { ReadPage(bytes, &bytes); }
+
+void CHtmlReader::ReadPage(const std::string& bytes, std::string* pOwned)
 {
     // Most pages are already what ToAnsi would make of them: those are read without a copy.
     CHtmlCharset::Survey survey = CHtmlCharset::SurveyOf(bytes);
     bool bUtf8 = CHtmlCharset::IsUtf8(bytes, survey.bNonAscii);
     bool bAsIs = ::GetACP() == 1252 && !bUtf8 && !survey.bControl;
     std::string converted = bAsIs ? std::string() : CHtmlCharset::ToAnsi(bytes, bUtf8);
+    std::string* pText = bAsIs ? pOwned : &converted;
     const std::string& text = bAsIs ? bytes : converted;
+    size_t nLength = text.size();
+    const char* pchText = text.data();
+    if (pText && nLength >= kAdoptedPageMin) {
+        // A page of its own: its texts are decoded over it, as it is read, rather than into
+        // fresh memory. Never growing, that room must hold a word or a reference past it.
+        pText->resize(nLength + kRoomSlack);
+        m_document.AdoptTextRoom(std::move(*pText));
+        pchText = m_document.TextRoom().data();
+        m_pPage = pchText;
+    }
     // Room made at once rather than as the tree grows, and only used as it does: a node for
     // every few characters, more than pages make; texts about the page's length at most.
-    m_document.Reserve(std::min(text.size() / kCharsPerNode + 1, HTML_MAX_NODES), text.size());
-    Parse(text.data(), text.data() + text.size());
-    FlushText();
+    m_document.Reserve(std::min(nLength / kCharsPerNode + 1, HTML_MAX_NODES), nLength);
+    Parse(pchText, pchText + nLength);
+    FlushText(pchText + nLength);
     m_document.EndTexts();
 }
 
@@ -250,7 +277,7 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
             // Most values hold no reference: those are taken as they are.
             if (FindHtmlChar(pValue, pValueEnd, '&') < pValueEnd) {
                 const char* pRead = nullptr;
-                nValue = DecodeInto(pValue, pValueEnd, true, false, m_strValue, 0, &pRead);
+                nValue = DecodeInto(pValue, pValueEnd, true, false, m_strValue, 0, false, &pRead);
                 pchValue = m_strValue.data();
             }
             if (*q == '"' || *q == '\'')
@@ -277,7 +304,7 @@ const char* CHtmlReader::ReadStartTag(const char* p, const char* pEnd)
         KeepStyleSheet(m_attributes, true, std::string());
     if (nTag == TAG_TITLE)
         return ReadTitle(q, pEnd);
-    FlushText();
+    FlushText(q);
     m_builder.StartTag(nTag, m_pszName, m_attributes);
     return q;
 }
@@ -290,7 +317,7 @@ const char* CHtmlReader::ReadEndTag(const char* p, const char* pEnd)
     const char* pClose = FindHtmlChar(q, pEnd, '>');
     if (pClose >= pEnd)
         return pEnd;
-    FlushText();
+    FlushText(pClose + 1);
     HtmlTag nTag = TagOf(key, nName);
     m_builder.EndTag(nTag, m_pszName);
     return pClose + 1;
@@ -303,7 +330,7 @@ const char* CHtmlReader::ReadTitle(const char* p, const char* pEnd)
         m_bTitleSeen = true;
         std::string strTitle;
         const char* pRead = nullptr;
-        strTitle.resize(DecodeInto(p, pStop, false, false, strTitle, 0, &pRead));
+        strTitle.resize(DecodeInto(p, pStop, false, false, strTitle, 0, false, &pRead));
         for (char ch : strTitle) {
             // It becomes a window's text: a short line, whatever the page holds.
             if (m_document.m_strTitle.size() >= HTML_MAX_TITLE_LENGTH)
@@ -350,14 +377,23 @@ void CHtmlReader::KeepStyleSheet(const CHtmlTagAttributes& attributes, bool bLin
 const char* CHtmlReader::ReadText(const char* p, const char* pEnd, bool bToTag)
 {
     size_t nStart = m_document.TextBytes();
-    m_nText = DecodeInto(p, pEnd, false, bToTag, m_document.TextRoom(), nStart + m_nText, &p) - nStart;
-    return p;
+    for (;;) {
+        bool bShared = m_document.SharesTextRoom();
+        m_nText = DecodeInto(p, pEnd, false, bToTag, m_document.TextRoom(), nStart + m_nText, bShared, &p) - nStart;
+        // Stopped before a reference that would overtake the reading: the texts go on in
+        // a room of their own.
+        if (!bShared || p >= pEnd || *p != '&')
+            return p;
+        m_document.SeparateTextRoom(nStart + m_nText);
+    }
 }
 
-void CHtmlReader::FlushText()
+void CHtmlReader::FlushText(const char* pUnread)
 {
     if (m_nText == 0)
         return;
+    if (m_pPage)
+        m_document.SetUnread(static_cast<size_t>(pUnread - m_pPage));
     m_builder.Text(m_nText);
     m_nText = 0;
 }

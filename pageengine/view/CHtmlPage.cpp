@@ -6,22 +6,39 @@
 
 BOOL CHtmlPage::LoadFile(const std::string& strPath)
 {
-    std::string bytes;
-    if (!KioskFor(CPageAddress::FolderOf(strPath)).ReadFile(strPath, HTML_MAX_FILE_BYTES, bytes))
+    // Read into memory a page before has already used, when there is some.
+    std::string bytes = CHtmlDocument::SpareTextRoom();
+    std::string strFolder = CPageAddress::FolderOf(strPath);
+    if (!KioskFor(strFolder).ReadFile(strPath, HTML_MAX_FILE_BYTES, bytes, CHtmlReader::kRoomPast))
         return FALSE;
-    LoadText(bytes, CPageAddress::FolderOf(strPath));
+    // The bytes are the reader's to keep: the page's texts are decoded over them.
+    Clear(strFolder);
+    CHtmlReader(m_document).Read(std::move(bytes));
+    ReadStyleSheets(strFolder);
     m_strPath = strPath;
     return TRUE;
 }
 
 void CHtmlPage::LoadText(const std::string& bytes, const std::string& strBaseFolder)
 {
+    Clear(strBaseFolder);
+    CHtmlReader(m_document).Read(bytes);
+    ReadStyleSheets(strBaseFolder);
+}
+
+void CHtmlPage::Clear(const std::string& strBaseFolder)
+{
+    // The old tree goes through its destructor, which keeps its buffer for the new one.
+    CHtmlDocument old(std::move(m_document));
     m_document = CHtmlDocument();
     m_images.Clear(KioskFor(strBaseFolder));
     m_laidOut = CPageBoxes();
     m_strPath.clear();
     m_strBaseFolder = strBaseFolder;
-    CHtmlReader(m_document).Read(bytes);
+}
+
+void CHtmlPage::ReadStyleSheets(const std::string& strBaseFolder)
+{
     // Linked style sheets are read from where the page's pictures are; one outside the
     // kiosk folder or missing stays empty.
     CKioskFolder kiosk = KioskFor(strBaseFolder);

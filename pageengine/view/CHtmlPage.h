@@ -38,6 +38,10 @@ public:
 private:
     // The kiosk folder given, or else the page's own folder.
     CKioskFolder KioskFor(const std::string& strFolder) const;
+    // No page, before one is read: its pictures and linked sheets come from strBaseFolder.
+    void Clear(const std::string& strBaseFolder);
+    // The texts of the page's linked style sheets, once it is read.
+    void ReadStyleSheets(const std::string& strBaseFolder);
 
     CKioskFolder m_kiosk;
     CHtmlDocument m_document;

@@ -130,3 +130,20 @@ TEST(HtmlReader, NestingDeeperThanTheLimitKeepsItsText)
     EXPECT_LE(Depth(document), HTML_MAX_DEPTH + 1);
     EXPECT_NE(std::string::npos, strTree.find("\"fond\""));
 }
+
+TEST(HtmlReader, BytesItMayKeepReadAsBytesItMayNot)
+{
+    // Their texts are decoded over them: references right at the start, texts cut by stray
+    // '<', text dropped between rows, a character set converted first.
+    const std::string strPad(80, 'x');
+    const char* const kPages[] = {"&eacute;&#233;&#x1F600;&lt&amp;&bogus; a < b <<p>&euro;&hellip;",
+                                  "<table> <tr> x<td>&nbsp;</td> </tr></table>y&#150;z",
+                                  "\xEF\xBB\xBF<p>caf\xC3\xA9 &eacute; \xE2\x82\xAC</p>",
+                                  "<title>&eacute;</title><b>a</b>b<i>c&amp;</i>"};
+    for (const char* pszPage : kPages) {
+        std::string strPage = pszPage + strPad;
+        CHtmlDocument kept;
+        CHtmlReader(kept).Read(std::string(strPage));
+        EXPECT_EQ(Read(strPage), Dump(kept, 0)) << pszPage;
+    }
+}

@@ -137,6 +137,18 @@ protected:
         page.Paint(m_canvas.DC(), rc, std::max(layout.m_nHeight - 120, 0), static_cast<int>(layout.m_links.size()) - 1);
     }
 
+    // The element tree of a page as text: each node's tag, parent and text.
+    static std::string TreeOf(const CHtmlDocument& document)
+    {
+        std::string strTree = document.m_strTitle + '\n';
+        for (size_t i = 0; i < document.NodeCount(); ++i) {
+            const CHtmlNode& node = document.Node(static_cast<int>(i));
+            strTree += std::to_string(node.nTag) + ' ' + std::to_string(node.nParent) + ' ' +
+                       std::string(document.Text(static_cast<int>(i))) + '\n';
+        }
+        return strTree;
+    }
+
     // Whether the text appears in a box of the page.
     static bool Shows(const CHtmlPage& page, const char* pszText)
     {
@@ -168,6 +180,24 @@ TEST_F(HtmlRobustness, TenThousandMutatedPagesReadLayOutAndDraw)
         dSlowestMs = std::max(dSlowestMs, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     std::printf("slowest mutated page: %.1f ms\n", dSlowestMs);
+}
+
+TEST_F(HtmlRobustness, MutatedPagesReadFromTheirFilesAsFromTheirBytes)
+{
+    // A file's texts are decoded over its own bytes, read into memory a page before left:
+    // long pages one after the other, and short ones.
+    std::mt19937 random(1789);
+    for (int i = 0; i < 300; ++i) {
+        std::string strPage = Mutate(kSeeds[i % (sizeof(kSeeds) / sizeof(kSeeds[0]))], random);
+        while (i % 4 == 0 && strPage.size() < 100 * 1024)
+            strPage += Mutate(strPage.substr(0, 2000), random);
+        std::string strPath = m_folder.WriteFile("page.html", strPage).str();
+        CHtmlPage fromFile, fromBytes;
+        fromFile.SetKioskFolder(CKioskFolder(m_folder.Path().str()));
+        ASSERT_TRUE(fromFile.LoadFile(strPath)) << i;
+        fromBytes.LoadText(strPage, m_folder.Path().str());
+        ASSERT_EQ(TreeOf(fromBytes.Document()), TreeOf(fromFile.Document())) << i;
+    }
 }
 
 TEST_F(HtmlRobustness, TenThousandLevelsOfNestingOnASmallStack)
