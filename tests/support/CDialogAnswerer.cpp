@@ -1,9 +1,31 @@
 #include "support/CDialogAnswerer.h"
 #include "support/DialogProbe.h"
+#include <cstdio>
 
 namespace
 {
 const DWORD kPollMs = 10;
+
+BOOL CALLBACK PrintWindowProc(HWND hWnd, LPARAM)
+{
+    if (!::IsWindowVisible(hWnd))
+        return TRUE;
+    char szClass[64] = {};
+    DWORD dwProcessId = 0;
+    const DWORD dwThreadId = ::GetWindowThreadProcessId(hWnd, &dwProcessId);
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    std::printf("  window %p class %s, process %lu%s, thread %lu\n", static_cast<void*>(hWnd), szClass, dwProcessId,
+                dwProcessId == ::GetCurrentProcessId() ? " (this one)" : "", dwThreadId);
+    return TRUE;
+}
+
+// When a test is about to hang on a dialog that never came, what the screen held instead.
+void PrintVisibleWindows(DWORD dwTimeoutMs)
+{
+    std::printf("no dialog of this process appeared within %lu ms; the visible top-level windows:\n", dwTimeoutMs);
+    ::EnumWindows(PrintWindowProc, 0);
+    std::fflush(stdout);
+}
 } // namespace
 
 CDialogAnswerer::CDialogAnswerer(int nButtonId, DWORD dwTimeoutMs)
@@ -38,4 +60,6 @@ void CDialogAnswerer::Wait(int nButtonId, DWORD dwTimeoutMs)
         m_bAnswered = true;
         return;
     }
+    if (!m_bStop)
+        PrintVisibleWindows(dwTimeoutMs);
 }
