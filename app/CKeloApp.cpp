@@ -17,6 +17,7 @@
 #include "videoplayer/CVideoPlayer.h"
 #include "resources/resource.h"
 #include <objbase.h>
+#include <imm.h>
 
 // The smallest screen width the 800 x 600 window fits in.
 static const int kMinScreenWidth = 800;
@@ -27,6 +28,8 @@ static const char kDisplaySettingsArguments[] = " shell32.dll,Control_RunDLL des
 // Where the framework keeps the recent-file list, and its length.
 static const char kRegistryKey[] = "Local AppWizard-Generated Applications";
 static const UINT kRecentFiles = 4;
+// ImmDisableIME's thread for every thread of the process.
+static const DWORD kAllThreads = static_cast<DWORD>(-1);
 // How long the end of the program waits for the links' workers.
 static const DWORD kLinkWorkersExitMs = 2000;
 
@@ -65,6 +68,11 @@ CKeloApp::~CKeloApp() = default;
 BOOL CKeloApp::InitInstance()
 {
     StartupMark("program loaded");
+    // No input method: a kiosk takes no typed text, and an input method's composition and
+    // candidate windows, opened by its keys, are windows the kiosk did not plan. Before the
+    // first window, so that none of Kelo's windows gets one: the set-up each activation
+    // would give it no longer comes before the first paint.
+    ::ImmDisableIME(kAllThreads);
     if (!CheckEnvironment())
         return FALSE;
     StartupMark("screen check");

@@ -43,6 +43,24 @@ std::set<HWND> VisibleWindows()
     return windows;
 }
 
+BOOL CALLBACK FindInputMethodWindow(HWND hWnd, LPARAM lParam)
+{
+    char szClass[8] = {};
+    if (::GetClassNameA(hWnd, szClass, sizeof(szClass)) && ::lstrcmpiA(szClass, "IME") == 0) {
+        *reinterpret_cast<bool*>(lParam) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Whether the thread of hWnd has an input method's window, which its keys could open.
+bool HasInputMethodWindow(HWND hWnd)
+{
+    bool bFound = false;
+    ::EnumThreadWindows(::GetWindowThreadProcessId(hWnd, nullptr), FindInputMethodWindow, reinterpret_cast<LPARAM>(&bFound));
+    return bFound;
+}
+
 std::set<DWORD> Processes()
 {
     std::set<DWORD> processes;
@@ -197,6 +215,7 @@ TEST_F(KioskDoors, NoKeyOpensAWindowStartsAProcessOrChangesFramesOrPageWhereverT
     ::ClientToScreen(m_hWndView, &ptBlank);
     ASSERT_TRUE(ClickAt(ptBlank));
     ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == m_hWndMain; })) << "Kelo did not take the focus";
+    EXPECT_FALSE(HasInputMethodWindow(m_hWndMain));
     ExpectNothingFrom(CtrlLetters(), "page focused, Ctrl");
     ExpectNothingFrom(AltAndFunctionKeys(), "page focused, Alt and function keys");
 
