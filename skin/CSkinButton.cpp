@@ -8,6 +8,12 @@
 #include "skin/SkinConstants.h"
 #include "skin/SkinImage.h"
 
+namespace
+{
+// The size a button is made with: its strip's image size replaces it.
+const int kUnplacedSize = 10;
+} // namespace
+
 KELO_BEGIN_MESSAGE_MAP(CSkinButton, CWnd)
     OnWmMouse<WM_MOUSEMOVE, &CSkinButton::OnMouseMove>(),
     OnWmPaint<&CSkinButton::OnPaint>(),
@@ -28,7 +34,7 @@ CSkinButton::~CSkinButton() = default;
 
 BOOL CSkinButton::PreCreateWindow(CREATESTRUCTA& cs)
 {
-    if (!m_strBitmap.IsEmpty())
+    if (!m_pBitmap && !m_strBitmap.IsEmpty())
         LoadStrip();
     if (m_pBitmap) {
         cs.cx = m_pBitmap->GetWidth();
@@ -37,6 +43,38 @@ BOOL CSkinButton::PreCreateWindow(CREATESTRUCTA& cs)
     cs.lpszClass = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, m_hCursorHover,
                                        static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH)));
     return CWnd::PreCreateWindow(cs);
+}
+
+void CSkinButton::Place(CPoint ptPlace, UINT nID)
+{
+    if (!m_strBitmap.IsEmpty())
+        LoadStrip();
+    m_ptPlace = ptPlace;
+    m_nPlacedID = nID;
+}
+
+BOOL CSkinButton::CreatePlaced(CWnd* pParent)
+{
+    if (m_hWnd) {
+        ShowWindow(SW_SHOWNA);
+        return TRUE;
+    }
+    // Only the position counts: the button takes its size from its strip.
+    return CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, m_ptPlace.x, m_ptPlace.y, kUnplacedSize, kUnplacedSize,
+                    pParent->m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(m_nPlacedID)));
+}
+
+CRect CSkinButton::FaceRect() const
+{
+    CRect rcFace;
+    if (m_hWnd) {
+        GetClientRect(&rcFace);
+        ::MapWindowPoints(m_hWnd, GetParent(), reinterpret_cast<POINT*>(&rcFace), 2);
+    } else if (m_pBitmap) {
+        rcFace.SetRect(m_ptPlace.x, m_ptPlace.y, m_ptPlace.x + m_pBitmap->GetWidth(),
+                       m_ptPlace.y + m_pBitmap->GetHeight() / SKIN_STRIP_IMAGES);
+    }
+    return rcFace;
 }
 
 void CSkinButton::LoadStrip()
@@ -110,9 +148,7 @@ BOOL CSkinButton::ComposeFace()
 {
     if (!m_pBackdrop)
         return FALSE;
-    CRect rcFace;
-    GetClientRect(&rcFace);
-    ::MapWindowPoints(m_hWnd, GetParent(), reinterpret_cast<POINT*>(&rcFace), 2);
+    const CRect rcFace = FaceRect();
     if (m_pFace && m_nFaceState == m_nState && m_nFaceVersion == m_pBackdrop->GetBackdropVersion() &&
         ::EqualRect(&m_rcFace, &rcFace))
         return TRUE;

@@ -6,7 +6,8 @@
 //
 // The owner sets m_hCursorHover and m_strBitmap, then creates it with CreateEx as a
 // child, visible or shown later; only the position of the given rectangle counts, the size comes from
-// the strip (its width, a quarter of its height).
+// the strip (its width, a quarter of its height). Or the owner places it first (Place), so
+// that its face can be painted before its window is made (CreatePlaced).
 //
 // On the skin window (m_pBackdrop set) a button composes its face, the skin behind it and
 // the image of its state, once per state change, and a repaint copies it in one transfer.
@@ -31,6 +32,12 @@ public:
     ~CSkinButton() override;
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+
+    // Loads the strip and keeps the button's place and identifier in its parent: PaintFace
+    // paints the face there before the window exists.
+    void Place(CPoint ptPlace, UINT nID);
+    // Makes the window of a placed button, visible, as a child of pParent.
+    BOOL CreatePlaced(CWnd* pParent);
 
     // Draws the image of the current state at the origin of pDC.
     void DrawButton(CDC* pDC);
@@ -61,8 +68,13 @@ private:
     int m_nFaceState = 0;
     UINT m_nFaceVersion = 0;
     CRect m_rcFace;
+    CPoint m_ptPlace;
+    UINT m_nPlacedID = 0;
 
     void LoadStrip();
+    // The face's rectangle in the parent's client area: the window's, or before the window
+    // is made, the strip's image at the place given.
+    CRect FaceRect() const;
     // Brings m_pFace up to the current state, place and backdrop; FALSE without backdrop.
     BOOL ComposeFace();
     // Posts a notification with this button's identifier to its parent.

@@ -89,7 +89,7 @@ void CSkinClientWnd::ShowButtons()
     m_bButtonsShown = TRUE;
     for (CSkinButton* pButton : {m_pBtMenu.get(), m_pBtMini.get(), m_pBtQuit.get()}) {
         if (pButton)
-            pButton->ShowWindow(SW_SHOWNA);
+            pButton->CreatePlaced(this);
     }
 }
 
@@ -99,9 +99,7 @@ std::unique_ptr<CSkinButton> CSkinClientWnd::CreateButton(const char* pszFile, i
     pButton->m_hCursorHover = ::LoadCursorA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDC_HANDCURSOR));
     pButton->m_strBitmap = m_pHost->GetSettings().m_strSkinDir + pszFile;
     pButton->m_pBackdrop = this;
-    // Only the position counts: the button takes its size from its strip.
-    pButton->CreateEx(0, nullptr, "", WS_CHILD, x, y, 10, 10, m_hWnd,
-                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)));
+    pButton->Place(CPoint(x, y), nID);
     return pButton;
 }
 

@@ -33,9 +33,9 @@ public:
     void SetHost(CSkinHost* pHost) { m_pHost = pHost; }
 
     // Reads the settings again and rebuilds bitmaps, palette, painter and buttons. The
-    // buttons are made hidden: on a window already on the screen they show at once; on a
-    // window not yet shown its first paint draws their faces in their place, one paint for
-    // the whole skin, and ShowButtons shows them after it.
+    // buttons' windows are made by ShowButtons: on a window already on the screen at once;
+    // on a window not yet shown its first paint draws their faces in their place, one paint
+    // for the whole skin, and ShowButtons makes them after it.
     void LoadSkin();
     void ShowButtons();
     // LoadSkin, then PlacePage.
@@ -92,6 +92,7 @@ private:
     // The part rc of the client area: the composed skin with the faces of buttons not yet
     // shown, or the screen colour alone before the first LoadSkin.
     void PaintClient(CDC* pDC, const RECT& rc);
-    // A hidden button of the current skin folder's strip pszFile at (x, y).
+    // A button of the current skin folder's strip pszFile placed at (x, y), its window not
+    // yet made.
     std::unique_ptr<CSkinButton> CreateButton(const char* pszFile, int x, int y, UINT nID);
 };
