@@ -1,5 +1,5 @@
 #pragma once
-// A device-dependent bitmap.
+// A bitmap: device-dependent, or a DIB section in the screen's 32-bit colour.
 #include "framework/gdi/CGdiObject.h"
 
 class CDC;
@@ -13,6 +13,7 @@ public:
     {
         return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitCount, lpBits));
     }
-    // A bitmap in the format of pDC's current bitmap (of the screen for a window DC).
+    // A bitmap in the format of pDC's current bitmap (of the screen for a window DC); in
+    // 32-bit colour a DIB section of that format.
     BOOL CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);
 };

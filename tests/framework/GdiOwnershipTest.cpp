@@ -110,6 +110,28 @@ TEST(CMemDC, BackBufferIsDrawnInTheTargetsCoordinatesAndCopiedInOneBlock)
     EXPECT_EQ(kBlue, target.Pixel(5, 1));
 }
 
+// The bitmap of the screen's 32-bit colour is a DIB section; one compatible with a fresh
+// memory DC stays monochrome, as that DC's own bitmap is.
+TEST(CMemDC, ItsBitmapHasItsTargetsFormat)
+{
+    // Bits per pixel, negative for a device-dependent bitmap.
+    auto bitsPerPixel = [](CMemDC& dc) {
+        DIBSECTION ds = {};
+        const int nSize = ::GetObjectA(*dc.GetBitmap(), sizeof(ds), &ds);
+        return nSize == sizeof(ds) ? ds.dsBm.bmBitsPixel : -ds.dsBm.bmBitsPixel;
+    };
+    CMemDC screen(nullptr, 4, 4);
+    CMemDC colour(&screen, 4, 4);
+    CDC fresh;
+    ASSERT_TRUE(fresh.CreateCompatibleDC(nullptr));
+    CMemDC mono(&fresh, 4, 4);
+    EXPECT_EQ(32, bitsPerPixel(screen));
+    EXPECT_EQ(32, bitsPerPixel(colour));
+    EXPECT_EQ(-1, bitsPerPixel(mono));
+    ::SetPixel(colour, 1, 1, RGB(1, 2, 3));
+    EXPECT_EQ(RGB(1, 2, 3), ::GetPixel(colour, 1, 1));
+}
+
 TEST(CDC, SizesConvertToLogicalUnitsWithoutTheOrigin)
 {
     CMemDC dc(nullptr, 4, 4);
