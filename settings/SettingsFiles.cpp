@@ -30,6 +30,16 @@ bool NamesAFolder(const CString& strFile)
     return strFile.Find('\\') >= 0;
 }
 
+// strFile when it is a file to read; else an empty name, whose values are the defaults
+// without a look for the file at each key.
+CString FileToRead(const CString& strFile)
+{
+    if (!NamesAFolder(strFile))
+        return CString();
+    const DWORD dwAttributes = ::GetFileAttributesA(strFile);
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY) ? strFile : CString();
+}
+
 CString ReadText(const char* pszSection, const char* pszKey, const char* pszDefault, const CString& strFile)
 {
     if (!NamesAFolder(strFile))
@@ -134,7 +144,7 @@ void DeriveFolders(CSkinSettings& s)
 void ReadSettingsFiles(CSkinSettings& s)
 {
 
-    const CString strMainFile = s.m_strExeDir + "Kelo.ini";
+    const CString strMainFile = FileToRead(s.m_strExeDir + "Kelo.ini");
     CString strAppli = ReadText("Generalite", "Appli", "error", strMainFile);
     if (!StaysBelow(s.m_strExeDir, s.m_strExeDir + strAppli + "\\"))
         strAppli = "error";
@@ -147,13 +157,13 @@ void ReadSettingsFiles(CSkinSettings& s)
 
     DeriveFolders(s);
 
-    CString strSkin = ReadText(kChoiceSection, kChoiceKey, "error skin", s.m_strExeDir + kChoiceFile);
+    CString strSkin = ReadText(kChoiceSection, kChoiceKey, "error skin", FileToRead(s.m_strExeDir + kChoiceFile));
     if (strSkin != "error skin" && StaysBelow(s.m_strExeDir, s.m_strSkinDir + strSkin + "\\"))
         s.m_strSkinDir += strSkin + "\\";
     else
         s.m_strSkinDir.Empty();
 
-    const CString strSkinFile = s.m_strSkinDir + kSkinFile;
+    const CString strSkinFile = FileToRead(s.m_strSkinDir + kSkinFile);
     s.m_crEcran = static_cast<COLORREF>(ReadInt("Generalite", "Ecran", 0, strSkinFile));
     s.m_nBtMenuX = ReadInt("Menu", "BTMenu_X", 0, strSkinFile);
     s.m_nBtMenuY = ReadInt("Menu", "BTMenu_Y", 0, strSkinFile);
@@ -178,7 +188,7 @@ void ReadSettingsFiles(CSkinSettings& s)
     s.m_nBtNextX = ReadInt("Menu", "BTNext_X", 0, strSkinFile);
     s.m_nBtNextY = ReadInt("Menu", "BTNext_Y", 0, strSkinFile);
 
-    const CString strLayoutFile = s.m_strSkinDir + s.m_strAppName + ".ini";
+    const CString strLayoutFile = FileToRead(s.m_strSkinDir + s.m_strAppName + ".ini");
     s.m_nVideoX = ReadInt("Video", "Video_X", 0, strLayoutFile);
     s.m_nVideoY = ReadInt("Video", "Video_Y", 0, strLayoutFile);
     s.m_nSliderX = ReadInt("Video", "Slider_X", 0, strLayoutFile);
@@ -205,7 +215,7 @@ void ReadSettingsFiles(CSkinSettings& s)
     s.m_rcTxt2.right = ReadInt("Texte", "Txt2_X1", 0, strLayoutFile);
     s.m_rcTxt2.bottom = ReadInt("Texte", "Txt2_Y1", 0, strLayoutFile);
 
-    const CString strVideoFile = s.m_strVideoDir + "Video.ini";
+    const CString strVideoFile = FileToRead(s.m_strVideoDir + "Video.ini");
     s.m_nRalenti = ReadInt("Generalite", "Ralenti", 1, strVideoFile);
     ParsePauses(ReadText("Generalite", "Pauses", "error", strVideoFile), s.m_aPauses);
 }
