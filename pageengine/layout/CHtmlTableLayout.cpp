@@ -181,10 +181,14 @@ void CHtmlTableLayout::ColumnWidths(int nInner)
     std::vector<int>& anMax = m_anWidthMax;
     std::vector<bool>& abFixed = m_abFixed;
     std::vector<int>& anWidths = m_anWidths;
-    anMin = m_anMin;
-    anMax = m_anMax;
-    abFixed.assign(anMin.size(), false);
-    for (size_t c = 0; c < anMin.size(); ++c) {
+    // Copied one by one: most tables have a few columns, fewer than a copy's call costs.
+    size_t nColumns = m_anMin.size();
+    anMin.resize(nColumns);
+    anMax.resize(nColumns);
+    abFixed.resize(nColumns);
+    for (size_t c = 0; c < nColumns; ++c) {
+        anMin[c] = m_anMin[c];
+        anMax[c] = m_anMax[c];
         abFixed[c] = m_anFixed[c] > 0;
         if (m_anPercent[c] > 0 && !abFixed[c]) {
             anMin[c] = anMax[c] = std::max(anMin[c], static_cast<int>(static_cast<long long>(nInner) * m_anPercent[c] / 100));
@@ -192,7 +196,9 @@ void CHtmlTableLayout::ColumnWidths(int nInner)
         }
     }
     long long nSumMin = Sum(anMin), nSumMax = Sum(anMax);
-    anWidths = anMin;
+    anWidths.resize(nColumns);
+    for (size_t c = 0; c < nColumns; ++c)
+        anWidths[c] = anMin[c];
     if (nInner <= nSumMin || anWidths.empty())
         return;
     if (nInner < nSumMax) {
@@ -213,7 +219,8 @@ void CHtmlTableLayout::ColumnWidths(int nInner)
     }
     // Wider than every column wants: the columns without a set width share the rest in
     // proportion to their widths (all columns when every one has its width set).
-    anWidths = anMax;
+    for (size_t c = 0; c < nColumns; ++c)
+        anWidths[c] = anMax[c];
     long long nRoom = nInner - nSumMax, nBase = 0;
     bool bAnyFree = std::find(abFixed.begin(), abFixed.end(), false) != abFixed.end();
     size_t nTaking = 0;
