@@ -61,15 +61,6 @@ void CHtmlLineBuilder::AddText(const char* pch, size_t nLength, const CInlineSty
     }
 }
 
-bool CHtmlLineBuilder::ContinuesLastRun(const CInlineStyle& style) const
-{
-    if (m_nItems == 0)
-        return false;
-    const CLineItem& last = m_items[m_nItems - 1];
-    return !last.bImage && last.style == style && (!m_bSpacePending || m_spaceStyle == style) &&
-           last.nX + static_cast<long long>(last.nWidth) == m_nX && last.nText + last.nLength == m_nText;
-}
-
 // Most words continue the line's last run, in its style, after a blank of that style, and
 // fit: PlaceWord's steps for that case, without the general ones. False (nothing done)
 // for any other case.
