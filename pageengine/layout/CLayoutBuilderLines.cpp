@@ -39,14 +39,6 @@ void CLayoutBuilder::SetArea(long long nLeft, long long nWidth, HtmlAlign nAlign
     FitLine();
 }
 
-void CLayoutBuilder::AddMargin(int nMargin)
-{
-    // Margins that meet collapse into the largest; a cell's first ones go.
-    if (!m_flow.bAtCellTop)
-        m_flow.nPendingMargin = std::max(m_flow.nPendingMargin, nMargin);
-    FitLine();
-}
-
 void CLayoutBuilder::PlaceMargin()
 {
     m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) + m_flow.nPendingMargin);
@@ -156,25 +148,13 @@ void CLayoutBuilder::AddPicture(CPageBox box, int nBorder)
     AddBox(box);
 }
 
-int CLayoutBuilder::AreaRight() const
-{
-    return ClampedLength(static_cast<long long>(m_flow.nLeft) + m_flow.nWidth);
-}
-
 int CLayoutBuilder::NextLineTop() const
 {
     return ClampedLength(static_cast<long long>(m_flow.nY) + m_flow.nPendingMargin);
 }
 
-void CLayoutBuilder::FitLine()
+void CLayoutBuilder::FitLineBesideFloats()
 {
-    // Most flows have no float: their lines take the whole area.
-    if (m_floats.Count() == m_flow.nFirstFloat) {
-        m_flow.nLineLeft = m_flow.nLeft;
-        m_flow.nLineWidth = std::max(AreaRight() - m_flow.nLeft, 0);
-        m_pLine->SetWidth(m_flow.nLineWidth);
-        return;
-    }
     // Floats above the next line are done with: they go, so that the list stays short.
     int y = NextLineTop();
     m_floats.Prune(m_flow.nFirstFloat, y);
