@@ -166,6 +166,9 @@ private:
     }
     void PlaceMargin();
     void FinishLine();
+    // Adds text to the page's texts (the first m_nText characters of its string while the
+    // layout runs); returns where it starts there.
+    size_t KeepText(const char* pch, size_t nLength);
     void PlaceMarker(int nBaseline);
     // A picture's boxes: its frame when it has a border, and the picture inside it.
     void AddPicture(CPageBox box, int nBorder);
@@ -230,6 +233,7 @@ private:
     // contents do, past the margins that collapse with its own).
     std::vector<int> m_boxTops;
     std::vector<InlineBlockBoxes> m_inlineBlocks;
+    size_t m_nText = 0;
     // The background of the elements of text around, drawn behind their text; a block or a
     // new flow starts without one.
     COLORREF m_crInlineFill = CLR_INVALID;

@@ -88,9 +88,9 @@ void CLayoutBuilder::FinishLine()
         int nBaseline = m_flow.nY + nAscent;
         m_flow.nBaseline = nBaseline;
         // The line's texts go to the page in one piece; its boxes point into it.
-        size_t nLineText = m_pOut->m_strText.size();
+        size_t nLineText = m_nText;
         if (!bFull)
-            m_pOut->m_strText += line.Text();
+            KeepText(line.Text().data(), line.Text().size());
         for (size_t nItem = 0; nItem < line.ItemCount(); ++nItem) {
             const CLineItem& item = line.Item(nItem);
             CPageBox box = {};
@@ -132,6 +132,21 @@ void CLayoutBuilder::FinishLine()
     m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) + nAscent + nDescent);
     line.Clear();
     FitLine();
+}
+
+size_t CLayoutBuilder::KeepText(const char* pch, size_t nLength)
+{
+    // Into room the page's text already has (as much as the page's texts): a line's text
+    // is short, and copied without a call it costs far less than appended to the string.
+    std::string& strText = m_pOut->m_strText;
+    if (strText.size() - m_nText < nLength)
+        strText.resize(std::max(2 * strText.size(), m_nText + nLength));
+    char* pTo = &strText[0] + m_nText;
+    for (size_t i = 0; i < nLength; ++i)
+        pTo[i] = pch[i];
+    size_t nAt = m_nText;
+    m_nText += nLength;
+    return nAt;
 }
 
 void CLayoutBuilder::AddPicture(CPageBox box, int nBorder)
@@ -216,9 +231,8 @@ void CLayoutBuilder::PlaceMarker(int nBaseline)
         int nWidth = m_fonts.TextWidth(box.nFont, strNumber.data(), strNumber.size());
         box.nKind = BOX_TEXT;
         box.rc = {nRight - nWidth, nBaseline - nAscent, nRight, nBaseline + m_fonts.Descent(box.nFont)};
-        box.nText = static_cast<uint32_t>(m_pOut->m_strText.size());
+        box.nText = static_cast<uint32_t>(KeepText(strNumber.data(), strNumber.size()));
         box.nTextLength = static_cast<uint32_t>(strNumber.size());
-        m_pOut->m_strText += strNumber;
     } else {
         int nSize = std::max(4, nAscent / 3);
         int nTop = nBaseline - nAscent / 3 - nSize / 2 - 1;
