@@ -61,15 +61,6 @@ void CHtmlLineBuilder::AddText(const char* pch, size_t nLength, const CInlineSty
     }
 }
 
-bool CHtmlLineBuilder::ContinuesLastRun(const CInlineStyle& style) const
-{
-    if (m_nItems == 0)
-        return false;
-    const CLineItem& last = m_items[m_nItems - 1];
-    return !last.bImage && last.style == style && (!m_bSpacePending || m_spaceStyle == style) &&
-           last.nX + static_cast<long long>(last.nWidth) == m_nX && last.nText + last.nLength == m_nText;
-}
-
 // Most words continue the line's last run, in its style, after a blank of that style, and
 // fit: PlaceWord's steps for that case, without the general ones. False (nothing done)
 // for any other case.
@@ -138,9 +129,11 @@ size_t CHtmlLineBuilder::ContinueRuns(const char* pch, size_t i, size_t nLength,
         m_strText.resize(std::max(2 * m_strText.size(), m_nText + nMost));
     char* pEnd = &m_strText[0] + m_nText;   // the end of the kept text
     const long long nSpace = anWidths[static_cast<unsigned char>(' ')];
-    // Lengths that would be held at HTML_MAX_COORDINATE are left to the general steps.
-    const long long nRight = std::min<long long>(m_nWidth, HTML_MAX_COORDINATE);
-    long long nX = m_nX, nRunWidth = last.nWidth, nWidest = 0;
+    // Lengths that would be held at HTML_MAX_COORDINATE are left to the general steps. The
+    // run reaches from last.nX to nX: one bound on nX holds both it and the line.
+    const long long nRight = std::min<long long>(std::min<long long>(m_nWidth, HTML_MAX_COORDINATE),
+                                                 HTML_MAX_COORDINATE + static_cast<long long>(last.nX));
+    long long nX = m_nX, nWidest = 0;
     bool bSpace = m_bSpacePending;
     while (i < nLength) {
         if (IsSpace(pch[i])) {
@@ -161,7 +154,7 @@ size_t CHtmlLineBuilder::ContinueRuns(const char* pch, size_t i, size_t nLength,
         }
         nWidest = std::max(nWidest, nWord);
         long long nWidth = (bSpace ? nSpace : 0) + nWord;
-        if (nX + nWidth > nRight || nRunWidth + nWidth > HTML_MAX_COORDINATE || nWord > HTML_MAX_COORDINATE) {
+        if (nX + nWidth > nRight || nWord > HTML_MAX_COORDINATE) {
             *pnWordEnd = i;
             *pnWordWidth = nWord;
             i = nStart;
@@ -170,14 +163,13 @@ size_t CHtmlLineBuilder::ContinueRuns(const char* pch, size_t i, size_t nLength,
         pEnd = pWord + (i - nStart);
         bSpace = false;
         nX += nWidth;
-        nRunWidth += nWidth;
     }
     if (!m_bWidthsOnly) {
         size_t nText = static_cast<size_t>(pEnd - m_strText.data());
         last.nLength += nText - m_nText;
         m_nText = nText;
     }
-    last.nWidth = static_cast<int>(nRunWidth);
+    last.nWidth = static_cast<int>(nX - last.nX);
     m_nX = static_cast<int>(nX);
     m_nWidestWord = std::max(m_nWidestWord, ClampedLength(nWidest));
     m_bSpacePending = bSpace;

@@ -91,7 +91,15 @@ private:
     bool ContinueRun(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
     // Whether text in style would go on the line's last run: a text run in that style, ending
     // where the line does, with no blank of another style pending.
-    bool ContinuesLastRun(const CInlineStyle& style) const;
+    // Inline: asked once or twice per text the line takes.
+    bool ContinuesLastRun(const CInlineStyle& style) const
+    {
+        if (m_nItems == 0)
+            return false;
+        const CLineItem& last = m_items[m_nItems - 1];
+        return !last.bImage && last.style == style && (!m_bSpacePending || m_spaceStyle == style) &&
+               last.nX + static_cast<long long>(last.nWidth) == m_nX && last.nText + last.nLength == m_nText;
+    }
     void PlaceWord(const char* pch, size_t nLength, int nWidth, const CInlineStyle& style);
     int SpaceWidth(int nFont) const;
     void AppendChars(const char* pch, size_t nLength);

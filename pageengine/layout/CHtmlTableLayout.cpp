@@ -104,10 +104,13 @@ void CHtmlTableLayout::MeasureColumns()
         return;
     m_bMeasured = true;
     size_t nColumns = static_cast<size_t>(m_nColumns);
-    m_anMin.assign(nColumns, 0);
-    m_anMax.assign(nColumns, 0);
-    m_anFixed.assign(nColumns, 0);
-    m_anPercent.assign(nColumns, 0);
+    // Cleared in one loop: most tables have a few columns, fewer than a fill's call costs.
+    m_anMin.resize(nColumns);
+    m_anMax.resize(nColumns);
+    m_anFixed.resize(nColumns);
+    m_anPercent.resize(nColumns);
+    for (size_t c = 0; c < nColumns; ++c)
+        m_anMin[c] = m_anMax[c] = m_anFixed[c] = m_anPercent[c] = 0;
     for (const Cell& cell : m_cells) {
         if (cell.nSpan != 1)
             continue;
@@ -181,10 +184,14 @@ void CHtmlTableLayout::ColumnWidths(int nInner)
     std::vector<int>& anMax = m_anWidthMax;
     std::vector<bool>& abFixed = m_abFixed;
     std::vector<int>& anWidths = m_anWidths;
-    anMin = m_anMin;
-    anMax = m_anMax;
-    abFixed.assign(anMin.size(), false);
-    for (size_t c = 0; c < anMin.size(); ++c) {
+    // Copied one by one: most tables have a few columns, fewer than a copy's call costs.
+    size_t nColumns = m_anMin.size();
+    anMin.resize(nColumns);
+    anMax.resize(nColumns);
+    abFixed.resize(nColumns);
+    for (size_t c = 0; c < nColumns; ++c) {
+        anMin[c] = m_anMin[c];
+        anMax[c] = m_anMax[c];
         abFixed[c] = m_anFixed[c] > 0;
         if (m_anPercent[c] > 0 && !abFixed[c]) {
             anMin[c] = anMax[c] = std::max(anMin[c], static_cast<int>(static_cast<long long>(nInner) * m_anPercent[c] / 100));
@@ -192,7 +199,9 @@ void CHtmlTableLayout::ColumnWidths(int nInner)
         }
     }
     long long nSumMin = Sum(anMin), nSumMax = Sum(anMax);
-    anWidths = anMin;
+    anWidths.resize(nColumns);
+    for (size_t c = 0; c < nColumns; ++c)
+        anWidths[c] = anMin[c];
     if (nInner <= nSumMin || anWidths.empty())
         return;
     if (nInner < nSumMax) {
@@ -213,7 +222,8 @@ void CHtmlTableLayout::ColumnWidths(int nInner)
     }
     // Wider than every column wants: the columns without a set width share the rest in
     // proportion to their widths (all columns when every one has its width set).
-    anWidths = anMax;
+    for (size_t c = 0; c < nColumns; ++c)
+        anWidths[c] = anMax[c];
     long long nRoom = nInner - nSumMax, nBase = 0;
     bool bAnyFree = std::find(abFixed.begin(), abFixed.end(), false) != abFixed.end();
     size_t nTaking = 0;
@@ -247,7 +257,8 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
     ColumnWidths(nTableWidth - Extra());
     const std::vector<int>& anWidths = m_anWidths;
     std::vector<int>& anX = m_anX;
-    anX.assign(anWidths.size() + 1, 0);
+    // Each entry of these arrays is set below before it is read.
+    anX.resize(anWidths.size() + 1);
     anX[0] = ClampedLength(static_cast<long long>(x0) + m_inset.nLeft + m_nSpacing);
     for (size_t c = 0; c < anWidths.size(); ++c)
         anX[c + 1] = ClampedLength(static_cast<long long>(anX[c]) + anWidths[c] + m_nSpacing);
@@ -261,9 +272,9 @@ int CHtmlTableLayout::Layout(int nLeft, int nWidth, HtmlAlign nAreaAlign, int nT
     std::vector<PlacedCell>& placed = m_placed;
     std::vector<int>& anRowHeight = m_anRowHeight;
     std::vector<int>& anRowTop = m_anRowTop;
-    placed.assign(m_cells.size(), PlacedCell());
-    anRowHeight.assign(nRows, 0);
-    anRowTop.assign(nRows, 0);
+    placed.resize(m_cells.size());
+    anRowHeight.resize(nRows);
+    anRowTop.resize(nRows);
     int y = ClampedLength(static_cast<long long>(nTop) + m_inset.nTop + m_nSpacing);
     long long nRowsHeight = 0;
     for (size_t r = 0; r < nRows; ++r) {

@@ -26,7 +26,8 @@ void CLayoutBuilder::Layout(int nWidth, CPageBoxes& out)
     // Most pages make fewer boxes than nodes and fewer characters than they hold: the
     // arrays are made once, not grown and copied.
     out.m_boxes.reserve(std::min(m_document.NodeCount(), HTML_MAX_BOXES));
-    out.m_strText.reserve(m_document.TextBytes());
+    out.m_strText.resize(m_document.TextBytes());
+    m_nText = 0;
     m_pOut = &out;
     out.m_nWidth = nWidth;
     m_measures.Clear();
@@ -58,6 +59,7 @@ void CLayoutBuilder::Layout(int nWidth, CPageBoxes& out)
     FlowChildren(0, style);
     EndBox(body, box);
     out.m_nHeight = std::min(std::max(m_flow.nY + m_flow.nPendingMargin, m_flow.nFloatBottom), HTML_MAX_PAGE_HEIGHT);
+    out.m_strText.resize(m_nText);
     out.Index();
     m_pLine = nullptr;
     m_pOut = nullptr;
@@ -294,9 +296,8 @@ void CLayoutBuilder::Image(int nNode, const CHtmlComputedStyle& style)
         box.cr = style.crText;
         box.nLink = style.nLink;
         box.nImage = nImage;
-        box.nText = static_cast<uint32_t>(m_pOut->m_strText.size());
+        box.nText = static_cast<uint32_t>(KeepText(strAlt.data(), strAlt.size()));
         box.nTextLength = static_cast<uint32_t>(strAlt.size());
-        m_pOut->m_strText += strAlt;
         AddPicture(box, style.nBorder);
         return;
     }

@@ -12,7 +12,9 @@
 #include "pageengine/layout/CHtmlLineBuilder.h"
 #include "pageengine/layout/CLayoutMeasures.h"
 #include "pageengine/layout/CPageBoxes.h"
+#include "pageengine/layout/LayoutArithmetic.h"
 #include "pageengine/style/CHtmlStyle.h"
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -155,9 +157,18 @@ private:
 
     // The area's left edge and width, held to the layout's lengths.
     void SetArea(long long nLeft, long long nWidth, HtmlAlign nAlign);
-    void AddMargin(int nMargin);
+    void AddMargin(int nMargin)
+    {
+        // Margins that meet collapse into the largest; a cell's first ones go.
+        if (!m_flow.bAtCellTop)
+            m_flow.nPendingMargin = std::max(m_flow.nPendingMargin, nMargin);
+        FitLine();
+    }
     void PlaceMargin();
     void FinishLine();
+    // Adds text to the page's texts (the first m_nText characters of its string while the
+    // layout runs); returns where it starts there.
+    size_t KeepText(const char* pch, size_t nLength);
     void PlaceMarker(int nBaseline);
     // A picture's boxes: its frame when it has a border, and the picture inside it.
     void AddPicture(CPageBox box, int nBorder);
@@ -166,10 +177,22 @@ private:
     bool FindFloat(int nWidth, bool bRight, POINT* ppt);
     // Adds a float found by FindFloat, once its height is known.
     void AddFloat(const RECT& rc, bool bRight);
-    int AreaRight() const;
+    int AreaRight() const { return ClampedLength(static_cast<long long>(m_flow.nLeft) + m_flow.nWidth); }
     int NextLineTop() const;
-    // Sets the next line's room (nLineLeft, nLineWidth) from the floats beside it.
-    void FitLine();
+    // Sets the next line's room (nLineLeft, nLineWidth) from the floats beside it. Inline:
+    // asked at each block's edges and each line's end.
+    void FitLine()
+    {
+        // Most flows have no float: their lines take the whole area.
+        if (m_floats.Count() != m_flow.nFirstFloat) {
+            FitLineBesideFloats();
+            return;
+        }
+        m_flow.nLineLeft = m_flow.nLeft;
+        m_flow.nLineWidth = std::max(AreaRight() - m_flow.nLeft, 0);
+        m_pLine->SetWidth(m_flow.nLineWidth);
+    }
+    void FitLineBesideFloats();
     // Moves the next line below the nearest float beside it; false when there is none.
     bool MoveBelowAFloat();
     // Moves down below the floats of the sides nClear names (1 left, 2 right, 3 both).
@@ -210,6 +233,7 @@ private:
     // contents do, past the margins that collapse with its own).
     std::vector<int> m_boxTops;
     std::vector<InlineBlockBoxes> m_inlineBlocks;
+    size_t m_nText = 0;
     // The background of the elements of text around, drawn behind their text; a block or a
     // new flow starts without one.
     COLORREF m_crInlineFill = CLR_INVALID;

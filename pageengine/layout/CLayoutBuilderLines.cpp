@@ -39,14 +39,6 @@ void CLayoutBuilder::SetArea(long long nLeft, long long nWidth, HtmlAlign nAlign
     FitLine();
 }
 
-void CLayoutBuilder::AddMargin(int nMargin)
-{
-    // Margins that meet collapse into the largest; a cell's first ones go.
-    if (!m_flow.bAtCellTop)
-        m_flow.nPendingMargin = std::max(m_flow.nPendingMargin, nMargin);
-    FitLine();
-}
-
 void CLayoutBuilder::PlaceMargin()
 {
     m_flow.nY = ClampedLength(static_cast<long long>(m_flow.nY) + m_flow.nPendingMargin);
@@ -96,9 +88,9 @@ void CLayoutBuilder::FinishLine()
         int nBaseline = m_flow.nY + nAscent;
         m_flow.nBaseline = nBaseline;
         // The line's texts go to the page in one piece; its boxes point into it.
-        size_t nLineText = m_pOut->m_strText.size();
+        size_t nLineText = m_nText;
         if (!bFull)
-            m_pOut->m_strText += line.Text();
+            KeepText(line.Text().data(), line.Text().size());
         for (size_t nItem = 0; nItem < line.ItemCount(); ++nItem) {
             const CLineItem& item = line.Item(nItem);
             CPageBox box = {};
@@ -142,6 +134,21 @@ void CLayoutBuilder::FinishLine()
     FitLine();
 }
 
+size_t CLayoutBuilder::KeepText(const char* pch, size_t nLength)
+{
+    // Into room the page's text already has (as much as the page's texts): a line's text
+    // is short, and copied without a call it costs far less than appended to the string.
+    std::string& strText = m_pOut->m_strText;
+    if (strText.size() - m_nText < nLength)
+        strText.resize(std::max(2 * strText.size(), m_nText + nLength));
+    char* pTo = &strText[0] + m_nText;
+    for (size_t i = 0; i < nLength; ++i)
+        pTo[i] = pch[i];
+    size_t nAt = m_nText;
+    m_nText += nLength;
+    return nAt;
+}
+
 void CLayoutBuilder::AddPicture(CPageBox box, int nBorder)
 {
     box.nKind = BOX_IMAGE;
@@ -156,25 +163,13 @@ void CLayoutBuilder::AddPicture(CPageBox box, int nBorder)
     AddBox(box);
 }
 
-int CLayoutBuilder::AreaRight() const
-{
-    return ClampedLength(static_cast<long long>(m_flow.nLeft) + m_flow.nWidth);
-}
-
 int CLayoutBuilder::NextLineTop() const
 {
     return ClampedLength(static_cast<long long>(m_flow.nY) + m_flow.nPendingMargin);
 }
 
-void CLayoutBuilder::FitLine()
+void CLayoutBuilder::FitLineBesideFloats()
 {
-    // Most flows have no float: their lines take the whole area.
-    if (m_floats.Count() == m_flow.nFirstFloat) {
-        m_flow.nLineLeft = m_flow.nLeft;
-        m_flow.nLineWidth = std::max(AreaRight() - m_flow.nLeft, 0);
-        m_pLine->SetWidth(m_flow.nLineWidth);
-        return;
-    }
     // Floats above the next line are done with: they go, so that the list stays short.
     int y = NextLineTop();
     m_floats.Prune(m_flow.nFirstFloat, y);
@@ -236,9 +231,8 @@ void CLayoutBuilder::PlaceMarker(int nBaseline)
         int nWidth = m_fonts.TextWidth(box.nFont, strNumber.data(), strNumber.size());
         box.nKind = BOX_TEXT;
         box.rc = {nRight - nWidth, nBaseline - nAscent, nRight, nBaseline + m_fonts.Descent(box.nFont)};
-        box.nText = static_cast<uint32_t>(m_pOut->m_strText.size());
+        box.nText = static_cast<uint32_t>(KeepText(strNumber.data(), strNumber.size()));
         box.nTextLength = static_cast<uint32_t>(strNumber.size());
-        m_pOut->m_strText += strNumber;
     } else {
         int nSize = std::max(4, nAscent / 3);
         int nTop = nBaseline - nAscent / 3 - nSize / 2 - 1;

@@ -19,22 +19,23 @@ void CPageBoxes::Index()
 {
     // Running extremes kept as they go, per group of boxes: the lowest bottom so far from
     // the first box, the highest top so far from the last. A few values per group rather
-    // than per box: the index costs little to make and to keep.
+    // than per box: the index costs little to make and to keep. One walk over the boxes
+    // finds both: each group's highest top, then those run from the last group.
     size_t n = m_boxes.size(), nGroups = (n + kIndexGroup - 1) / kIndexGroup;
-    m_anMaxBottom.assign(nGroups, 0);
-    m_anMinTop.assign(nGroups, 0);
+    m_anMaxBottom.resize(nGroups);
+    m_anMinTop.resize(nGroups);
     int nMaxBottom = n ? m_boxes[0].rc.bottom : 0;
     for (size_t g = 0; g < nGroups; ++g) {
-        for (size_t i = g * kIndexGroup; i < std::min(n, (g + 1) * kIndexGroup); ++i)
+        int nGroupTop = m_boxes[g * kIndexGroup].rc.top;
+        for (size_t i = g * kIndexGroup; i < std::min(n, (g + 1) * kIndexGroup); ++i) {
             nMaxBottom = std::max<int>(nMaxBottom, m_boxes[i].rc.bottom);
+            nGroupTop = std::min<int>(nGroupTop, m_boxes[i].rc.top);
+        }
         m_anMaxBottom[g] = nMaxBottom;
+        m_anMinTop[g] = nGroupTop;
     }
-    int nMinTop = n ? m_boxes[n - 1].rc.top : 0;
-    for (size_t g = nGroups; g-- > 0;) {
-        for (size_t i = std::min(n, (g + 1) * kIndexGroup); i-- > g * kIndexGroup;)
-            nMinTop = std::min<int>(nMinTop, m_boxes[i].rc.top);
-        m_anMinTop[g] = nMinTop;
-    }
+    for (size_t g = nGroups; g-- > 1;)
+        m_anMinTop[g - 1] = std::min(m_anMinTop[g - 1], m_anMinTop[g]);
 }
 
 void CPageBoxes::BoxRange(int nTop, int nBottom, size_t* pnFirst, size_t* pnEnd) const

@@ -122,14 +122,14 @@ CHtmlComputedStyle CHtmlStyle::Make(int nNode, const CHtmlComputedStyle& parent)
 {
     const CHtmlNode& node = m_document.Node(nNode);
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(node.nTag);
-    // Copied from a style made once: cheaper than clearing a new one and setting its defaults.
-    static const CHtmlComputedStyle kDefault;
-    CHtmlComputedStyle style = kDefault;
+    // Copied from a style and attributes made once: cheaper than clearing new ones and
+    // setting their defaults (a constant's copy is compiled as just that).
+    CHtmlComputedStyle style = m_default;
     Inherit(parent, style);
 
     // The sheets' font size comes before the tag's margins, which are in the font's size;
     // the rest of the sheets after the tag and its attributes.
-    Attributes attributes;
+    Attributes attributes = m_noAttributes;
     if (node.nAttributes)
         ReadAttributes(nNode, attributes);
     Fonts(node, tag, attributes, style);

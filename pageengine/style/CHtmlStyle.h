@@ -72,6 +72,8 @@ private:
 
     const CHtmlDocument& m_document;
     CHtmlFonts& m_fonts;
+    const CHtmlComputedStyle m_default;
+    const Attributes m_noAttributes;
     CCssCascade m_cascade;
     std::vector<FontKey> m_fontKeys;
     // Styles kept to be asked for again, by node: on a page without style sheets or style
