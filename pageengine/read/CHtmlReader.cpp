@@ -10,7 +10,7 @@ namespace
 {
 const size_t kMaxName = CHtmlReader::kMaxName;
 const size_t kRoomSlack = CHtmlReader::kRoomPast;
-static_assert(kRoomSlack >= 8 && kRoomSlack >= CHtmlEntities::kMaxChars, "room for a word or a reference");
+static_assert(kRoomSlack >= 16 && kRoomSlack >= CHtmlEntities::kMaxChars, "room for a block or a reference");
 static_assert(kMaxName + 1 > CHtmlTagTraits::kKeyChars, "a name's two words fit its buffer");
 // Nodes room is made for: one for every this many characters of the page.
 const size_t kCharsPerNode = 4;
@@ -36,13 +36,35 @@ const char* FindEndTag(const char* p, const char* pEnd, const char* pszEndTag)
     return pEnd;
 }
 
+// The end of a name at p: the first blank, '/' or '>' at or after it, or with bEquals the
+// first '=' after its first character, or pEnd.
+inline const char* FindNameEnd(const char* p, const char* pEnd, bool bEquals)
+{
+    const char* pStart = p;
+    if (pEnd - p >= 16) {
+        // Names are short: most end within the first block. Blanks are found with the
+        // control characters (all at most ' '), which then end nothing.
+        __m128i block = LoadBlock(p);
+        __m128i low = _mm_cmpeq_epi8(_mm_min_epu8(block, _mm_set1_epi8(' ')), block);
+        unsigned nMask = BlockMask(_mm_or_si128(low, _mm_or_si128(BlockIs(block, '>'), BlockIs(block, '/'))));
+        if (bEquals)
+            nMask |= BlockMask(BlockIs(block, '=')) & ~1u;
+        const char* pFound = p + FirstBit(nMask | 0x10000u);
+        if (pFound < p + 16 && (HtmlCharIs(*pFound, CHAR_NAME_END) || *pFound == '='))
+            return pFound;
+        p = pFound;
+    }
+    while (p < pEnd && !HtmlCharIs(*p, CHAR_NAME_END) && !(bEquals && *p == '=' && p > pStart))
+        ++p;
+    return p;
+}
+
 // A tag's name, lower-case (its first kMaxName characters), from q up to a blank, '/' or
 // '>', into szName, and its key; q is left after it. Returns its length.
 size_t ReadTagName(const char*& q, const char* pEnd, char (&szName)[kMaxName + 1], CHtmlTagTraits::NameKey* pKey)
 {
     const char* pStart = q;
-    while (q < pEnd && !HtmlCharIs(*q, CHAR_NAME_END))
-        ++q;
+    q = FindNameEnd(q, pEnd, false);
     size_t nLength = std::min(static_cast<size_t>(q - pStart), kMaxName);
     if (nLength <= CHtmlTagTraits::kKeyChars && pEnd - pStart >= static_cast<std::ptrdiff_t>(CHtmlTagTraits::kKeyChars)) {
         // Most names: their key is their two words made small, past the name cleared.
@@ -63,10 +85,17 @@ size_t ReadTagName(const char*& q, const char* pEnd, char (&szName)[kMaxName + 1
 // An attribute's name, as a tag's, also ended by '=' after its first character.
 size_t ReadAttributeName(const char*& q, const char* pEnd, char (&szName)[kMaxName + 1])
 {
-    size_t nLength = 0;
-    for (const char* pStart = q; q < pEnd && !HtmlCharIs(*q, CHAR_NAME_END) && !(*q == '=' && q > pStart); ++q)
-        if (nLength < kMaxName)
-            szName[nLength++] = HtmlLower(*q);
+    const char* pStart = q;
+    q = FindNameEnd(q, pEnd, true);
+    size_t nLength = std::min(static_cast<size_t>(q - pStart), kMaxName);
+    if (nLength <= 16 && pEnd - pStart >= 16) {
+        // Most names: made small two words at a time, the bytes past them overwritten below.
+        std::uint64_t anWords[2] = {LowerWord(LoadWord(pStart)), LowerWord(LoadWord(pStart + 8))};
+        std::memcpy(szName, anWords, 16);
+    } else {
+        for (size_t i = 0; i < nLength; ++i)
+            szName[i] = HtmlLower(pStart[i]);
+    }
     szName[nLength] = '\0';
     return nLength;
 }
@@ -100,16 +129,27 @@ size_t DecodeInto(const char* p, const char* pEnd, bool bInAttribute, bool bToTa
         pOut = pBase + nOut;
         pRoomEnd = pBase + buf.size();
     };
+    // A '<' ends the text only with bToTag (a mask, not a character to compare with: that
+    // would be spread over a block through memory at each call).
+    const unsigned nTagMask = bToTag ? 0xFFFFu : 0u;
     for (;;) {
-        // Text without references is copied eight characters at a time.
-        for (; pEnd - p >= 8; p += 8, pOut += 8) {
+        // Text without references is copied sixteen characters at a time, and the run
+        // before the one found too when the block's other bytes overwrite nothing unread.
+        while (pEnd - p >= 16) {
             room();
-            std::uint64_t nWord = LoadWord(p);
-            if (WordHas(nWord, '&') || (bToTag && WordHas(nWord, '<')))
+            __m128i block = LoadBlock(p);
+            unsigned nMask = BlockMask(BlockIs(block, '&')) | (BlockMask(BlockIs(block, '<')) & nTagMask);
+            size_t nRun = nMask == 0 ? 16 : FirstBit(nMask);
+            if (nMask == 0 || !bOverRead || pOut == p || p + nRun - pOut >= 16)
+                StoreBlock(pOut, block);
+            else
+                std::memmove(pOut, p, nRun);
+            p += nRun;
+            pOut += nRun;
+            if (nMask != 0)
                 break;
-            std::memcpy(pOut, &nWord, 8);
         }
-        room();   // for the few characters up to the one found, fewer than eight
+        room();   // for the few characters up to the end, fewer than sixteen
         while (p < pEnd && *p != '&' && !(bToTag && *p == '<'))
             *pOut++ = *p++;
         if (p >= pEnd || *p == '<')

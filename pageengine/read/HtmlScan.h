@@ -1,7 +1,9 @@
 #pragma once
 // The character tests and searches the reader goes over a page's bytes with. The searches
-// take eight bytes at a time: every byte of a page goes through them, and the C library's
-// may take them one by one.
+// take sixteen bytes at a time (SSE2, which every x64 processor has): every byte of a page
+// goes through them, and the C library's may take them one by one.
+#include <emmintrin.h>
+#include <intrin.h>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -51,19 +53,6 @@ inline std::uint64_t LoadWord(const char* p)
     return nWord;
 }
 
-// Whether one of the eight bytes of nWord is ch.
-inline bool WordHas(std::uint64_t nWord, char ch)
-{
-    std::uint64_t nDiff = nWord ^ (kScanOnes * static_cast<unsigned char>(ch));   // a zero byte where ch is
-    return ((nDiff - kScanOnes) & ~nDiff & kScanHighs) != 0;
-}
-
-// The high bit of each byte of nWord below 0x20, and of no other.
-inline std::uint64_t ControlBytes(std::uint64_t nWord)
-{
-    return ~(((nWord & ~kScanHighs) + 0x6060606060606060ull) | nWord) & kScanHighs;
-}
-
 // The eight characters of nWord with the ASCII capitals made small, the others kept.
 inline std::uint64_t LowerWord(std::uint64_t nWord)
 {
@@ -75,11 +64,27 @@ inline std::uint64_t LowerWord(std::uint64_t nWord)
     return nWord | (nCapitals >> 2);
 }
 
+inline __m128i LoadBlock(const char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+inline void StoreBlock(char* p, __m128i block) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), block); }
+// The bytes of a block that are ch, as a mask: bit i for byte i.
+inline __m128i BlockIs(__m128i block, char ch) { return _mm_cmpeq_epi8(block, _mm_set1_epi8(ch)); }
+inline unsigned BlockMask(__m128i bytes) { return static_cast<unsigned>(_mm_movemask_epi8(bytes)); }
+// The lowest bit set in a mask that is not zero.
+inline unsigned FirstBit(unsigned nMask)
+{
+    unsigned long nIndex = 0;
+    _BitScanForward(&nIndex, nMask);
+    return static_cast<unsigned>(nIndex);
+}
+
 // The first ch at or after p, or pEnd.
 inline const char* FindHtmlChar(const char* p, const char* pEnd, char ch)
 {
-    while (pEnd - p >= 8 && !WordHas(LoadWord(p), ch))
-        p += 8;
+    for (; pEnd - p >= 16; p += 16) {
+        unsigned nMask = BlockMask(BlockIs(LoadBlock(p), ch));
+        if (nMask != 0)
+            return p + FirstBit(nMask);
+    }
     for (; p < pEnd; ++p)
         if (*p == ch)
             return p;
