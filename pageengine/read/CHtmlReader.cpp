@@ -140,10 +140,13 @@ size_t DecodeInto(const char* p, const char* pEnd, bool bInAttribute, bool bToTa
             __m128i block = LoadBlock(p);
             unsigned nMask = BlockMask(BlockIs(block, '&')) | (BlockMask(BlockIs(block, '<')) & nTagMask);
             size_t nRun = nMask == 0 ? 16 : FirstBit(nMask);
-            if (nMask == 0 || !bOverRead || pOut == p || p + nRun - pOut >= 16)
-                StoreBlock(pOut, block);
-            else
-                std::memmove(pOut, p, nRun);
+            // Over the page itself, text not yet moved by a reference stays where it is.
+            if (pOut != p) {
+                if (nMask == 0 || !bOverRead || p + nRun - pOut >= 16)
+                    StoreBlock(pOut, block);
+                else
+                    std::memmove(pOut, p, nRun);
+            }
             p += nRun;
             pOut += nRun;
             if (nMask != 0)
