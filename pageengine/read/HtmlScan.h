@@ -53,6 +53,17 @@ inline std::uint64_t LoadWord(const char* p)
     return nWord;
 }
 
+// The high bit of each byte of nWord that is an ASCII letter or digit, and of no other.
+inline std::uint64_t AlnumBytes(std::uint64_t nWord)
+{
+    const std::uint64_t kLows = ~kScanHighs;
+    std::uint64_t nLow7 = nWord & kLows;
+    std::uint64_t nFolded = nLow7 | (kScanOnes * 0x20);   // capitals as small letters
+    std::uint64_t nDigits = (nLow7 + kScanOnes * (0x80 - '0')) & ~(nLow7 + kScanOnes * (0x80 - '9' - 1));
+    std::uint64_t nLetters = (nFolded + kScanOnes * (0x80 - 'a')) & ~(nFolded + kScanOnes * (0x80 - 'z' - 1));
+    return (nDigits | nLetters) & ~nWord & kScanHighs;
+}
+
 // The eight characters of nWord with the ASCII capitals made small, the others kept.
 inline std::uint64_t LowerWord(std::uint64_t nWord)
 {
@@ -74,6 +85,13 @@ inline unsigned FirstBit(unsigned nMask)
 {
     unsigned long nIndex = 0;
     _BitScanForward(&nIndex, nMask);
+    return static_cast<unsigned>(nIndex);
+}
+
+inline unsigned FirstBit64(std::uint64_t nMask)
+{
+    unsigned long nIndex = 0;
+    _BitScanForward64(&nIndex, nMask);
     return static_cast<unsigned>(nIndex);
 }
 
