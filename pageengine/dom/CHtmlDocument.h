@@ -91,7 +91,8 @@ public:
     // Adds a node as the last child of nParent; returns its index.
     int AppendElement(int nParent, HtmlTag nTag, const CHtmlTagAttributes& attributes)
     {
-        unsigned nFirstAttribute = static_cast<unsigned>(AddAttributes(attributes));
+        // Most elements have none: those make no call.
+        unsigned nFirstAttribute = static_cast<unsigned>(attributes.Count() ? AddAttributes(attributes) : m_attributes.size());
         CHtmlNode& node = Append(nParent);
         node.nTag = nTag;
         node.nFirstAttribute = nFirstAttribute;
