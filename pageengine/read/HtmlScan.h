@@ -64,17 +64,6 @@ inline std::uint64_t AlnumBytes(std::uint64_t nWord)
     return (nDigits | nLetters) & ~nWord & kScanHighs;
 }
 
-// The eight characters of nWord with the ASCII capitals made small, the others kept.
-inline std::uint64_t LowerWord(std::uint64_t nWord)
-{
-    const std::uint64_t kLows = ~kScanHighs;
-    std::uint64_t nLow7 = nWord & kLows;
-    std::uint64_t nFromA = nLow7 + kScanOnes * (0x80 - 'A');   // high bit: at least 'A'
-    std::uint64_t nPastZ = nLow7 + kScanOnes * (0x7F - 'Z');   // high bit: past 'Z'
-    std::uint64_t nCapitals = nFromA & ~nPastZ & ~nWord & kScanHighs;
-    return nWord | (nCapitals >> 2);
-}
-
 inline __m128i LoadBlock(const char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
 inline void StoreBlock(char* p, __m128i block) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), block); }
 // The bytes of a block that are ch, as a mask: bit i for byte i.
@@ -109,6 +98,47 @@ inline const char* FindHtmlChar(const char* p, const char* pEnd, char ch)
     return pEnd;
 }
 
+// The bytes of a block that end a name (blanks, '/' and '>'), as a mask.
+inline unsigned NameEndsIn(__m128i block)
+{
+    __m128i ends = _mm_or_si128(_mm_or_si128(BlockIs(block, ' '), BlockIs(block, '>')), BlockIs(block, '/'));
+    __m128i blanks = _mm_or_si128(_mm_or_si128(BlockIs(block, '\t'), BlockIs(block, '\n')),
+                                  _mm_or_si128(BlockIs(block, '\r'), BlockIs(block, '\f')));
+    return BlockMask(_mm_or_si128(ends, blanks));
+}
+
+// A block with its ASCII capitals made small, its other bytes kept.
+inline __m128i LowerBlock(__m128i block)
+{
+    __m128i capitals = _mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8('A' - 1)), _mm_cmpgt_epi8(_mm_set1_epi8('Z' + 1), block));
+    return _mm_or_si128(block, _mm_and_si128(capitals, _mm_set1_epi8(0x20)));
+}
+
+// The first nLength bytes of a block (nLength at most 16), the others cleared.
+inline __m128i BlockPrefix(__m128i block, size_t nLength)
+{
+    static const char kKept[32] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    return _mm_and_si128(block, LoadBlock(kKept + 16 - nLength));
+}
+
+// The end of a name at p: the first blank, '/' or '>' at or after it, or with bEquals the
+// first '=' after its first character, or pEnd.
+inline const char* FindHtmlNameEnd(const char* p, const char* pEnd, bool bEquals)
+{
+    const char* pStart = p;
+    if (pEnd - p >= 16) {
+        // Names are short: most end within the first block.
+        __m128i block = LoadBlock(p);
+        unsigned nMask = NameEndsIn(block) | (bEquals ? BlockMask(BlockIs(block, '=')) & ~1u : 0u);
+        if (nMask != 0)
+            return p + FirstBit(nMask);
+        p += 16;
+    }
+    while (p < pEnd && !HtmlCharIs(*p, CHAR_NAME_END) && !(bEquals && *p == '=' && p > pStart))
+        ++p;
+    return p;
+}
+
 // Whether the characters at p start with pszPrefix (lower-case), in any case.
 inline bool StartsWithNoCase(const char* p, const char* pEnd, const char* pszPrefix)
 {
@@ -116,4 +146,20 @@ inline bool StartsWithNoCase(const char* p, const char* pEnd, const char* pszPre
         if (p >= pEnd || HtmlLower(*p) != *pszPrefix)
             return false;
     return true;
+}
+
+// Just past the '>' at or after p, or the end of the page.
+inline const char* PastTagEnd(const char* p, const char* pEnd)
+{
+    const char* pClose = FindHtmlChar(p, pEnd, '>');
+    return pClose < pEnd ? pClose + 1 : pEnd;
+}
+
+// The first end tag pszEndTag ("</script", any case) at or after p, or the end of the page.
+inline const char* FindEndTag(const char* p, const char* pEnd, const char* pszEndTag)
+{
+    for (; (p = FindHtmlChar(p, pEnd, '<')) < pEnd; ++p)
+        if (StartsWithNoCase(p, pEnd, pszEndTag))
+            return p;
+    return pEnd;
 }
