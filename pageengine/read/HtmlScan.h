@@ -77,6 +77,7 @@ inline unsigned FirstBit(unsigned nMask)
     return static_cast<unsigned>(nIndex);
 }
 
+// The lowest bit set in a 64-bit mask that is not zero.
 inline unsigned FirstBit64(std::uint64_t nMask)
 {
     unsigned long nIndex = 0;
