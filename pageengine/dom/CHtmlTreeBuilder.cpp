@@ -126,7 +126,9 @@ void CHtmlTreeBuilder::KeepOpen(size_t nSize)
 {
     if (nSize >= m_stack.size())
         return;
-    m_strNames.resize(m_stack[nSize].nName);
+    // Only unknown elements have names there: most closes leave them as they are.
+    if (m_strNames.size() != m_stack[nSize].nName)
+        m_strNames.resize(m_stack[nSize].nName);
     m_stack.resize(nSize);
 }
 

@@ -25,16 +25,27 @@ CHtmlCharset::Survey CHtmlCharset::SurveyOf(const std::string& bytes)
     Survey survey;
     const char* p = bytes.data();
     const char* pEnd = p + bytes.size();
-    std::uint64_t nAll = 0;
-    for (; pEnd - p >= 8; p += 8) {
-        std::uint64_t nWord = LoadWord(p);
-        nAll |= nWord;
-        // Line feeds and tabs are below 0x20 too: only words with one are looked at closely.
-        if (!survey.bControl && ControlBytes(nWord) != 0)
-            for (int i = 0; i < 8; ++i)
-                survey.bControl |= IsHtmlControl(p[i]);
+    // Bytes beyond ASCII are gathered over all the blocks, and looked at once at the end;
+    // bytes below ' ' are looked at closely, four blocks at a time, only where there are
+    // some that are not blanks.
+    const __m128i kSpace = _mm_set1_epi8(' ');
+    __m128i all = _mm_setzero_si128(), controls = _mm_setzero_si128();
+    for (; pEnd - p >= 64; p += 64) {
+        __m128i a = LoadBlock(p), b = LoadBlock(p + 16), c = LoadBlock(p + 32), d = LoadBlock(p + 48);
+        all = _mm_or_si128(all, _mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d)));
+        // The bytes below ' ': where one is, the smallest of the four blocks is below it.
+        __m128i least = _mm_min_epu8(_mm_min_epu8(a, b), _mm_min_epu8(c, d));
+        if (BlockMask(_mm_cmpeq_epi8(_mm_max_epu8(least, kSpace), least)) == 0xFFFF)
+            continue;
+        for (__m128i block : {a, b, c, d}) {
+            __m128i below = _mm_cmpeq_epi8(_mm_min_epu8(block, _mm_set1_epi8(0x1F)), block);
+            __m128i blanks = _mm_or_si128(_mm_or_si128(BlockIs(block, '\t'), BlockIs(block, '\n')),
+                                          _mm_or_si128(BlockIs(block, '\r'), BlockIs(block, '\f')));
+            controls = _mm_or_si128(controls, _mm_andnot_si128(blanks, below));
+        }
     }
-    survey.bNonAscii = (nAll & kScanHighs) != 0;
+    survey.bNonAscii = BlockMask(all) != 0;
+    survey.bControl = BlockMask(controls) != 0;
     for (; p < pEnd; ++p) {
         survey.bNonAscii |= static_cast<unsigned char>(*p) >= 0x80;
         survey.bControl |= IsHtmlControl(*p);

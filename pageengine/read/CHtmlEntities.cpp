@@ -141,13 +141,10 @@ size_t CHtmlEntities::Decode(const char* p, const char* pEnd, bool bInAttribute,
     size_t nRun = 0;
     std::uint64_t nKey = 0;
     if (pEnd - p > 8) {
-        // Away from the end of the text, without a loop that stops where the run does.
-        unsigned nInRun = 1;
-        for (size_t i = 1; i <= kLongestName + 1; ++i) {
-            nInRun &= HtmlCharIs(p[i], CHAR_ALNUM) ? 1 : 0;
-            nRun += nInRun;
-        }
+        // Away from the end of the text, the eight characters after the '&' at once.
         nKey = LoadWord(p + 1);
+        std::uint64_t nOthers = ~AlnumBytes(nKey) & kScanHighs;
+        nRun = std::min<size_t>(nOthers != 0 ? FirstBit64(nOthers) / 8 : 8, kLongestName + 1);
     } else {
         for (; p + 1 + nRun < pEnd && HtmlCharIs(p[1 + nRun], CHAR_ALNUM) && nRun <= kLongestName; ++nRun)
             nKey |= static_cast<std::uint64_t>(static_cast<unsigned char>(p[1 + nRun])) << (8 * nRun);

@@ -10,8 +10,8 @@ namespace
 {
 const size_t kMaxName = CHtmlReader::kMaxName;
 const size_t kRoomSlack = CHtmlReader::kRoomPast;
-static_assert(kRoomSlack >= 8 && kRoomSlack >= CHtmlEntities::kMaxChars, "room for a word or a reference");
-static_assert(kMaxName + 1 > CHtmlTagTraits::kKeyChars, "a name's two words fit its buffer");
+static_assert(kRoomSlack >= 16 && kRoomSlack >= CHtmlEntities::kMaxChars, "room for a block or a reference");
+static_assert(kMaxName + 1 > CHtmlTagTraits::kKeyChars && CHtmlTagTraits::kKeyChars == 16, "a name's key is a block, in its buffer");
 // Nodes room is made for: one for every this many characters of the page.
 const size_t kCharsPerNode = 4;
 // A page's own buffer becomes the room for its texts from this length: far past the
@@ -20,41 +20,31 @@ const size_t kAdoptedPageMin = 64;
 // Room for text grows by at most this much at a time.
 const size_t kRoomStep = 64 * 1024;
 
-// Just past the '>' at or after p, or the end of the page.
-const char* PastTagEnd(const char* p, const char* pEnd)
-{
-    const char* pClose = FindHtmlChar(p, pEnd, '>');
-    return pClose < pEnd ? pClose + 1 : pEnd;
-}
-
-// The first end tag pszEndTag ("</script", any case) at or after p, or the end of the page.
-const char* FindEndTag(const char* p, const char* pEnd, const char* pszEndTag)
-{
-    for (; (p = FindHtmlChar(p, pEnd, '<')) < pEnd; ++p)
-        if (StartsWithNoCase(p, pEnd, pszEndTag))
-            return p;
-    return pEnd;
-}
-
 // A tag's name, lower-case (its first kMaxName characters), from q up to a blank, '/' or
 // '>', into szName, and its key; q is left after it. Returns its length.
 size_t ReadTagName(const char*& q, const char* pEnd, char (&szName)[kMaxName + 1], CHtmlTagTraits::NameKey* pKey)
 {
     const char* pStart = q;
-    while (q < pEnd && !HtmlCharIs(*q, CHAR_NAME_END))
-        ++q;
-    size_t nLength = std::min(static_cast<size_t>(q - pStart), kMaxName);
-    if (nLength <= CHtmlTagTraits::kKeyChars && pEnd - pStart >= static_cast<std::ptrdiff_t>(CHtmlTagTraits::kKeyChars)) {
-        // Most names: their key is their two words made small, past the name cleared.
-        pKey->nHead = LowerWord(LoadWord(pStart)) & (nLength >= 8 ? ~0ull : ~(~0ull << (8 * nLength)));
-        pKey->nTail = nLength <= 8 ? 0 : LowerWord(LoadWord(pStart + 8)) & (nLength >= 16 ? ~0ull : ~(~0ull << (8 * (nLength - 8))));
-        std::memcpy(szName, &pKey->nHead, 8);
-        std::memcpy(szName + 8, &pKey->nTail, 8);
-    } else {
-        for (size_t i = 0; i < nLength; ++i) {
-            szName[i] = HtmlLower(pStart[i]);
-            pKey->Add(i, szName[i]);
+    if (pEnd - q >= 16) {
+        // Most names end within their first block: made small and cleared past their end
+        // there, it is their key, and with the NULs past it their copy.
+        __m128i block = LoadBlock(q);
+        unsigned nMask = NameEndsIn(block);
+        if (nMask != 0) {
+            size_t nLength = FirstBit(nMask);
+            q += nLength;
+            __m128i name = BlockPrefix(LowerBlock(block), nLength);
+            StoreBlock(szName, name);
+            pKey->nHead = static_cast<std::uint64_t>(_mm_cvtsi128_si64(name));
+            pKey->nTail = static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(name, name)));
+            return nLength;
         }
+    }
+    q = FindHtmlNameEnd(q, pEnd, false);
+    size_t nLength = std::min(static_cast<size_t>(q - pStart), kMaxName);
+    for (size_t i = 0; i < nLength; ++i) {
+        szName[i] = HtmlLower(pStart[i]);
+        pKey->Add(i, szName[i]);
     }
     szName[nLength] = '\0';
     return nLength;
@@ -63,10 +53,14 @@ size_t ReadTagName(const char*& q, const char* pEnd, char (&szName)[kMaxName + 1
 // An attribute's name, as a tag's, also ended by '=' after its first character.
 size_t ReadAttributeName(const char*& q, const char* pEnd, char (&szName)[kMaxName + 1])
 {
-    size_t nLength = 0;
-    for (const char* pStart = q; q < pEnd && !HtmlCharIs(*q, CHAR_NAME_END) && !(*q == '=' && q > pStart); ++q)
-        if (nLength < kMaxName)
-            szName[nLength++] = HtmlLower(*q);
+    const char* pStart = q;
+    q = FindHtmlNameEnd(q, pEnd, true);
+    size_t nLength = std::min(static_cast<size_t>(q - pStart), kMaxName);
+    if (nLength <= 16 && pEnd - pStart >= 16)
+        StoreBlock(szName, LowerBlock(LoadBlock(pStart)));   // most names, at once; the NUL ends them
+    else
+        for (size_t i = 0; i < nLength; ++i)
+            szName[i] = HtmlLower(pStart[i]);
     szName[nLength] = '\0';
     return nLength;
 }
@@ -100,16 +94,27 @@ size_t DecodeInto(const char* p, const char* pEnd, bool bInAttribute, bool bToTa
         pOut = pBase + nOut;
         pRoomEnd = pBase + buf.size();
     };
+    // A '<' ends the text only with bToTag: a mask, not a character spread over a block.
+    const unsigned nTagMask = bToTag ? 0xFFFFu : 0u;
     for (;;) {
-        // Text without references is copied eight characters at a time.
-        for (; pEnd - p >= 8; p += 8, pOut += 8) {
+        // Text without references is copied sixteen characters at a time, and the run
+        // before the one found too when the block's other bytes overwrite nothing unread.
+        while (pEnd - p >= 16) {
             room();
-            std::uint64_t nWord = LoadWord(p);
-            if (WordHas(nWord, '&') || (bToTag && WordHas(nWord, '<')))
+            __m128i block = LoadBlock(p);
+            unsigned nMask = BlockMask(BlockIs(block, '&')) | (BlockMask(BlockIs(block, '<')) & nTagMask);
+            size_t nRun = nMask == 0 ? 16 : FirstBit(nMask);
+            // Over the page itself, text not yet moved by a reference stays where it is.
+            if (pOut != p && (nMask == 0 || !bOverRead || p + nRun - pOut >= 16))
+                StoreBlock(pOut, block);
+            else if (pOut != p)
+                std::memmove(pOut, p, nRun);
+            p += nRun;
+            pOut += nRun;
+            if (nMask != 0)
                 break;
-            std::memcpy(pOut, &nWord, 8);
         }
-        room();   // for the few characters up to the one found, fewer than eight
+        room();   // for the few characters up to the end, fewer than sixteen
         while (p < pEnd && *p != '&' && !(bToTag && *p == '<'))
             *pOut++ = *p++;
         if (p >= pEnd || *p == '<')
@@ -314,7 +319,8 @@ const char* CHtmlReader::ReadEndTag(const char* p, const char* pEnd)
     const char* q = p + 2;
     CHtmlTagTraits::NameKey key;
     size_t nName = ReadTagName(q, pEnd, m_szName, &key);
-    const char* pClose = FindHtmlChar(q, pEnd, '>');
+    // Most end tags close right after their name.
+    const char* pClose = q < pEnd && *q == '>' ? q : FindHtmlChar(q, pEnd, '>');
     if (pClose >= pEnd)
         return pEnd;
     FlushText(pClose + 1);

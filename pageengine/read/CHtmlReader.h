@@ -28,8 +28,8 @@ public:
     // well-formed UTF-8 with some beyond ASCII, else windows-1252.
     static std::string LinkedText(const std::string& bytes);
 
-    // Room a text is decoded into has this much past it: eight characters are stored at a
-    // time, and a reference's characters at once. Bytes given to Read with this much
+    // Room a text is decoded into has this much past it: sixteen characters are stored at
+    // a time, and a reference's characters at once. Bytes given to Read with this much
     // capacity past them are not copied.
     static const size_t kRoomPast = 16;
 
