@@ -18,7 +18,7 @@
 
 namespace
 {
-const int kRuns = 15;
+const int kRuns = 25;
 const DWORD kTimeoutMs = 20000;
 
 // Each stage's times since the start, one per run, in the order of the first run.
