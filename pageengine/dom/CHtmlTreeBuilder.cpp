@@ -34,7 +34,7 @@ void CHtmlTreeBuilder::StartTag(HtmlTag nTag, const char* pszName, const CHtmlTa
     if (tag.Has(TRAIT_CLOSES_PARAGRAPH))
         CloseOpen(TRAIT_PARAGRAPH, kCellScope);
     // A heading never opens inside the heading just before it.
-    if (tag.Has(TRAIT_HEADING) && Current().Has(TRAIT_HEADING))
+    if (tag.Has(TRAIT_HEADING) && CurrentHas(TRAIT_HEADING))
         PopThrough(m_stack.size() - 1);
     if (tag.nStartCloses)
         CloseOpen(tag.nStartCloses, tag.nStartStops);
@@ -48,11 +48,11 @@ void CHtmlTreeBuilder::StartTag(HtmlTag nTag, const char* pszName, const CHtmlTa
         int nOpen = FindOpen(nTag, pszName, TRAIT_CELL | TRAIT_ROW | TRAIT_TABLE, 0);
         if (nOpen < 0)
             return;
-        if (CHtmlTagTraits::Of(m_stack[static_cast<size_t>(nOpen)].nTag).Has(TRAIT_CELL))
+        if (m_stack[static_cast<size_t>(nOpen)].nTraits & TRAIT_CELL)
             PopThrough(static_cast<size_t>(nOpen));
         else
             KeepOpen(static_cast<size_t>(nOpen) + 1);
-        if (Current().Has(TRAIT_TABLE))
+        if (CurrentHas(TRAIT_TABLE))
             Push(TAG_TR, "", m_noAttributes);
     }
 
@@ -111,6 +111,7 @@ void CHtmlTreeBuilder::Push(HtmlTag nTag, const char* pszName, const CHtmlTagAtt
     m_stack.emplace_back();
     m_stack.back().nNode = nNode;
     m_stack.back().nTag = nTag;
+    m_stack.back().nTraits = tag.nTraits;
     m_stack.back().nName = m_strNames.size();
     if (*pszName)
         m_strNames.append(pszName).push_back('\0');
@@ -136,12 +137,11 @@ int CHtmlTreeBuilder::FindOpen(HtmlTag nTag, const char* pszName, unsigned nMatc
 {
     for (size_t i = m_stack.size() - 1; i > 0; --i) {
         const OpenElement& open = m_stack[i];
-        const CHtmlTagTraits& traits = CHtmlTagTraits::Of(open.nTag);
-        bool bMatches = nMatches ? traits.Has(nMatches)
+        bool bMatches = nMatches ? (open.nTraits & nMatches) != 0
                                  : open.nTag == nTag && (nTag != TAG_UNKNOWN || std::strcmp(m_strNames.c_str() + open.nName, pszName) == 0);
         if (bMatches)
             return static_cast<int>(i);
-        if (traits.Has(nStops))
+        if (open.nTraits & nStops)
             return -1;
     }
     return -1;
@@ -156,8 +156,8 @@ void CHtmlTreeBuilder::CloseOpen(unsigned nMatches, unsigned nStops)
 
 void CHtmlTreeBuilder::OpenImpliedCell()
 {
-    if (Current().Has(TRAIT_TABLE))
+    if (CurrentHas(TRAIT_TABLE))
         Push(TAG_TR, "", m_noAttributes);
-    if (Current().Has(TRAIT_ROW))
+    if (CurrentHas(TRAIT_ROW))
         Push(TAG_TD, "", m_noAttributes);
 }

@@ -25,14 +25,16 @@ private:
     {
         int nNode = 0;
         HtmlTag nTag = TAG_ROOT;
+        // Its tag's traits, kept here: every tag and text asks them of the open elements.
+        unsigned nTraits = 0;
         // Where its name starts in m_strNames: that of an unknown element, to match its end
         // tag; the names of the open elements are kept there one after the other.
         size_t nName = 0;
     };
 
-    const CHtmlTagTraits& Current() const { return CHtmlTagTraits::Of(m_stack.back().nTag); }
+    bool CurrentHas(unsigned nTraitMask) const { return (m_stack.back().nTraits & nTraitMask) != 0; }
     // Only rows and cells belong directly in a table or a row.
-    bool InTableStructure() const { return Current().Has(TRAIT_TABLE | TRAIT_ROW); }
+    bool InTableStructure() const { return CurrentHas(TRAIT_TABLE | TRAIT_ROW); }
     bool CanAddNode() const { return m_document.NodeCount() < HTML_MAX_NODES; }
     void Push(HtmlTag nTag, const char* pszName, const CHtmlTagAttributes& attributes);
     // Closes the open element at nIndex of the stack and everything opened inside it.
