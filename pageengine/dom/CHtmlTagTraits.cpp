@@ -71,8 +71,8 @@ static_assert(sizeof(kTags) / sizeof(kTags[0]) == TAG_COUNT && InTagOrder(), "on
 // that they never wait for an end tag.
 constexpr const char* kVoidUnknownNames[] = {"link",  "input", "area",  "base", "col",      "embed",
                                          "param", "source", "track", "wbr",  "basefont", "frame"};
-// Every tag of a page is looked up: by its name, as two numbers, in a table made once with
-// room enough that most names are found at their first slot.
+// The names' table, made once: the names of the tags the engine knows, and those of
+// kVoidUnknownNames.
 class CTagNames
 {
 public:
@@ -84,53 +84,24 @@ public:
         for (const char* pszName : kVoidUnknownNames)
             Add(pszName, TAG_VOID_UNKNOWN);
     }
-    constexpr HtmlTag Find(const char* pch, size_t nLength) const
-    {
-        if (nLength == 0 || nLength > kLongest)
-            return TAG_UNKNOWN;
-        return Find(KeyOf(pch, nLength), nLength);
-    }
-    constexpr HtmlTag Find(const CHtmlTagTraits::NameKey& key, size_t nLength) const
-    {
-        if (nLength == 0 || nLength > kLongest)
-            return TAG_UNKNOWN;
-        for (size_t i = SlotOf(key); m_slots[i].nTag != TAG_TEXT; i = (i + 1) % kSlots)
-            if (m_slots[i].key.nHead == key.nHead && m_slots[i].key.nTail == key.nTail)
-                return m_slots[i].nTag;
-        return TAG_UNKNOWN;
-    }
+    constexpr const CHtmlTagTraits::NameSlot* Slots() const { return m_slots; }
 
 private:
-    static const size_t kSlots = 256;
-    static const size_t kLongest = CHtmlTagTraits::kKeyChars;   // the longest name is "blockquote"
+    static const size_t kSlots = CHtmlTagTraits::kNameSlots;
     // The names hold no NUL: the key of each is distinct.
     using Key = CHtmlTagTraits::NameKey;
-    struct Slot
-    {
-        Key key;
-        HtmlTag nTag;   // TAG_TEXT for a free slot
-    };
-    static constexpr Key KeyOf(const char* pch, size_t nLength)
-    {
-        Key key;
-        for (size_t i = 0; i < nLength; ++i)
-            key.Add(i, pch[i]);
-        return key;
-    }
-    static constexpr size_t SlotOf(const Key& key) { return static_cast<size_t>(((key.nHead ^ key.nTail) * 0x9E3779B97F4A7C15ull) >> 56); }
     constexpr void Add(const char* pszName, HtmlTag nTag)
     {
-        size_t nLength = 0;
-        while (pszName[nLength])
-            ++nLength;
-        Key key = KeyOf(pszName, nLength);
-        size_t i = SlotOf(key);
+        Key key;
+        for (size_t i = 0; pszName[i]; ++i)
+            key.Add(i, pszName[i]);
+        size_t i = CHtmlTagTraits::NameSlotOf(key);
         while (m_slots[i].nTag != TAG_TEXT)
             i = (i + 1) % kSlots;
         m_slots[i] = {key, nTag};
     }
 
-    Slot m_slots[kSlots] = {};
+    CHtmlTagTraits::NameSlot m_slots[kSlots] = {};
 };
 
 // Made as the program is compiled.
@@ -138,13 +109,12 @@ constexpr CTagNames kNames;
 } // namespace
 
 const CHtmlTagTraits* const CHtmlTagTraits::s_pTags = kTags;
+const CHtmlTagTraits::NameSlot* const CHtmlTagTraits::s_pNameSlots = kNames.Slots();
 
 HtmlTag CHtmlTagTraits::FromName(const char* pchName, size_t nLength)
 {
-    return kNames.Find(pchName, nLength);
-}
-
-HtmlTag CHtmlTagTraits::FromNameKey(const NameKey& key, size_t nLength)
-{
-    return kNames.Find(key, nLength);
+    NameKey key;
+    for (size_t i = 0; i < nLength && i < kKeyChars; ++i)
+        key.Add(i, pchName[i]);
+    return FromNameKey(key, nLength);
 }

@@ -85,8 +85,30 @@ struct CHtmlTagTraits
                 nTail |= nChar << (8 * (nIndex - 8));
         }
     };
-    // The tag of a lower-case name of nLength characters, by its key.
-    static HtmlTag FromNameKey(const NameKey& key, size_t nLength);
+    // The tag of a lower-case name of nLength characters, by its key. Every tag of a page
+    // is looked up: here, in a table with room enough that most names are found at their
+    // first slot, without a call.
+    static HtmlTag FromNameKey(const NameKey& key, size_t nLength)
+    {
+        if (nLength == 0 || nLength > kKeyChars)
+            return TAG_UNKNOWN;
+        for (size_t i = NameSlotOf(key); s_pNameSlots[i].nTag != TAG_TEXT; i = (i + 1) % kNameSlots)
+            if (s_pNameSlots[i].key.nHead == key.nHead && s_pNameSlots[i].key.nTail == key.nTail)
+                return s_pNameSlots[i].nTag;
+        return TAG_UNKNOWN;
+    }
+    struct NameSlot
+    {
+        NameKey key;
+        HtmlTag nTag;   // TAG_TEXT for a free slot
+    };
+    static const size_t kNameSlots = 256;
+    static constexpr size_t NameSlotOf(const NameKey& key)
+    {
+        return static_cast<size_t>(((key.nHead ^ key.nTail) * 0x9E3779B97F4A7C15ull) >> 56);
+    }
+    // The names' table, kNameSlots long.
+    static const NameSlot* const s_pNameSlots;
 
     // The table, one row per tag in the order of HtmlTag.
     static const CHtmlTagTraits* const s_pTags;
