@@ -71,6 +71,12 @@ void CHtmlTreeBuilder::EndTag(HtmlTag nTag, const char* pszName)
         StartTag(TAG_BR, pszName, m_noAttributes);
         return;
     }
+    // Most end tags close the element opened last, which the search below would find
+    // first: only what the builder knows by its tag is closed so, at once.
+    if (nTag != TAG_UNKNOWN && m_stack.size() > 1 && m_stack.back().nTag == nTag) {
+        KeepOpen(m_stack.size() - 1);
+        return;
+    }
     const CHtmlTagTraits& tag = CHtmlTagTraits::Of(nTag);
     if (tag.Has(TRAIT_OUTSIDE_TREE | TRAIT_VOID))
         return;
