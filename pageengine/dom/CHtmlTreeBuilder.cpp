@@ -114,11 +114,7 @@ void CHtmlTreeBuilder::Push(HtmlTag nTag, const char* pszName, const CHtmlTagAtt
     if (m_stack.size() + nLevels > static_cast<size_t>(HTML_MAX_DEPTH) + 1 || !CanAddNode())
         return;
     int nNode = m_document.AppendElement(m_stack.back().nNode, nTag, attributes);
-    m_stack.emplace_back();
-    m_stack.back().nNode = nNode;
-    m_stack.back().nTag = nTag;
-    m_stack.back().nTraits = tag.nTraits;
-    m_stack.back().nName = m_strNames.size();
+    m_stack.push_back(OpenElement{nNode, nTag, tag.nTraits, m_strNames.size()});
     if (*pszName)
         m_strNames.append(pszName).push_back('\0');
 }
