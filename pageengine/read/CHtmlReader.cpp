@@ -223,19 +223,20 @@ void CHtmlReader::Parse(const char* p, const char* pEnd)
             p = ReadText(p, pEnd, true);
         if (p >= pEnd)
             break;
-        if (pEnd - p >= 4 && std::memcmp(p, "<!--", 4) == 0) {
+        // Tags first: nearly every '<' starts one.
+        if (pEnd - p >= 2 && IsHtmlAlpha(p[1])) {
+            p = ReadStartTag(p, pEnd);
+        } else if (pEnd - p >= 3 && p[1] == '/' && IsHtmlAlpha(p[2])) {
+            p = ReadEndTag(p, pEnd);
+        } else if (pEnd - p >= 4 && std::memcmp(p, "<!--", 4) == 0) {
             const char* q = p + 4;
             for (; q + 2 < pEnd; ++q)
                 if (q[0] == '-' && q[1] == '-' && q[2] == '>')
                     break;
             p = q + 2 < pEnd ? q + 3 : pEnd;
-        } else if (pEnd - p >= 2 && (p[1] == '!' || p[1] == '?' || (p[1] == '/' && (pEnd - p < 3 || !IsHtmlAlpha(p[2]))))) {
+        } else if (pEnd - p >= 2 && (p[1] == '!' || p[1] == '?' || p[1] == '/')) {
             // Doctype, processing instruction or a broken end tag: skipped to its '>'.
             p = PastTagEnd(p, pEnd);
-        } else if (pEnd - p >= 3 && p[1] == '/') {
-            p = ReadEndTag(p, pEnd);
-        } else if (pEnd - p >= 2 && IsHtmlAlpha(p[1])) {
-            p = ReadStartTag(p, pEnd);
         } else {
             p = ReadText(p, p + 1, false);
         }
