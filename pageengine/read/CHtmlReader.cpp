@@ -353,15 +353,6 @@ const char* CHtmlReader::ReadTitle(const char* p, const char* pEnd)
     return PastTagEnd(pStop, pEnd);
 }
 
-HtmlTag CHtmlReader::TagOf(const CHtmlTagTraits::NameKey& key, size_t nLength)
-{
-    HtmlTag nTag = CHtmlTagTraits::FromNameKey(key, nLength);
-    // Only the names of other elements are read again (to match their end tags, and for
-    // what the view leaves out).
-    m_pszName = nTag == TAG_UNKNOWN || nTag == TAG_VOID_UNKNOWN ? m_szName : "";
-    return nTag;
-}
-
 void CHtmlReader::KeepStyleSheet(const CHtmlTagAttributes& attributes, bool bLink,
                                  std::string&& strText)
 {

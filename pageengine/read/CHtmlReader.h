@@ -47,7 +47,14 @@ private:
     void FlushText(const char* pUnread);
     // The tag of the name in m_szName, of nLength characters with the key key; m_pszName
     // becomes the name of an element the engine does not know, else empty.
-    HtmlTag TagOf(const CHtmlTagTraits::NameKey& key, size_t nLength);
+    HtmlTag TagOf(const CHtmlTagTraits::NameKey& key, size_t nLength)
+    {
+        HtmlTag nTag = CHtmlTagTraits::FromNameKey(key, nLength);
+        // Only the names of other elements are read again (to match their end tags, and for
+        // what the view leaves out).
+        m_pszName = nTag == TAG_UNKNOWN || nTag == TAG_VOID_UNKNOWN ? m_szName : "";
+        return nTag;
+    }
     // Notes a <style> (its text) or a <link> to a style sheet (bLink) for the document.
     void KeepStyleSheet(const CHtmlTagAttributes& attributes, bool bLink, std::string&& strText);
 
