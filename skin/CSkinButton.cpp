@@ -37,8 +37,9 @@ BOOL CSkinButton::PreCreateWindow(CREATESTRUCTA& cs)
     if (!m_pBitmap && !m_strBitmap.IsEmpty())
         LoadStrip();
     if (m_pBitmap) {
-        cs.cx = m_pBitmap->GetWidth();
-        cs.cy = m_pBitmap->GetHeight() / SKIN_STRIP_IMAGES;
+        const CSize size = FaceSize();
+        cs.cx = size.cx;
+        cs.cy = size.cy;
     }
     cs.lpszClass = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, m_hCursorHover,
                                        static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH)));
@@ -71,10 +72,14 @@ CRect CSkinButton::FaceRect() const
         GetClientRect(&rcFace);
         ::MapWindowPoints(m_hWnd, GetParent(), reinterpret_cast<POINT*>(&rcFace), 2);
     } else if (m_pBitmap) {
-        rcFace.SetRect(m_ptPlace.x, m_ptPlace.y, m_ptPlace.x + m_pBitmap->GetWidth(),
-                       m_ptPlace.y + m_pBitmap->GetHeight() / SKIN_STRIP_IMAGES);
+        rcFace = CRect(m_ptPlace, FaceSize());
     }
     return rcFace;
+}
+
+CSize CSkinButton::FaceSize() const
+{
+    return CSize(m_pBitmap->GetWidth(), m_pBitmap->GetHeight() / SKIN_STRIP_IMAGES);
 }
 
 void CSkinButton::LoadStrip()

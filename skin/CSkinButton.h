@@ -75,6 +75,8 @@ private:
     // The face's rectangle in the parent's client area: the window's, or before the window
     // is made, the strip's image at the place given.
     CRect FaceRect() const;
+    // One image of the loaded strip: its width, a quarter of its height.
+    CSize FaceSize() const;
     // Brings m_pFace up to the current state, place and backdrop; FALSE without backdrop.
     BOOL ComposeFace();
     // Posts a notification with this button's identifier to its parent.

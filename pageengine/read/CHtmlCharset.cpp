@@ -39,9 +39,7 @@ CHtmlCharset::Survey CHtmlCharset::SurveyOf(const std::string& bytes)
             continue;
         for (__m128i block : {a, b, c, d}) {
             __m128i below = _mm_cmpeq_epi8(_mm_min_epu8(block, _mm_set1_epi8(0x1F)), block);
-            __m128i blanks = _mm_or_si128(_mm_or_si128(BlockIs(block, '\t'), BlockIs(block, '\n')),
-                                          _mm_or_si128(BlockIs(block, '\r'), BlockIs(block, '\f')));
-            controls = _mm_or_si128(controls, _mm_andnot_si128(blanks, below));
+            controls = _mm_or_si128(controls, _mm_andnot_si128(ControlBlanksIn(block), below));
         }
     }
     survey.bNonAscii = BlockMask(all) != 0;

@@ -99,13 +99,18 @@ inline const char* FindHtmlChar(const char* p, const char* pEnd, char ch)
     return pEnd;
 }
 
+// The bytes of a block that are blanks below ' ' (tab, line feed, carriage return, form feed).
+inline __m128i ControlBlanksIn(__m128i block)
+{
+    return _mm_or_si128(_mm_or_si128(BlockIs(block, '\t'), BlockIs(block, '\n')),
+                        _mm_or_si128(BlockIs(block, '\r'), BlockIs(block, '\f')));
+}
+
 // The bytes of a block that end a name (blanks, '/' and '>'), as a mask.
 inline unsigned NameEndsIn(__m128i block)
 {
     __m128i ends = _mm_or_si128(_mm_or_si128(BlockIs(block, ' '), BlockIs(block, '>')), BlockIs(block, '/'));
-    __m128i blanks = _mm_or_si128(_mm_or_si128(BlockIs(block, '\t'), BlockIs(block, '\n')),
-                                  _mm_or_si128(BlockIs(block, '\r'), BlockIs(block, '\f')));
-    return BlockMask(_mm_or_si128(ends, blanks));
+    return BlockMask(_mm_or_si128(ends, ControlBlanksIn(block)));
 }
 
 // A block with its ASCII capitals made small, its other bytes kept.
